@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QObject>
+#include <QSerialPort>
+#include <QString>
+
+// The keyer line, with the few operations the window uses: choose the port,
+// set "9600,N,8,1", set the receive threshold, open, write, and a receive
+// event that hands over everything that has arrived.
+//
+// When the far end goes away Qt 6.4's serial port reports read and resource
+// errors in an endless loop; the line is closed on the first of them, the
+// loss is said once on stderr, and writes from then on are dropped.
+class MSComm : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum CommEvents { comEvNone = 0, comEvReceive = 2, comEventLineLost = 1010 };
+
+    explicit MSComm(QObject *parent = nullptr);
+
+    // Port 1 is COM1 on Windows and /dev/ttyS0 elsewhere; a device name given
+    // here takes its place.
+    void setCommPort(int number);
+    void setDeviceName(const QString &device);
+    QString deviceName() const;
+
+    // "baud,parity,data bits,stop bits", parity one of N E O M S. False, with
+    // nothing changed, for a text it cannot read.
+    bool setSettings(const QString &settings);
+    void setRThreshold(int characters);
+
+    // Opens the line; on failure says why on stderr and stays closed.
+    bool setPortOpen(bool open);
+    bool portOpen() const { return m_port.isOpen(); }
+
+    // Writes one byte as its own write.
+    void Output(char byte);
+    // Everything received and not yet taken, decoded from code page 1250.
+    QString Input();
+
+    CommEvents CommEvent() const { return m_event; }
+
+signals:
+    void OnComm();
+
+private:
+    void dataArrived();
+    void errorOccurred(QSerialPort::SerialPortError error);
+
+    QSerialPort m_port;
+    int m_commPort = 1;
+    QString m_device;
+    int m_threshold = 0;
+    CommEvents m_event = comEvNone;
+    bool m_lost = false;
+};

@@ -1,0 +1,19 @@
+#include "link/receivedtext.h"
+
+QString readForLog(const QString &read)
+{
+    if (read.startsWith(QLatin1Char('\r')))
+        return QStringLiteral("\r\n");
+    return read;
+}
+
+QString trimSpaces(const QString &text)
+{
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text.at(first) == QLatin1Char(' '))
+        ++first;
+    while (last > first && text.at(last - 1) == QLatin1Char(' '))
+        --last;
+    return text.mid(first, last - first);
+}

@@ -1,0 +1,97 @@
+#include "window/form1.h"
+
+#include "link/frames.h"
+#include "link/receivedtext.h"
+#include "settings/numberfromtext.h"
+#include "window/colourbutton.h"
+#include "window/textbox.h"
+
+#include <QLabel>
+
+// One read from the keyer. The token is tested in a fixed order; a branch
+// that acts on it empties it, so the later tests find nothing.
+void Form1::MSComm1_OnComm()
+{
+    QString read;
+    if (MSComm1.CommEvent() == MSComm::comEvReceive) {
+        read = readForLog(MSComm1.Input());
+        appendToReceiveLog(read);
+    }
+    QString token = trimSpaces(read);
+
+    // Element report.
+    if (connected && (token == QLatin1String("R") || token == QLatin1String("H"))) {
+        elementbuf += token;
+        token.clear();
+        Text6->setText(QString());
+    }
+
+    // Character end.
+    if (token == QLatin1String("V")) {
+        Text4->appendText(betukeres(elementbuf));
+        rxgroup += betukeres(elementbuf);
+        rxletters = saturatingAdd(rxletters, 1);
+        if (rxletters >= groupsize) {
+            if (rxgroup == txgroup) {
+                goodgroups = saturatingAdd(goodgroups, 1);
+                Text7->setText(QString::number(goodgroups));
+            } else {
+                badgroups = saturatingAdd(badgroups, 1);
+                Text8->setText(QString::number(badgroups));
+            }
+            Text4->appendText(QStringLiteral(" \r\n"));
+            rxletters = 0;
+            rxgroup.clear();
+            linecount = saturatingAdd(linecount, 1);
+            if (linecount > 8) {
+                linecount = 0;
+                Text4->setText(QString());
+            }
+            kikukdo();
+        }
+        elementbuf.clear();
+        token.clear();
+        Text6->setText(QString());
+    }
+
+    // Overlong token: noise, and whatever was being keyed goes with it.
+    if (token.size() > longestToken) {
+        token.clear();
+        Text6->setText(QString());
+        elementbuf.clear();
+    }
+
+    // Handshake request, answered once.
+    if (token.contains(QLatin1Char('x')) && !connected) {
+        Text6->setText(QString());
+        sendFrame(handshakeReply());
+        QPalette p = Label5->palette();
+        p.setColor(QPalette::WindowText, Colours::darkGreen);
+        Label5->setPalette(p);
+        Label5->setText(QStringLiteral("Kapcsolat OK"));
+        connected = true;
+        elementbuf.clear();
+    }
+
+    // Group done.
+    if (token.contains(QLatin1String("OK"))) {
+        Text6->setText(QString());
+        groupcount = saturatingAdd(groupcount, -1);
+        if (groupcount > 0) {
+            kikukdo();
+        } else {
+            Text6->setText(QString());
+            Command4->setBackColour(Colours::green);
+        }
+    }
+}
+
+// Text that matches nothing piles up in the raw log; only its latest part is
+// worth keeping.
+void Form1::appendToReceiveLog(const QString &read)
+{
+    QString log = Text6->text() + read;
+    if (log.size() > receiveLogLimit)
+        log = log.right(receiveLogLimit);
+    Text6->setText(log);
+}

@@ -1,0 +1,42 @@
+#include "link/codepage.h"
+#include "window/form1.h"
+#include "window/options.h"
+
+#include <QApplication>
+#include <QStyleFactory>
+
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("vestranoli"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Vestranoli"));
+    QApplication::setApplicationVersion(QStringLiteral("1.1"));
+    // Fusion shows the green of "Oda - Vissza" and "Ellenörzés" on every
+    // desktop; some native styles ignore a button's back colour.
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+
+    const CommandLine commandLine = parseCommandLine(QApplication::arguments());
+    switch (commandLine.action) {
+    case CommandLine::ShowHelp:
+    case CommandLine::ShowVersion:
+        std::fputs(qUtf8Printable(commandLine.message + QLatin1Char('\n')), stdout);
+        return 0;
+    case CommandLine::Refuse:
+        std::fprintf(stderr, "vestranoli: %s (try --help)\n", qUtf8Printable(commandLine.message));
+        return 2;
+    case CommandLine::Run:
+        break;
+    }
+
+    if (!codePage1250Available()) {
+        std::fputs("vestranoli: this Qt has no windows-1250 codec; the files and the keyer line need it\n", stderr);
+        return 1;
+    }
+
+    Form1 form(commandLine.options);
+    form.Form_Load();
+    form.show();
+    return app.exec();
+}

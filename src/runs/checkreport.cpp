@@ -1,0 +1,41 @@
+#include "window/form1.h"
+
+#include "runs/reportblock.h"
+#include "window/textbox.h"
+
+#include <QDir>
+#include <QFile>
+
+// Ellenörzés: appends the groups sent since the last Start to the report
+// file and lists them in Text4, all 15 cells of each.
+void Form1::Command4_Click()
+{
+    if (!connected) {
+        messageBox.critical(this, QStringLiteral("Nincs soros kapcsolat !!!"));
+        return;
+    }
+    Text4->setText(QString());
+    Text6->setText(QString());
+
+    QFile report(reportPath());
+    bool written = report.open(QIODevice::WriteOnly | QIODevice::Append);
+
+    // The record holds at most groups 1 to 250.
+    const int lastGroup = qMin<int>(groupindex - 1, groupLogGroups - 1);
+    for (int g = 1; g <= lastGroup; ++g) {
+        const QString cells = groupCells(grouplog, g);
+        Text4->appendText(cells);
+        Text6->appendText(cells);
+        const QByteArray line = reportLine(Text6->text());
+        written = written && report.write(line) == line.size();
+        Text6->setText(QString());
+        Text4->appendText(QStringLiteral("\r\n"));
+    }
+    const QByteArray end = reportBlockEnd();
+    written = written && report.write(end) == end.size();
+    report.close();
+    if (!written)
+        reportProblem(QStringLiteral("cannot write the report file %1 (%2)")
+                          .arg(QDir::toNativeSeparators(reportPath()), report.errorString()));
+    Text6->setText(QString());
+}

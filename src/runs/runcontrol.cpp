@@ -1,0 +1,57 @@
+#include "window/form1.h"
+
+#include "link/frames.h"
+#include "settings/numberfromtext.h"
+#include "window/colourbutton.h"
+#include "window/textbox.h"
+
+namespace {
+const QString noLink = QStringLiteral("Nincs soros kapcsolat !!!");
+}
+
+// Start: a copy run. The groups are not shown; groupcount comes from Text2.
+void Form1::Command6_Click()
+{
+    if (!connected) {
+        messageBox.critical(this, noLink);
+        return;
+    }
+    sendFrame(copyStartFrame());
+    blindmode = 1;
+    for (int g = 1; g < groupLogGroups; ++g) {
+        for (int p = 1; p < groupLogPositions; ++p)
+            grouplog[p][g] = QLatin1Char(' ');
+    }
+    groupindex = 1;
+    groupcount = numberFromText(Text2->text());
+    Command4->setButtonFace();
+    Command13->setButtonFace();
+    Text4->setText(QString());
+    kikukdo();
+}
+
+// Oda - Vissza: an echo run. Each group is shown and keyed back; the group
+// record and groupcount go on from where they are.
+void Form1::Command13_Click()
+{
+    if (!connected) {
+        messageBox.critical(this, noLink);
+        return;
+    }
+    Command4->setButtonFace();
+    Command13->setBackColour(Colours::green);
+    Text4->setText(QString());
+    blindmode = 0;
+    goodgroups = 0;
+    badgroups = 0;
+    Text7->setText(QStringLiteral("0"));
+    Text8->setText(QStringLiteral("0"));
+    sendFrame(echoStartFrame());
+    kikukdo();
+}
+
+// Stop: the next group done ends the run.
+void Form1::Command7_Click()
+{
+    groupcount = 1;
+}

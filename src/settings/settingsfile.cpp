@@ -1,0 +1,112 @@
+#include "settings/settingsfile.h"
+
+#include "link/codepage.h"
+#include "settings/numberfromtext.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+const char16_t slotCharacters[] = u"TEMSIOHAUVNDBWJGZCQYRFLPKX\u00C1\u00C9\u00D6\u00DC1234567890.?:-=/@";
+
+bool isLineEnd(QChar c)
+{
+    return c == QLatin1Char('\r') || c == QLatin1Char('\n');
+}
+
+bool isFieldEnd(QChar c)
+{
+    return c == QLatin1Char(' ') || c == QLatin1Char(',') || c == QLatin1Char('\t') || isLineEnd(c);
+}
+
+} // namespace
+
+QChar slotCharacter(int slot)
+{
+    if (slot < 1 || slot > slotCount)
+        return QLatin1Char(' ');
+    return QChar(slotCharacters[slot - 1]);
+}
+
+std::optional<StoredSettings> parseSettingsFile(QByteArrayView bytes)
+{
+    const QString text = fromCodePage1250(bytes);
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+
+    while (i < n && !isLineEnd(text[i]))
+        ++i;
+    StoredSettings stored;
+    stored.selection = text.left(i);
+
+    std::array<qint16, 4> values{};
+    for (qint16 &value : values) {
+        while (i < n && (text[i] == QLatin1Char(' ') || text[i] == QLatin1Char('\t') || isLineEnd(text[i])))
+            ++i;
+        if (i >= n)
+            return std::nullopt;
+        const qsizetype start = i;
+        while (i < n && !isFieldEnd(text[i]))
+            ++i;
+        value = numberFromText(QStringView(text).mid(start, i - start));
+        if (i < n && text[i] == QLatin1Char(','))
+            ++i;
+    }
+    stored.parameters = {values[0], values[1], values[2], values[3]};
+    return stored;
+}
+
+StartupSettings settingsForStartUp(const std::optional<StoredSettings> &stored)
+{
+    StartupSettings result;
+    if (!stored || stored->parameters.speed < 10)
+        return result;
+    result.fromFile = true;
+    result.selection = stored->selection;
+    result.parameters = stored->parameters;
+    Parameters &p = result.parameters;
+    p.groupsize = std::min<qint16>(p.groupsize, 15);
+    p.pausevalue = std::clamp<qint16>(p.pausevalue, 0, 255);
+    return result;
+}
+
+QString selectionLine(const std::array<QChar, 51> &charslots)
+{
+    QString line;
+    for (int slot = 1; slot <= 49; ++slot) {
+        const QChar c = charslots[slot];
+        line += c.unicode() > ' ' ? c : QLatin1Char(' ');
+    }
+    while (line.endsWith(QLatin1Char(' ')))
+        line.chop(1);
+    return line;
+}
+
+QString savedNumber(QStringView boxText, qint16 held)
+{
+    double value = readNumber(boxText).value_or(held);
+    value = std::clamp(value, -32768.0, 32767.0);
+    QString digits;
+    if (value == std::trunc(value)) {
+        digits = QString::number(qint64(value));
+    } else {
+        digits = QString::number(value, 'f', 6);
+        while (digits.endsWith(QLatin1Char('0')))
+            digits.chop(1);
+    }
+    return value < 0 ? digits : QLatin1Char(' ') + digits;
+}
+
+QByteArray settingsFileBytes(QStringView selection, const std::array<QString, 4> &numbers)
+{
+    QString secondLine;
+    for (const QString &number : numbers) {
+        // A positive number brings its own separating blank; a negative one
+        // needs one in front of its sign.
+        if (!secondLine.isEmpty() && number.startsWith(QLatin1Char('-')))
+            secondLine += QLatin1Char(' ');
+        secondLine += number;
+    }
+    return toCodePage1250(selection) + "\r\n" + toCodePage1250(secondLine) + "\r\n";
+}

@@ -1,0 +1,21 @@
+#include "window/colourbutton.h"
+
+#include <QApplication>
+#include <QPalette>
+
+void ColourButton::setBackColour(const QColor &colour)
+{
+    QPalette p = palette();
+    p.setColor(QPalette::Button, colour);
+    setPalette(p);
+}
+
+void ColourButton::setButtonFace()
+{
+    setBackColour(QApplication::palette(this).color(QPalette::Button));
+}
+
+QColor ColourButton::backColour() const
+{
+    return palette().color(QPalette::Button);
+}

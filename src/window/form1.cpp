@@ -1,0 +1,56 @@
+#include "window/form1.h"
+
+#include "window/colourbutton.h"
+#include "window/textbox.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QPushButton>
+
+Form1::Form1(const Options &options, QWidget *parent)
+    : QWidget(parent)
+    , m_options(options)
+{
+    createControls();
+    setFocusOrder();
+    wireEvents();
+}
+
+QString Form1::reportPath() const
+{
+    return QDir(m_options.dataDir).filePath(QStringLiteral("morse.txt"));
+}
+
+QString Form1::settingsPath() const
+{
+    return QDir(m_options.dataDir).filePath(QStringLiteral("ini.txt"));
+}
+
+void Form1::wireEvents()
+{
+    for (int n = 1; n <= 47; ++n)
+        connect(Check[n], &QCheckBox::toggled, this, [this, n] { Check_Click(n); });
+
+    const std::pair<QPushButton *, void (Form1::*)()> clicks[] = {
+        {Command1, &Form1::Command1_Click},   {Command2, &Form1::Command2_Click},
+        {Command3, &Form1::Command3_Click},   {Command4, &Form1::Command4_Click},
+        {Command5, &Form1::Command5_Click},   {Command6, &Form1::Command6_Click},
+        {Command7, &Form1::Command7_Click},   {Command8, &Form1::Command8_Click},
+        {Command9, &Form1::Command9_Click},   {Command10, &Form1::Command10_Click},
+        {Command11, &Form1::Command11_Click}, {Command12, &Form1::Command12_Click},
+        {Command13, &Form1::Command13_Click}, {Command14, &Form1::Command14_Click},
+        {Command15, &Form1::Command15_Click},
+    };
+    for (const auto &[button, handler] : clicks)
+        connect(button, &QPushButton::clicked, this, handler);
+
+    connect(&MSComm1, &MSComm::OnComm, this, &Form1::MSComm1_OnComm);
+}
+
+// Frames go out one byte per write, back to back, unchecked: a frame sent
+// while no keyer listens is simply lost.
+void Form1::sendFrame(const QByteArray &frame)
+{
+    for (char byte : frame)
+        MSComm1.Output(byte);
+}

@@ -1,0 +1,171 @@
+#pragma once
+
+// The trainer's one window. It holds every piece of the program's state as
+// plain fields and its controls under their names; its handlers live in the
+// folder of the subsystem they belong to:
+//
+//   window/    this class, the layout of the controls, the start-up (Form_Load)
+//   link/      the keyer line (MSComm) and the receive handler MSComm1_OnComm
+//   alphabet/  the Morse table: betutar fills it, betukeres decodes with it
+//   runs/      the character selection, kikukdo (one group), Start, Stop,
+//              Oda - Vissza, and the check report
+//   settings/  the settings file at exit and the parameter buttons
+//
+// How a text from the keyer travels: MSComm raises OnComm for every read;
+// MSComm1_OnComm logs the read in Text6, trims its spaces, and tests the token
+// in a fixed order: an element report (R, H) grows elementbuf; a character end
+// (V) decodes elementbuf into Text4 and rxgroup and, once groupsize characters
+// have come, scores the group into Text7 or Text8 and calls kikukdo for the
+// next one; an "x" before the handshake is answered with <qq>; an "OK" counts
+// the group off groupcount and sends the next group or ends the run.
+//
+// Every handler runs to its end on the one event thread; kikukdo writes its
+// whole frame before any reply of the keyer is looked at.
+
+#include "link/mscomm.h"
+#include "runs/reportblock.h"
+#include "window/options.h"
+#include "window/platform.h"
+
+#include <QColor>
+#include <QRandomGenerator>
+#include <QString>
+#include <QWidget>
+
+#include <array>
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class ColourButton;
+class MultiLineTextBox;
+class Shape;
+class TextBox;
+
+namespace Colours {
+inline const QColor red(255, 0, 0);
+inline const QColor darkRed(192, 0, 0);
+inline const QColor darkGreen(0, 128, 0);
+inline const QColor green(0, 192, 0);
+}
+
+class Form1 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit Form1(const Options &options, QWidget *parent = nullptr);
+
+    // The start-up: report file, keyer line, settings file, state, Morse
+    // table, selection, parameters. Runs once, before the window is shown.
+    void Form_Load();
+
+    // Window-level state.
+    qint16 speed = 0;
+    qint16 groupsize = 0;
+    qint16 groupcount = 0;
+    qint16 pausevalue = 0;
+    std::array<QChar, 51> charslots{};
+    qint16 selectallstate = 0;
+    std::array<std::array<QString, 3>, 51> morsetable;
+    bool connected = false;
+    GroupLog grouplog{};
+    qint16 groupindex = 0;
+    qint16 blindmode = 0;
+    QString txgroup;
+    QString elementbuf;
+    QString rxgroup;
+    qint16 rxletters = 0;
+    qint16 goodgroups = 0;
+    qint16 badgroups = 0;
+    qint16 linecount = 0;
+
+    // Controls.
+    std::array<QCheckBox *, 48> Check{}; // Check[1] to Check[47]
+    TextBox *Text1 = nullptr;
+    TextBox *Text2 = nullptr;
+    TextBox *Text3 = nullptr;
+    MultiLineTextBox *Text4 = nullptr;
+    TextBox *Text5 = nullptr;
+    TextBox *Text6 = nullptr;
+    TextBox *Text7 = nullptr;
+    TextBox *Text8 = nullptr;
+    TextBox *Text9 = nullptr;
+    TextBox *Text10 = nullptr;
+    QPushButton *Command1 = nullptr;
+    QPushButton *Command2 = nullptr;
+    QPushButton *Command3 = nullptr;
+    ColourButton *Command4 = nullptr;
+    QPushButton *Command5 = nullptr;
+    QPushButton *Command6 = nullptr;
+    QPushButton *Command7 = nullptr;
+    QPushButton *Command8 = nullptr;
+    QPushButton *Command9 = nullptr;
+    QPushButton *Command10 = nullptr;
+    QPushButton *Command11 = nullptr;
+    QPushButton *Command12 = nullptr;
+    ColourButton *Command13 = nullptr;
+    QPushButton *Command14 = nullptr;
+    QPushButton *Command15 = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *Label4 = nullptr;
+    QLabel *Label5 = nullptr;
+    Shape *Shape1 = nullptr;
+    Shape *Shape2 = nullptr;
+    Shape *Shape3 = nullptr;
+    std::array<Shape *, 10> Shape4{};
+    Shape *Shape5 = nullptr;
+    Shape *Shape6 = nullptr;
+    Shape *Shape7 = nullptr;
+    Shape *Shape8 = nullptr;
+    Shape *Shape9 = nullptr;
+    MSComm MSComm1;
+
+    // The platform services a test may watch.
+    MessageBox messageBox;
+    ProgramEnd programEnd;
+
+    QString reportPath() const;
+    QString settingsPath() const;
+
+    // Event handlers.
+    void MSComm1_OnComm();
+    void Check_Click(int N);
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Command4_Click();
+    void Command5_Click();
+    void Command6_Click();
+    void Command7_Click();
+    void Command8_Click();
+    void Command9_Click();
+    void Command10_Click();
+    void Command11_Click();
+    void Command12_Click();
+    void Command13_Click();
+    void Command14_Click();
+    void Command15_Click();
+
+    // Routines the handlers call.
+    void kikukdo();
+    void tombbetolt();
+    void betutar();
+    QString betukeres(const QString &elements) const;
+
+private:
+    void createControls();
+    void setFocusOrder();
+    void wireEvents();
+    void sendFrame(const QByteArray &frame);
+    void setParameterBoxes();
+    void speedButtonDone();
+    void groupsizeButtonDone();
+    void pauseButtonDone();
+    void appendToReceiveLog(const QString &read);
+
+    Options m_options;
+    QRandomGenerator m_random;
+};

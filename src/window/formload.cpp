@@ -1,0 +1,77 @@
+#include "window/form1.h"
+
+#include "settings/settingsfile.h"
+#include "window/textbox.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+
+void Form1::Form_Load()
+{
+    selectallstate = 0;
+
+    // The report of the previous start is gone from here on.
+    if (!QDir().mkpath(m_options.dataDir))
+        reportProblem(QStringLiteral("cannot create the folder %1").arg(QDir::toNativeSeparators(m_options.dataDir)));
+    QFile report(reportPath());
+    if (!report.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        reportProblem(QStringLiteral("cannot empty the report file %1 (%2)")
+                          .arg(QDir::toNativeSeparators(reportPath()), report.errorString()));
+    report.close();
+
+    MSComm1.setCommPort(1);
+    MSComm1.setDeviceName(m_options.portName);
+    MSComm1.setSettings(QStringLiteral("9600,N,8,1"));
+    MSComm1.setRThreshold(1);
+    MSComm1.setPortOpen(true);
+
+    std::optional<StoredSettings> stored;
+    QFile settingsFile(settingsPath());
+    if (settingsFile.open(QIODevice::ReadOnly)) {
+        stored = parseSettingsFile(settingsFile.readAll());
+        if (!stored)
+            reportProblem(QStringLiteral("the settings file %1 is incomplete; using the defaults")
+                              .arg(QDir::toNativeSeparators(settingsPath())));
+    } else if (settingsFile.exists()) {
+        reportProblem(QStringLiteral("cannot read the settings file %1 (%2); using the defaults")
+                          .arg(QDir::toNativeSeparators(settingsPath()), settingsFile.errorString()));
+    }
+    const StartupSettings settings = settingsForStartUp(stored);
+
+    connected = false;
+    speed = settings.parameters.speed;
+    groupsize = settings.parameters.groupsize;
+    groupcount = settings.parameters.groupcount;
+    pausevalue = settings.parameters.pausevalue;
+    elementbuf.clear();
+    rxgroup.clear();
+    txgroup.clear();
+    rxletters = 0;
+    blindmode = 0;
+    goodgroups = 0;
+    badgroups = 0;
+    Text7->setText(QString::number(goodgroups));
+    Text8->setText(QString::number(badgroups));
+    linecount = 0;
+
+    betutar();
+
+    if (settings.fromFile) {
+        for (int k = 1; k <= 49; ++k)
+            charslots[k] = k <= settings.selection.size() ? settings.selection[k - 1] : QLatin1Char(' ');
+        tombbetolt();
+    }
+
+    setParameterBoxes();
+
+    m_random.seed(quint32(QDateTime::currentMSecsSinceEpoch()));
+}
+
+void Form1::setParameterBoxes()
+{
+    Text1->setText(QString::number(groupsize));
+    Text2->setText(QString::number(groupcount));
+    Text3->setText(QString::number(pausevalue));
+    Text5->setText(QString::number(speed));
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+// The program's one message: a modal box with the error icon and an OK
+// button. Tests take the text instead of a box that would block them.
+class MessageBox
+{
+public:
+    void critical(QWidget *parent, const QString &text);
+    void interceptWith(std::function<void(const QString &)> receiver) { m_receiver = std::move(receiver); }
+
+private:
+    std::function<void(const QString &)> m_receiver;
+};
+
+// "End the program at once": leave the event loop, so that no further event
+// of the window or the line is handled. Tests watch for it instead.
+class ProgramEnd
+{
+public:
+    void now();
+    void interceptWith(std::function<void()> receiver) { m_receiver = std::move(receiver); }
+
+private:
+    std::function<void()> m_receiver;
+};
+
+// One line on stderr for a failure of a file or of the line.
+void reportProblem(const QString &line);
