@@ -50,8 +50,13 @@ std::optional<StoredSettings> parseSettingsFile(QByteArrayView bytes)
         while (i < n && !isFieldEnd(text[i]))
             ++i;
         value = numberFromText(QStringView(text).mid(start, i - start));
-        if (i < n && text[i] == QLatin1Char(','))
-            ++i;
+        // A comma after the field, blanks before it or not, separates it
+        // from the next field; it does not start an empty one.
+        qsizetype j = i;
+        while (j < n && (text[j] == QLatin1Char(' ') || text[j] == QLatin1Char('\t')))
+            ++j;
+        if (j < n && text[j] == QLatin1Char(','))
+            i = j + 1;
     }
     stored.parameters = {values[0], values[1], values[2], values[3]};
     return stored;

@@ -1,0 +1,87 @@
+#include "window/options.h"
+
+#include <QProcess>
+#include <QTest>
+
+class CommandLineTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void parses_data();
+    void parses();
+    void program_answers_data();
+    void program_answers();
+};
+
+void CommandLineTest::parses_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("action");
+    QTest::addColumn<QString>("dataDir");
+    QTest::addColumn<QString>("port");
+
+    QTest::newRow("no options") << QStringList{"vestranoli"} << int(CommandLine::Run) << defaultDataDir() << "";
+    QTest::newRow("data dir") << QStringList{"vestranoli", "--data-dir", "/tmp/k"} << int(CommandLine::Run)
+                              << "/tmp/k" << "";
+    QTest::newRow("port") << QStringList{"vestranoli", "--port=/dev/ttyUSB0"} << int(CommandLine::Run)
+                          << defaultDataDir() << "/dev/ttyUSB0";
+    QTest::newRow("help") << QStringList{"vestranoli", "--help"} << int(CommandLine::ShowHelp) << "" << "";
+    QTest::newRow("version") << QStringList{"vestranoli", "--version"} << int(CommandLine::ShowVersion) << ""
+                             << "";
+    QTest::newRow("unknown option") << QStringList{"vestranoli", "--speed", "60"} << int(CommandLine::Refuse)
+                                    << "" << "";
+    QTest::newRow("port without a device") << QStringList{"vestranoli", "--port"} << int(CommandLine::Refuse)
+                                           << "" << "";
+    QTest::newRow("stray argument") << QStringList{"vestranoli", "ini.txt"} << int(CommandLine::Refuse) << ""
+                                    << "";
+}
+
+void CommandLineTest::parses()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, action);
+    QFETCH(QString, dataDir);
+    QFETCH(QString, port);
+
+    const CommandLine result = parseCommandLine(arguments);
+    QCOMPARE(int(result.action), action);
+    if (action == CommandLine::Run) {
+        QCOMPARE(result.options.dataDir, dataDir);
+        QCOMPARE(result.options.portName, port);
+    } else {
+        QVERIFY(!result.message.isEmpty());
+    }
+}
+
+void CommandLineTest::program_answers_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("stdoutHas");
+    QTest::addColumn<int>("stderrLines");
+
+    QTest::newRow("help") << QStringList{"--help"} << 0 << "--data-dir DIR" << 0;
+    QTest::newRow("version") << QStringList{"--version"} << 0 << "1.1" << 0;
+    QTest::newRow("unknown option") << QStringList{"--bogus"} << 2 << "" << 1;
+}
+
+void CommandLineTest::program_answers()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, stdoutHas);
+    QFETCH(int, stderrLines);
+
+    QProcess program;
+    program.start(QStringLiteral(VESTRANOLI_PROGRAM), arguments);
+    QVERIFY(program.waitForFinished(20000));
+    QCOMPARE(program.exitCode(), exitCode);
+    QVERIFY(QString::fromUtf8(program.readAllStandardOutput()).contains(stdoutHas));
+    const QByteArray errors = program.readAllStandardError();
+    // Qt may add its own lines about the runtime directory; ours start with the name.
+    QCOMPARE(int(errors.count("vestranoli: ")), stderrLines);
+}
+
+QTEST_GUILESS_MAIN(CommandLineTest)
+#include "tst_commandline.moc"

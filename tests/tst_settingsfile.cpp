@@ -1,0 +1,204 @@
+#include "settings/settingsfile.h"
+
+#include <QTest>
+
+namespace {
+
+std::array<QChar, 51> slotsWith(std::initializer_list<int> selected)
+{
+    std::array<QChar, 51> cells{};
+    for (int n = 1; n <= 47; ++n)
+        cells[n] = QLatin1Char(' ');
+    for (int n : selected)
+        cells[n] = slotCharacter(n);
+    return cells;
+}
+
+const std::array<QString, 4> defaultsShown = {QStringLiteral(" 60"), QStringLiteral(" 5"), QStringLiteral(" 30"),
+                                              QStringLiteral(" 50")};
+
+} // namespace
+
+class SettingsFileTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void writes_data();
+    void writes();
+    void saved_numbers_data();
+    void saved_numbers();
+    void reads_data();
+    void reads();
+    void written_file_reads_back();
+    void incomplete_files_give_nothing_data();
+    void incomplete_files_give_nothing();
+    void start_up_takes_data();
+    void start_up_takes();
+};
+
+void SettingsFileTest::writes_data()
+{
+    QTest::addColumn<QString>("selection");
+    QTest::addColumn<QByteArray>("bytes");
+
+    QTest::newRow("T E M S and A")
+        << selectionLine(slotsWith({1, 2, 3, 4, 8})) << QByteArray("TEMS   A\r\n 60 5 30 50\r\n");
+    QTest::newRow("E and A keep their places")
+        << selectionLine(slotsWith({2, 8})) << QByteArray(" E     A\r\n 60 5 30 50\r\n");
+    QTest::newRow("nothing ticked") << selectionLine(slotsWith({})) << QByteArray("\r\n 60 5 30 50\r\n");
+    QTest::newRow("É is one byte")
+        << selectionLine(slotsWith({28})) << QByteArray(27, ' ') + "\xC9\r\n 60 5 30 50\r\n";
+    QTest::newRow("all 47") << selectionLine(slotsWith({1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12,
+                                                        13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24,
+                                                        25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35, 36,
+                                                        37, 38, 39, 40, 41, 42, 43, 44, 45, 46, 47}))
+                            << QByteArray("TEMSIOHAUVNDBWJGZCQYRFLPKX\xC1\xC9\xD6\xDC"
+                                          "1234567890.?:-=/@\r\n 60 5 30 50\r\n");
+}
+
+void SettingsFileTest::writes()
+{
+    QFETCH(QString, selection);
+    QFETCH(QByteArray, bytes);
+    QCOMPARE(settingsFileBytes(selection, defaultsShown), bytes);
+}
+
+void SettingsFileTest::saved_numbers_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<int>("held");
+    QTest::addColumn<QString>("saved");
+
+    QTest::newRow("as shown") << "60" << 60 << " 60";
+    QTest::newRow("leading zero") << "060" << 60 << " 60";
+    QTest::newRow("typed over the held value") << "75" << 60 << " 75";
+    QTest::newRow("a fraction stays") << "5.5" << 5 << " 5.5";
+    QTest::newRow("negative has no blank") << "-3" << 5 << "-3";
+    QTest::newRow("no number saves the held value") << "abc" << 60 << " 60";
+    QTest::newRow("empty box saves the held value") << "" << 30 << " 30";
+    QTest::newRow("above 16 bits") << "40000" << 30 << " 32767";
+    QTest::newRow("below 16 bits") << "-40000" << 30 << "-32768";
+}
+
+void SettingsFileTest::saved_numbers()
+{
+    QFETCH(QString, box);
+    QFETCH(int, held);
+    QFETCH(QString, saved);
+    QCOMPARE(savedNumber(box, qint16(held)), saved);
+}
+
+void SettingsFileTest::reads_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("selection");
+    QTest::addColumn<QList<int>>("values");
+
+    QTest::newRow("worked example") << QByteArray("TEMS   A\r\n 60 5 30 50\r\n") << "TEMS   A"
+                                    << QList<int>{60, 5, 30, 50};
+    QTest::newRow("leading blank of the selection stays")
+        << QByteArray(" E     A\r\n 60 5 30 50\r\n") << " E     A" << QList<int>{60, 5, 30, 50};
+    QTest::newRow("LF line ends") << QByteArray("TEMS\n 60 5 30 50\n") << "TEMS" << QList<int>{60, 5, 30, 50};
+    QTest::newRow("no line end at the end") << QByteArray("T\r\n 60 5 30 50") << "T" << QList<int>{60, 5, 30, 50};
+    QTest::newRow("commas and blank runs") << QByteArray("T\r\n60,  5 ,30   50\r\n") << "T"
+                                           << QList<int>{60, 5, 30, 50};
+    QTest::newRow("numbers over several lines") << QByteArray("T\r\n60\r\n5\r\n30\r\n50\r\n") << "T"
+                                                << QList<int>{60, 5, 30, 50};
+    QTest::newRow("halves round to even") << QByteArray("\r\n 60 5.5 4.5 50\r\n") << ""
+                                          << QList<int>{60, 6, 4, 50};
+    QTest::newRow("a field with no number is 0") << QByteArray("\r\n abc 5 30 50\r\n") << ""
+                                                 << QList<int>{0, 5, 30, 50};
+    QTest::newRow("out of 16 bits is held") << QByteArray("\r\n 99999 -99999 30 50\r\n") << ""
+                                            << QList<int>{32767, -32768, 30, 50};
+    QTest::newRow("accented letters") << QByteArray("\xC1\xC9\xD6\xDC\r\n 60 5 30 50\r\n")
+                                      << QStringLiteral("\u00C1\u00C9\u00D6\u00DC") << QList<int>{60, 5, 30, 50};
+    QTest::newRow("negative written by the trainer") << QByteArray("\r\n 60 -3 30 50\r\n") << ""
+                                                     << QList<int>{60, -3, 30, 50};
+}
+
+void SettingsFileTest::reads()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, selection);
+    QFETCH(QList<int>, values);
+
+    const std::optional<StoredSettings> stored = parseSettingsFile(file);
+    QVERIFY(stored);
+    QCOMPARE(stored->selection, selection);
+    const Parameters &p = stored->parameters;
+    QCOMPARE((QList<int>{p.speed, p.groupsize, p.groupcount, p.pausevalue}), values);
+}
+
+void SettingsFileTest::written_file_reads_back()
+{
+    const QString selection = selectionLine(slotsWith({1, 5, 27, 47}));
+    const QByteArray bytes = settingsFileBytes(
+        selection, {QStringLiteral(" 150"), QStringLiteral("-3"), QStringLiteral(" 245"), QStringLiteral(" 5.5")});
+    QCOMPARE(bytes.right(17), QByteArray(" 150 -3 245 5.5\r\n"));
+    const std::optional<StoredSettings> stored = parseSettingsFile(bytes);
+    QVERIFY(stored);
+    QCOMPARE(stored->selection, selection);
+    QCOMPARE(stored->parameters.speed, qint16(150));
+    QCOMPARE(stored->parameters.groupsize, qint16(-3));
+    QCOMPARE(stored->parameters.groupcount, qint16(245));
+    QCOMPARE(stored->parameters.pausevalue, qint16(6));
+}
+
+void SettingsFileTest::incomplete_files_give_nothing_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::newRow("empty file") << QByteArray();
+    QTest::newRow("selection only") << QByteArray("TEMS\r\n");
+    QTest::newRow("three numbers") << QByteArray("TEMS\r\n 60 5 30\r\n");
+    QTest::newRow("binary junk") << QByteArray("\x00\x01\x02\xff", 4);
+}
+
+void SettingsFileTest::incomplete_files_give_nothing()
+{
+    QFETCH(QByteArray, file);
+    QVERIFY(!parseSettingsFile(file));
+    const StartupSettings taken = settingsForStartUp(parseSettingsFile(file));
+    QVERIFY(!taken.fromFile);
+    QCOMPARE(taken.parameters.speed, qint16(60));
+}
+
+void SettingsFileTest::start_up_takes_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<bool>("fromFile");
+    QTest::addColumn<QList<int>>("values");
+
+    QTest::newRow("speed 9 gives the defaults") << QByteArray("TEMS\r\n 9 5 30 50\r\n") << false
+                                                << QList<int>{60, 5, 30, 50};
+    QTest::newRow("speed 10 is taken") << QByteArray("TEMS\r\n 10 5 30 50\r\n") << true
+                                       << QList<int>{10, 5, 30, 50};
+    QTest::newRow("speed 9.5 rounds to 10") << QByteArray("T\r\n 9.5 5 30 50\r\n") << true
+                                            << QList<int>{10, 5, 30, 50};
+    QTest::newRow("speed 150 stays") << QByteArray("T\r\n 150 7 12 40\r\n") << true << QList<int>{150, 7, 12, 40};
+    QTest::newRow("letters per group held to 15") << QByteArray("T\r\n 60 20 30 50\r\n") << true
+                                                  << QList<int>{60, 15, 30, 50};
+    QTest::newRow("pause held to one byte") << QByteArray("T\r\n 60 5 30 300\r\n") << true
+                                            << QList<int>{60, 5, 30, 255};
+    QTest::newRow("negative pause held to 0") << QByteArray("T\r\n 60 5 30 -4\r\n") << true
+                                              << QList<int>{60, 5, 30, 0};
+    QTest::newRow("groups outside the buttons' range stay") << QByteArray("T\r\n 60 5 1000 50\r\n") << true
+                                                            << QList<int>{60, 5, 1000, 50};
+}
+
+void SettingsFileTest::start_up_takes()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(bool, fromFile);
+    QFETCH(QList<int>, values);
+
+    const StartupSettings taken = settingsForStartUp(parseSettingsFile(file));
+    QCOMPARE(taken.fromFile, fromFile);
+    const Parameters &p = taken.parameters;
+    QCOMPARE((QList<int>{p.speed, p.groupsize, p.groupcount, p.pausevalue}), values);
+    if (!fromFile)
+        QVERIFY(taken.selection.isEmpty());
+}
+
+QTEST_APPLESS_MAIN(SettingsFileTest)
+#include "tst_settingsfile.moc"
