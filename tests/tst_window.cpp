@@ -1,0 +1,474 @@
+#include "window/colourbutton.h"
+#include "window/form1.h"
+#include "window/shape.h"
+#include "window/textbox.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFontInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+Q_DECLARE_METATYPE(QWidget *)
+
+namespace {
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// A trainer on its own folder, with no keyer on the line.
+struct Trainer {
+    explicit Trainer(const QString &dir)
+        : form(Options{dir, QStringLiteral("/nonexistent/keyer")})
+    {
+        form.programEnd.interceptWith([this] { ++ends; });
+        form.Form_Load();
+    }
+    Form1 form;
+    int ends = 0;
+};
+
+QList<int> tickedBoxes(const Form1 &form)
+{
+    QList<int> ticked;
+    for (int n = 1; n <= 47; ++n) {
+        if (form.Check[n]->isChecked())
+            ticked.append(n);
+    }
+    return ticked;
+}
+
+QString slotsText(const Form1 &form, int from, int to)
+{
+    QString text;
+    for (int n = from; n <= to; ++n)
+        text += form.charslots[n];
+    return text;
+}
+
+QColor textColour(const QWidget *widget, QPalette::ColorRole role)
+{
+    return widget->palette().color(role);
+}
+
+} // namespace
+
+class WindowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void start_up_without_settings();
+    void start_up_restores_data();
+    void start_up_restores();
+    void kilep_saves_and_the_next_start_gets_it_back();
+    void kilep_saves_what_the_boxes_show();
+    void kilep_ends_even_when_it_cannot_save();
+    void closing_the_window_does_not_save();
+    void ticking_fills_the_slots();
+    void select_all_alternates();
+    void tombbetolt_follows_the_slots();
+    void layout_data();
+    void layout();
+    void check_boxes_stand_in_their_columns();
+    void outside_the_client_area();
+    void focus_order();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString ini() const { return m_dir->filePath(QStringLiteral("ini.txt")); }
+    QString report() const { return m_dir->filePath(QStringLiteral("morse.txt")); }
+};
+
+void WindowTest::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+}
+
+void WindowTest::start_up_without_settings()
+{
+    writeFile(report(), "left by the previous start\r\n");
+    Trainer t(m_dir->path());
+    Form1 &f = t.form;
+
+    QCOMPARE(readFile(report()), QByteArray());
+    QCOMPARE(f.Text1->text(), QStringLiteral("5"));
+    QCOMPARE(f.Text2->text(), QStringLiteral("30"));
+    QCOMPARE(f.Text3->text(), QStringLiteral("50"));
+    QCOMPARE(f.Text5->text(), QStringLiteral("60"));
+    QCOMPARE(f.Text7->text(), QStringLiteral("0"));
+    QCOMPARE(f.Text8->text(), QStringLiteral("0"));
+    QCOMPARE(f.Text4->text(), QString());
+    QCOMPARE(f.Text6->text(), QString());
+    QCOMPARE(f.Text9->text(), QString());
+    QCOMPARE(f.Text10->text(), QStringLiteral("Text10"));
+    QCOMPARE(f.Label5->text(), QStringLiteral("Nincs kapcsolat"));
+    QCOMPARE(textColour(f.Label5, QPalette::WindowText), QColor(255, 0, 0));
+    QCOMPARE(f.Command3->text(), QStringLiteral("Mind kijelölés"));
+    QCOMPARE(f.Command4->backColour(), QApplication::palette().color(QPalette::Button));
+    QCOMPARE(f.Command13->backColour(), QApplication::palette().color(QPalette::Button));
+    QVERIFY(tickedBoxes(f).isEmpty());
+    QCOMPARE(f.charslots[1].unicode(), 0);
+    QVERIFY(!f.connected);
+    QCOMPARE(f.groupindex, qint16(0));
+    QCOMPARE(f.selectallstate, qint16(0));
+    QCOMPARE(f.betukeres(QStringLiteral("RH")), QStringLiteral("A"));
+    QCOMPARE(f.morsetable[47][1], QStringLiteral("RHHRHR"));
+    QCOMPARE(f.morsetable[47][2], QStringLiteral("@"));
+    QVERIFY(!f.MSComm1.portOpen());
+}
+
+void WindowTest::start_up_restores_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QList<int>>("ticked");
+    QTest::addColumn<QStringList>("boxes"); // Text1, Text2, Text3, Text5
+    QTest::addColumn<bool>("taken");
+
+    QTest::newRow("speed 9 ignores the file") << QByteArray("TEMS\r\n 9 5 30 50\r\n") << QList<int>{}
+                                              << QStringList{"5", "30", "50", "60"} << false;
+    QTest::newRow("speed 10 takes it") << QByteArray("TEMS\r\n 10 5 30 50\r\n") << QList<int>{1, 2, 3, 4}
+                                       << QStringList{"5", "30", "50", "10"} << true;
+    QTest::newRow("slots 1, 5 and 47") << QByteArray("T   I" + QByteArray(41, ' ') + "@\r\n 60 5 30 50\r\n")
+                                       << QList<int>{1, 5, 47} << QStringList{"5", "30", "50", "60"} << true;
+    QTest::newRow("X in slot 1 ticks T") << QByteArray("X\r\n 60 5 30 50\r\n") << QList<int>{1}
+                                         << QStringList{"5", "30", "50", "60"} << true;
+    QTest::newRow("empty first line") << QByteArray("\r\n 65 8 40 100\r\n") << QList<int>{}
+                                      << QStringList{"8", "40", "100", "65"} << true;
+    QTest::newRow("only the first 49 characters count")
+        << QByteArray(QByteArray(49, ' ') + "TEMS\r\n 60 5 30 50\r\n") << QList<int>{}
+        << QStringList{"5", "30", "50", "60"} << true;
+    QTest::newRow("LF line ends") << QByteArray("TE\n 60 5 30 50\n") << QList<int>{1, 2}
+                                  << QStringList{"5", "30", "50", "60"} << true;
+    QTest::newRow("clamped values") << QByteArray("T\r\n 150 40 99999 -7\r\n") << QList<int>{1}
+                                    << QStringList{"15", "32767", "0", "150"} << true;
+    QTest::newRow("short file gives the defaults") << QByteArray("TEMS\r\n 60 5\r\n") << QList<int>{}
+                                                   << QStringList{"5", "30", "50", "60"} << false;
+}
+
+void WindowTest::start_up_restores()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QList<int>, ticked);
+    QFETCH(QStringList, boxes);
+    QFETCH(bool, taken);
+
+    writeFile(ini(), file);
+    Trainer t(m_dir->path());
+    Form1 &f = t.form;
+    QCOMPARE(tickedBoxes(f), ticked);
+    QCOMPARE((QStringList{f.Text1->text(), f.Text2->text(), f.Text3->text(), f.Text5->text()}), boxes);
+    // A file that is taken leaves each slot with its box's character or a
+    // blank; an ignored one leaves the slots untouched.
+    for (int n = 1; n <= 47; ++n) {
+        const QChar expected = ticked.contains(n) ? f.Check[n]->text().at(1) : QLatin1Char(' ');
+        QCOMPARE(f.charslots[n], taken ? expected : QChar(0));
+    }
+    QCOMPARE(f.Command3->text(), QStringLiteral("Mind kijelölés"));
+    QCOMPARE(f.selectallstate, qint16(0));
+}
+
+void WindowTest::kilep_saves_and_the_next_start_gets_it_back()
+{
+    const QByteArray expected("TEMS   A\r\n 60 5 30 50\r\n");
+    {
+        Trainer t(m_dir->path());
+        for (int n : {1, 2, 3, 4, 8})
+            QTest::mouseClick(t.form.Check[n], Qt::LeftButton);
+        QTest::mouseClick(t.form.Command5, Qt::LeftButton);
+        QCOMPARE(t.ends, 1);
+    }
+    QCOMPARE(readFile(ini()), expected);
+
+    Trainer again(m_dir->path());
+    QCOMPARE(tickedBoxes(again.form), (QList<int>{1, 2, 3, 4, 8}));
+    QCOMPARE(again.form.Text5->text(), QStringLiteral("60"));
+    again.form.Command5_Click();
+    QCOMPARE(readFile(ini()), expected);
+
+    // Slots 48 and 49 have no box but travel through the file.
+    writeFile(ini(), QByteArray(47, ' ') + "QZ\r\n 60 5 30 50\r\n");
+    Trainer hidden(m_dir->path());
+    QCOMPARE(slotsText(hidden.form, 48, 49), QStringLiteral("QZ"));
+    hidden.form.Command5_Click();
+    QCOMPARE(readFile(ini()), QByteArray(47, ' ') + "QZ\r\n 60 5 30 50\r\n");
+}
+
+void WindowTest::kilep_saves_what_the_boxes_show()
+{
+    Trainer t(m_dir->path());
+    t.form.Check[28]->setChecked(true);
+    t.form.Text5->setText(QStringLiteral("75"));
+    t.form.Text1->setText(QStringLiteral("zero"));
+    t.form.Text2->setText(QStringLiteral("0 40"));
+    t.form.Text3->setText(QStringLiteral("5.5"));
+    t.form.Command5_Click();
+    QCOMPARE(readFile(ini()), QByteArray(27, ' ') + "\xC9\r\n 75 5 40 5.5\r\n");
+    QCOMPARE(t.ends, 1);
+}
+
+void WindowTest::kilep_ends_even_when_it_cannot_save()
+{
+    writeFile(ini(), "TEMS\r\n 60 5 30 50\r\n");
+    Trainer t(m_dir->path());
+    QFile::remove(ini());
+    QVERIFY(QDir().mkdir(ini())); // a folder where the file should go
+    t.form.Command5_Click();
+    QCOMPARE(t.ends, 1);
+    QVERIFY(QFileInfo(ini()).isDir());
+}
+
+void WindowTest::closing_the_window_does_not_save()
+{
+    writeFile(ini(), "TEMS\r\n 60 5 30 50\r\n");
+    Trainer t(m_dir->path());
+    t.form.show();
+    t.form.Check[20]->setChecked(true);
+    t.form.close();
+    QCOMPARE(readFile(ini()), QByteArray("TEMS\r\n 60 5 30 50\r\n"));
+    QCOMPARE(t.ends, 0);
+}
+
+void WindowTest::ticking_fills_the_slots()
+{
+    Trainer t(m_dir->path());
+    Form1 &f = t.form;
+    QTest::mouseClick(f.Check[1], Qt::LeftButton);
+    QCOMPARE(f.charslots[1], QChar(u'T'));
+    QTest::mouseClick(f.Check[1], Qt::LeftButton);
+    QCOMPARE(f.charslots[1], QChar(u' '));
+    f.Check[27]->setChecked(true);
+    QCOMPARE(f.charslots[27], QChar(u'\u00C1'));
+    f.Check[47]->setChecked(true);
+    QCOMPARE(f.charslots[47], QChar(u'@'));
+    QCOMPARE(f.Check[47]->text(), QStringLiteral(" @"));
+}
+
+void WindowTest::select_all_alternates()
+{
+    Trainer t(m_dir->path());
+    Form1 &f = t.form;
+    f.charslots[48] = QLatin1Char('K');
+
+    QTest::mouseClick(f.Command3, Qt::LeftButton);
+    QCOMPARE(tickedBoxes(f).size(), 47);
+    QCOMPARE(slotsText(f, 1, 47),
+             QStringLiteral("TEMSIOHAUVNDBWJGZCQYRFLPKX\u00C1\u00C9\u00D6\u00DC1234567890.?:-=/@"));
+    QCOMPARE(f.Command3->text(), QStringLiteral("Mind visszavonás"));
+    QCOMPARE(f.selectallstate, qint16(1));
+
+    QTest::mouseClick(f.Command3, Qt::LeftButton);
+    QCOMPARE(tickedBoxes(f), QList<int>{1});
+    QCOMPARE(slotsText(f, 1, 47), QStringLiteral("T") + QString(46, QLatin1Char(' ')));
+    QCOMPARE(f.Command3->text(), QStringLiteral("Mind kijelölés"));
+    QCOMPARE(f.selectallstate, qint16(0));
+
+    // The alternation does not look at the ticks.
+    QTest::mouseClick(f.Command3, Qt::LeftButton);
+    f.Check[1]->setChecked(false);
+    QTest::mouseClick(f.Command3, Qt::LeftButton);
+    QCOMPARE(tickedBoxes(f), QList<int>{1});
+    QCOMPARE(f.charslots[48], QChar(u'K'));
+    QCOMPARE(f.charslots[50].unicode(), 0);
+}
+
+void WindowTest::tombbetolt_follows_the_slots()
+{
+    Trainer t(m_dir->path());
+    Form1 &f = t.form;
+    f.charslots[5] = QLatin1Char('Z');
+    f.charslots[6] = QChar(0);
+    f.charslots[7] = QLatin1Char(' ');
+    f.charslots[49] = QLatin1Char('Q');
+    f.tombbetolt();
+    QCOMPARE(tickedBoxes(f), QList<int>{5});
+    QCOMPARE(f.charslots[5], QChar(u'I'));
+    QCOMPARE(f.charslots[6].unicode(), 0);
+    QCOMPARE(f.charslots[49], QChar(u'Q'));
+}
+
+void WindowTest::layout_data()
+{
+    QTest::addColumn<QWidget *>("control");
+    QTest::addColumn<QRect>("twips");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("points"); // 0: the toolkit's default font
+    QTest::addColumn<bool>("bold");
+
+    // One form lives for all rows; its controls are what the rows point at.
+    static QTemporaryDir dir;
+    static Trainer t(dir.path());
+    Form1 &f = t.form;
+    auto row = [](const char *name, QWidget *w, QRect r, QString text, double points, bool bold) {
+        QTest::newRow(name) << w << r << text << points << bold;
+    };
+    row("Label1", f.Label1, {3840, 2930, 1455, 375}, "Betűk száma", 12, false);
+    row("Label2", f.Label2, {3840, 3890, 1335, 375}, "Csoportok", 12, false);
+    row("Label3", f.Label3, {3840, 4850, 1215, 375}, "Sebesség", 12, false);
+    row("Label4", f.Label4, {3840, 5810, 1335, 375}, "Szünet", 12, false);
+    row("Label5", f.Label5, {1440, 5790, 1815, 375}, "Nincs kapcsolat", 12, false);
+    row("Command8", f.Command8, {5400, 2880, 615, 375}, "+", 12, true);
+    row("Command9", f.Command9, {6240, 2880, 615, 375}, "-", 12, true);
+    row("Command10", f.Command10, {5400, 3840, 615, 375}, "+", 12, true);
+    row("Command11", f.Command11, {6240, 3840, 615, 375}, "-", 12, true);
+    row("Command1", f.Command1, {5400, 4800, 615, 375}, "+", 12, true);
+    row("Command2", f.Command2, {6240, 4800, 615, 375}, "-", 12, true);
+    row("Command12", f.Command12, {5400, 5760, 615, 375}, "+", 12, true);
+    row("Command14", f.Command14, {6240, 5760, 615, 375}, "-", 12, true);
+    row("Text1", f.Text1, {7080, 2880, 855, 375}, "5", 12, true);
+    row("Text2", f.Text2, {7080, 3840, 855, 375}, "30", 12, true);
+    row("Text5", f.Text5, {7080, 4800, 855, 375}, "60", 12, true);
+    row("Text3", f.Text3, {7080, 5760, 855, 375}, "50", 12, true);
+    row("Text7", f.Text7, {8400, 2640, 855, 375}, "0", 12, true);
+    row("Text8", f.Text8, {10080, 2640, 855, 375}, "0", 12, true);
+    row("Text9", f.Text9, {8400, 3240, 2535, 375}, "", 11.25, true);
+    row("Text4", f.Text4, {8400, 3840, 2775, 2535}, "", 11.25, false);
+    row("Text6", f.Text6, {1320, 7560, 2535, 375}, "", 8.25, false);
+    row("Text10", f.Text10, {4680, 7680, 1695, 375}, "Text10", 0, false);
+    row("Command3", f.Command3, {240, 6600, 1575, 495}, "Mind kijelölés", 8.25, false);
+    row("Command13", f.Command13, {1920, 6600, 1455, 495}, "Oda - Vissza", 8.25, false);
+    row("Command15", f.Command15, {3480, 6600, 1335, 495}, "Alapbeállítás", 8.25, false);
+    row("Command4", f.Command4, {7680, 6600, 1095, 495}, "Ellenörzés", 8.25, false);
+    row("Command6", f.Command6, {8880, 6600, 615, 495}, "Start", 8.25, false);
+    row("Command7", f.Command7, {9600, 6600, 615, 495}, "Stop", 8.25, false);
+    row("Command5", f.Command5, {10320, 6600, 615, 495}, "Kilép", 8.25, false);
+    row("Check1", f.Check[1], {480, 480, 600, 285}, " T", 12, true);
+    row("Check15 is narrower", f.Check[15], {4800, 1680, 585, 285}, " J", 12, true);
+    row("Check27", f.Check[27], {10200, 480, 600, 285}, " \u00C1", 12, true);
+    row("Check31", f.Check[31], {1560, 2880, 600, 285}, " 1", 12, true);
+    row("Check40", f.Check[40], {2640, 4800, 600, 285}, " 0", 12, true);
+    row("Check41", f.Check[41], {480, 2880, 600, 285}, " .", 12, true);
+    row("Check47 is larger", f.Check[47], {480, 5640, 705, 435}, " @", 12, true);
+    row("Shape2", f.Shape2, {240, 240, 975, 2175}, "", -1, false);
+    row("Shape1", f.Shape1, {1320, 240, 975, 2175}, "", -1, false);
+    row("Shape3", f.Shape3, {2400, 240, 975, 2175}, "", -1, false);
+    row("Shape4(0)", f.Shape4[0], {3480, 240, 975, 2175}, "", -1, false);
+    row("Shape4(6)", f.Shape4[6], {9960, 240, 975, 2175}, "", -1, false);
+    row("Shape4(7)", f.Shape4[7], {1320, 2640, 975, 2775}, "", -1, false);
+    row("Shape4(8)", f.Shape4[8], {2400, 2640, 975, 2775}, "", -1, false);
+    row("Shape4(9)", f.Shape4[9], {240, 2640, 975, 3735}, "", -1, false);
+    row("Shape5", f.Shape5, {3600, 2640, 4575, 855}, "", -1, false);
+    row("Shape6", f.Shape6, {3600, 3600, 4575, 855}, "", -1, false);
+    row("Shape8", f.Shape8, {3600, 4560, 4575, 855}, "", -1, false);
+    row("Shape7", f.Shape7, {3600, 5520, 4575, 855}, "", -1, false);
+    row("Shape9", f.Shape9, {1320, 5520, 2055, 855}, "", -1, false);
+}
+
+void WindowTest::layout()
+{
+    QFETCH(QWidget *, control);
+    QFETCH(QRect, twips);
+    QFETCH(QString, text);
+    QFETCH(double, points);
+    QFETCH(bool, bold);
+
+    const QRect pixels(qRound(twips.x() / 15.0), qRound(twips.y() / 15.0), qRound(twips.width() / 15.0),
+                       qRound(twips.height() / 15.0));
+    QCOMPARE(control->geometry(), pixels);
+    QCOMPARE(control->parentWidget()->size(), QSize(749, 483));
+
+    QString shown;
+    if (auto *label = qobject_cast<QLabel *>(control))
+        shown = label->text();
+    else if (auto *button = qobject_cast<QAbstractButton *>(control))
+        shown = button->text();
+    else if (auto *box = qobject_cast<TextBox *>(control))
+        shown = box->text();
+    else if (auto *lines = qobject_cast<MultiLineTextBox *>(control))
+        shown = lines->text();
+    QCOMPARE(shown, text);
+
+    if (points < 0)
+        return;
+    if (points == 0) {
+        QCOMPARE(control->font(), QApplication::font(control));
+        return;
+    }
+    QCOMPARE(control->font().family(), QStringLiteral("Arial"));
+    QCOMPARE(control->font().pointSizeF(), points);
+    QCOMPARE(control->font().bold(), bold);
+    // With fonts-liberation installed Arial resolves to its metric twin.
+    QVERIFY2(QFontInfo(control->font()).family().contains(QLatin1String("Liberation Sans"))
+                 || QFontInfo(control->font()).family() == QLatin1String("Arial"),
+             qPrintable(QFontInfo(control->font()).family()));
+}
+
+void WindowTest::check_boxes_stand_in_their_columns()
+{
+    Trainer t(m_dir->path());
+    Form1 &f = t.form;
+    // Every box lies inside one frame, and the numbering runs down each column.
+    const QList<Shape *> frames = {f.Shape2,    f.Shape1,    f.Shape3,    f.Shape4[0], f.Shape4[1], f.Shape4[2],
+                                   f.Shape4[3], f.Shape4[4], f.Shape4[5], f.Shape4[6], f.Shape4[7], f.Shape4[8],
+                                   f.Shape4[9]};
+    for (int n = 1; n <= 47; ++n) {
+        const QRect box = f.Check[n]->geometry();
+        int holders = 0;
+        for (const Shape *frame : frames)
+            holders += frame->geometry().contains(box) ? 1 : 0;
+        QVERIFY2(holders == 1, qPrintable(QStringLiteral("Check%1").arg(n)));
+        if (n > 1 && f.Check[n]->x() == f.Check[n - 1]->x())
+            QVERIFY(f.Check[n]->y() > f.Check[n - 1]->y());
+    }
+}
+
+void WindowTest::outside_the_client_area()
+{
+    Trainer t(m_dir->path());
+    t.form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&t.form));
+    QCOMPARE(t.form.size(), QSize(749, 483));
+    QVERIFY(t.form.Text6->y() >= 483);
+    QVERIFY(t.form.Text10->y() >= 483);
+    QVERIFY(!t.form.rect().intersects(t.form.Text6->geometry()));
+    QVERIFY(!t.form.rect().intersects(t.form.Text10->geometry()));
+    QVERIFY(t.form.windowTitle().endsWith(QLatin1String("V1.1")));
+    QCOMPARE(t.form.windowIcon().availableSizes().value(0), QSize(32, 32));
+}
+
+void WindowTest::focus_order()
+{
+    Trainer t(m_dir->path());
+    Form1 &f = t.form;
+    QCOMPARE(f.focusWidget(), f.Command1);
+
+    QList<QWidget *> expected = {f.Command1, f.Command2, f.Command3, f.Command4};
+    for (int n = 1; n <= 47; ++n)
+        expected.append(f.Check[n]);
+    expected += {f.Text1,     f.Text2,     f.Command5,  f.Text4,     f.Command6,  f.Command7,  f.Text5,
+                 f.Text6,     f.Command8,  f.Command9,  f.Command10, f.Command11, f.Command13, f.Command12,
+                 f.Command14, f.Text3,     f.Command15, f.Text7,     f.Text8,     f.Text9,     f.Text10};
+
+    QList<QWidget *> chain;
+    QWidget *w = f.Command1;
+    do {
+        if (w->focusPolicy() & Qt::TabFocus)
+            chain.append(w);
+        w = w->nextInFocusChain();
+    } while (w != f.Command1 && chain.size() <= expected.size());
+    QCOMPARE(chain.size(), expected.size());
+    for (qsizetype i = 0; i < expected.size(); ++i)
+        QVERIFY2(chain[i] == expected[i], qPrintable(QStringLiteral("place %1").arg(i + 1)));
+}
+
+QTEST_MAIN(WindowTest)
+#include "tst_window.moc"
