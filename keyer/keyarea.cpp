@@ -1,0 +1,49 @@
+#include "keyarea.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+KeyArea::KeyArea(QWidget *parent)
+    : QFrame(parent)
+{
+    setFrameShape(QFrame::StyledPanel);
+    setFocusPolicy(Qt::StrongFocus);
+    setMinimumSize(240, 90);
+    setToolTip(tr("Key here: hold the mouse button or the space bar (straight key), or \".\" and \"-\" (paddles)"));
+}
+
+void KeyArea::setLit(bool lit)
+{
+    if (lit == m_lit)
+        return;
+    m_lit = lit;
+    update();
+}
+
+void KeyArea::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton || m_mouseDown)
+        return;
+    m_mouseDown = true;
+    setFocus();
+    emit pressed();
+}
+
+void KeyArea::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton || !m_mouseDown)
+        return;
+    m_mouseDown = false;
+    emit released();
+}
+
+void KeyArea::paintEvent(QPaintEvent *event)
+{
+    QFrame::paintEvent(event);
+    QPainter painter(this);
+    const QRect inner = contentsRect().adjusted(6, 6, -6, -6);
+    painter.fillRect(inner, m_lit ? QColor(255, 200, 0) : palette().color(QPalette::Base));
+    painter.setPen(palette().color(QPalette::Text));
+    painter.drawText(inner, Qt::AlignCenter | Qt::TextWordWrap,
+                     hasFocus() ? tr("Key here\n(space, mouse, or . and -)") : tr("Click here to key"));
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QFrame>
+
+// The key: a mouse press on it is a straight key held down. It also takes
+// the keyboard focus, so the space bar, "." and "-" key in the window.
+class KeyArea : public QFrame
+{
+    Q_OBJECT
+
+public:
+    explicit KeyArea(QWidget *parent = nullptr);
+
+    // Lit while the sidetone sounds.
+    void setLit(bool lit);
+
+signals:
+    void pressed();
+    void released();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    bool m_lit = false;
+    bool m_mouseDown = false;
+};

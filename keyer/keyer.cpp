@@ -1,0 +1,193 @@
+#include "keyer.h"
+
+#include "core/autoecho.h"
+#include "core/morseplan.h"
+#include "keyinput.h"
+#include "player.h"
+#include "ptyline.h"
+#include "reportqueue.h"
+
+#include <QDateTime>
+
+#include <cstdio>
+
+namespace {
+
+// Time between two texts to the trainer. With a trainee at the key they are
+// a dot or more apart anyway; the keyer keying back by itself in fast mode
+// would otherwise send them back to back.
+constexpr int fastSpacingMs = 10;
+constexpr int spacingMs = 20;
+
+void note(const QString &line)
+{
+    std::fprintf(stderr, "vestranoli-keyer: %s\n", qUtf8Printable(line));
+}
+
+} // namespace
+
+Keyer::Keyer(const KeyerOptions &options, PtyLine &line, Player &player, KeyInput &keys, QObject *parent)
+    : QObject(parent)
+    , m_options(options)
+    , m_line(line)
+    , m_player(player)
+    , m_keys(keys)
+    , m_reports(new ReportQueue(line, options.fast ? fastSpacingMs : spacingMs, this))
+    , m_random(quint32(QDateTime::currentMSecsSinceEpoch()))
+    , m_speed(options.speed)
+    , m_pause(options.pause)
+{
+    connect(&m_line, &PtyLine::received, this, &Keyer::received);
+    connect(&m_keys, &KeyInput::report, this, &Keyer::keyedReport);
+    // In fast mode the trainer is waiting on the keyer, not a person: there
+    // is no reason to keep it waiting a second.
+    m_announce.setInterval(options.fast ? 100 : 1000);
+    connect(&m_announce, &QTimer::timeout, this, &Keyer::announce);
+    m_keys.setDotMs(dotMilliseconds(m_speed));
+}
+
+void Keyer::start()
+{
+    announce();
+    m_announce.start();
+}
+
+void Keyer::announce()
+{
+    if (m_connected) {
+        m_announce.stop();
+        return;
+    }
+    // While nobody reads the line the "x" would only pile up there.
+    if (m_line.unread() == 0 && m_reports->isEmpty())
+        m_reports->send("x");
+}
+
+void Keyer::received(const QByteArray &bytes)
+{
+    for (const Frame &frame : m_reader.feed(bytes))
+        handle(frame);
+}
+
+void Keyer::handle(const Frame &frame)
+{
+    switch (frame.kind) {
+    case Frame::HandshakeReply:
+        if (!m_connected) {
+            m_connected = true;
+            m_announce.stop();
+            note(QStringLiteral("the trainer answered on %1").arg(m_line.devicePath()));
+        }
+        break;
+    case Frame::Speed:
+        if (frame.value == 0) {
+            note(QStringLiteral("ignored the speed 00"));
+            break;
+        }
+        m_speed = frame.value;
+        m_keys.setDotMs(dotMilliseconds(m_speed));
+        break;
+    case Frame::Pause:
+        m_pause = frame.value;
+        break;
+    case Frame::CopyStart:
+        m_mode = Mode::Copy;
+        m_keys.reset();
+        break;
+    case Frame::EchoStart:
+        m_mode = Mode::Echo;
+        m_keys.reset();
+        break;
+    case Frame::W:
+        // The letters per group changed or the defaults came back: the
+        // trainer has left its echo run, and a half-keyed character is moot.
+        if (m_mode == Mode::Echo)
+            m_mode = Mode::Copy;
+        m_keys.reset();
+        break;
+    case Frame::Group:
+        m_groups.enqueue({frame.letters, m_mode});
+        playNext();
+        break;
+    case Frame::Skipped:
+        note(QStringLiteral("skipped bytes that are no frame: \"%1\"").arg(printableBytes(frame.raw)));
+        break;
+    }
+    emit stateChanged();
+}
+
+double Keyer::dotSamples() const
+{
+    return dotMilliseconds(m_speed) * m_player.sampleRate() / 1000.0;
+}
+
+void Keyer::playNext()
+{
+    if (m_playing || m_groups.isEmpty())
+        return;
+    const Pending next = m_groups.dequeue();
+    m_playing = true;
+
+    QString unknown;
+    const std::vector<ToneSegment> segments = groupSegments(next.group, dotSamples(), &unknown);
+    if (!unknown.isEmpty())
+        note(QStringLiteral("no Morse code for \"%1\" in the group \"%2\"; left out").arg(unknown, next.group));
+
+    Sidetone &tone = m_player.sidetone();
+    m_player.now();
+    tone.append(segments);
+    const QString group = next.group;
+    const Mode mode = next.mode;
+    m_player.at(tone.scheduleEnd(), [this, group, mode] { groupPlayed(group, mode); });
+}
+
+void Keyer::groupPlayed(const QString &group, Mode mode)
+{
+    Sidetone &tone = m_player.sidetone();
+    if (mode == Mode::Echo) {
+        if (m_options.autoEcho) {
+            keyBack(group);
+            return;
+        }
+        // The trainee keys it back; the trainer sends the next group when
+        // the whole group has come.
+        m_playing = false;
+        playNext();
+        return;
+    }
+    // A copy run, or a group before any start frame: the trainer counts it
+    // off when the "OK" comes.
+    tone.append(false, qint64(m_pause) * m_player.sampleRate() / 100);
+    m_player.at(tone.scheduleEnd(), [this] {
+        m_reports->send("OK\r\n");
+        m_playing = false;
+        playNext();
+    });
+}
+
+void Keyer::keyBack(const QString &group)
+{
+    const EchoPlan plan = planEcho(group, dotSamples(), m_options.errorRate, m_random);
+    Sidetone &tone = m_player.sidetone();
+    const qint64 start = tone.scheduleEnd();
+    tone.append(plan.segments);
+    for (const KeyReport &report : plan.reports) {
+        const char letter = report.letter;
+        m_player.at(start + qint64(report.at), [this, letter] {
+            if (m_connected)
+                m_reports->send(QByteArray(1, letter));
+        });
+    }
+    m_player.at(start + plan.length, [this] {
+        m_playing = false;
+        playNext();
+    });
+}
+
+void Keyer::keyedReport(char letter)
+{
+    // Reports outside an echo run would be scored by the trainer as a group
+    // keyed back, and could even send it a group in the middle of a copy run.
+    if (m_connected && m_mode == Mode::Echo)
+        m_reports->send(QByteArray(1, letter));
+}

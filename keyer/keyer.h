@@ -1,0 +1,78 @@
+#pragma once
+
+#include "core/framereader.h"
+#include "options.h"
+
+#include <QObject>
+#include <QQueue>
+#include <QRandomGenerator>
+#include <QString>
+#include <QTimer>
+
+class KeyInput;
+class Player;
+class PtyLine;
+class ReportQueue;
+
+// The keyer's side of the dialogue with the trainer.
+//
+// Until the trainer answers with <qq>, the keyer announces itself with "x"
+// once a second. Then it takes the trainer's frames: speed and pause frames
+// set how it plays, the start frames choose the mode (<r> copy, <s> echo)
+// and the w frame ends an echo run. Each group frame is played in its turn:
+//
+//   copy: the group, the pause, then "OK" and CR LF;
+//   echo: the group, then nothing: the trainee keys it back (or, with
+//         auto-echo, the keyer itself does), each element reported as "R" or
+//         "H" and each character end as "V". The trainer sends the next
+//         group when it has decoded the whole group.
+class Keyer : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class Mode { None, Copy, Echo };
+
+    Keyer(const KeyerOptions &options, PtyLine &line, Player &player, KeyInput &keys, QObject *parent = nullptr);
+
+    void start();
+
+    bool connected() const { return m_connected; }
+    Mode mode() const { return m_mode; }
+    int speed() const { return m_speed; }
+    int pause() const { return m_pause; }
+
+signals:
+    void stateChanged();
+
+private:
+    void received(const QByteArray &bytes);
+    void handle(const Frame &frame);
+    void announce();
+    void playNext();
+    void groupPlayed(const QString &group, Mode mode);
+    void keyBack(const QString &group);
+    void keyedReport(char letter);
+    double dotSamples() const;
+
+    struct Pending {
+        QString group;
+        Mode mode;
+    };
+
+    KeyerOptions m_options;
+    PtyLine &m_line;
+    Player &m_player;
+    KeyInput &m_keys;
+    ReportQueue *m_reports;
+    FrameReader m_reader;
+    QTimer m_announce;
+    QRandomGenerator m_random;
+
+    bool m_connected = false;
+    Mode m_mode = Mode::None;
+    int m_speed;
+    int m_pause;
+    QQueue<Pending> m_groups;
+    bool m_playing = false; // a group (or its keying back) is under way
+};

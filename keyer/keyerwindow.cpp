@@ -1,0 +1,114 @@
+#include "keyerwindow.h"
+
+#include "core/morseplan.h"
+#include "keyarea.h"
+#include "keyer.h"
+#include "keyinput.h"
+#include "player.h"
+
+#include <QApplication>
+#include <QFormLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QSlider>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QString &device, QWidget *parent)
+    : QWidget(parent)
+    , m_keyer(keyer)
+    , m_player(player)
+    , m_keys(keys)
+    , m_device(device)
+    , m_line(new QLabel(this))
+    , m_mode(new QLabel(this))
+    , m_speed(new QLabel(this))
+    , m_pause(new QLabel(this))
+    , m_key(new KeyArea(this))
+    , m_tone(new QSpinBox(this))
+    , m_volume(new QSlider(Qt::Horizontal, this))
+{
+    setWindowTitle(tr("Vestranoli keyer"));
+    m_line->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    m_tone->setRange(200, 2000);
+    m_tone->setSingleStep(10);
+    m_tone->setSuffix(tr(" Hz"));
+    m_tone->setValue(int(player.sidetone().frequency()));
+    m_tone->setFocusPolicy(Qt::ClickFocus);
+    m_volume->setRange(0, 100);
+    m_volume->setValue(int(player.sidetone().volume() * 100));
+    m_volume->setFocusPolicy(Qt::ClickFocus);
+
+    auto *form = new QFormLayout;
+    form->addRow(tr("Line:"), m_line);
+    form->addRow(tr("Mode:"), m_mode);
+    form->addRow(tr("Speed:"), m_speed);
+    form->addRow(tr("Pause:"), m_pause);
+    form->addRow(tr("Tone:"), m_tone);
+    form->addRow(tr("Volume:"), m_volume);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(m_key, 1);
+    if (!player.playsSound())
+        layout->addWidget(new QLabel(tr("No sound output: playing silently."), this));
+
+    connect(&keyer, &Keyer::stateChanged, this, &KeyerWindow::showState);
+    connect(m_tone, &QSpinBox::valueChanged, this, [this](int hz) { m_player.sidetone().setFrequency(hz); });
+    connect(m_volume, &QSlider::valueChanged, this, [this](int v) { m_player.sidetone().setVolume(v / 100.0); });
+    connect(m_key, &KeyArea::pressed, &keys, &KeyInput::straightDown);
+    connect(m_key, &KeyArea::released, &keys, &KeyInput::straightUp);
+    connect(&keys, &KeyInput::keyed, m_key, &KeyArea::setLit);
+
+    // The keys work wherever the focus is in this window.
+    qApp->installEventFilter(this);
+    m_key->setFocus();
+    showState();
+}
+
+KeyerWindow::~KeyerWindow()
+{
+    qApp->removeEventFilter(this);
+}
+
+void KeyerWindow::showState()
+{
+    m_line->setText(m_keyer.connected() ? tr("%1, trainer connected").arg(m_device)
+                                        : tr("%1, waiting for the trainer").arg(m_device));
+    switch (m_keyer.mode()) {
+    case Keyer::Mode::None: m_mode->setText(tr("no run yet")); break;
+    case Keyer::Mode::Copy: m_mode->setText(tr("copy: listen and write down")); break;
+    case Keyer::Mode::Echo: m_mode->setText(tr("echo: key each group back")); break;
+    }
+    m_speed->setText(tr("%1 letters per minute (dot %2 ms)")
+                         .arg(m_keyer.speed())
+                         .arg(dotMilliseconds(m_keyer.speed()), 0, 'f', 0));
+    m_pause->setText(tr("%1 s after each group").arg(m_keyer.pause() / 100.0, 0, 'f', 2));
+}
+
+bool KeyerWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+        return false;
+    auto *widget = qobject_cast<QWidget *>(watched);
+    if (!widget || widget->window() != this)
+        return false;
+    auto *key = static_cast<QKeyEvent *>(event);
+    const bool down = event->type() == QEvent::KeyPress;
+    switch (key->key()) {
+    case Qt::Key_Space:
+        if (!key->isAutoRepeat())
+            down ? m_keys.straightDown() : m_keys.straightUp();
+        return true;
+    case Qt::Key_Period:
+        if (!key->isAutoRepeat())
+            down ? m_keys.paddleDown(KeyInput::Paddle::Dot) : m_keys.paddleUp(KeyInput::Paddle::Dot);
+        return true;
+    case Qt::Key_Minus:
+        if (!key->isAutoRepeat())
+            down ? m_keys.paddleDown(KeyInput::Paddle::Dash) : m_keys.paddleUp(KeyInput::Paddle::Dash);
+        return true;
+    default:
+        return false;
+    }
+}

@@ -1,0 +1,127 @@
+#include "core/morseplan.h"
+#include "keyer.h"
+#include "keyerwindow.h"
+#include "keyinput.h"
+#include "link/codepage.h"
+#include "options.h"
+#include "player.h"
+#include "ptyline.h"
+#include "quitonsignal.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+// The link from --link: made at start, removed at exit if it still points
+// to this keyer's line.
+class DeviceLink
+{
+public:
+    bool make(const QString &path, const QString &device)
+    {
+        const QFileInfo existing(path);
+        if (existing.isSymLink()) {
+            QFile::remove(path); // left behind by a keyer that was killed
+        } else if (existing.exists()) {
+            std::fprintf(stderr, "vestranoli-keyer: %s exists and is no link; not replacing it\n",
+                         qUtf8Printable(path));
+            return false;
+        }
+        if (!QFile::link(device, path)) {
+            std::fprintf(stderr, "vestranoli-keyer: cannot make the link %s\n", qUtf8Printable(path));
+            return false;
+        }
+        m_path = path;
+        m_device = device;
+        return true;
+    }
+    ~DeviceLink()
+    {
+        if (!m_path.isEmpty() && QFileInfo(m_path).symLinkTarget() == m_device)
+            QFile::remove(m_path);
+    }
+
+private:
+    QString m_path;
+    QString m_device;
+};
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // Read before the application object exists: without a window the
+    // program needs no display, and a refused line needs nothing at all.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const KeyerCommandLine commandLine = parseKeyerCommandLine(arguments);
+    switch (commandLine.action) {
+    case KeyerCommandLine::ShowHelp:
+    case KeyerCommandLine::ShowVersion:
+        std::fputs(qUtf8Printable(commandLine.message + QLatin1Char('\n')), stdout);
+        return 0;
+    case KeyerCommandLine::Refuse:
+        std::fprintf(stderr, "vestranoli-keyer: %s (try --help)\n", qUtf8Printable(commandLine.message));
+        return 2;
+    case KeyerCommandLine::Run:
+        break;
+    }
+
+    std::unique_ptr<QCoreApplication> app;
+    if (commandLine.options.headless)
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    else
+        app = std::make_unique<QApplication>(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("vestranoli-keyer"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.1"));
+
+    const KeyerOptions &options = commandLine.options;
+    if (!codePage1250Available()) {
+        std::fputs("vestranoli-keyer: this Qt has no windows-1250 codec; the line needs it\n", stderr);
+        return 1;
+    }
+
+    PtyLine line;
+    if (!line.open()) {
+        std::fprintf(stderr, "vestranoli-keyer: cannot open a pseudo-terminal (%s)\n",
+                     qUtf8Printable(line.errorString()));
+        return 1;
+    }
+    DeviceLink link;
+    if (!options.link.isEmpty() && !link.make(options.link, line.devicePath()))
+        return 1;
+
+    Player player(options.fast ? Player::Pace::Fast : Player::Pace::RealTime, options.tone);
+    if (options.fast)
+        std::fputs("vestranoli-keyer: fast mode; playing silently\n", stderr);
+    if (!player.start(options.wav))
+        return 1;
+
+    KeyInput keys(dotMilliseconds(options.speed));
+    QObject::connect(&keys, &KeyInput::keyed, &player, [&player](bool down) {
+        player.now();
+        player.sidetone().setLiveKey(down);
+        player.wake();
+    });
+    Keyer keyer(options, line, player, keys);
+
+    // The first line is the device, for whoever starts the trainer.
+    std::printf("%s\n", qUtf8Printable(line.devicePath()));
+    std::fflush(stdout);
+
+    quitOnSignals();
+    std::unique_ptr<KeyerWindow> window;
+    if (!options.headless) {
+        window = std::make_unique<KeyerWindow>(keyer, player, keys, line.devicePath());
+        window->show();
+    }
+    keyer.start();
+    return app->exec();
+}

@@ -1,0 +1,104 @@
+#include "options.h"
+
+#include <QCommandLineParser>
+
+namespace {
+
+const char helpText[] =
+    "Usage: vestranoli-keyer [options]\n"
+    "A software Morse keyer for the Vestranoli trainer. It opens a pseudo-terminal,\n"
+    "prints the device of its far end on the first line, and plays the keyer's\n"
+    "side of the line: the groups of a copy run are played as Morse, and the\n"
+    "groups of an echo run are keyed back with the space bar (straight key) or\n"
+    "with \".\" and \"-\" (paddles), in the window's key area or with the mouse.\n"
+    "\n"
+    "  --link PATH        also make PATH a symbolic link to the device (removed on exit)\n"
+    "  --auto-echo        key every echo group back by itself\n"
+    "  --error-rate P     with --auto-echo, key each character wrong with chance P (0 to 1)\n"
+    "  --fast             no real-time waits and no sound (for tests and demos)\n"
+    "  --headless         no window\n"
+    "  --wav FILE         write everything played to FILE (16-bit mono WAV)\n"
+    "  --tone HZ          sidetone pitch, 200 to 2000 (default 600)\n"
+    "  --speed N          letters per minute until the trainer sends a speed (default 60)\n"
+    "  --pause N          hundredths of a second after a group until the trainer sends\n"
+    "                     a pause (default 50)\n"
+    "  --help             show this text\n"
+    "  --version          show the version\n"
+    "\n"
+    "Start the trainer with: vestranoli --port DEVICE (or the --link PATH).\n";
+
+bool numberIn(const QString &text, double low, double high, double *value)
+{
+    bool ok = false;
+    *value = text.toDouble(&ok);
+    return ok && *value >= low && *value <= high;
+}
+
+} // namespace
+
+KeyerCommandLine parseKeyerCommandLine(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption link(QStringLiteral("link"), QString(), QStringLiteral("PATH"));
+    const QCommandLineOption autoEcho(QStringLiteral("auto-echo"));
+    const QCommandLineOption errorRate(QStringLiteral("error-rate"), QString(), QStringLiteral("P"));
+    const QCommandLineOption fast(QStringLiteral("fast"));
+    const QCommandLineOption headless(QStringLiteral("headless"));
+    const QCommandLineOption wav(QStringLiteral("wav"), QString(), QStringLiteral("FILE"));
+    const QCommandLineOption tone(QStringLiteral("tone"), QString(), QStringLiteral("HZ"));
+    const QCommandLineOption speed(QStringLiteral("speed"), QString(), QStringLiteral("N"));
+    const QCommandLineOption pause(QStringLiteral("pause"), QString(), QStringLiteral("N"));
+    const QCommandLineOption help(QStringLiteral("help"));
+    const QCommandLineOption version(QStringLiteral("version"));
+    parser.addOptions({link, autoEcho, errorRate, fast, headless, wav, tone, speed, pause, help, version});
+
+    KeyerCommandLine result;
+    auto refuse = [&result](const QString &why) {
+        result.action = KeyerCommandLine::Refuse;
+        result.message = why;
+        return result;
+    };
+    if (!parser.parse(arguments))
+        return refuse(parser.errorText());
+    if (!parser.positionalArguments().isEmpty())
+        return refuse(QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first()));
+    if (parser.isSet(help)) {
+        result.action = KeyerCommandLine::ShowHelp;
+        result.message = QString::fromLatin1(helpText);
+        return result;
+    }
+    if (parser.isSet(version)) {
+        result.action = KeyerCommandLine::ShowVersion;
+        result.message = QStringLiteral("vestranoli-keyer 1.1");
+        return result;
+    }
+
+    KeyerOptions &o = result.options;
+    o.link = parser.value(link);
+    o.autoEcho = parser.isSet(autoEcho);
+    o.fast = parser.isSet(fast);
+    o.headless = parser.isSet(headless);
+    o.wav = parser.value(wav);
+    double value = 0;
+    if (parser.isSet(errorRate)) {
+        if (!numberIn(parser.value(errorRate), 0, 1, &value))
+            return refuse(QStringLiteral("--error-rate wants a number from 0 to 1."));
+        o.errorRate = value;
+    }
+    if (parser.isSet(tone)) {
+        if (!numberIn(parser.value(tone), 200, 2000, &value))
+            return refuse(QStringLiteral("--tone wants a pitch from 200 to 2000 Hz."));
+        o.tone = value;
+    }
+    if (parser.isSet(speed)) {
+        if (!numberIn(parser.value(speed), 10, 99, &value) || value != int(value))
+            return refuse(QStringLiteral("--speed wants a whole number from 10 to 99."));
+        o.speed = int(value);
+    }
+    if (parser.isSet(pause)) {
+        if (!numberIn(parser.value(pause), 0, 255, &value) || value != int(value))
+            return refuse(QStringLiteral("--pause wants a whole number from 0 to 255."));
+        o.pause = int(value);
+    }
+    return result;
+}

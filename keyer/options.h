@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+struct KeyerOptions {
+    QString link;           // symbolic link to the line's device, empty for none
+    bool autoEcho = false;  // key echo groups back without a trainee
+    double errorRate = 0;   // chance of a wrong character when keying back by itself
+    bool fast = false;      // no real-time waits, no sound
+    bool headless = false;  // no window
+    QString wav;            // record everything played, empty for none
+    double tone = 600;      // sidetone in Hz
+    int speed = 60;         // until the trainer sends one
+    int pause = 50;         // hundredths of a second, until the trainer sends one
+};
+
+struct KeyerCommandLine {
+    enum Action { Run, ShowHelp, ShowVersion, Refuse };
+    Action action = Run;
+    KeyerOptions options;
+    QString message; // help text, version line, or why the line was refused
+};
+
+KeyerCommandLine parseKeyerCommandLine(const QStringList &arguments);
+

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "core/sidetone.h"
+#include "core/wavwriter.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+
+#include <functional>
+#include <map>
+#include <memory>
+
+class QAudioSink;
+class QIODevice;
+
+// Plays the sidetone and keeps the keyer's clock: the number of samples
+// played. What the keyer does after a group (the "OK", the keyed-back
+// reports) is tied to sample positions with at(), so it happens where the
+// sound says, sample-exact, whatever drives the playing:
+//
+//   - a sound card, which pulls samples as it plays them;
+//   - with no sound card, a timer that renders as much as real time says;
+//   - in fast mode, rendering straight on as long as something is scheduled,
+//     with no waiting at all.
+//
+// Everything rendered also goes to the WAV recording, if there is one.
+class Player : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class Pace { Fast, RealTime };
+
+    Player(Pace pace, double toneHz, QObject *parent = nullptr);
+    ~Player() override;
+
+    // Opens the sound card, unless fast, and the recording. Says once on
+    // stderr when it plays silently.
+    bool start(const QString &wavPath);
+
+    Sidetone &sidetone() { return *m_sidetone; }
+    int sampleRate() const { return m_sidetone->sampleRate(); }
+
+    // The current position, with the silent clock brought up to real time,
+    // so that what is appended now starts now.
+    qint64 now();
+
+    // Runs `action` once the samples before `position` have been played.
+    void at(qint64 position, std::function<void()> action);
+
+    // Something was appended to the sidetone or the key went down: make
+    // sure it is played.
+    void wake();
+
+    bool playsSound() const { return m_sink != nullptr; }
+
+private:
+    friend class SidetoneDevice;
+    void render(qint16 *out, qint64 count);
+    void renderFast();
+    void renderToRealTime();
+    bool busy() const;
+    void fireDue();
+
+    Pace m_pace;
+    std::unique_ptr<Sidetone> m_sidetone;
+    WavWriter m_wav;
+    std::multimap<qint64, std::function<void()>> m_actions;
+    QTimer m_pump;
+    QElapsedTimer m_clock;
+    qint64 m_clockOrigin = 0; // position at which m_clock was started
+    QAudioSink *m_sink = nullptr;
+    QIODevice *m_device = nullptr;
+    bool m_firing = false;
+};

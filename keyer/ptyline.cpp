@@ -1,0 +1,138 @@
+#include "ptyline.h"
+
+#include <QSocketNotifier>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+bool makeRaw(int fd)
+{
+    termios settings{};
+    if (tcgetattr(fd, &settings) != 0)
+        return false;
+    cfmakeraw(&settings);
+    cfsetispeed(&settings, B9600);
+    cfsetospeed(&settings, B9600);
+    return tcsetattr(fd, TCSANOW, &settings) == 0;
+}
+
+QString systemError(const char *what)
+{
+    return QStringLiteral("%1: %2").arg(QLatin1String(what), QString::fromLocal8Bit(std::strerror(errno)));
+}
+
+} // namespace
+
+PtyLine::PtyLine(QObject *parent)
+    : QObject(parent)
+{
+}
+
+PtyLine::~PtyLine()
+{
+    delete m_notifier;
+    if (m_slave >= 0)
+        ::close(m_slave);
+    if (m_master >= 0)
+        ::close(m_master);
+}
+
+bool PtyLine::open()
+{
+    m_master = posix_openpt(O_RDWR | O_NOCTTY);
+    if (m_master < 0) {
+        m_error = systemError("posix_openpt");
+        return false;
+    }
+    if (grantpt(m_master) != 0 || unlockpt(m_master) != 0) {
+        m_error = systemError("grantpt/unlockpt");
+        return false;
+    }
+    const char *name = ptsname(m_master);
+    if (!name) {
+        m_error = systemError("ptsname");
+        return false;
+    }
+    m_devicePath = QString::fromLocal8Bit(name);
+    fcntl(m_master, F_SETFL, fcntl(m_master, F_GETFL) | O_NONBLOCK);
+    fcntl(m_master, F_SETFD, FD_CLOEXEC);
+
+    m_slave = ::open(name, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (m_slave < 0) {
+        m_error = systemError("opening the slave");
+        return false;
+    }
+    // Raw on both ends before a byte passes: no echo, no CR to LF.
+    if (!makeRaw(m_slave) || !makeRaw(m_master)) {
+        m_error = systemError("tcsetattr");
+        return false;
+    }
+
+    m_notifier = new QSocketNotifier(m_master, QSocketNotifier::Read);
+    connect(m_notifier, &QSocketNotifier::activated, this, &PtyLine::readMaster);
+    return true;
+}
+
+void PtyLine::write(const QByteArray &bytes)
+{
+    if (m_master < 0)
+        return;
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(m_master, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n > 0) {
+            done += n;
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        // The slave's queue is full: nobody has read the line for a long
+        // time. What did not fit is dropped, as on a real line.
+        if (!m_failed)
+            std::fprintf(stderr, "vestranoli-keyer: the line is not being read; dropping what the keyer sends\n");
+        m_failed = true;
+        return;
+    }
+    m_failed = false;
+}
+
+int PtyLine::unread() const
+{
+    int waiting = 0;
+    if (m_slave < 0 || ioctl(m_slave, FIONREAD, &waiting) != 0)
+        return 0;
+    return waiting;
+}
+
+void PtyLine::readMaster()
+{
+    char buffer[512];
+    QByteArray bytes;
+    for (;;) {
+        const ssize_t n = ::read(m_master, buffer, sizeof buffer);
+        if (n > 0) {
+            bytes.append(buffer, n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+            break;
+        // EIO: no slave is open. Cannot happen while we hold one, but if it
+        // does, stop listening instead of spinning on it.
+        std::fprintf(stderr, "vestranoli-keyer: the line has gone (%s); no longer reading it\n",
+                     n < 0 ? std::strerror(errno) : "end of file");
+        m_notifier->setEnabled(false);
+        break;
+    }
+    if (!bytes.isEmpty())
+        emit received(bytes);
+}

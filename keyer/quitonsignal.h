@@ -1,0 +1,6 @@
+#pragma once
+
+// Ends the event loop on SIGINT, SIGTERM and SIGHUP, so that the program
+// leaves the way it does when its window closes: the link removed and the
+// recording finished.
+void quitOnSignals();

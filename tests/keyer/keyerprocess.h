@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QByteArray>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+// vestranoli-keyer run as a process, the way a user starts it.
+class KeyerProcess
+{
+public:
+    ~KeyerProcess();
+
+    // Starts the keyer and waits for the device on its first line.
+    bool start(const QStringList &arguments);
+    QString device() const { return m_device; }
+
+    // What it said on stderr so far.
+    QByteArray errors();
+    bool waitForError(const QByteArray &text, int timeoutMs = 5000);
+
+    // Asks it to end, as a desktop does, and waits until it has.
+    bool stop();
+
+    QProcess process;
+
+private:
+    QString m_device;
+    QByteArray m_errors;
+};
+
+// The trainer's end of the line, played by a test: the keyer's device
+// opened raw, as the trainer's serial port opens it.
+class TrainerLine
+{
+public:
+    ~TrainerLine();
+    bool open(const QString &device);
+    void send(const QByteArray &bytes);
+    // Waits until what has come holds `text` `count` times.
+    bool waitFor(const QByteArray &text, int count = 1, int timeoutMs = 5000);
+    QByteArray received();
+    QByteArray takeReceived();
+    // Each read(2) that returned bytes, in order.
+    QList<QByteArray> reads() const { return m_reads; }
+
+private:
+    void readWaiting();
+
+    int m_fd = -1;
+    QByteArray m_received;
+    QList<QByteArray> m_reads;
+};

@@ -1,0 +1,194 @@
+// vestranoli-keyer as a program, with the test playing the trainer on its
+// pseudo-terminal: the handshake, the pace of a copy run, groups in their
+// turn, bad bytes, the keyed-back reports, and the --link.
+
+#include "alphabet/morsetable.h"
+#include "keyerprocess.h"
+#include "link/frames.h"
+#include "wavrecording.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+class ProgramTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void handshake_then_a_copy_group_in_real_time();
+    void groups_wait_their_turn();
+    void bad_bytes_are_noted_and_skipped();
+    void auto_echo_sends_each_report_alone_data();
+    void auto_echo_sends_each_report_alone();
+    void link_is_made_and_removed();
+    void refuses_bad_options_data();
+    void refuses_bad_options();
+};
+
+void ProgramTest::handshake_then_a_copy_group_in_real_time()
+{
+    KeyerProcess keyer;
+    QVERIFY(keyer.start({"--headless"}));
+    TrainerLine trainer;
+    QVERIFY(trainer.open(keyer.device()));
+
+    // Announced once a second until answered.
+    QVERIFY(trainer.waitFor("x", 1, 3000));
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(trainer.waitFor("x", 2, 3000));
+    QVERIFY2(clock.elapsed() >= 800, qPrintable(QString::number(clock.elapsed())));
+    trainer.send(handshakeReply());
+    QVERIFY(keyer.waitForError("the trainer answered"));
+    trainer.takeReceived();
+
+    // "EE" at speed 60 is 500 ms of Morse, then 0.3 s of pause: the "OK"
+    // comes when the sound is over, not before, and it is all that comes.
+    clock.restart();
+    trainer.send(pauseFrame(30) + copyStartFrame() + groupFrame(u"EE"));
+    QVERIFY(trainer.waitFor("OK\r\n", 1, 5000));
+    const qint64 took = clock.elapsed();
+    QVERIFY2(took >= 750 && took < 2000, qPrintable(QString::number(took)));
+    QCOMPARE(trainer.received(), QByteArray("OK\r\n"));
+    QVERIFY(keyer.stop());
+}
+
+void ProgramTest::groups_wait_their_turn()
+{
+    QTemporaryDir dir;
+    const QString wavPath = dir.filePath(QStringLiteral("played.wav"));
+    KeyerProcess keyer;
+    QVERIFY(keyer.start({"--fast", "--headless", "--wav", wavPath}));
+    TrainerLine trainer;
+    QVERIFY(trainer.open(keyer.device()));
+    QVERIFY(trainer.waitFor("x"));
+    trainer.send(handshakeReply());
+    QVERIFY(keyer.waitForError("the trainer answered"));
+    trainer.takeReceived();
+
+    // Three groups in one go, an empty one among them; a second of pause.
+    trainer.send(pauseFrame(100) + copyStartFrame() + groupFrame(u"TM") + groupFrame(u"") + groupFrame(u"EI5"));
+    QVERIFY(trainer.waitFor("OK\r\n", 3));
+    QCOMPARE(trainer.received(), QByteArray("OK\r\nOK\r\nOK\r\n"));
+    QVERIFY(keyer.stop());
+
+    const WavRecording wav = readWav(wavPath);
+    const double dot = wav.sampleRate * 0.1;
+    const std::vector<ToneRun> runs = toneRuns(wav, 16383 / 2, wav.sampleRate / 600 + 1);
+    QCOMPARE(decodeGroups(runs, dot, 7), QStringList({"TM", "EI5"}));
+    // Between them the pause of each group: the empty one has its own.
+    const double between = double(runs[3].start - runs[2].end) / wav.sampleRate; // T, M: three tones
+    QVERIFY2(qAbs(between - 2.0) < 0.01, qPrintable(QString::number(between)));
+}
+
+void ProgramTest::bad_bytes_are_noted_and_skipped()
+{
+    KeyerProcess keyer;
+    QVERIFY(keyer.start({"--fast", "--headless"}));
+    TrainerLine trainer;
+    QVERIFY(trainer.open(keyer.device()));
+    QVERIFY(trainer.waitFor("x"));
+    trainer.send(handshakeReply() + "hello" + "<AB" + copyStartFrame() + "<y>" + "<u9" + groupFrame(u"E"));
+    QVERIFY(trainer.waitFor("OK\r\n"));
+    QVERIFY(keyer.waitForError("\"<y>\""));
+    const QByteArray errors = keyer.errors();
+    QVERIFY2(errors.contains("\"hello\"") && errors.contains("\"<AB\"") && errors.contains("\"<u9\""),
+             errors.constData());
+    QVERIFY(keyer.stop());
+}
+
+void ProgramTest::auto_echo_sends_each_report_alone_data()
+{
+    QTest::addColumn<QString>("group");
+    QTest::newRow("letters") << "PARIS";
+    QTest::newRow("accents, digits, signs") << QStringLiteral("\u00C1\u00C9\u00D6\u00DC0?@");
+}
+
+void ProgramTest::auto_echo_sends_each_report_alone()
+{
+    QFETCH(QString, group);
+    KeyerProcess keyer;
+    QVERIFY(keyer.start({"--fast", "--headless", "--auto-echo"}));
+    TrainerLine trainer;
+    QVERIFY(trainer.open(keyer.device()));
+    QVERIFY(trainer.waitFor("x"));
+    trainer.send(handshakeReply());
+    QVERIFY(keyer.waitForError("the trainer answered"));
+    trainer.takeReceived();
+
+    trainer.send(speedFrame(u"70") + echoStartFrame() + groupFrame(group));
+    QVERIFY(trainer.waitFor("V", int(group.size())));
+    // Every report is a read of its own, and together they key the group.
+    QString keyed;
+    QString elements;
+    for (const QByteArray &read : trainer.reads()) {
+        QVERIFY2(read == "R" || read == "H" || read == "V", read.constData());
+        if (read == "V") {
+            keyed += decodeElements(elements);
+            elements.clear();
+        } else {
+            elements += QLatin1String(read);
+        }
+    }
+    QCOMPARE(keyed, group);
+    QVERIFY(keyer.stop());
+    QVERIFY(!trainer.received().contains("OK"));
+}
+
+void ProgramTest::link_is_made_and_removed()
+{
+    QTemporaryDir dir;
+    const QString link = dir.filePath(QStringLiteral("keyer"));
+    {
+        KeyerProcess keyer;
+        QVERIFY(keyer.start({"--fast", "--headless", "--link", link}));
+        QCOMPARE(QFileInfo(link).symLinkTarget(), keyer.device());
+        QVERIFY(keyer.stop());
+        QVERIFY(!QFileInfo::exists(link) && !QFileInfo(link).isSymLink());
+    }
+    {
+        // A stale link of a killed keyer is replaced.
+        QVERIFY(QFile::link(QStringLiteral("/dev/null"), link));
+        KeyerProcess keyer;
+        QVERIFY(keyer.start({"--fast", "--headless", "--link", link}));
+        QCOMPARE(QFileInfo(link).symLinkTarget(), keyer.device());
+        QVERIFY(keyer.stop());
+    }
+    {
+        // A file that is no link is left alone, and the keyer does not run.
+        QFile file(link);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        KeyerProcess keyer;
+        QVERIFY(!keyer.start({"--fast", "--headless", "--link", link}));
+        QCOMPARE(keyer.process.state(), QProcess::NotRunning);
+        QCOMPARE(keyer.process.exitCode(), 1);
+        QVERIFY(QFileInfo(link).isFile());
+    }
+}
+
+void ProgramTest::refuses_bad_options_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("error rate above 1") << QStringList{"--error-rate", "1.5"};
+    QTest::newRow("tone too low") << QStringList{"--tone", "50"};
+    QTest::newRow("speed not whole") << QStringList{"--speed", "60.5"};
+    QTest::newRow("unknown option") << QStringList{"--loud"};
+    QTest::newRow("stray argument") << QStringList{"now"};
+}
+
+void ProgramTest::refuses_bad_options()
+{
+    QFETCH(QStringList, arguments);
+    KeyerProcess keyer;
+    QVERIFY(!keyer.start(arguments));
+    QCOMPARE(keyer.process.state(), QProcess::NotRunning);
+    QCOMPARE(keyer.process.exitCode(), 2);
+    QVERIFY(keyer.errors().contains("try --help"));
+}
+
+QTEST_GUILESS_MAIN(ProgramTest)
+#include "tst_keyer_program.moc"

@@ -1,0 +1,69 @@
+#include "wavrecording.h"
+
+#include "alphabet/morsetable.h"
+
+#include <QFile>
+#include <QtEndian>
+
+WavRecording readWav(const QString &path)
+{
+    WavRecording wav;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return wav;
+    const QByteArray bytes = file.readAll();
+    if (bytes.size() < 44 || !bytes.startsWith("RIFF") || bytes.mid(8, 8) != "WAVEfmt ")
+        return wav;
+    const auto u16 = [&](int at) { return qFromLittleEndian<quint16>(bytes.constData() + at); };
+    const auto u32 = [&](int at) { return qFromLittleEndian<quint32>(bytes.constData() + at); };
+    if (u16(20) != 1 || u16(22) != 1 || u16(34) != 16 || bytes.mid(36, 4) != "data")
+        return wav;
+    const qint64 dataBytes = qMin<qint64>(u32(40), bytes.size() - 44);
+    wav.sampleRate = int(u32(24));
+    wav.samples.resize(size_t(dataBytes / 2));
+    for (size_t i = 0; i < wav.samples.size(); ++i)
+        wav.samples[i] = qFromLittleEndian<qint16>(bytes.constData() + 44 + 2 * i);
+    return wav;
+}
+
+std::vector<ToneRun> toneRuns(const WavRecording &wav, int threshold, qint64 maxDip)
+{
+    std::vector<ToneRun> runs;
+    for (qint64 i = 0; i < qint64(wav.samples.size()); ++i) {
+        if (qAbs(int(wav.samples[size_t(i)])) <= threshold)
+            continue;
+        if (!runs.empty() && i - runs.back().end <= maxDip)
+            runs.back().end = i + 1;
+        else
+            runs.push_back({i, i + 1});
+    }
+    return runs;
+}
+
+QStringList decodeGroups(const std::vector<ToneRun> &runs, double dotSamples, double groupGapDots)
+{
+    QStringList groups;
+    QString group;
+    QString elements;
+    auto endCharacter = [&] {
+        if (!elements.isEmpty())
+            group += decodeElements(elements);
+        elements.clear();
+    };
+    for (size_t i = 0; i < runs.size(); ++i) {
+        if (i > 0) {
+            const double gap = double(runs[i].start - runs[i - 1].end) / dotSamples;
+            if (gap > 2)
+                endCharacter();
+            if (gap > groupGapDots) {
+                groups << group;
+                group.clear();
+            }
+        }
+        elements += double(runs[i].length()) / dotSamples > 2 ? QLatin1Char('H') : QLatin1Char('R');
+    }
+    endCharacter();
+    if (!group.isEmpty())
+        groups << group;
+    return groups;
+}

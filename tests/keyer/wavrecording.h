@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+// A keyer's --wav recording, read back for the tests.
+struct WavRecording {
+    int sampleRate = 0;
+    std::vector<qint16> samples;
+};
+
+// An empty recording (sampleRate 0) when the file is no 16-bit mono WAV.
+WavRecording readWav(const QString &path);
+
+// A stretch of tone: the samples from the first above the threshold to the
+// last, with no silence in it longer than `maxDip` samples.
+struct ToneRun {
+    qint64 start = 0;
+    qint64 end = 0; // one past the last sample above the threshold
+    qint64 length() const { return end - start; }
+};
+std::vector<ToneRun> toneRuns(const WavRecording &wav, int threshold, qint64 maxDip);
+
+// The recording heard as Morse at `dotSamples`: tones longer than two dots
+// are dashes, silences longer than two dots end a character, and silences
+// longer than `groupGapDots` end a group.
+QStringList decodeGroups(const std::vector<ToneRun> &runs, double dotSamples, double groupGapDots);
