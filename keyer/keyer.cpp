@@ -39,6 +39,12 @@ Keyer::Keyer(const KeyerOptions &options, PtyLine &line, Player &player, KeyInpu
 {
     connect(&m_line, &PtyLine::received, this, &Keyer::received);
     connect(&m_keys, &KeyInput::report, this, &Keyer::keyedReport);
+    // The trainee hears the key at once, in a run or not.
+    connect(&m_keys, &KeyInput::keyed, this, [this](bool down) {
+        m_player.now();
+        m_player.sidetone().setLiveKey(down);
+        m_player.wake();
+    });
     // In fast mode the trainer is waiting on the keyer, not a person: there
     // is no reason to keep it waiting a second.
     m_announce.setInterval(options.fast ? 100 : 1000);

@@ -88,6 +88,13 @@ void KeyerWindow::showState()
 
 bool KeyerWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == this && event->type() == QEvent::WindowDeactivate) {
+        // The key-up would go to another window: let go of every key now.
+        m_keys.straightUp();
+        m_keys.paddleUp(KeyInput::Paddle::Dot);
+        m_keys.paddleUp(KeyInput::Paddle::Dash);
+        return false;
+    }
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
         return false;
     auto *widget = qobject_cast<QWidget *>(watched);

@@ -105,11 +105,6 @@ int main(int argc, char *argv[])
         return 1;
 
     KeyInput keys(dotMilliseconds(options.speed));
-    QObject::connect(&keys, &KeyInput::keyed, &player, [&player](bool down) {
-        player.now();
-        player.sidetone().setLiveKey(down);
-        player.wake();
-    });
     Keyer keyer(options, line, player, keys);
 
     // The first line is the device, for whoever starts the trainer.

@@ -1,0 +1,170 @@
+// Keying back by hand in the keyer's window: the space bar and the mouse as
+// a straight key, "." and "-" as paddles, reported to the trainer's end of
+// the line only in an echo run.
+
+#include "keyarea.h"
+#include "keyer.h"
+#include "keyerprocess.h"
+#include "keyerwindow.h"
+#include "keyinput.h"
+#include "link/frames.h"
+#include "player.h"
+#include "ptyline.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QTest>
+
+class KeysTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void reports_only_in_an_echo_run();
+    void straight_key_short_and_long();
+    void paddles_key_whole_elements_and_repeat();
+    void mouse_on_the_key_area();
+    void speed_frame_moves_the_limits();
+
+private:
+    // Holds for at least `ms`, keeping the event loop running.
+    static void hold(int ms);
+    // The reports that have come since the last call, one per read.
+    QStringList reports();
+    bool waitForReports(int count);
+
+    KeyerOptions options;
+    PtyLine line;
+    std::unique_ptr<Player> player;
+    std::unique_ptr<KeyInput> keys;
+    std::unique_ptr<Keyer> keyer;
+    std::unique_ptr<KeyerWindow> window;
+    TrainerLine trainer;
+    qsizetype seen = 0;
+};
+
+void KeysTest::initTestCase()
+{
+    QVERIFY(line.open());
+    player = std::make_unique<Player>(Player::Pace::RealTime, 600);
+    QVERIFY(player->start(QString()));
+    keys = std::make_unique<KeyInput>(100);
+    keyer = std::make_unique<Keyer>(options, line, *player, *keys);
+    window = std::make_unique<KeyerWindow>(*keyer, *player, *keys, line.devicePath());
+    window->show();
+    QVERIFY(trainer.open(line.devicePath()));
+    keyer->start();
+    QVERIFY(trainer.waitFor("x"));
+    trainer.send(handshakeReply());
+    QVERIFY(QTest::qWaitFor([&] { return keyer->connected(); }, 5000));
+    trainer.takeReceived();
+}
+
+void KeysTest::hold(int ms)
+{
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(QTest::qWaitFor([&] { return clock.elapsed() >= ms; }, ms + 5000));
+}
+
+QStringList KeysTest::reports()
+{
+    QStringList out;
+    const QList<QByteArray> reads = trainer.reads();
+    for (qsizetype i = seen; i < reads.size(); ++i)
+        out << QString::fromLatin1(reads[i]);
+    seen = reads.size();
+    return out;
+}
+
+bool KeysTest::waitForReports(int count)
+{
+    return QTest::qWaitFor([&] { return trainer.received(), trainer.reads().size() - seen >= count; }, 5000);
+}
+
+void KeysTest::reports_only_in_an_echo_run()
+{
+    // Keyed in a copy run: heard, not reported.
+    trainer.send(copyStartFrame());
+    QVERIFY(QTest::qWaitFor([&] { return keyer->mode() == Keyer::Mode::Copy; }, 5000));
+    QTest::keyPress(window.get(), Qt::Key_Space);
+    QVERIFY(player->sidetone().liveKey());
+    QTest::keyRelease(window.get(), Qt::Key_Space);
+    QVERIFY(!player->sidetone().liveKey());
+
+    // In an echo run the same press is a short element and, three dots
+    // later, a character end; they are the first texts on the line.
+    trainer.send(echoStartFrame());
+    QVERIFY(QTest::qWaitFor([&] { return keyer->mode() == Keyer::Mode::Echo; }, 5000));
+    QTest::keyPress(window.get(), Qt::Key_Space);
+    QTest::keyRelease(window.get(), Qt::Key_Space);
+    QVERIFY(waitForReports(2));
+    QCOMPARE(reports(), QStringList({"R", "V"}));
+}
+
+void KeysTest::straight_key_short_and_long()
+{
+    // A: short, long. A held key's auto-repeat is no new press.
+    QTest::keyPress(window.get(), Qt::Key_Space);
+    hold(50);
+    QTest::keyRelease(window.get(), Qt::Key_Space);
+    QTest::keyPress(window.get(), Qt::Key_Space);
+    hold(100);
+    // A desktop repeats a held key as release and press pairs marked as
+    // auto-repeat: they neither end nor start an element.
+    for (const QEvent::Type type : {QEvent::KeyRelease, QEvent::KeyPress}) {
+        QKeyEvent repeat(type, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), true);
+        QApplication::sendEvent(window.get(), &repeat);
+    }
+    hold(160);
+    QTest::keyRelease(window.get(), Qt::Key_Space);
+    QVERIFY(waitForReports(3));
+    QCOMPARE(reports(), QStringList({"R", "H", "V"}));
+}
+
+void KeysTest::paddles_key_whole_elements_and_repeat()
+{
+    // A tap on "-" keys a whole dash; "." held keys dots until let go.
+    QTest::keyPress(window.get(), Qt::Key_Minus);
+    QTest::keyRelease(window.get(), Qt::Key_Minus);
+    QVERIFY(waitForReports(1));
+    const qsizetype from = trainer.received().size();
+    QTest::keyPress(window.get(), Qt::Key_Period);
+    QVERIFY(QTest::qWaitFor([&] { return trainer.received().mid(from).count('R') >= 2; }, 5000));
+    QTest::keyRelease(window.get(), Qt::Key_Period);
+    QVERIFY(QTest::qWaitFor([&] { return trainer.received().mid(from).endsWith("V"); }, 5000));
+    const QStringList got = reports();
+    QCOMPARE(got.first(), QStringLiteral("H"));
+    QCOMPARE(got.last(), QStringLiteral("V"));
+    QCOMPARE(got.mid(1, got.size() - 2), QStringList(got.size() - 2, QStringLiteral("R")));
+    QVERIFY2(got.size() - 2 >= 2, qPrintable(got.join(QLatin1Char(' '))));
+}
+
+void KeysTest::mouse_on_the_key_area()
+{
+    KeyArea *area = window->findChild<KeyArea *>();
+    QVERIFY(area);
+    QTest::mousePress(area, Qt::LeftButton);
+    QVERIFY(player->sidetone().liveKey());
+    hold(350);
+    QTest::mouseRelease(area, Qt::LeftButton);
+    QVERIFY(waitForReports(2));
+    QCOMPARE(reports(), QStringList({"H", "V"}));
+}
+
+void KeysTest::speed_frame_moves_the_limits()
+{
+    // At speed 30 a dot is 200 ms: a 300 ms press is short now.
+    trainer.send(speedFrame(u"30"));
+    QVERIFY(QTest::qWaitFor([&] { return keyer->speed() == 30; }, 5000));
+    QTest::keyPress(window.get(), Qt::Key_Space);
+    hold(300);
+    QTest::keyRelease(window.get(), Qt::Key_Space);
+    QVERIFY(waitForReports(2));
+    QCOMPARE(reports(), QStringList({"R", "V"}));
+}
+
+QTEST_MAIN(KeysTest)
+#include "tst_keyer_keys.moc"
