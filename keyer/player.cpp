@@ -167,28 +167,28 @@ void Player::fireDue()
 void Player::renderFast()
 {
     std::vector<qint16> buffer(fastSlice);
-    qint64 left = fastSlice * 8;
-    while (busy() && left > 0) {
-        qint64 count = fastSlice;
-        // Stop where the last thing to do is; never run on into silence.
+    for (int slice = 0; slice < 8; ++slice) {
+        // Stop where the last thing to do is: never run on into silence,
+        // nor follow a key held down (there is nobody to hear it).
         qint64 until = m_sidetone->scheduleEnd();
         if (!m_actions.empty())
             until = qMax(until, m_actions.rbegin()->first);
-        count = qMin(count, until - m_sidetone->position());
+        const qint64 count = qMin(fastSlice, until - m_sidetone->position());
         if (count <= 0) {
             fireDue();
-            if (m_sidetone->quiet() && m_actions.empty())
-                break;
-            // Only an edge still fading out, or an action at this position.
-            count = qMin<qint64>(fastSlice, 64);
+            break;
         }
         render(buffer.data(), count);
-        left -= count;
     }
-    if (busy())
+    if (workAhead())
         m_pump.start(0);
     else
         m_wav.flush();
+}
+
+bool Player::workAhead() const
+{
+    return m_sidetone->scheduleEnd() > m_sidetone->position() || !m_actions.empty();
 }
 
 void Player::renderToRealTime()

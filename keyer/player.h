@@ -61,6 +61,7 @@ private:
     void renderFast();
     void renderToRealTime();
     bool busy() const;
+    bool workAhead() const;
     void fireDue();
 
     Pace m_pace;

@@ -8,8 +8,6 @@
 #include <QRandomGenerator>
 #include <QTest>
 
-#include <limits>
-
 class ClassifierTest : public QObject
 {
     Q_OBJECT
@@ -18,10 +16,8 @@ private slots:
     void keying_data();
     void keying();
     void speed_change_moves_the_limits();
-    void reset_forgets_a_half_keyed_character();
     void auto_echo_keys_the_group_data();
     void auto_echo_keys_the_group();
-    void auto_echo_error_rate_one_keys_every_character_wrong();
 };
 
 void ClassifierTest::keying_data()
@@ -79,19 +75,6 @@ void ClassifierTest::speed_change_moves_the_limits()
     QCOMPARE(classifier.characterEndDue(), std::optional<double>(270));
 }
 
-void ClassifierTest::reset_forgets_a_half_keyed_character()
-{
-    KeyingClassifier classifier(100);
-    classifier.press(0);
-    classifier.release(100);
-    classifier.reset();
-    QVERIFY(classifier.advanceTo(10000).isEmpty());
-    classifier.press(20000);
-    classifier.reset();
-    QVERIFY(!classifier.keyDown());
-    QVERIFY(classifier.release(20100).isEmpty());
-}
-
 namespace {
 
 // The reports of a plan as the trainer would decode them.
@@ -140,22 +123,6 @@ void ClassifierTest::auto_echo_keys_the_group()
         for (qsizetype i = 1; i < plan.reports.size(); ++i)
             QVERIFY(plan.reports[i].at > plan.reports[i - 1].at);
     }
-}
-
-void ClassifierTest::auto_echo_error_rate_one_keys_every_character_wrong()
-{
-    QRandomGenerator random(11);
-    const QString group = QStringLiteral("EEEEETTTTT");
-    for (int round = 0; round < 50; ++round) {
-        const EchoPlan plan = planEcho(group, 800, 1, random);
-        const QString heard = decodeReports(plan.reports);
-        QCOMPARE(heard, plan.keyed);
-        QCOMPARE(heard.size(), group.size());
-        for (qsizetype i = 0; i < group.size(); ++i)
-            QVERIFY2(heard[i] != group[i], qPrintable(heard));
-    }
-    // A character with no code comes out as one the trainer cannot decode.
-    QCOMPARE(decodeReports(planEcho(u" ", 800, 0, random).reports), QStringLiteral("#"));
 }
 
 QTEST_APPLESS_MAIN(ClassifierTest)

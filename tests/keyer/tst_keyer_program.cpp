@@ -24,8 +24,6 @@ private slots:
     void auto_echo_sends_each_report_alone_data();
     void auto_echo_sends_each_report_alone();
     void link_is_made_and_removed();
-    void refuses_bad_options_data();
-    void refuses_bad_options();
 };
 
 void ProgramTest::handshake_then_a_copy_group_in_real_time()
@@ -168,26 +166,6 @@ void ProgramTest::link_is_made_and_removed()
         QCOMPARE(keyer.process.exitCode(), 1);
         QVERIFY(QFileInfo(link).isFile());
     }
-}
-
-void ProgramTest::refuses_bad_options_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::newRow("error rate above 1") << QStringList{"--error-rate", "1.5"};
-    QTest::newRow("tone too low") << QStringList{"--tone", "50"};
-    QTest::newRow("speed not whole") << QStringList{"--speed", "60.5"};
-    QTest::newRow("unknown option") << QStringList{"--loud"};
-    QTest::newRow("stray argument") << QStringList{"now"};
-}
-
-void ProgramTest::refuses_bad_options()
-{
-    QFETCH(QStringList, arguments);
-    KeyerProcess keyer;
-    QVERIFY(!keyer.start(arguments));
-    QCOMPARE(keyer.process.state(), QProcess::NotRunning);
-    QCOMPARE(keyer.process.exitCode(), 2);
-    QVERIFY(keyer.errors().contains("try --help"));
 }
 
 QTEST_GUILESS_MAIN(ProgramTest)
