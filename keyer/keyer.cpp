@@ -38,6 +38,8 @@ Keyer::Keyer(const KeyerOptions &options, PtyLine &line, Player &player, KeyInpu
     , m_pause(options.pause)
 {
     connect(&m_line, &PtyLine::received, this, &Keyer::received);
+    connect(&m_line, &PtyLine::farEndOpened, this, &Keyer::stateChanged);
+    connect(&m_line, &PtyLine::farEndClosed, this, &Keyer::trainerGone);
     connect(&m_keys, &KeyInput::report, this, &Keyer::keyedReport);
     // The trainee hears the key at once, in a run or not.
     connect(&m_keys, &KeyInput::keyed, this, [this](bool down) {
@@ -67,6 +69,33 @@ void Keyer::announce()
     // While nobody reads the line the "x" would only pile up there.
     if (m_line.unread() == 0 && m_reports->isEmpty())
         m_reports->send("x");
+}
+
+bool Keyer::lineOpen() const
+{
+    return m_line.farEndOpen();
+}
+
+void Keyer::trainerGone()
+{
+    ++m_session;
+    m_groups.clear();
+    m_playing = false;
+    m_reports->clear();
+    m_line.dropUnread();
+    m_player.sidetone().clearSchedule();
+    m_keys.reset();
+    m_reader = FrameReader();
+    m_mode = Mode::None;
+    if (m_connected) {
+        m_connected = false;
+        note(QStringLiteral("the trainer closed the line; waiting for the next one"));
+    }
+    if (!m_announce.isActive()) {
+        announce();
+        m_announce.start();
+    }
+    emit stateChanged();
 }
 
 void Keyer::received(const QByteArray &bytes)
@@ -144,7 +173,11 @@ void Keyer::playNext()
     tone.append(segments);
     const QString group = next.group;
     const Mode mode = next.mode;
-    m_player.at(tone.scheduleEnd(), [this, group, mode] { groupPlayed(group, mode); });
+    const int session = m_session;
+    m_player.at(tone.scheduleEnd(), [this, group, mode, session] {
+        if (session == m_session)
+            groupPlayed(group, mode);
+    });
 }
 
 void Keyer::groupPlayed(const QString &group, Mode mode)
@@ -164,7 +197,10 @@ void Keyer::groupPlayed(const QString &group, Mode mode)
     // A copy run, or a group before any start frame: the trainer counts it
     // off when the "OK" comes.
     tone.append(false, qint64(m_pause) * m_player.sampleRate() / 100);
-    m_player.at(tone.scheduleEnd(), [this] {
+    const int session = m_session;
+    m_player.at(tone.scheduleEnd(), [this, session] {
+        if (session != m_session)
+            return;
         m_reports->send("OK\r\n");
         m_playing = false;
         playNext();
@@ -177,14 +213,17 @@ void Keyer::keyBack(const QString &group)
     Sidetone &tone = m_player.sidetone();
     const qint64 start = tone.scheduleEnd();
     tone.append(plan.segments);
+    const int session = m_session;
     for (const KeyReport &report : plan.reports) {
         const char letter = report.letter;
-        m_player.at(start + qint64(report.at), [this, letter] {
-            if (m_connected)
+        m_player.at(start + qint64(report.at), [this, letter, session] {
+            if (session == m_session && m_connected)
                 m_reports->send(QByteArray(1, letter));
         });
     }
-    m_player.at(start + plan.length, [this] {
+    m_player.at(start + plan.length, [this, session] {
+        if (session != m_session)
+            return;
         m_playing = false;
         playNext();
     });

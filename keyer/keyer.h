@@ -17,7 +17,8 @@ class ReportQueue;
 // The keyer's side of the dialogue with the trainer.
 //
 // Until the trainer answers with <qq>, the keyer announces itself with "x"
-// once a second. Then it takes the trainer's frames: speed and pause frames
+// once a second, and again whenever the trainer has closed the line: the
+// next trainer to open it knows nothing of the last one's run. Then it takes the trainer's frames: speed and pause frames
 // set how it plays, the start frames choose the mode (<r> copy, <s> echo)
 // and the w frame ends an echo run. Each group frame is played in its turn:
 //
@@ -38,6 +39,7 @@ public:
     void start();
 
     bool connected() const { return m_connected; }
+    bool lineOpen() const;
     Mode mode() const { return m_mode; }
     int speed() const { return m_speed; }
     int pause() const { return m_pause; }
@@ -49,6 +51,7 @@ private:
     void received(const QByteArray &bytes);
     void handle(const Frame &frame);
     void announce();
+    void trainerGone();
     void playNext();
     void groupPlayed(const QString &group, Mode mode);
     void keyBack(const QString &group);
@@ -75,4 +78,7 @@ private:
     int m_pause;
     QQueue<Pending> m_groups;
     bool m_playing = false; // a group (or its keying back) is under way
+    // Counts the trainers that have come and gone: what was timed for one
+    // (an "OK", a report) is not sent to the next.
+    int m_session = 0;
 };

@@ -73,8 +73,12 @@ KeyerWindow::~KeyerWindow()
 
 void KeyerWindow::showState()
 {
-    m_line->setText(m_keyer.connected() ? tr("%1, trainer connected").arg(m_device)
-                                        : tr("%1, waiting for the trainer").arg(m_device));
+    if (m_keyer.connected())
+        m_line->setText(tr("%1, trainer connected").arg(m_device));
+    else if (m_keyer.lineOpen())
+        m_line->setText(tr("%1, open; waiting for the trainer's answer").arg(m_device));
+    else
+        m_line->setText(tr("%1, waiting for the trainer").arg(m_device));
     switch (m_keyer.mode()) {
     case Keyer::Mode::None: m_mode->setText(tr("no run yet")); break;
     case Keyer::Mode::Copy: m_mode->setText(tr("copy: listen and write down")); break;

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/inotify.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -39,6 +40,9 @@ PtyLine::PtyLine(QObject *parent)
 PtyLine::~PtyLine()
 {
     delete m_notifier;
+    delete m_watchNotifier;
+    if (m_watch >= 0)
+        ::close(m_watch);
     if (m_slave >= 0)
         ::close(m_slave);
     if (m_master >= 0)
@@ -78,6 +82,20 @@ bool PtyLine::open()
 
     m_notifier = new QSocketNotifier(m_master, QSocketNotifier::Read);
     connect(m_notifier, &QSocketNotifier::activated, this, &PtyLine::readMaster);
+
+    // Our own open of the slave is done; every open from here on is the
+    // trainer's (or another program's).
+    m_watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (m_watch >= 0 && inotify_add_watch(m_watch, name, IN_OPEN | IN_CLOSE_WRITE | IN_CLOSE_NOWRITE) >= 0) {
+        m_watchNotifier = new QSocketNotifier(m_watch, QSocketNotifier::Read);
+        connect(m_watchNotifier, &QSocketNotifier::activated, this, &PtyLine::readOpensAndCloses);
+    } else {
+        std::fprintf(stderr, "vestranoli-keyer: cannot watch %s (%s); a trainer that closes the line"
+                             " and comes back will not be noticed\n", name, std::strerror(errno));
+        if (m_watch >= 0)
+            ::close(m_watch);
+        m_watch = -1;
+    }
     return true;
 }
 
@@ -110,6 +128,36 @@ int PtyLine::unread() const
     if (m_slave < 0 || ioctl(m_slave, FIONREAD, &waiting) != 0)
         return 0;
     return waiting;
+}
+
+void PtyLine::dropUnread()
+{
+    if (m_slave >= 0)
+        tcflush(m_slave, TCIFLUSH);
+}
+
+void PtyLine::readOpensAndCloses()
+{
+    alignas(inotify_event) char buffer[4096];
+    for (;;) {
+        const ssize_t n = ::read(m_watch, buffer, sizeof buffer);
+        if (n <= 0)
+            break;
+        for (ssize_t at = 0; at < n;) {
+            const auto *event = reinterpret_cast<const inotify_event *>(buffer + at);
+            at += ssize_t(sizeof(inotify_event) + event->len);
+            if (event->mask & IN_OPEN) {
+                if (++m_farEndOpens == 1)
+                    emit farEndOpened();
+            } else if (event->mask & (IN_CLOSE_WRITE | IN_CLOSE_NOWRITE)) {
+                if (m_farEndOpens > 0 && --m_farEndOpens == 0)
+                    emit farEndClosed();
+            } else if (event->mask & IN_Q_OVERFLOW) {
+                // Lost count: only a close can tell us more now.
+                m_farEndOpens = qMax(m_farEndOpens, 1);
+            }
+        }
+    }
 }
 
 void PtyLine::readMaster()

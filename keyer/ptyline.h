@@ -14,6 +14,10 @@ class QSocketNotifier;
 // again whenever the trainer closes it, and the slave's settings would fall
 // back to a cooked terminal that echoes what the keyer writes. Holding it in
 // raw mode keeps the line clean between trainers.
+//
+// Because of that held slave the master never sees the trainer go; the line
+// watches the device's opens and closes instead (inotify), so the keyer can
+// tell when the trainer has closed its port and wait for the next one.
 class PtyLine : public QObject
 {
     Q_OBJECT
@@ -33,11 +37,20 @@ public:
     // say 0.
     int unread() const;
 
+    // Drops what the trainer has not read: it will never read it now.
+    void dropUnread();
+
+    // Whether some other program has the device open.
+    bool farEndOpen() const { return m_farEndOpens > 0; }
+
 signals:
     void received(const QByteArray &bytes);
+    void farEndOpened();
+    void farEndClosed();
 
 private:
     void readMaster();
+    void readOpensAndCloses();
 
     int m_master = -1;
     int m_slave = -1;
@@ -45,4 +58,7 @@ private:
     QString m_error;
     QSocketNotifier *m_notifier = nullptr;
     bool m_failed = false;
+    int m_watch = -1; // inotify descriptor, -1 when the device is not watched
+    QSocketNotifier *m_watchNotifier = nullptr;
+    int m_farEndOpens = 0;
 };

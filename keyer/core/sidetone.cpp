@@ -26,6 +26,12 @@ void Sidetone::append(const std::vector<ToneSegment> &segments)
     }
 }
 
+void Sidetone::clearSchedule()
+{
+    m_schedule.clear();
+    m_scheduled = 0;
+}
+
 void Sidetone::render(qint16 *out, qint64 count)
 {
     for (qint64 i = 0; i < count; ++i) {

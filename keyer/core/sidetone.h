@@ -31,6 +31,9 @@ public:
     void append(const std::vector<ToneSegment> &segments);
     void append(bool tone, qint64 samples) { append(std::vector<ToneSegment>{{tone, samples}}); }
 
+    // Drops what is scheduled; a tone that sounds fades out as usual.
+    void clearSchedule();
+
     void setLiveKey(bool down) { m_liveKey = down; }
     bool liveKey() const { return m_liveKey; }
 

@@ -23,6 +23,7 @@ private slots:
     void bad_bytes_are_noted_and_skipped();
     void auto_echo_sends_each_report_alone_data();
     void auto_echo_sends_each_report_alone();
+    void the_next_trainer_gets_a_fresh_keyer();
     void link_is_made_and_removed();
 };
 
@@ -134,6 +135,38 @@ void ProgramTest::auto_echo_sends_each_report_alone()
     QCOMPARE(keyed, group);
     QVERIFY(keyer.stop());
     QVERIFY(!trainer.received().contains("OK"));
+}
+
+void ProgramTest::the_next_trainer_gets_a_fresh_keyer()
+{
+    KeyerProcess keyer;
+    QVERIFY(keyer.start({"--headless"}));
+    {
+        // The first trainer starts a group, due to be done in 1.5 s, and quits.
+        TrainerLine first;
+        QVERIFY(first.open(keyer.device()));
+        QVERIFY(first.waitFor("x", 1, 3000));
+        first.send(handshakeReply() + pauseFrame(100) + copyStartFrame() + groupFrame(u"EE"));
+        QVERIFY(keyer.waitForError("the trainer answered"));
+    }
+    QVERIFY(keyer.waitForError("the trainer closed the line"));
+
+    // The next one is announced to afresh, and hears nothing of the first
+    // one's group: its own "OK", due later, is the first that comes.
+    TrainerLine next;
+    QVERIFY(next.open(keyer.device()));
+    QVERIFY(next.waitFor("x", 1, 3000));
+    next.send(handshakeReply());
+    QVERIFY(QTest::qWaitFor([&] { return keyer.errors().count("the trainer answered") == 2; }, 5000));
+    next.takeReceived();
+    QElapsedTimer clock;
+    clock.start();
+    next.send(pauseFrame(200) + copyStartFrame() + groupFrame(u"T"));
+    QVERIFY(next.waitFor("OK\r\n", 1, 5000));
+    // T and two seconds of pause: an "OK" sooner is the first trainer's.
+    QVERIFY2(clock.elapsed() >= 2000, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(next.received(), QByteArray("OK\r\n"));
+    QVERIFY(keyer.stop());
 }
 
 void ProgramTest::link_is_made_and_removed()
