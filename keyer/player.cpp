@@ -15,31 +15,14 @@ namespace {
 constexpr int preferredRate = 8000;
 // The sound card's buffer: the delay between a key press and its tone.
 constexpr int soundBufferMs = 60;
+// How often the sound card's buffer is topped up.
+constexpr int soundFeedMs = 10;
+// Silence for this long and the sound card is left alone until needed.
+constexpr int soundIdleMs = 2000;
 // In fast mode, how much is rendered before the event loop gets a turn.
 constexpr qint64 fastSlice = 8192;
 
 } // namespace
-
-// What the sound card reads: samples rendered as it asks for them.
-class SidetoneDevice : public QIODevice
-{
-public:
-    explicit SidetoneDevice(Player &player) : m_player(player) { open(QIODevice::ReadOnly); }
-    bool isSequential() const override { return true; }
-    qint64 bytesAvailable() const override { return 4096 + QIODevice::bytesAvailable(); }
-
-protected:
-    qint64 readData(char *data, qint64 maxSize) override
-    {
-        const qint64 count = maxSize / 2;
-        m_player.render(reinterpret_cast<qint16 *>(data), count);
-        return count * 2;
-    }
-    qint64 writeData(const char *, qint64) override { return -1; }
-
-private:
-    Player &m_player;
-};
 
 Player::Player(Pace pace, double toneHz, QObject *parent)
     : QObject(parent)
@@ -79,15 +62,23 @@ bool Player::start(const QString &wavPath)
             if (device.isFormatSupported(format)) {
                 if (format.sampleRate() != preferredRate)
                     m_sidetone = std::make_unique<Sidetone>(format.sampleRate(), m_sidetone->frequency());
-                m_device = new SidetoneDevice(*this);
-                m_device->setParent(this);
                 m_sink = new QAudioSink(device, format, this);
                 m_sink->setBufferSize(format.bytesForDuration(soundBufferMs * 1000));
-                m_sink->start(m_device);
-                if (m_sink->error() != QAudio::NoError) {
+                // Pushed, not pulled: every few milliseconds the sink gets
+                // exactly the room it has. What is rendered is then never
+                // more than the buffer ahead of what is heard, so the "OK"
+                // follows the sound closely and a key press is heard within
+                // the buffer's time.
+                m_device = m_sink->start();
+                if (!m_device || m_sink->error() != QAudio::NoError) {
                     std::fputs("vestranoli-keyer: the sound output failed to start; playing silently\n", stderr);
                     delete m_sink;
                     m_sink = nullptr;
+                    m_device = nullptr;
+                } else {
+                    disconnect(&m_pump, nullptr, this, nullptr);
+                    connect(&m_pump, &QTimer::timeout, this, &Player::feedSoundCard);
+                    m_pump.start(soundFeedMs);
                 }
             } else {
                 std::fprintf(stderr, "vestranoli-keyer: %s takes no 16-bit mono sound; playing silently\n",
@@ -123,8 +114,13 @@ void Player::at(qint64 position, std::function<void()> action)
 
 void Player::wake()
 {
-    if (m_sink)
-        return; // the sound card keeps pulling
+    if (m_sink) {
+        if (m_sink->state() == QAudio::SuspendedState) {
+            m_sink->resume();
+            m_pump.start(soundFeedMs);
+        }
+        return;
+    }
     if (!m_pump.isActive())
         m_pump.start(m_pace == Pace::Fast ? 0 : 10);
 }
@@ -189,6 +185,26 @@ void Player::renderFast()
 bool Player::workAhead() const
 {
     return m_sidetone->scheduleEnd() > m_sidetone->position() || !m_actions.empty();
+}
+
+void Player::feedSoundCard()
+{
+    if (busy()) {
+        m_lastBusy = m_sidetone->position();
+    } else if (m_sidetone->position() - m_lastBusy > qint64(soundIdleMs) * sampleRate() / 1000) {
+        // Nothing to play for a while: stop feeding silence, which would
+        // wake the program a hundred times a second for nothing.
+        m_sink->suspend();
+        m_pump.stop();
+        m_wav.flush();
+        return;
+    }
+    const qint64 room = m_sink->bytesFree() / 2;
+    if (room <= 0)
+        return;
+    std::vector<qint16> buffer(static_cast<size_t>(room));
+    render(buffer.data(), room);
+    m_device->write(reinterpret_cast<const char *>(buffer.data()), room * 2);
 }
 
 void Player::renderToRealTime()

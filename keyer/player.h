@@ -19,7 +19,7 @@ class QIODevice;
 // reports) is tied to sample positions with at(), so it happens where the
 // sound says, sample-exact, whatever drives the playing:
 //
-//   - a sound card, which pulls samples as it plays them;
+//   - a sound card, topped up with samples as it plays them;
 //   - with no sound card, a timer that renders as much as real time says;
 //   - in fast mode, rendering straight on as long as something is scheduled,
 //     with no waiting at all.
@@ -56,8 +56,8 @@ public:
     bool playsSound() const { return m_sink != nullptr; }
 
 private:
-    friend class SidetoneDevice;
     void render(qint16 *out, qint64 count);
+    void feedSoundCard();
     void renderFast();
     void renderToRealTime();
     bool busy() const;
@@ -72,6 +72,7 @@ private:
     QElapsedTimer m_clock;
     qint64 m_clockOrigin = 0; // position at which m_clock was started
     QAudioSink *m_sink = nullptr;
+    qint64 m_lastBusy = 0; // position when something last sounded or was due
     QIODevice *m_device = nullptr;
     bool m_firing = false;
 };
