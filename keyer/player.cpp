@@ -91,10 +91,8 @@ bool Player::start(const QString &wavPath)
                      qUtf8Printable(m_wav.errorString()));
         return false;
     }
-    if (m_pace == Pace::RealTime && !m_sink) {
+    if (m_pace == Pace::RealTime && !m_sink)
         m_clock.start();
-        m_clockOrigin = 0;
-    }
     return true;
 }
 
@@ -209,7 +207,7 @@ void Player::feedSoundCard()
 
 void Player::renderToRealTime()
 {
-    const qint64 target = m_clockOrigin + m_clock.elapsed() * sampleRate() / 1000;
+    const qint64 target = m_clock.elapsed() * sampleRate() / 1000;
     std::vector<qint16> buffer(2048);
     while (m_sidetone->position() < target) {
         const qint64 count = qMin<qint64>(qint64(buffer.size()), target - m_sidetone->position());

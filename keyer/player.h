@@ -69,8 +69,7 @@ private:
     WavWriter m_wav;
     std::multimap<qint64, std::function<void()>> m_actions;
     QTimer m_pump;
-    QElapsedTimer m_clock;
-    qint64 m_clockOrigin = 0; // position at which m_clock was started
+    QElapsedTimer m_clock; // with no sound card: position 0 was at its start
     QAudioSink *m_sink = nullptr;
     qint64 m_lastBusy = 0; // position when something last sounded or was due
     QIODevice *m_device = nullptr;
