@@ -1,36 +1,16 @@
 #include "ptyline.h"
 
+#include "core/pseudoterminal.h"
+
 #include <QSocketNotifier>
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <sys/inotify.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
-
-namespace {
-
-bool makeRaw(int fd)
-{
-    termios settings{};
-    if (tcgetattr(fd, &settings) != 0)
-        return false;
-    cfmakeraw(&settings);
-    cfsetispeed(&settings, B9600);
-    cfsetospeed(&settings, B9600);
-    return tcsetattr(fd, TCSANOW, &settings) == 0;
-}
-
-QString systemError(const char *what)
-{
-    return QStringLiteral("%1: %2").arg(QLatin1String(what), QString::fromLocal8Bit(std::strerror(errno)));
-}
-
-} // namespace
 
 PtyLine::PtyLine(QObject *parent)
     : QObject(parent)
@@ -51,34 +31,13 @@ PtyLine::~PtyLine()
 
 bool PtyLine::open()
 {
-    m_master = posix_openpt(O_RDWR | O_NOCTTY);
-    if (m_master < 0) {
-        m_error = systemError("posix_openpt");
+    const std::optional<PseudoTerminal> pty = openPseudoTerminal(&m_error);
+    if (!pty)
         return false;
-    }
-    if (grantpt(m_master) != 0 || unlockpt(m_master) != 0) {
-        m_error = systemError("grantpt/unlockpt");
-        return false;
-    }
-    const char *name = ptsname(m_master);
-    if (!name) {
-        m_error = systemError("ptsname");
-        return false;
-    }
-    m_devicePath = QString::fromLocal8Bit(name);
-    fcntl(m_master, F_SETFL, fcntl(m_master, F_GETFL) | O_NONBLOCK);
-    fcntl(m_master, F_SETFD, FD_CLOEXEC);
-
-    m_slave = ::open(name, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (m_slave < 0) {
-        m_error = systemError("opening the slave");
-        return false;
-    }
-    // Raw on both ends before a byte passes: no echo, no CR to LF.
-    if (!makeRaw(m_slave) || !makeRaw(m_master)) {
-        m_error = systemError("tcsetattr");
-        return false;
-    }
+    m_master = pty->master;
+    m_slave = pty->slave;
+    m_devicePath = pty->slavePath;
+    const QByteArray name = m_devicePath.toLocal8Bit();
 
     m_notifier = new QSocketNotifier(m_master, QSocketNotifier::Read);
     connect(m_notifier, &QSocketNotifier::activated, this, &PtyLine::readMaster);
@@ -86,12 +45,12 @@ bool PtyLine::open()
     // Our own open of the slave is done; every open from here on is the
     // trainer's (or another program's).
     m_watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    if (m_watch >= 0 && inotify_add_watch(m_watch, name, IN_OPEN | IN_CLOSE_WRITE | IN_CLOSE_NOWRITE) >= 0) {
+    if (m_watch >= 0 && inotify_add_watch(m_watch, name.constData(), IN_OPEN | IN_CLOSE_WRITE | IN_CLOSE_NOWRITE) >= 0) {
         m_watchNotifier = new QSocketNotifier(m_watch, QSocketNotifier::Read);
         connect(m_watchNotifier, &QSocketNotifier::activated, this, &PtyLine::readOpensAndCloses);
     } else {
         std::fprintf(stderr, "vestranoli-keyer: cannot watch %s (%s); a trainer that closes the line"
-                             " and comes back will not be noticed\n", name, std::strerror(errno));
+                             " and comes back will not be noticed\n", name.constData(), std::strerror(errno));
         if (m_watch >= 0)
             ::close(m_watch);
         m_watch = -1;

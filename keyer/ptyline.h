@@ -9,15 +9,10 @@ class QSocketNotifier;
 // The keyer's end of the line: the master of a pseudo-terminal pair whose
 // slave the trainer opens as its serial port.
 //
-// The slave is opened here too and held open for the keyer's whole life:
-// without it the master sees a hang-up until the trainer opens the line, and
-// again whenever the trainer closes it, and the slave's settings would fall
-// back to a cooked terminal that echoes what the keyer writes. Holding it in
-// raw mode keeps the line clean between trainers.
-//
-// Because of that held slave the master never sees the trainer go; the line
-// watches the device's opens and closes instead (inotify), so the keyer can
-// tell when the trainer has closed its port and wait for the next one.
+// The slave stays open for the keyer's whole life (see openPseudoTerminal),
+// so the master never sees the trainer go; the line watches the device's
+// opens and closes instead (inotify), so the keyer can tell when the trainer
+// has closed its port and wait for the next one.
 class PtyLine : public QObject
 {
     Q_OBJECT

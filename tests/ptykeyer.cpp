@@ -1,45 +1,22 @@
 #include "ptykeyer.h"
 
+#include "core/pseudoterminal.h"
+
 #include <QTest>
 
-#include <cerrno>
-#include <cstdlib>
-#include <fcntl.h>
 #include <sys/ioctl.h>
-#include <termios.h>
 #include <unistd.h>
-
-namespace {
-
-void makeRaw(int fd)
-{
-    termios settings{};
-    if (tcgetattr(fd, &settings) == 0) {
-        cfmakeraw(&settings);
-        tcsetattr(fd, TCSANOW, &settings);
-    }
-}
-
-} // namespace
 
 PtyKeyer::PtyKeyer()
 {
-    m_master = posix_openpt(O_RDWR | O_NOCTTY);
-    if (m_master < 0)
-        return;
-    if (grantpt(m_master) != 0 || unlockpt(m_master) != 0) {
-        ::close(m_master);
-        m_master = -1;
-        return;
+    QString error;
+    if (const std::optional<PseudoTerminal> pty = openPseudoTerminal(&error)) {
+        m_master = pty->master;
+        m_slave = pty->slave;
+        m_slavePath = pty->slavePath;
+    } else {
+        qWarning("no pseudo-terminal: %s", qPrintable(error));
     }
-    m_slavePath = QString::fromLocal8Bit(ptsname(m_master));
-    fcntl(m_master, F_SETFL, fcntl(m_master, F_GETFL) | O_NONBLOCK);
-    makeRaw(m_master);
-    // Until the slave is raw, the line discipline would echo and translate
-    // what the keyer sends.
-    m_slave = ::open(m_slavePath.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-    if (m_slave >= 0)
-        makeRaw(m_slave);
 }
 
 PtyKeyer::~PtyKeyer()

@@ -1,5 +1,8 @@
 #include "keyerprocess.h"
 
+#include "core/pseudoterminal.h"
+#include "link/frames.h"
+
 #include <QTest>
 
 #include <fcntl.h>
@@ -57,10 +60,7 @@ bool TrainerLine::open(const QString &device)
     m_fd = ::open(device.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
     if (m_fd < 0)
         return false;
-    termios settings{};
-    tcgetattr(m_fd, &settings);
-    cfmakeraw(&settings);
-    tcsetattr(m_fd, TCSANOW, &settings);
+    makeRaw(m_fd);
     // What the keyer said before anybody listened, as the trainer does.
     tcflush(m_fd, TCIFLUSH);
     return true;
@@ -105,4 +105,15 @@ QByteArray TrainerLine::takeReceived()
     readWaiting();
     m_reads.clear();
     return std::exchange(m_received, QByteArray());
+}
+
+bool answerKeyer(KeyerProcess &keyer, TrainerLine &trainer)
+{
+    if (!trainer.open(keyer.device()) || !trainer.waitFor("x"))
+        return false;
+    trainer.send(handshakeReply());
+    if (!keyer.waitForError("the trainer answered"))
+        return false;
+    trainer.takeReceived();
+    return true;
 }

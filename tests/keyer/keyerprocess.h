@@ -51,3 +51,7 @@ private:
     QByteArray m_received;
     QList<QByteArray> m_reads;
 };
+
+// Opens the keyer's line as the trainer would, answers its "x" and waits
+// until the keyer has taken the answer; what came before it is dropped.
+bool answerKeyer(KeyerProcess &keyer, TrainerLine &trainer);

@@ -62,11 +62,7 @@ void ProgramTest::groups_wait_their_turn()
     KeyerProcess keyer;
     QVERIFY(keyer.start({"--fast", "--headless", "--wav", wavPath}));
     TrainerLine trainer;
-    QVERIFY(trainer.open(keyer.device()));
-    QVERIFY(trainer.waitFor("x"));
-    trainer.send(handshakeReply());
-    QVERIFY(keyer.waitForError("the trainer answered"));
-    trainer.takeReceived();
+    QVERIFY(answerKeyer(keyer, trainer));
 
     // Three groups in one go, an empty one among them; a second of pause.
     trainer.send(pauseFrame(100) + copyStartFrame() + groupFrame(u"TM") + groupFrame(u"") + groupFrame(u"EI5"));
@@ -112,11 +108,7 @@ void ProgramTest::auto_echo_sends_each_report_alone()
     KeyerProcess keyer;
     QVERIFY(keyer.start({"--fast", "--headless", "--auto-echo"}));
     TrainerLine trainer;
-    QVERIFY(trainer.open(keyer.device()));
-    QVERIFY(trainer.waitFor("x"));
-    trainer.send(handshakeReply());
-    QVERIFY(keyer.waitForError("the trainer answered"));
-    trainer.takeReceived();
+    QVERIFY(answerKeyer(keyer, trainer));
 
     trainer.send(speedFrame(u"70") + echoStartFrame() + groupFrame(group));
     QVERIFY(trainer.waitFor("V", int(group.size())));

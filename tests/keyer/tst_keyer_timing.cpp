@@ -46,9 +46,7 @@ void TimingTest::copy_group()
     KeyerProcess keyer;
     QVERIFY(keyer.start({"--fast", "--headless", "--tone", QString::number(tone), "--wav", wavPath}));
     TrainerLine trainer;
-    QVERIFY(trainer.open(keyer.device()));
-    QVERIFY(trainer.waitFor("x"));
-    trainer.send(handshakeReply());
+    QVERIFY(answerKeyer(keyer, trainer));
     trainer.send(speedFrame(QString::number(speed)) + pauseFrame(quint8(pause)) + copyStartFrame()
                  + groupFrame(group));
     QVERIFY(trainer.waitFor("OK\r\n"));
