@@ -1,5 +1,6 @@
 #include "keyer.h"
 
+#include "common/reportproblem.h"
 #include "core/autoecho.h"
 #include "core/morseplan.h"
 #include "keyinput.h"
@@ -9,23 +10,17 @@
 
 #include <QDateTime>
 
-#include <cstdio>
-
 namespace {
 
 // Time between two texts to the trainer. The report queue also waits until
 // the trainer has read the last text, but right after a write the
 // pseudo-terminal has not passed it on yet and the line looks empty: with no
-// spacing at all, reports keyed back in fast mode joined in every run tried;
-// 2 ms kept them apart in every run, under load too. With a trainee at the
-// key they are a dot or more apart anyway.
+// spacing at all, reports keyed back in fast mode joined in every run tried.
+// 2 ms was enough on an idle machine; 10 ms (fast mode) and 20 ms leave room
+// for a loaded one. With a trainee at the key they are a dot or more apart
+// anyway.
 constexpr int fastSpacingMs = 10;
 constexpr int spacingMs = 20;
-
-void note(const QString &line)
-{
-    std::fprintf(stderr, "vestranoli-keyer: %s\n", qUtf8Printable(line));
-}
 
 } // namespace
 
@@ -92,7 +87,7 @@ void Keyer::trainerGone()
     m_mode = Mode::None;
     if (m_connected) {
         m_connected = false;
-        note(QStringLiteral("the trainer closed the line; waiting for the next one"));
+        reportProblem(QStringLiteral("the trainer closed the line; waiting for the next one"));
     }
     if (!m_announce.isActive()) {
         announce();
@@ -114,12 +109,12 @@ void Keyer::handle(const Frame &frame)
         if (!m_connected) {
             m_connected = true;
             m_announce.stop();
-            note(QStringLiteral("the trainer answered on %1").arg(m_line.devicePath()));
+            reportProblem(QStringLiteral("the trainer answered on %1").arg(m_line.devicePath()));
         }
         break;
     case Frame::Speed:
         if (frame.value == 0) {
-            note(QStringLiteral("ignored the speed 00"));
+            reportProblem(QStringLiteral("ignored the speed 00"));
             break;
         }
         m_speed = frame.value;
@@ -148,7 +143,7 @@ void Keyer::handle(const Frame &frame)
         playNext();
         break;
     case Frame::Skipped:
-        note(QStringLiteral("skipped bytes that are no frame: \"%1\"").arg(printableBytes(frame.raw)));
+        reportProblem(QStringLiteral("skipped bytes that are no frame: \"%1\"").arg(printableBytes(frame.raw)));
         break;
     }
     emit stateChanged();
@@ -169,7 +164,7 @@ void Keyer::playNext()
     QString unknown;
     const std::vector<ToneSegment> segments = groupSegments(next.group, dotSamples(), &unknown);
     if (!unknown.isEmpty())
-        note(QStringLiteral("no Morse code for \"%1\" in the group \"%2\"; left out").arg(unknown, next.group));
+        reportProblem(QStringLiteral("no Morse code for \"%1\" in the group \"%2\"; left out").arg(unknown, next.group));
 
     Sidetone &tone = m_player.sidetone();
     m_player.now();

@@ -18,9 +18,11 @@ class ReportQueue;
 //
 // Until the trainer answers with <qq>, the keyer announces itself with "x"
 // once a second, and again whenever the trainer has closed the line: the
-// next trainer to open it knows nothing of the last one's run. Then it takes the trainer's frames: speed and pause frames
-// set how it plays, the start frames choose the mode (<r> copy, <s> echo)
-// and the w frame ends an echo run. Each group frame is played in its turn:
+// next trainer to open it knows nothing of the last one's run.
+//
+// Then it takes the trainer's frames: speed and pause frames set how it
+// plays, the start frames choose the mode (<r> copy, <s> echo) and the w
+// frame ends an echo run. Each group frame is played in its turn:
 //
 //   copy: the group, the pause, then "OK" and CR LF;
 //   echo: the group, then nothing: the trainee keys it back (or, with

@@ -1,8 +1,9 @@
+#include "common/codepage.h"
+#include "common/version.h"
 #include "core/morseplan.h"
 #include "keyer.h"
 #include "keyerwindow.h"
 #include "keyinput.h"
-#include "link/codepage.h"
 #include "options.h"
 #include "player.h"
 #include "ptyline.h"
@@ -80,7 +81,7 @@ int main(int argc, char *argv[])
     else
         app = std::make_unique<QApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vestranoli-keyer"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.1"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VESTRANOLI_VERSION));
 
     const KeyerOptions &options = commandLine.options;
     if (!codePage1250Available()) {

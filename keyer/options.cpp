@@ -1,3 +1,4 @@
+#include "common/version.h"
 #include "options.h"
 
 #include <QCommandLineParser>
@@ -69,7 +70,7 @@ KeyerCommandLine parseKeyerCommandLine(const QStringList &arguments)
     }
     if (parser.isSet(version)) {
         result.action = KeyerCommandLine::ShowVersion;
-        result.message = QStringLiteral("vestranoli-keyer 1.1");
+        result.message = QStringLiteral("vestranoli-keyer " VESTRANOLI_VERSION);
         return result;
     }
 

@@ -40,7 +40,6 @@ void ReportQueue::trySend()
     const QByteArray text = m_queue.dequeue();
     m_line.write(text);
     m_sinceLast.start();
-    emit sent(text);
     if (!m_queue.isEmpty())
         m_retry.start(m_spacingMs);
 }

@@ -26,13 +26,6 @@ public:
     // Texts still waiting, which are dropped.
     void clear() { m_queue.clear(); }
 
-    // Time from one text to the next, at least.
-    int spacingMs() const { return m_spacingMs; }
-
-signals:
-    // A text went out to the line.
-    void sent(const QByteArray &text);
-
 private:
     void trySend();
 

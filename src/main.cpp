@@ -1,4 +1,5 @@
-#include "link/codepage.h"
+#include "common/codepage.h"
+#include "common/version.h"
 #include "window/form1.h"
 #include "window/options.h"
 
@@ -12,7 +13,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vestranoli"));
     QApplication::setApplicationDisplayName(QStringLiteral("Vestranoli"));
-    QApplication::setApplicationVersion(QStringLiteral("1.1"));
+    QApplication::setApplicationVersion(QStringLiteral(VESTRANOLI_VERSION));
     // Fusion shows the green of "Oda - Vissza" and "Ellenörzés" on every
     // desktop; some native styles ignore a button's back colour.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));

@@ -1,6 +1,6 @@
 #include "ptykeyer.h"
 
-#include "core/pseudoterminal.h"
+#include "common/pseudoterminal.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
-#include "link/codepage.h"
-#include "link/frames.h"
+#include "common/codepage.h"
+#include "common/frames.h"
 #include "link/receivedtext.h"
 
 #include <QTest>

@@ -1,8 +1,8 @@
 // The trainer against a keyer played by the test over a pseudo-terminal,
 // through the real serial port.
 
-#include "alphabet/morsetable.h"
-#include "link/codepage.h"
+#include "common/codepage.h"
+#include "common/morsetable.h"
 #include "ptykeyer.h"
 #include "window/colourbutton.h"
 #include "window/form1.h"

@@ -1,4 +1,5 @@
-#include "alphabet/morsetable.h"
+#include "common/morsetable.h"
+#include "window/form1.h"
 
 #include <QSet>
 #include <QTest>
@@ -45,8 +46,10 @@ void MorseTableTest::decodes()
 {
     QFETCH(QString, elements);
     QFETCH(QString, character);
+    Form1 form(Options{});
+    form.betutar();
     const QString argument = elements;
-    QCOMPARE(QString(decodeElements(argument)), character);
+    QCOMPARE(form.betukeres(argument), character);
     QCOMPARE(argument, elements);
     if (character != QLatin1String("#"))
         QCOMPARE(elementsOf(character.at(0)), elements);
@@ -68,5 +71,5 @@ void MorseTableTest::table_is_the_training_alphabet()
     QCOMPARE(characters, QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ\u00C1\u00C9\u00D6\u00DC1234567890.?:-=/@"));
 }
 
-QTEST_APPLESS_MAIN(MorseTableTest)
+QTEST_MAIN(MorseTableTest)
 #include "tst_morsetable.moc"

@@ -1,6 +1,6 @@
 #include "core/autoecho.h"
 
-#include "alphabet/morsetable.h"
+#include "common/morsetable.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #include "core/framereader.h"
 
-#include "link/codepage.h"
+#include "common/codepage.h"
 
 namespace {
 

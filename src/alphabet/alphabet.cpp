@@ -1,6 +1,6 @@
 #include "window/form1.h"
 
-#include "alphabet/morsetable.h"
+#include "common/morsetable.h"
 
 void Form1::betutar()
 {
@@ -12,11 +12,12 @@ void Form1::betutar()
     }
 }
 
-// Exact match against rows 1 to 47, "#" when none matches.
+// Exact match against every filled row, "#" when none matches.
 QString Form1::betukeres(const QString &elements) const
 {
     QString result = QStringLiteral("#");
-    for (int i = 1; i <= 47; ++i) {
+    const int rows = int(morseTable().size());
+    for (int i = 1; i <= rows; ++i) {
         if (elements == morsetable[i][1])
             result = morsetable[i][2];
     }

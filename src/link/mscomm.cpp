@@ -1,13 +1,18 @@
 #include "link/mscomm.h"
 
-#include "link/codepage.h"
-#include "window/platform.h"
+#include "common/codepage.h"
+#include "common/reportproblem.h"
 
 #include <QStringList>
 
 MSComm::MSComm(QObject *parent)
     : QObject(parent)
 {
+    m_port.setBaudRate(QSerialPort::Baud9600);
+    m_port.setDataBits(QSerialPort::Data8);
+    m_port.setParity(QSerialPort::NoParity);
+    m_port.setStopBits(QSerialPort::OneStop);
+    m_port.setFlowControl(QSerialPort::NoFlowControl);
     connect(&m_port, &QSerialPort::readyRead, this, &MSComm::dataArrived);
     connect(&m_port, &QSerialPort::errorOccurred, this, &MSComm::errorOccurred);
 }
@@ -33,50 +38,19 @@ QString MSComm::deviceName() const
 #endif
 }
 
-bool MSComm::setSettings(const QString &settings)
+void MSComm::setSettings(const QString &settings)
 {
+    // The keyer speaks "baud,N,8,1"; a line with parity or other framing is
+    // no keyer of ours.
     const QStringList fields = settings.split(QLatin1Char(','));
-    if (fields.size() != 4)
-        return false;
     bool baudOk = false;
-    const int baud = fields[0].trimmed().toInt(&baudOk);
-
-    QSerialPort::Parity parity;
-    const QString p = fields[1].trimmed().toUpper();
-    if (p == QLatin1String("N"))
-        parity = QSerialPort::NoParity;
-    else if (p == QLatin1String("E"))
-        parity = QSerialPort::EvenParity;
-    else if (p == QLatin1String("O"))
-        parity = QSerialPort::OddParity;
-    else if (p == QLatin1String("M"))
-        parity = QSerialPort::MarkParity;
-    else if (p == QLatin1String("S"))
-        parity = QSerialPort::SpaceParity;
-    else
-        return false;
-
-    bool bitsOk = false;
-    const int bits = fields[2].trimmed().toInt(&bitsOk);
-    const QString s = fields[3].trimmed();
-    QSerialPort::StopBits stopBits;
-    if (s == QLatin1String("1"))
-        stopBits = QSerialPort::OneStop;
-    else if (s == QLatin1String("1.5"))
-        stopBits = QSerialPort::OneAndHalfStop;
-    else if (s == QLatin1String("2"))
-        stopBits = QSerialPort::TwoStop;
-    else
-        return false;
-    if (!baudOk || baud <= 0 || !bitsOk || bits < 5 || bits > 8)
-        return false;
-
+    const int baud = fields.value(0).toInt(&baudOk);
+    if (fields.size() != 4 || !baudOk || baud <= 0 || fields[1] != QLatin1String("N")
+        || fields[2] != QLatin1String("8") || fields[3] != QLatin1String("1")) {
+        reportProblem(QStringLiteral("line settings \"%1\" not understood; keeping 9600,N,8,1").arg(settings));
+        return;
+    }
     m_port.setBaudRate(baud);
-    m_port.setParity(parity);
-    m_port.setDataBits(QSerialPort::DataBits(bits));
-    m_port.setStopBits(stopBits);
-    m_port.setFlowControl(QSerialPort::NoFlowControl);
-    return true;
 }
 
 void MSComm::setRThreshold(int characters)
@@ -84,17 +58,17 @@ void MSComm::setRThreshold(int characters)
     m_threshold = characters;
 }
 
-bool MSComm::setPortOpen(bool open)
+void MSComm::setPortOpen(bool open)
 {
     if (!open) {
         m_port.close();
-        return true;
+        return;
     }
     m_port.setPortName(deviceName());
     if (!m_port.open(QIODevice::ReadWrite)) {
         reportProblem(QStringLiteral("cannot open the keyer line %1 (%2); going on without a keyer")
                           .arg(deviceName(), m_port.errorString()));
-        return false;
+        return;
     }
     m_lost = false;
     // Bytes that waited before the open belong to nobody.
@@ -103,7 +77,6 @@ bool MSComm::setPortOpen(bool open)
     m_port.setDataTerminalReady(true);
     m_port.setRequestToSend(true);
     m_port.clearError();
-    return true;
 }
 
 void MSComm::Output(char byte)

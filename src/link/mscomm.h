@@ -26,13 +26,13 @@ public:
     void setDeviceName(const QString &device);
     QString deviceName() const;
 
-    // "baud,parity,data bits,stop bits", parity one of N E O M S. False, with
-    // nothing changed, for a text it cannot read.
-    bool setSettings(const QString &settings);
+    // "baud,N,8,1": the line is always 8N1, only the baud rate can change.
+    // Any other text is said on stderr and changes nothing.
+    void setSettings(const QString &settings);
     void setRThreshold(int characters);
 
     // Opens the line; on failure says why on stderr and stays closed.
-    bool setPortOpen(bool open);
+    void setPortOpen(bool open);
     bool portOpen() const { return m_port.isOpen(); }
 
     // Writes one byte as its own write.

@@ -1,6 +1,6 @@
 #include "window/form1.h"
 
-#include "link/frames.h"
+#include "common/frames.h"
 #include "link/receivedtext.h"
 #include "settings/numberfromtext.h"
 #include "window/colourbutton.h"
@@ -65,11 +65,8 @@ void Form1::MSComm1_OnComm()
     if (token.contains(QLatin1Char('x')) && !connected) {
         Text6->setText(QString());
         sendFrame(handshakeReply());
-        QPalette p = Label5->palette();
-        p.setColor(QPalette::WindowText, Colours::darkGreen);
-        Label5->setPalette(p);
-        Label5->setText(QStringLiteral("Kapcsolat OK"));
         connected = true;
+        showLinkState();
         elementbuf.clear();
     }
 

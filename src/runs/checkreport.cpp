@@ -1,5 +1,6 @@
 #include "window/form1.h"
 
+#include "common/reportproblem.h"
 #include "runs/reportblock.h"
 #include "window/textbox.h"
 
@@ -10,10 +11,8 @@
 // file and lists them in Text4, all 15 cells of each.
 void Form1::Command4_Click()
 {
-    if (!connected) {
-        messageBox.critical(this, QStringLiteral("Nincs soros kapcsolat !!!"));
+    if (!keyerAnswered())
         return;
-    }
     Text4->setText(QString());
     Text6->setText(QString());
 

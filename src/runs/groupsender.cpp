@@ -1,17 +1,9 @@
 #include "window/form1.h"
 
-#include "link/frames.h"
+#include "common/frames.h"
 #include "settings/numberfromtext.h"
+#include "settings/settingsfile.h"
 #include "window/textbox.h"
-
-namespace {
-
-bool isSelected(QChar slot)
-{
-    return slot.unicode() > ' ';
-}
-
-} // namespace
 
 // Draws one group of groupsize characters from the selected slots, records
 // it, shows it in an echo run, and sends it as one group frame.
@@ -19,7 +11,7 @@ void Form1::kikukdo()
 {
     int n = 0;
     for (int s = 1; s <= 50; ++s) {
-        if (isSelected(charslots[s]))
+        if (isSelectedSlot(charslots[s]))
             ++n;
     }
 
@@ -40,7 +32,7 @@ void Form1::kikukdo()
         const int pick = int(r * n + 1);
         int c = 0;
         for (int s = 1; s <= 50; ++s) {
-            if (!isSelected(charslots[s]))
+            if (!isSelectedSlot(charslots[s]))
                 continue;
             ++c;
             if (c != pick)

@@ -1,6 +1,6 @@
 #include "runs/reportblock.h"
 
-#include "link/codepage.h"
+#include "common/codepage.h"
 #include "link/receivedtext.h"
 
 QString groupCells(const GroupLog &grouplog, int g)

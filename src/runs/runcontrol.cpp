@@ -1,21 +1,15 @@
 #include "window/form1.h"
 
-#include "link/frames.h"
+#include "common/frames.h"
 #include "settings/numberfromtext.h"
 #include "window/colourbutton.h"
 #include "window/textbox.h"
 
-namespace {
-const QString noLink = QStringLiteral("Nincs soros kapcsolat !!!");
-}
-
 // Start: a copy run. The groups are not shown; groupcount comes from Text2.
 void Form1::Command6_Click()
 {
-    if (!connected) {
-        messageBox.critical(this, noLink);
+    if (!keyerAnswered())
         return;
-    }
     sendFrame(copyStartFrame());
     blindmode = 1;
     for (int g = 1; g < groupLogGroups; ++g) {
@@ -34,10 +28,8 @@ void Form1::Command6_Click()
 // record and groupcount go on from where they are.
 void Form1::Command13_Click()
 {
-    if (!connected) {
-        messageBox.critical(this, noLink);
+    if (!keyerAnswered())
         return;
-    }
     Command4->setButtonFace();
     Command13->setBackColour(Colours::green);
     Text4->setText(QString());

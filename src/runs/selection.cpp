@@ -17,7 +17,7 @@ void Form1::Check_Click(int N)
 void Form1::tombbetolt()
 {
     for (int n = 1; n <= 47; ++n)
-        Check[n]->setChecked(charslots[n].unicode() > ' ');
+        Check[n]->setChecked(isSelectedSlot(charslots[n]));
 }
 
 void Form1::Command3_Click()

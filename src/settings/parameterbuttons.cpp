@@ -1,7 +1,8 @@
 #include "window/form1.h"
 
-#include "link/frames.h"
+#include "common/frames.h"
 #include "settings/numberfromtext.h"
+#include "settings/settingsfile.h"
 #include "window/colourbutton.h"
 #include "window/textbox.h"
 
@@ -90,14 +91,12 @@ void Form1::pauseButtonDone()
 
 void Form1::Command15_Click()
 {
-    speed = 60;
-    groupsize = 5;
-    groupcount = 30;
-    pausevalue = 50;
-    Text1->setText(QStringLiteral("5"));
-    Text2->setText(QStringLiteral("30"));
-    Text3->setText(QStringLiteral("50"));
-    Text5->setText(QStringLiteral("60"));
+    const Parameters defaults;
+    speed = defaults.speed;
+    groupsize = defaults.groupsize;
+    groupcount = defaults.groupcount;
+    pausevalue = defaults.pausevalue;
+    setParameterBoxes();
     Command13->setButtonFace();
     sendFrame(wFrame());
 }

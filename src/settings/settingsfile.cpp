@@ -1,6 +1,6 @@
 #include "settings/settingsfile.h"
 
-#include "link/codepage.h"
+#include "common/codepage.h"
 #include "settings/numberfromtext.h"
 
 #include <algorithm>
@@ -81,7 +81,7 @@ QString selectionLine(const std::array<QChar, 51> &charslots)
     QString line;
     for (int slot = 1; slot <= 49; ++slot) {
         const QChar c = charslots[slot];
-        line += c.unicode() > ' ' ? c : QLatin1Char(' ');
+        line += isSelectedSlot(c) ? c : QLatin1Char(' ');
     }
     while (line.endsWith(QLatin1Char(' ')))
         line.chop(1);

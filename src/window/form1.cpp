@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QLabel>
 #include <QPushButton>
 
 Form1::Form1(const Options &options, QWidget *parent)
@@ -45,6 +46,23 @@ void Form1::wireEvents()
         connect(button, &QPushButton::clicked, this, handler);
 
     connect(&MSComm1, &MSComm::OnComm, this, &Form1::MSComm1_OnComm);
+}
+
+// Label5 says whether the keyer's handshake has been answered.
+void Form1::showLinkState()
+{
+    QPalette p = Label5->palette();
+    p.setColor(QPalette::WindowText, connected ? Colours::darkGreen : Colours::red);
+    Label5->setPalette(p);
+    Label5->setText(connected ? QStringLiteral("Kapcsolat OK") : QStringLiteral("Nincs kapcsolat"));
+}
+
+// Runs and the check report need the keyer; without it they only say so.
+bool Form1::keyerAnswered()
+{
+    if (!connected)
+        messageBox.critical(this, QStringLiteral("Nincs soros kapcsolat !!!"));
+    return connected;
 }
 
 // Frames go out one byte per write, back to back, unchecked: a frame sent

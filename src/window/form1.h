@@ -165,6 +165,8 @@ private:
     void groupsizeButtonDone();
     void pauseButtonDone();
     void appendToReceiveLog(const QString &read);
+    void showLinkState();
+    bool keyerAnswered();
 
     Options m_options;
     QRandomGenerator m_random;

@@ -1,5 +1,6 @@
 #include "window/form1.h"
 
+#include "common/version.h"
 #include "settings/settingsfile.h"
 #include "window/colourbutton.h"
 #include "window/shape.h"
@@ -70,7 +71,7 @@ const CheckPlace checkPlaces[47] = {
 
 void Form1::createControls()
 {
-    setWindowTitle(QStringLiteral("Vestranoli Morse-gyakorló – a Vestranoli fejlesztőitől V1.1"));
+    setWindowTitle(QStringLiteral("Vestranoli Morse-gyakorló – a Vestranoli fejlesztőitől V" VESTRANOLI_VERSION));
     setWindowIcon(windowIcon32());
     setFixedSize(twips(0, 0, 11235, 7245).size());
 
@@ -141,9 +142,9 @@ void Form1::createControls()
     Text3 = valueBox(5760);
     Text3->setText(QStringLiteral(" "));
 
-    Label5 = label(QStringLiteral("Nincs kapcsolat"), twips(1440, 5790, 1815, 375), largeRegular());
+    Label5 = label(QString(), twips(1440, 5790, 1815, 375), largeRegular());
     Label5->setAlignment(Qt::AlignCenter);
-    setTextColour(Label5, QPalette::WindowText, Colours::red);
+    showLinkState();
 
     Text7 = textBox(twips(8400, 2640, 855, 375), largeBold());
     Text7->setAlignment(Qt::AlignCenter);

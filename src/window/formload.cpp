@@ -1,5 +1,6 @@
 #include "window/form1.h"
 
+#include "common/reportproblem.h"
 #include "settings/settingsfile.h"
 #include "window/textbox.h"
 

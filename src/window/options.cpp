@@ -1,3 +1,4 @@
+#include "common/version.h"
 #include "window/options.h"
 
 #include <QCommandLineParser>
@@ -57,7 +58,7 @@ CommandLine parseCommandLine(const QStringList &arguments)
     }
     if (parser.isSet(version)) {
         result.action = CommandLine::ShowVersion;
-        result.message = QStringLiteral("vestranoli 1.1");
+        result.message = QStringLiteral("vestranoli " VESTRANOLI_VERSION);
         return result;
     }
     result.options.dataDir = parser.isSet(dataDir) ? parser.value(dataDir) : defaultDataDir();

@@ -3,8 +3,6 @@
 #include <QApplication>
 #include <QMessageBox>
 
-#include <cstdio>
-
 void MessageBox::critical(QWidget *parent, const QString &text)
 {
     if (m_receiver) {
@@ -22,10 +20,4 @@ void ProgramEnd::now()
         return;
     }
     QCoreApplication::exit(0);
-}
-
-void reportProblem(const QString &line)
-{
-    std::fprintf(stderr, "vestranoli: %s\n", qUtf8Printable(line));
-    std::fflush(stderr);
 }

@@ -29,6 +29,3 @@ public:
 private:
     std::function<void()> m_receiver;
 };
-
-// One line on stderr for a failure of a file or of the line.
-void reportProblem(const QString &line);

@@ -1,7 +1,7 @@
 #include "keyerprocess.h"
 
-#include "core/pseudoterminal.h"
-#include "link/frames.h"
+#include "common/frames.h"
+#include "common/pseudoterminal.h"
 
 #include <QTest>
 

@@ -1,8 +1,8 @@
 // The keyer's frame reader: the trainer's frames out of a byte stream,
 // however it is split or joined, and a clean restart after bad bytes.
 
+#include "common/frames.h"
 #include "core/framereader.h"
-#include "link/frames.h"
 
 #include <QRandomGenerator>
 #include <QTest>

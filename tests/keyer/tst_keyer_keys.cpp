@@ -2,12 +2,12 @@
 // a straight key, "." and "-" as paddles, reported to the trainer's end of
 // the line only in an echo run.
 
+#include "common/frames.h"
 #include "keyarea.h"
 #include "keyer.h"
 #include "keyerprocess.h"
 #include "keyerwindow.h"
 #include "keyinput.h"
-#include "link/frames.h"
 #include "player.h"
 #include "ptyline.h"
 

@@ -2,9 +2,9 @@
 // elements, gaps, characters and whole groups, the pause after a group, the
 // pitch and the soft edges of the tone.
 
-#include "alphabet/morsetable.h"
+#include "common/frames.h"
+#include "common/morsetable.h"
 #include "keyerprocess.h"
-#include "link/frames.h"
 #include "wavrecording.h"
 
 #include <QTemporaryDir>

@@ -2,8 +2,8 @@
 // serial port on the keyer's pseudo-terminal, the keyer as its own process,
 // the runs started with the trainer's buttons.
 
+#include "common/codepage.h"
 #include "keyerprocess.h"
-#include "link/codepage.h"
 #include "wavrecording.h"
 #include "window/colourbutton.h"
 #include "window/form1.h"

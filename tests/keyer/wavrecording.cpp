@@ -1,6 +1,6 @@
 #include "wavrecording.h"
 
-#include "alphabet/morsetable.h"
+#include "common/morsetable.h"
 
 #include <QFile>
 #include <QtEndian>
@@ -40,6 +40,19 @@ std::vector<ToneRun> toneRuns(const WavRecording &wav, int threshold, qint64 max
     return runs;
 }
 
+namespace {
+
+QChar characterOf(QStringView elements)
+{
+    for (const MorseEntry &entry : morseTable()) {
+        if (elements == QStringView(entry.elements))
+            return QChar(entry.character);
+    }
+    return QLatin1Char('#');
+}
+
+} // namespace
+
 QStringList decodeGroups(const std::vector<ToneRun> &runs, double dotSamples, double groupGapDots)
 {
     QStringList groups;
@@ -47,7 +60,7 @@ QStringList decodeGroups(const std::vector<ToneRun> &runs, double dotSamples, do
     QString elements;
     auto endCharacter = [&] {
         if (!elements.isEmpty())
-            group += decodeElements(elements);
+            group += characterOf(elements);
         elements.clear();
     };
     for (size_t i = 0; i < runs.size(); ++i) {

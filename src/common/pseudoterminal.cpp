@@ -1,4 +1,4 @@
-#include "core/pseudoterminal.h"
+#include "common/pseudoterminal.h"
 
 #include <cerrno>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "link/codepage.h"
+#include "common/codepage.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

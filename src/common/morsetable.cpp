@@ -1,4 +1,4 @@
-#include "alphabet/morsetable.h"
+#include "common/morsetable.h"
 
 const std::array<MorseEntry, 47> &morseTable()
 {
@@ -18,15 +18,6 @@ const std::array<MorseEntry, 47> &morseTable()
         {u"HRRRH", u'='},  {u"HRRHR", u'/'},  {u"RHHRHR", u'@'},
     }};
     return table;
-}
-
-QChar decodeElements(QStringView elements)
-{
-    for (const MorseEntry &entry : morseTable()) {
-        if (elements == QStringView(entry.elements))
-            return QChar(entry.character);
-    }
-    return QLatin1Char('#');
 }
 
 QString elementsOf(QChar character)

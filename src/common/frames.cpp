@@ -1,6 +1,6 @@
-#include "link/frames.h"
+#include "common/frames.h"
 
-#include "link/codepage.h"
+#include "common/codepage.h"
 
 QByteArray groupFrame(QStringView letters)
 {

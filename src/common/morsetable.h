@@ -16,9 +16,5 @@ struct MorseEntry {
 // In table order: A to Z, Á É Ö Ü, the digits 1 to 9 and 0, then . ? : - = / @.
 const std::array<MorseEntry, 47> &morseTable();
 
-// The character whose element string is exactly `elements`, or '#' when none
-// is: no trimming, no case folding.
-QChar decodeElements(QStringView elements);
-
 // The element string of a training character, empty for any other character.
 QString elementsOf(QChar character);
