@@ -1,5 +1,6 @@
-// The trainer against a keyer played by the test over a pseudo-terminal,
-// through the real serial port.
+// The trainer against a keyer played by the test. Most cases hand the
+// keyer's texts to the line's test seam, each as one read handled at once;
+// the last ones run over a pseudo-terminal through the real serial port.
 
 #include "common/codepage.h"
 #include "common/morsetable.h"
@@ -40,6 +41,21 @@ const QColor buttonFace()
     return QApplication::palette().color(QPalette::Button);
 }
 
+// The keyer's end of the line's test seam: what the trainer writes piles up
+// in `received`; send() is one read, handled before it returns.
+struct SeamKeyer {
+    explicit SeamKeyer(MSComm &line)
+        : line(line)
+    {
+        line.interceptWith([this](char byte) { received += byte; });
+    }
+    void send(const QByteArray &text) { line.receive(text); }
+    QByteArray takeReceived() { return std::exchange(received, {}); }
+
+    MSComm &line;
+    QByteArray received;
+};
+
 } // namespace
 
 class KeyerLinkTest : public QObject
@@ -61,7 +77,9 @@ private slots:
     void received_texts_data();
     void received_texts();
     void raw_log_stays_bounded();
+    void parameter_buttons_data();
     void parameter_buttons();
+    void over_a_pseudo_terminal();
     void keyer_going_away();
 
 private:
@@ -78,10 +96,13 @@ private:
     void keyBack(QChar character);
     // Proves the line is quiet: the next bytes are the w frame of "Alapbeállítás".
     void expectNothingMoreSent();
+    // A trainer whose line is a pseudo-terminal with the test at the far end.
+    void startOnPseudoTerminal();
 
-    std::unique_ptr<PtyKeyer> keyer;
     std::unique_ptr<QTemporaryDir> dir;
     std::unique_ptr<Form1> form;
+    std::unique_ptr<SeamKeyer> keyer;
+    std::unique_ptr<PtyKeyer> pty;
     QStringList messages;
     int ends = 0;
     int readsHandled = 0;
@@ -89,19 +110,11 @@ private:
 
 void KeyerLinkTest::init()
 {
-    keyer = std::make_unique<PtyKeyer>();
-    QVERIFY(keyer->isOpen());
     dir = std::make_unique<QTemporaryDir>();
-    form = std::make_unique<Form1>(Options{dir->path(), keyer->slavePath()});
+    form = std::make_unique<Form1>(Options{dir->path(), QStringLiteral("/nonexistent/keyer")});
+    keyer = std::make_unique<SeamKeyer>(form->MSComm1);
     messages.clear();
     ends = 0;
-    readsHandled = 0;
-    // Connected after the window's own handler, so it counts handled reads.
-    QObject::connect(&form->MSComm1, &MSComm::OnComm, form.get(), [this] {
-        if (form->MSComm1.CommEvent() == MSComm::comEvReceive)
-            ++readsHandled;
-    });
-    keyer->countReadsWith([this] { return readsHandled; });
     form->messageBox.interceptWith([this](const QString &text) { messages.append(text); });
     form->programEnd.interceptWith([this] { ++ends; });
     form->Form_Load();
@@ -112,13 +125,26 @@ void KeyerLinkTest::cleanup()
 {
     form.reset();
     keyer.reset();
+    pty.reset();
     dir.reset();
+}
+
+void KeyerLinkTest::startOnPseudoTerminal()
+{
+    pty = std::make_unique<PtyKeyer>();
+    QVERIFY(pty->isOpen());
+    form = std::make_unique<Form1>(Options{dir->path(), pty->slavePath()});
+    form->programEnd.interceptWith([this] { ++ends; });
+    // Connected after the window's own handler, so it counts handled reads.
+    QObject::connect(&form->MSComm1, &MSComm::OnComm, form.get(), [this] { ++readsHandled; });
+    pty->countReadsWith([this] { return readsHandled; });
+    form->Form_Load();
+    QVERIFY(form->MSComm1.portOpen());
 }
 
 void KeyerLinkTest::connect()
 {
-    QVERIFY(keyer->send("x"));
-    QVERIFY(keyer->waitForBytes(4));
+    keyer->send("x");
     QCOMPARE(keyer->takeReceived(), QByteArray("<qq>"));
     QVERIFY(form->connected);
 }
@@ -130,7 +156,6 @@ void KeyerLinkTest::setGroupsize(int size)
         form->Command9_Click();
     for (; form->groupsize < size; ++clicks)
         form->Command8_Click();
-    QVERIFY(keyer->waitForBytes(3 * clicks));
     QCOMPARE(keyer->takeReceived(), QByteArray("<w>").repeated(clicks));
 }
 
@@ -138,8 +163,6 @@ QString KeyerLinkTest::startRun(void (Form1::*click)(), const QByteArray &startF
 {
     (form.get()->*click)();
     const qsizetype size = startFrame.size() + qMax(0, int(form->groupsize)) + 2;
-    if (!keyer->waitForBytes(size))
-        return QStringLiteral("<timeout: %1>").arg(QString::fromLatin1(keyer->received()));
     const QByteArray bytes = keyer->takeReceived();
     if (bytes.size() != size || !bytes.startsWith(startFrame + '<') || !bytes.endsWith('>'))
         return QStringLiteral("<not a start: %1>").arg(QString::fromLatin1(bytes));
@@ -148,8 +171,6 @@ QString KeyerLinkTest::startRun(void (Form1::*click)(), const QByteArray &startF
 
 QString KeyerLinkTest::nextGroup()
 {
-    if (!keyer->waitForBytes(form->groupsize + 2))
-        return QStringLiteral("<timeout: %1>").arg(QString::fromLatin1(keyer->received()));
     QByteArray bytes = keyer->takeReceived();
     if (!bytes.startsWith('<') || !bytes.endsWith('>'))
         return QStringLiteral("<not one frame: %1>").arg(QString::fromLatin1(bytes));
@@ -159,28 +180,26 @@ QString KeyerLinkTest::nextGroup()
 void KeyerLinkTest::keyBack(QChar character)
 {
     for (QChar element : elementsOf(character))
-        QVERIFY(keyer->send(QByteArray(1, char(element.unicode()))));
-    QVERIFY(keyer->send("V"));
+        keyer->send(QByteArray(1, char(element.unicode())));
+    keyer->send("V");
 }
 
 void KeyerLinkTest::expectNothingMoreSent()
 {
     form->Command15_Click();
-    QVERIFY(keyer->waitForBytes(3));
     QCOMPARE(keyer->takeReceived(), QByteArray("<w>"));
 }
 
 void KeyerLinkTest::handshake()
 {
-    QVERIFY(keyer->send("R"));
-    QVERIFY(keyer->send("H"));
+    keyer->send("R");
+    keyer->send("H");
     QCOMPARE(form->Text6->text(), QStringLiteral("RH"));
     QVERIFY(form->elementbuf.isEmpty());
-    QVERIFY(keyer->send("X"));
+    keyer->send("X");
     QVERIFY(!form->connected);
 
-    QVERIFY(keyer->send("ax b"));
-    QVERIFY(keyer->waitForBytes(4));
+    keyer->send("ax b");
     QCOMPARE(keyer->takeReceived().toHex(' '), QByteArray("3c 71 71 3e"));
     QVERIFY(form->connected);
     QCOMPARE(form->Label5->text(), QStringLiteral("Kapcsolat OK"));
@@ -188,7 +207,7 @@ void KeyerLinkTest::handshake()
     QCOMPARE(form->Text6->text(), QString());
 
     // Answered once only.
-    QVERIFY(keyer->send("x"));
+    keyer->send("x");
     QCOMPARE(form->Text6->text(), QStringLiteral("x"));
     expectNothingMoreSent();
 }
@@ -220,11 +239,11 @@ void KeyerLinkTest::copy_run_of_three_groups()
     groups << startRun(&Form1::Command6_Click, "<r>");
     QCOMPARE(form->Command4->backColour(), buttonFace());
     QCOMPARE(form->Text9->text(), QStringLiteral(" "));
-    QVERIFY(keyer->send("OK\r\n"));
+    keyer->send("OK\r\n");
     groups << nextGroup();
-    QVERIFY(keyer->send("OK\r\n"));
+    keyer->send("OK\r\n");
     groups << nextGroup();
-    QVERIFY(keyer->send("OK\r\n"));
+    keyer->send("OK\r\n");
     QCOMPARE(form->Command4->backColour(), QColor(0, 192, 0));
     QCOMPARE(form->groupcount, qint16(0));
     QCOMPARE(form->groupindex, qint16(4));
@@ -263,10 +282,10 @@ void KeyerLinkTest::copy_run_edge_groups()
 
     // Only É selected.
     form->Check[28]->setChecked(true);
-    QVERIFY(keyer->send("OK"));
+    keyer->send("OK");
     QCOMPARE(nextGroup(), QString(5, QChar(0xC9)));
     form->Command7_Click();
-    QVERIFY(keyer->send("OK"));
+    keyer->send("OK");
     form->Command4_Click();
     QCOMPARE(readFile(form->reportPath()), QByteArray("\r\n\xC9\xC9\xC9\xC9\xC9\r\n  \r\n  \r\n"));
     QCOMPARE(form->Text4->text(), QString(15, QLatin1Char(' ')) + QStringLiteral("\r\n") + QString(5, QChar(0xC9))
@@ -278,7 +297,7 @@ void KeyerLinkTest::copy_run_edge_groups()
     QCOMPARE(startRun(&Form1::Command6_Click, "<r>"), QString());
     QCOMPARE(form->groupcount, qint16(0));
     QCOMPARE(form->groupindex, qint16(2));
-    QVERIFY(keyer->send("OK"));
+    keyer->send("OK");
     QCOMPARE(form->Command4->backColour(), QColor(0, 192, 0));
 
     // A count outside 16 bits is held to it.
@@ -295,11 +314,11 @@ void KeyerLinkTest::group_record_holds_250_groups()
     form->Text2->setText(QStringLiteral("300"));
     QCOMPARE(startRun(&Form1::Command6_Click, "<r>"), QStringLiteral("TT"));
     form->groupindex = 250;
-    QVERIFY(keyer->send("OK"));
+    keyer->send("OK");
     QCOMPARE(nextGroup(), QStringLiteral("TT")); // group 250, recorded
     form->Check[1]->setChecked(false);
     form->Check[2]->setChecked(true);
-    QVERIFY(keyer->send("OK"));
+    keyer->send("OK");
     QCOMPARE(nextGroup(), QStringLiteral("EE")); // group 251: sent, not recorded
     QCOMPARE(form->groupindex, qint16(252));
 
@@ -312,7 +331,7 @@ void KeyerLinkTest::group_record_holds_250_groups()
     QCOMPARE(lines[250], QByteArray("  \r"));
 
     form->groupindex = 32767;
-    QVERIFY(keyer->send("OK"));
+    keyer->send("OK");
     QCOMPARE(nextGroup(), QStringLiteral("EE"));
     QCOMPARE(form->groupindex, qint16(32767));
 }
@@ -327,10 +346,10 @@ void KeyerLinkTest::stop_makes_the_current_group_the_last()
     form->Check[5]->setChecked(true);
     form->Text2->setText(QStringLiteral("20"));
     QCOMPARE(startRun(&Form1::Command6_Click, "<r>"), QStringLiteral("IIIII"));
-    QVERIFY(keyer->send("OK"));
+    keyer->send("OK");
     QCOMPARE(nextGroup(), QStringLiteral("IIIII"));
     form->Command7_Click();
-    QVERIFY(keyer->send("OK"));
+    keyer->send("OK");
     QCOMPARE(form->Command4->backColour(), QColor(0, 192, 0));
     expectNothingMoreSent();
     form->Command4_Click();
@@ -374,9 +393,9 @@ void KeyerLinkTest::echo_run_scores_each_group()
 
     // Seven elements, and a V with nothing before it: both "#".
     for (const char *element : {"R", "H", "R", "H", "R", "H", "R"})
-        QVERIFY(keyer->send(element));
-    QVERIFY(keyer->send("V"));
-    QVERIFY(keyer->send(" V "));
+        keyer->send(element);
+    keyer->send("V");
+    keyer->send(" V ");
     QCOMPARE(form->Text8->text(), QStringLiteral("2"));
     QVERIFY(form->Text4->text().endsWith(QStringLiteral("## \r\n")));
     QCOMPARE(nextGroup().size(), 2);
@@ -456,7 +475,7 @@ void KeyerLinkTest::received_texts()
     connect();
     form->groupcount = 30;
     for (const QByteArray &read : reads)
-        QVERIFY(keyer->send(read));
+        keyer->send(read);
     QCOMPARE(form->elementbuf, elementbuf);
     QCOMPARE(form->Text6->text(), log);
     QCOMPARE(int(form->groupcount), groupcount);
@@ -466,79 +485,120 @@ void KeyerLinkTest::raw_log_stays_bounded()
 {
     // Fifteen characters each, the longest text that still counts.
     for (int i = 0; i < 300; ++i)
-        QVERIFY(keyer->send("noise-" + QByteArray::number(i).rightJustified(9, '.')));
+        keyer->send("noise-" + QByteArray::number(i).rightJustified(9, '.'));
     QCOMPARE(form->Text6->text().size(), 4096);
     QVERIFY(form->Text6->text().endsWith(QLatin1String("noise-......299")));
 }
 
+void KeyerLinkTest::parameter_buttons_data()
+{
+    // Speed, letters per group, groups, pause: before the click and after.
+    using P = QList<int>;
+    QTest::addColumn<P>("before");
+    QTest::addColumn<QString>("typedSpeed");
+    QTest::addColumn<int>("button");
+    QTest::addColumn<QByteArray>("frame");
+    QTest::addColumn<P>("after");
+
+    QTest::newRow("speed 70 and +") << P{70, 5, 30, 50} << "" << 1 << QByteArray("<u70>") << P{70, 5, 30, 50};
+    QTest::newRow("speed 30 and -") << P{30, 5, 30, 50} << "" << 2 << QByteArray("<u30>") << P{30, 5, 30, 50};
+    QTest::newRow("speed 60, 45 typed, +") << P{60, 5, 30, 50} << "45" << 1 << QByteArray("<u61>") << P{61, 5, 30, 50};
+    QTest::newRow("speed 150 and + sends two digits") << P{150, 5, 30, 50} << "" << 1 << QByteArray("<u15>")
+                                                      << P{150, 5, 30, 50};
+    QTest::newRow("speed 150 and -") << P{150, 5, 30, 50} << "" << 2 << QByteArray("<u14>") << P{149, 5, 30, 50};
+    QTest::newRow("speed 20 and +") << P{20, 5, 30, 50} << "" << 1 << QByteArray("<u21>") << P{21, 5, 30, 50};
+    QTest::newRow("letters 15 and +") << P{60, 15, 30, 50} << "" << 8 << QByteArray("<w>") << P{60, 15, 30, 50};
+    QTest::newRow("letters 2 and -") << P{60, 2, 30, 50} << "" << 9 << QByteArray("<w>") << P{60, 2, 30, 50};
+    QTest::newRow("letters 20 and -") << P{60, 20, 30, 50} << "" << 9 << QByteArray("<w>") << P{60, 19, 30, 50};
+    QTest::newRow("groups 250 and +") << P{60, 5, 250, 50} << "" << 10 << QByteArray() << P{60, 5, 250, 50};
+    QTest::newRow("groups 247 and +") << P{60, 5, 247, 50} << "" << 10 << QByteArray() << P{60, 5, 250, 50};
+    QTest::newRow("groups 12 and -") << P{60, 5, 12, 50} << "" << 11 << QByteArray() << P{60, 5, 10, 50};
+    QTest::newRow("groups 10 and -") << P{60, 5, 10, 50} << "" << 11 << QByteArray() << P{60, 5, 10, 50};
+    QTest::newRow("pause 200 and +") << P{60, 5, 30, 200} << "" << 12 << QByteArray("<z\xC8>") << P{60, 5, 30, 200};
+    QTest::newRow("pause 30 and -") << P{60, 5, 30, 30} << "" << 14 << QByteArray("<z\x1E>") << P{60, 5, 30, 30};
+    QTest::newRow("pause 55 and + gives a frame mark") << P{60, 5, 30, 55} << "" << 12 << QByteArray("<z<>")
+                                                       << P{60, 5, 30, 60};
+    QTest::newRow("pause 250 and +") << P{60, 5, 30, 250} << "" << 12 << QByteArray("<z\xC8>") << P{60, 5, 30, 200};
+    QTest::newRow("defaults") << P{33, 9, 99, 99} << "" << 15 << QByteArray("<w>") << P{60, 5, 30, 50};
+}
+
 void KeyerLinkTest::parameter_buttons()
 {
-    // Parameter frames go out with or without the handshake.
-    struct Case {
-        const char *name;
-        std::function<void()> act;
-        QByteArray frame;
-        std::function<bool()> after;
-    };
-    Form1 &f = *form;
-    const QList<Case> cases = {
-        {"speed 70 and +", [&] { f.speed = 70; f.Command1_Click(); }, "<u70>",
-         [&] { return f.speed == 70 && f.Text5->text() == QLatin1String("70"); }},
-        {"speed 30 and -", [&] { f.speed = 30; f.Command2_Click(); }, "<u30>", [&] { return f.speed == 30; }},
-        {"speed 60, 45 typed, +", [&] { f.speed = 60; f.Text5->setText(QStringLiteral("45")); f.Command1_Click(); },
-         "<u61>", [&] { return f.Text5->text() == QLatin1String("61"); }},
-        {"speed 150 and +", [&] { f.speed = 150; f.Command1_Click(); }, "<u15>", [&] { return f.speed == 150; }},
-        {"speed 150 and -", [&] { f.speed = 150; f.Command2_Click(); }, "<u14>", [&] { return f.speed == 149; }},
-        {"speed 20 and +", [&] { f.speed = 20; f.Command1_Click(); }, "<u21>", [&] { return f.speed == 21; }},
-        {"letters 15 and +", [&] { f.groupsize = 15; f.goodgroups = 3; f.badgroups = 2; f.rxletters = 1;
-                                   f.Text7->setText(QStringLiteral("3")); f.Command8_Click(); },
-         "<w>", [&] { return f.groupsize == 15 && f.Text1->text() == QLatin1String("15") && f.goodgroups == 0
-                             && f.badgroups == 0 && f.rxletters == 0 && f.Text7->text() == QLatin1String("0")
-                             && f.Text8->text() == QLatin1String("0"); }},
-        {"letters 2 and -", [&] { f.groupsize = 2; f.Command9_Click(); }, "<w>", [&] { return f.groupsize == 2; }},
-        {"letters 20 and -", [&] { f.groupsize = 20; f.Command9_Click(); }, "<w>", [&] { return f.groupsize == 19; }},
-        {"groups 250 and +", [&] { f.groupcount = 250; f.Command10_Click(); }, "", [&] { return f.groupcount == 250; }},
-        {"groups 247 and +", [&] { f.groupcount = 247; f.Command10_Click(); }, "",
-         [&] { return f.groupcount == 250 && f.Text2->text() == QLatin1String("250"); }},
-        {"groups 245 and +", [&] { f.groupcount = 245; f.Command10_Click(); }, "", [&] { return f.groupcount == 250; }},
-        {"groups 12 and -", [&] { f.groupcount = 12; f.Command11_Click(); }, "", [&] { return f.groupcount == 10; }},
-        {"groups 10 and -", [&] { f.groupcount = 10; f.Command11_Click(); }, "", [&] { return f.groupcount == 10; }},
-        {"pause 200 and +", [&] { f.pausevalue = 200; f.Command12_Click(); }, "<z\xC8>",
-         [&] { return f.pausevalue == 200; }},
-        {"pause 30 and -", [&] { f.pausevalue = 30; f.Command14_Click(); }, "<z\x1E>", [&] { return f.pausevalue == 30; }},
-        {"pause 55 and + gives a frame mark", [&] { f.pausevalue = 55; f.Command12_Click(); }, "<z<>",
-         [&] { return f.pausevalue == 60 && f.Text3->text() == QLatin1String("60"); }},
-        {"pause 250 and +", [&] { f.pausevalue = 250; f.Command12_Click(); }, "<z\xC8>",
-         [&] { return f.pausevalue == 200; }},
-        {"defaults", [&] { f.speed = 33; f.groupsize = 9; f.groupcount = 99; f.pausevalue = 99; f.Command15_Click(); },
-         "<w>", [&] { return f.speed == 60 && f.groupsize == 5 && f.groupcount == 30 && f.pausevalue == 50
-                             && f.Text1->text() == QLatin1String("5") && f.Text2->text() == QLatin1String("30")
-                             && f.Text3->text() == QLatin1String("50") && f.Text5->text() == QLatin1String("60"); }},
-    };
-    for (const Case &c : cases) {
-        f.Command13->setBackColour(Colours::green);
-        c.act();
-        QVERIFY2(c.after(), c.name);
-        const bool clearsEchoColour = f.Command13->backColour() == buttonFace();
-        // Each case is followed by a w frame, so a case that sends nothing
-        // shows up as the w frame alone.
-        f.Command15_Click();
-        const QByteArray expected = c.frame + "<w>";
-        QVERIFY2(keyer->waitForBytes(expected.size()), c.name);
-        QVERIFY2(keyer->takeReceived() == expected, c.name);
-        // Speed, letters per group and the defaults end the echo colour;
-        // groups and pause leave it.
-        QVERIFY2(clearsEchoColour == (c.frame.startsWith("<u") || c.frame == "<w>"), c.name);
-    }
+    QFETCH(QList<int>, before);
+    QFETCH(QString, typedSpeed);
+    QFETCH(int, button);
+    QFETCH(QByteArray, frame);
+    QFETCH(QList<int>, after);
 
+    // Parameter frames go out with or without the handshake.
+    Form1 &f = *form;
+    f.speed = qint16(before[0]);
+    f.groupsize = qint16(before[1]);
+    f.groupcount = qint16(before[2]);
+    f.pausevalue = qint16(before[3]);
+    if (!typedSpeed.isEmpty())
+        f.Text5->setText(typedSpeed);
+    f.goodgroups = 3;
+    f.badgroups = 2;
+    f.rxletters = 1;
+    f.Text7->setText(QStringLiteral("3"));
+    f.Text8->setText(QStringLiteral("2"));
+    f.Command13->setBackColour(Colours::green);
+
+    QPushButton *const buttons[] = {nullptr, f.Command1, f.Command2, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                    f.Command8, f.Command9, f.Command10, f.Command11, f.Command12, nullptr,
+                                    f.Command14, f.Command15};
+    QTest::mouseClick(buttons[button], Qt::LeftButton);
+
+    QCOMPARE(keyer->takeReceived(), frame);
+    QCOMPARE((QList<int>{f.speed, f.groupsize, f.groupcount, f.pausevalue}), after);
+    // The boxes of the parameters the button is about show their new values.
+    const TextBox *const boxes[] = {f.Text5, f.Text1, f.Text2, f.Text3};
+    const int parameter = button <= 2 ? 0 : button <= 9 ? 1 : button <= 11 ? 2 : button <= 14 ? 3 : -1;
+    for (int i = 0; i < 4; ++i) {
+        if (parameter == i || parameter < 0)
+            QCOMPARE(boxes[i]->text(), QString::number(after[i]));
+    }
+    // A new group length starts the scoring afresh.
+    const bool scoreReset = button == 8 || button == 9;
+    QCOMPARE(f.goodgroups == 0 && f.badgroups == 0 && f.rxletters == 0 && f.Text7->text() == QLatin1String("0")
+                 && f.Text8->text() == QLatin1String("0"),
+             scoreReset);
+    // Speed, letters per group and the defaults end the echo colour; groups
+    // and pause leave it.
+    QCOMPARE(f.Command13->backColour() == buttonFace(), frame.startsWith("<u") || frame == "<w>");
+}
+
+void KeyerLinkTest::over_a_pseudo_terminal()
+{
+    // Every text of the keyer arrives as a read of its own through the real
+    // serial port, and a whole echo group is scored.
+    startOnPseudoTerminal();
+    QVERIFY(pty->send("x"));
+    QVERIFY(pty->waitForBytes(4));
+    QCOMPARE(pty->takeReceived(), QByteArray("<qq>"));
+    QCOMPARE(form->Label5->text(), QStringLiteral("Kapcsolat OK"));
+    form->Check[2]->setChecked(true); // E only
+    form->Command13_Click();
+    QVERIFY(pty->waitForBytes(3 + 7));
+    QCOMPARE(pty->takeReceived(), QByteArray("<s><EEEEE>"));
+    for (int i = 0; i < 5; ++i) {
+        QVERIFY(pty->send("R"));
+        QVERIFY(pty->send("V"));
+    }
+    QVERIFY(pty->waitForBytes(7));
+    QCOMPARE(pty->takeReceived(), QByteArray("<EEEEE>"));
+    QCOMPARE(form->Text7->text(), QStringLiteral("1"));
 }
 
 void KeyerLinkTest::keyer_going_away()
 {
-    connect();
+    startOnPseudoTerminal();
+    QVERIFY(pty->send("x"));
     form->Check[1]->setChecked(true);
-    QCOMPARE(startRun(&Form1::Command6_Click, "<r>"), QStringLiteral("TTTTT"));
-    keyer->unplug();
+    form->Command6_Click();
+    QVERIFY(pty->waitForBytes(4 + 3 + 7));
+    pty->unplug();
 
     const double before = cpuSeconds();
     QElapsedTimer clock;

@@ -29,6 +29,7 @@ void NumberFromTextTest::reads_data()
     QTest::newRow("sign then blank") << "- 5" << -5;
     QTest::newRow("plus sign") << "+8" << 8;
     QTest::newRow("sign alone") << "-" << 0;
+    QTest::newRow("blank before the sign") << " -3" << -3;
     QTest::newRow("half rounds down to even") << "4.5" << 4;
     QTest::newRow("half rounds up to even") << "5.5" << 6;
     QTest::newRow("2.5 gives 2") << "2.5" << 2;

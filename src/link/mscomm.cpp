@@ -5,6 +5,8 @@
 
 #include <QStringList>
 
+#include <utility>
+
 MSComm::MSComm(QObject *parent)
     : QObject(parent)
 {
@@ -13,7 +15,7 @@ MSComm::MSComm(QObject *parent)
     m_port.setParity(QSerialPort::NoParity);
     m_port.setStopBits(QSerialPort::OneStop);
     m_port.setFlowControl(QSerialPort::NoFlowControl);
-    connect(&m_port, &QSerialPort::readyRead, this, &MSComm::dataArrived);
+    connect(&m_port, &QSerialPort::readyRead, this, [this] { dataArrived(m_port.bytesAvailable()); });
     connect(&m_port, &QSerialPort::errorOccurred, this, &MSComm::errorOccurred);
 }
 
@@ -60,6 +62,10 @@ void MSComm::setRThreshold(int characters)
 
 void MSComm::setPortOpen(bool open)
 {
+    if (m_writer) {
+        m_fakeOpen = open;
+        return;
+    }
     if (!open) {
         m_port.close();
         return;
@@ -81,20 +87,33 @@ void MSComm::setPortOpen(bool open)
 
 void MSComm::Output(char byte)
 {
+    if (m_writer) {
+        if (m_fakeOpen)
+            m_writer(byte);
+        return;
+    }
     if (m_port.isOpen())
         m_port.write(&byte, 1);
 }
 
 QString MSComm::Input()
 {
+    if (m_writer)
+        return fromCodePage1250(std::exchange(m_received, {}));
     if (!m_port.isOpen())
         return {};
     return fromCodePage1250(m_port.readAll());
 }
 
-void MSComm::dataArrived()
+void MSComm::receive(const QByteArray &bytes)
 {
-    if (m_threshold < 1 || m_port.bytesAvailable() < m_threshold)
+    m_received += bytes;
+    dataArrived(m_received.size());
+}
+
+void MSComm::dataArrived(qint64 available)
+{
+    if (m_threshold < 1 || available < m_threshold)
         return;
     m_event = comEvReceive;
     emit OnComm();

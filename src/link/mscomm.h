@@ -4,6 +4,8 @@
 #include <QSerialPort>
 #include <QString>
 
+#include <functional>
+
 // The keyer line, with the few operations the window uses: choose the port,
 // set "9600,N,8,1", set the receive threshold, open, write, and a receive
 // event that hands over everything that has arrived.
@@ -33,7 +35,7 @@ public:
 
     // Opens the line; on failure says why on stderr and stays closed.
     void setPortOpen(bool open);
-    bool portOpen() const { return m_port.isOpen(); }
+    bool portOpen() const { return m_writer ? m_fakeOpen : m_port.isOpen(); }
 
     // Writes one byte as its own write.
     void Output(char byte);
@@ -42,11 +44,17 @@ public:
 
     CommEvents CommEvent() const { return m_event; }
 
+    // A test stands in for the device: the port counts as open, every byte
+    // written goes to `writer` instead, and receive() hands over one read
+    // as the device would.
+    void interceptWith(std::function<void(char)> writer) { m_writer = std::move(writer); }
+    void receive(const QByteArray &bytes);
+
 signals:
     void OnComm();
 
 private:
-    void dataArrived();
+    void dataArrived(qint64 available);
     void errorOccurred(QSerialPort::SerialPortError error);
 
     QSerialPort m_port;
@@ -55,4 +63,7 @@ private:
     int m_threshold = 0;
     CommEvents m_event = comEvNone;
     bool m_lost = false;
+    std::function<void(char)> m_writer;
+    bool m_fakeOpen = false;
+    QByteArray m_received; // what receive() handed over and Input() has not taken
 };
