@@ -265,6 +265,7 @@ void KeyerLinkTest::copy_run_of_three_groups()
     block += "  \r\n  \r\n";
     QCOMPARE(readFile(form->reportPath()), block);
     QCOMPARE(form->Text4->text(), listing);
+    QCOMPARE(form->Text4->toPlainText(), QString(listing).remove(QLatin1Char('\r'))); // what the trainee sees
     QCOMPARE(form->Text6->text(), QString());
     form->Command4_Click();
     QCOMPARE(readFile(form->reportPath()), block + block);
@@ -423,6 +424,7 @@ void KeyerLinkTest::nine_groups_empty_the_decoded_text()
     keyBack(QLatin1Char('E'));
     keyBack(QLatin1Char('E'));
     QCOMPARE(form->Text4->text(), QString());
+    QCOMPARE(form->Text4->toPlainText(), QString());
     QCOMPARE(form->linecount, qint16(0));
     QCOMPARE(form->Text7->text(), QStringLiteral("9"));
 }
