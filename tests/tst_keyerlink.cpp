@@ -69,6 +69,7 @@ private slots:
     void refuses_before_the_handshake();
     void copy_run_of_three_groups();
     void copy_run_edge_groups();
+    void draws_evenly_from_the_selection();
     void group_record_holds_250_groups();
     void stop_makes_the_current_group_the_last();
     void echo_run_scores_each_group();
@@ -255,6 +256,7 @@ void KeyerLinkTest::copy_run_of_three_groups()
             QVERIFY2(QStringLiteral("TEM").contains(c), qPrintable(group));
     }
 
+    keyer->send("noise"); // left in the raw log, and not in the report
     form->Command4_Click();
     QByteArray block;
     QString listing;
@@ -305,6 +307,22 @@ void KeyerLinkTest::copy_run_edge_groups()
     form->Text2->setText(QStringLiteral("70000"));
     form->Command6_Click();
     QCOMPARE(form->groupcount, qint16(32767));
+}
+
+void KeyerLinkTest::draws_evenly_from_the_selection()
+{
+    for (int n : {1, 2, 47})
+        form->Check[n]->setChecked(true);
+    form->groupsize = 15;
+    QString drawn;
+    for (int g = 0; g < 20; ++g) {
+        form->kikukdo();
+        drawn += form->txgroup;
+    }
+    // 300 letters, about 100 of each: far from what a skewed draw gives.
+    QCOMPARE(drawn.size(), 300);
+    for (QChar c : {u'T', u'E', u'@'})
+        QVERIFY2(drawn.count(c) > 60, qPrintable(drawn));
 }
 
 void KeyerLinkTest::group_record_holds_250_groups()
