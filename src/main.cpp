@@ -1,5 +1,6 @@
 #include "common/codepage.h"
 #include "common/version.h"
+#include "stats/statscommand.h"
 #include "window/form1.h"
 #include "window/options.h"
 
@@ -10,6 +11,9 @@
 
 int main(int argc, char *argv[])
 {
+    if (isStatisticsCommand(argc, argv))
+        return runStatistics(argc, argv);
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vestranoli"));
     QApplication::setApplicationDisplayName(QStringLiteral("Vestranoli"));

@@ -96,6 +96,12 @@ void MSComm::Output(char byte)
         m_port.write(&byte, 1);
 }
 
+void MSComm::flush()
+{
+    if (m_port.isOpen())
+        m_port.flush();
+}
+
 QString MSComm::Input()
 {
     if (m_writer)

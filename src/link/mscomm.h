@@ -39,6 +39,9 @@ public:
 
     // Writes one byte as its own write.
     void Output(char byte);
+    // Hands what has been written to the line at once rather than at the
+    // next turn of the event loop.
+    void flush();
     // Everything received and not yet taken, decoded from code page 1250.
     QString Input();
 

@@ -32,6 +32,8 @@ void Form1::MSComm1_OnComm()
         rxgroup += betukeres(elementbuf);
         rxletters = saturatingAdd(rxletters, 1);
         if (rxletters >= groupsize) {
+            const QString sent = txgroup;
+            const QString decoded = rxgroup;
             if (rxgroup == txgroup) {
                 goodgroups = saturatingAdd(goodgroups, 1);
                 Text7->setText(QString::number(goodgroups));
@@ -48,6 +50,7 @@ void Form1::MSComm1_OnComm()
                 Text4->setText(QString());
             }
             kikukdo();
+            recordEchoGroup(sent, decoded);
         }
         elementbuf.clear();
         token.clear();
@@ -79,6 +82,7 @@ void Form1::MSComm1_OnComm()
         } else {
             Text6->setText(QString());
             Command4->setBackColour(Colours::green);
+            recordCopyRun();
         }
     }
 }

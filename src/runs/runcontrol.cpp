@@ -17,6 +17,7 @@ void Form1::Command6_Click()
             grouplog[p][g] = QLatin1Char(' ');
     }
     groupindex = 1;
+    m_copyRunToRecord = true;
     groupcount = numberFromText(Text2->text());
     Command4->setButtonFace();
     Command13->setButtonFace();

@@ -10,6 +10,8 @@
 //   runs/      the character selection, kikukdo (one group), Start, Stop,
 //              Oda - Vissza, and the check report
 //   settings/  the settings file at exit and the parameter buttons
+//   history/   the training history: every scored echo group and every
+//              finished copy run, kept in the data folder
 //
 // How a text from the keyer travels: MSComm raises OnComm for every read;
 // MSComm1_OnComm logs the read in Text6, trims its spaces, and tests the token
@@ -22,6 +24,7 @@
 // Every handler runs to its end on the one event thread; kikukdo writes its
 // whole frame before any reply of the keyer is looked at.
 
+#include "history/history.h"
 #include "link/mscomm.h"
 #include "runs/reportblock.h"
 #include "window/options.h"
@@ -123,12 +126,16 @@ public:
     Shape *Shape9 = nullptr;
     MSComm MSComm1;
 
+    // Not a control: the record of the training kept across starts.
+    History history;
+
     // The platform services a test may watch.
     MessageBox messageBox;
     ProgramEnd programEnd;
 
     QString reportPath() const;
     QString settingsPath() const;
+    QString historyPath() const;
 
     // Event handlers.
     void MSComm1_OnComm();
@@ -167,7 +174,10 @@ private:
     void appendToReceiveLog(const QString &read);
     void showLinkState();
     bool keyerAnswered();
+    void recordEchoGroup(const QString &sent, const QString &decoded);
+    void recordCopyRun();
 
     Options m_options;
     QRandomGenerator m_random;
+    bool m_copyRunToRecord = false; // a Start whose end is not in the history yet
 };

@@ -67,6 +67,8 @@ void Form1::Form_Load()
     setParameterBoxes();
 
     m_random.seed(quint32(QDateTime::currentMSecsSinceEpoch()));
+
+    history.open(historyPath());
 }
 
 void Form1::setParameterBoxes()

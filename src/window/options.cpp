@@ -12,6 +12,8 @@ const char helpText[] =
     "\n"
     "  --data-dir DIR   keep ini.txt and morse.txt in DIR instead of %1\n"
     "  --port DEVICE    talk to the keyer on DEVICE instead of serial port 1 (%2)\n"
+    "  --stats          show the statistics of the training history in a window\n"
+    "  --stats --text   print them as a table instead [--days N: the last N days]\n"
     "  --help           show this text\n"
     "  --version        show the version\n";
 

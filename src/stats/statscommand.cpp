@@ -1,0 +1,68 @@
+#include "stats/statscommand.h"
+
+#include "history/statistics.h"
+#include "stats/statswindow.h"
+#include "window/options.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFile>
+
+#include <cstdio>
+#include <cstring>
+
+bool isStatisticsCommand(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--stats") == 0)
+            return true;
+    }
+    return false;
+}
+
+int runStatistics(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    QCommandLineParser parser;
+    const QCommandLineOption stats(QStringLiteral("stats"));
+    const QCommandLineOption text(QStringLiteral("text"));
+    const QCommandLineOption days(QStringLiteral("days"), QString(), QStringLiteral("N"), QStringLiteral("0"));
+    const QCommandLineOption dataDir(QStringLiteral("data-dir"), QString(), QStringLiteral("DIR"));
+    parser.addOptions({stats, text, days, dataDir});
+    bool daysOk = false;
+    const bool parsed = parser.parse(arguments);
+    const int dayCount = parser.value(days).toInt(&daysOk);
+    if (!parsed || !parser.positionalArguments().isEmpty() || !daysOk || dayCount < 0) {
+        const QString why = !parsed ? parser.errorText()
+                                    : !daysOk || dayCount < 0 ? QStringLiteral("--days takes a whole number of days, 0 for all")
+                                                              : QStringLiteral("Unexpected argument '%1'.")
+                                                                    .arg(parser.positionalArguments().value(0));
+        std::fprintf(stderr, "vestranoli: %s (try --help)\n", qUtf8Printable(why));
+        return 2;
+    }
+    const QString path = QDir(parser.isSet(dataDir) ? parser.value(dataDir) : defaultDataDir())
+                             .filePath(QStringLiteral("history.sqlite"));
+
+    if (!parser.isSet(text)) {
+        QApplication app(argc, argv);
+        StatsWindow window(path, dayCount);
+        window.show();
+        return app.exec();
+    }
+
+    // No window and no display: a terminal is all this needs.
+    QCoreApplication app(argc, argv);
+    if (!QFile::exists(path)) {
+        std::printf("Még nincs előzmény: %s\n", qUtf8Printable(QDir::toNativeSeparators(path)));
+        return 0;
+    }
+    History history;
+    if (!history.open(path))
+        return 1;
+    const QDateTime since = dayCount > 0 ? QDateTime::currentDateTimeUtc().addDays(-dayCount) : QDateTime();
+    std::fputs(qUtf8Printable(characterTableText(characterStatistics(history.echoGroups(since)))), stdout);
+    return 0;
+}

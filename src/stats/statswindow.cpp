@@ -1,0 +1,210 @@
+#include "stats/statswindow.h"
+
+#include "history/csvexport.h"
+#include "history/statistics.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineSeries>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QTableWidget>
+#include <QValueAxis>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int weakestShown = 10;
+}
+
+StatsWindow::StatsWindow(const QString &historyPath, int days, QWidget *parent)
+    : QWidget(parent)
+    , m_historyPath(historyPath)
+{
+    setWindowTitle(QStringLiteral("Vestranoli – statisztika"));
+    resize(1000, 720);
+
+    m_days = new QSpinBox;
+    m_days->setRange(0, 3650);
+    m_days->setPrefix(QStringLiteral("az utolsó "));
+    m_days->setSuffix(QStringLiteral(" nap"));
+    m_days->setSpecialValueText(QStringLiteral("a teljes előzmény"));
+    m_days->setValue(days);
+    auto *exportButton = new QPushButton(QStringLiteral("Exportálás CSV-be…"));
+    m_status = new QLabel;
+
+    m_table = new QTableWidget(0, 5);
+    m_table->setHorizontalHeaderLabels(
+        {QStringLiteral("Jel"), QStringLiteral("Adva"), QStringLiteral("Jó"), QStringLiteral("Helyes"),
+         QStringLiteral("Mire vette")});
+    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->verticalHeader()->hide();
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+
+    m_chart = new QChartView;
+    m_chart->setRenderHint(QPainter::Antialiasing);
+
+    m_weakest = new QListWidget;
+    m_nextRun = new QLabel;
+    m_nextRun->setWordWrap(true);
+
+    auto *top = new QHBoxLayout;
+    top->addWidget(new QLabel(QStringLiteral("Időszak:")));
+    top->addWidget(m_days);
+    top->addStretch();
+    top->addWidget(exportButton);
+
+    auto *side = new QVBoxLayout;
+    side->addWidget(new QLabel(QStringLiteral("A leggyengébb jelek – jelöld be, amelyeket a következő "
+                                              "gyakorlásban kijelölsz:")));
+    side->addWidget(m_weakest);
+    side->addWidget(m_nextRun);
+    auto *sideWidget = new QWidget;
+    sideWidget->setLayout(side);
+
+    auto *upper = new QSplitter(Qt::Horizontal);
+    upper->addWidget(m_table);
+    upper->addWidget(sideWidget);
+    upper->setStretchFactor(0, 3);
+    upper->setStretchFactor(1, 1);
+    auto *split = new QSplitter(Qt::Vertical);
+    split->addWidget(upper);
+    split->addWidget(m_chart);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(split, 1);
+    layout->addWidget(m_status);
+
+    connect(m_days, &QSpinBox::valueChanged, this, &StatsWindow::refresh);
+    connect(exportButton, &QPushButton::clicked, this, &StatsWindow::exportCsv);
+    connect(m_weakest, &QListWidget::itemChanged, this, &StatsWindow::showTickedForNextRun);
+
+    // The window only reads: a missing history is not created here.
+    m_history.reportProblemsWith([this](const QString &problem) { m_status->setText(problem); });
+    if (QFile::exists(m_historyPath))
+        m_history.open(m_historyPath);
+    else
+        m_status->setText(QStringLiteral("Még nincs előzmény: %1").arg(QDir::toNativeSeparators(m_historyPath)));
+    refresh();
+}
+
+void StatsWindow::refresh()
+{
+    const int days = m_days->value();
+    const QDateTime since = days > 0 ? QDateTime::currentDateTimeUtc().addDays(-days) : QDateTime();
+    const QList<EchoGroupRecord> groups = m_history.echoGroups(since);
+    const CharacterTable table = characterStatistics(groups);
+
+    m_table->setRowCount(int(table.characters.size()));
+    for (int row = 0; row < table.characters.size(); ++row) {
+        const CharacterStatistics &c = table.characters[row];
+        const QStringList cells{QString(c.character), QString::number(c.sent), QString::number(c.right),
+                                QStringLiteral("%1 %").arg(qRound(100 * c.shareRight())), takenForText(c)};
+        for (int column = 0; column < cells.size(); ++column)
+            m_table->setItem(row, column, new QTableWidgetItem(cells[column]));
+    }
+    m_table->resizeColumnsToContents();
+
+    auto *chart = new QChart;
+    chart->setTitle(QStringLiteral("Haladás naponta"));
+    const QList<DayProgress> progress = dailyProgress(groups, QTimeZone::systemTimeZone());
+    auto *groupSet = new QBarSet(QStringLiteral("Visszaadott csoportok"));
+    auto *share = new QLineSeries;
+    share->setName(QStringLiteral("Helyes jelek (%)"));
+    auto *speed = new QLineSeries;
+    speed->setName(QStringLiteral("Sebesség (betű/perc)"));
+    QStringList dayNames;
+    int mostGroups = 1;
+    double topLine = 100;
+    for (int i = 0; i < progress.size(); ++i) {
+        const DayProgress &day = progress[i];
+        dayNames.append(day.day.toString(QStringLiteral("MM.dd.")));
+        groupSet->append(day.groups);
+        share->append(i, 100 * day.shareRight());
+        speed->append(i, day.speed);
+        mostGroups = qMax(mostGroups, day.groups);
+        topLine = qMax(topLine, day.speed);
+    }
+    auto *bars = new QBarSeries;
+    bars->append(groupSet);
+    chart->addSeries(bars);
+    chart->addSeries(share);
+    chart->addSeries(speed);
+    auto *daysAxis = new QBarCategoryAxis;
+    daysAxis->append(dayNames);
+    auto *groupAxis = new QValueAxis;
+    groupAxis->setRange(0, mostGroups);
+    groupAxis->setLabelFormat(QStringLiteral("%d"));
+    groupAxis->setTitleText(QStringLiteral("csoport"));
+    auto *lineAxis = new QValueAxis;
+    lineAxis->setRange(0, topLine);
+    lineAxis->setTitleText(QStringLiteral("% és betű/perc"));
+    chart->addAxis(daysAxis, Qt::AlignBottom);
+    chart->addAxis(groupAxis, Qt::AlignLeft);
+    chart->addAxis(lineAxis, Qt::AlignRight);
+    bars->attachAxis(daysAxis);
+    bars->attachAxis(groupAxis);
+    for (QLineSeries *line : {share, speed}) {
+        line->attachAxis(daysAxis);
+        line->attachAxis(lineAxis);
+    }
+    QChart *old = m_chart->chart();
+    m_chart->setChart(chart);
+    delete old;
+
+    showWeakest(weakestCharacters(table, weakestShown));
+}
+
+void StatsWindow::showWeakest(const QList<QChar> &weakest)
+{
+    const QSignalBlocker blocker(m_weakest);
+    m_weakest->clear();
+    for (QChar c : weakest) {
+        auto *item = new QListWidgetItem(QString(c), m_weakest);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Unchecked);
+    }
+    showTickedForNextRun();
+}
+
+void StatsWindow::showTickedForNextRun()
+{
+    QStringList ticked;
+    for (int i = 0; i < m_weakest->count(); ++i) {
+        if (m_weakest->item(i)->checkState() == Qt::Checked)
+            ticked.append(m_weakest->item(i)->text());
+    }
+    m_nextRun->setText(ticked.isEmpty() ? QStringLiteral("A következő gyakorláshoz nincs jel bejelölve.")
+                                        : QStringLiteral("A következő gyakorlás jelei: %1").arg(ticked.join(' ')));
+}
+
+void StatsWindow::exportCsv()
+{
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Az előzmény exportálása"),
+                                                      QStringLiteral("vestranoli-elozmeny.csv"),
+                                                      QStringLiteral("CSV (*.csv)"));
+    if (path.isEmpty())
+        return;
+    QSaveFile file(path);
+    // Unbuffered, so that a full disk shows at the write and not as an empty
+    // file after commit().
+    const QByteArray csv = historyCsv(m_history.echoGroups(), m_history.copyRuns(), QTimeZone::systemTimeZone());
+    const bool saved = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(csv) == csv.size()
+                       && file.commit();
+    m_status->setText(saved ? QStringLiteral("Elmentve: %1").arg(QDir::toNativeSeparators(path))
+                            : QStringLiteral("Nem sikerült menteni: %1 (%2)")
+                                  .arg(QDir::toNativeSeparators(path), file.errorString()));
+}

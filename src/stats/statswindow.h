@@ -1,0 +1,39 @@
+#pragma once
+
+#include "history/history.h"
+
+#include <QWidget>
+
+class QChartView;
+class QLabel;
+class QListWidget;
+class QSpinBox;
+class QTableWidget;
+
+// The statistics window: how each character fared over the last days, the
+// progress per day as a chart, the weakest characters to tick for the next
+// run, and the export of the whole history to CSV. It only reads the
+// history; the trainer's settings file is not touched.
+class StatsWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // `days` 0: all of the history.
+    StatsWindow(const QString &historyPath, int days, QWidget *parent = nullptr);
+
+private:
+    void refresh();
+    void showWeakest(const QList<QChar> &weakest);
+    void showTickedForNextRun();
+    void exportCsv();
+
+    History m_history;
+    QString m_historyPath;
+    QSpinBox *m_days = nullptr;
+    QTableWidget *m_table = nullptr;
+    QChartView *m_chart = nullptr;
+    QListWidget *m_weakest = nullptr;
+    QLabel *m_nextRun = nullptr;
+    QLabel *m_status = nullptr;
+};

@@ -1,0 +1,147 @@
+#include "history/alignment.h"
+#include "history/csvexport.h"
+#include "history/history.h"
+#include "history/statistics.h"
+
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+
+class HistoryTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void alignment_data();
+    void alignment();
+    void refuses_a_file_it_cannot_use_data();
+    void refuses_a_file_it_cannot_use();
+    void reopens_what_a_killed_trainer_left();
+    void exports_csv_and_table();
+
+private:
+    QTemporaryDir dir;
+};
+
+void HistoryTest::alignment_data()
+{
+    // Each sent character: itself when right, "X>Y" when taken for Y, "X-" when dropped.
+    QTest::addColumn<QString>("sent");
+    QTest::addColumn<QString>("decoded");
+    QTest::addColumn<QString>("outcome");
+    QTest::addColumn<int>("extra");
+
+    QTest::newRow("all right") << "TEMSA" << "TEMSA" << "T E M S A" << 0;
+    QTest::newRow("one dropped does not shift the rest") << "TEMSA" << "TMSA" << "T E- M S A" << 0;
+    QTest::newRow("one extra") << "TEM" << "TEEM" << "T E M" << 1;
+    QTest::newRow("a swapped pair is taken for each other") << "TEMSA" << "TMESA" << "T E>M M>E S A" << 0;
+    QTest::newRow("accented letters keyed plain") << "ÁÉÖÜ" << "AÉOÜ" << "Á>A É Ö>O Ü" << 0;
+    QTest::newRow("undecodable character") << "KQ" << "K#" << "K Q>#" << 0;
+    QTest::newRow("nothing keyed") << "AB" << "" << "A- B-" << 0;
+}
+
+void HistoryTest::alignment()
+{
+    QFETCH(QString, sent);
+    QFETCH(QString, decoded);
+    QFETCH(QString, outcome);
+    QFETCH(int, extra);
+
+    const Alignment alignment = alignGroups(sent, decoded);
+    QStringList outcomes;
+    for (const AlignedCharacter &c : alignment.characters)
+        outcomes << (c.right() ? QString(c.sent) : c.dropped() ? c.sent + QStringLiteral("-") : c.sent + QStringLiteral(">") + c.taken);
+    QCOMPARE(outcomes.join(' '), outcome);
+    QCOMPARE(alignment.extra, extra);
+}
+
+void HistoryTest::refuses_a_file_it_cannot_use_data()
+{
+    QTest::addColumn<int>("version"); // 0: not a database at all
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("corrupt file") << 0 << "not a database this program can read";
+    QTest::newRow("newer layout") << History::schemaVersion + 1 << "written by a newer Vestranoli";
+}
+
+void HistoryTest::refuses_a_file_it_cannot_use()
+{
+    QFETCH(int, version);
+    QFETCH(QString, message);
+
+    const QString path = dir.filePath(QStringLiteral("%1.sqlite").arg(QTest::currentDataTag()));
+    if (version == 0) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray("Kelinor ").repeated(1000));
+    } else {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("newer"));
+        db.setDatabaseName(path);
+        QVERIFY(db.open());
+        QVERIFY(QSqlQuery(db).exec(QStringLiteral("PRAGMA user_version=%1").arg(version)));
+        db.close();
+    }
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+
+    QStringList problems;
+    History history;
+    history.reportProblemsWith([&](const QString &problem) { problems << problem; });
+    QVERIFY(!history.open(path));
+    history.recordEchoGroup({QDateTime::currentDateTimeUtc(), "TEMSA", "TEMSA", true, 60, 5, 50});
+    QCOMPARE(problems.size(), 1);
+    QVERIFY2(problems[0].contains(message), qPrintable(problems[0]));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), before);
+}
+
+void HistoryTest::reopens_what_a_killed_trainer_left()
+{
+    const QString path = dir.filePath(QStringLiteral("trainer.sqlite"));
+    const QString copy = dir.filePath(QStringLiteral("killed.sqlite"));
+    History trainer;
+    QVERIFY(trainer.open(path));
+    trainer.recordEchoGroup({QDateTime::currentDateTimeUtc(), "TEMSA", "TEMSA", true, 60, 5, 50});
+    // A kill leaves the files as they are while the trainer still has them
+    // open: the database and its write-ahead log, never checkpointed.
+    QVERIFY(QFile::exists(path + "-wal"));
+    for (const char *suffix : {"", "-wal"})
+        QVERIFY(QFile::copy(path + suffix, copy + suffix));
+
+    History next;
+    QVERIFY(next.open(copy));
+    QCOMPARE(next.echoGroups().size(), 1);
+    QCOMPARE(next.echoGroups()[0].sent, QStringLiteral("TEMSA"));
+}
+
+void HistoryTest::exports_csv_and_table()
+{
+    History history;
+    QVERIFY(history.open(dir.filePath(QStringLiteral("csv.sqlite"))));
+    const QDateTime t(QDate(2026, 12, 1), QTime(18, 5), QTimeZone::utc());
+    history.recordEchoGroup({t, "TEMÁ", "TEMA", false, 60, 4, 50});
+    history.recordCopyRun({t.addSecs(10), 70, 3, 100, {"KQR", "É?@"}});
+    history.recordEchoGroup({t.addSecs(20), "TEMS", "TMS", false, 65, 4, 50});
+
+    QCOMPARE(historyCsv(history.echoGroups(), history.copyRuns(), QTimeZone::utc()),
+             QByteArray("id\xc5\x91,fut\xc3\xa1s,adott,vett,j\xc3\xb3,sebess\xc3\xa9g,bet\xc5\xb1sz\xc3\xa1m,sz\xc3\xbcnet\r\n"
+                        "2026-12-01T18:05:00+00:00,oda-vissza,TEM\xc3\x81,TEMA,0,60,4,50\r\n"
+                        "2026-12-01T18:05:10+00:00,m\xc3\xa1sol\xc3\xa1s,KQR,,,70,3,100\r\n"
+                        "2026-12-01T18:05:10+00:00,m\xc3\xa1sol\xc3\xa1s,\xc3\x89?@,,,70,3,100\r\n"
+                        "2026-12-01T18:05:20+00:00,oda-vissza,TEMS,TMS,0,65,4,50\r\n"));
+    QCOMPARE(characterTableText(characterStatistics(history.echoGroups())),
+             QStringLiteral("Jel   Adva     Jó  Helyes  Mire vette\n"
+                            "Á        1      0     0 %  A 1\n"
+                            "E        2      1    50 %  kimaradt 1\n"
+                            "M        2      2   100 %\n"
+                            "T        2      2   100 %\n"
+                            "S        1      1   100 %\n"
+                            "Fölösleges jelek: 0\n"));
+}
+
+QTEST_GUILESS_MAIN(HistoryTest)
+#include "tst_history.moc"
