@@ -64,6 +64,9 @@ void CommandLineTest::program_answers_data()
     QTest::newRow("help") << QStringList{"--help"} << 0 << "--data-dir DIR" << 0;
     QTest::newRow("version") << QStringList{"--version"} << 0 << "1.1" << 0;
     QTest::newRow("unknown option") << QStringList{"--bogus"} << 2 << "" << 1;
+    QTest::newRow("statistics without a history")
+        << QStringList{"--stats", "--text", "--data-dir", "/nonexistent"} << 0 << "Még nincs előzmény" << 0;
+    QTest::newRow("statistics of a bad span") << QStringList{"--stats", "--days", "-1"} << 2 << "" << 1;
 }
 
 void CommandLineTest::program_answers()

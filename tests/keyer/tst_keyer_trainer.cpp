@@ -3,6 +3,7 @@
 // the runs started with the trainer's buttons.
 
 #include "common/codepage.h"
+#include "history/history.h"
 #include "keyerprocess.h"
 #include "wavrecording.h"
 #include "window/colourbutton.h"
@@ -24,7 +25,7 @@ private slots:
     void cleanup();
     void copy_run_reports_the_groups_played();
     void echo_run_keyed_back_right_scores_good();
-    void echo_run_keyed_back_wrong_scores_bad();
+    void echo_run_keyed_back_wrong_scores_bad_without_a_usable_history();
 
 private:
     // Starts the keyer with `arguments` and the trainer on its line, and
@@ -34,6 +35,7 @@ private:
     void echoRun(const QStringList &arguments, bool right);
 
     QTemporaryDir dir;
+    QStringList historyProblems;
     std::unique_ptr<KeyerProcess> keyer;
     std::unique_ptr<Form1> form;
 };
@@ -53,6 +55,7 @@ void TrainerTest::startBoth(const QStringList &arguments)
     form = std::make_unique<Form1>(Options{dir.path(), keyer->device()});
     form->messageBox.interceptWith([](const QString &text) { QFAIL(qPrintable(text)); });
     form->programEnd.interceptWith([] {});
+    form->history.reportProblemsWith([this](const QString &problem) { historyProblems << problem; });
     form->Form_Load();
     QVERIFY(form->MSComm1.portOpen());
     QVERIFY(QTest::qWaitFor([&] { return form->connected; }, 10000));
@@ -86,6 +89,10 @@ void TrainerTest::copy_run_reports_the_groups_played()
     QStringList reported;
     for (const QByteArray &line : lines.mid(0, 5))
         reported << fromCodePage1250(line.trimmed());
+    History history;
+    QVERIFY(history.open(form->historyPath()));
+    QCOMPARE(history.copyRuns().value(0).groups, reported);
+    QCOMPARE(history.copyRuns().value(0).speed, 70);
     form.reset();
     QVERIFY(keyer->stop());
 
@@ -116,6 +123,21 @@ void TrainerTest::echoRun(const QStringList &arguments, bool right)
              qPrintable(QStringLiteral("%1 good, %2 bad").arg(good).arg(bad)));
     QCOMPARE(form->Text7->text(), QString::number(good));
     QCOMPARE(form->Text8->text(), QString::number(bad));
+
+    // Every group scored so far is in the history, as the window scored it
+    // (unless the trainer refused the file).
+    if (!historyProblems.isEmpty())
+        return;
+    History history;
+    QVERIFY(history.open(form->historyPath()));
+    const QList<EchoGroupRecord> groups = history.echoGroups();
+    QCOMPARE(groups.size(), good + bad);
+    for (const EchoGroupRecord &group : groups) {
+        QCOMPARE(group.good, right);
+        QCOMPARE(group.good, group.sent == group.decoded);
+        QCOMPARE(group.sent.size(), 5);
+        QCOMPARE(group.speed, 60);
+    }
 }
 
 void TrainerTest::echo_run_keyed_back_right_scores_good()
@@ -123,9 +145,15 @@ void TrainerTest::echo_run_keyed_back_right_scores_good()
     echoRun({}, true);
 }
 
-void TrainerTest::echo_run_keyed_back_wrong_scores_bad()
+void TrainerTest::echo_run_keyed_back_wrong_scores_bad_without_a_usable_history()
 {
+    QFile history(dir.filePath(QStringLiteral("history.sqlite")));
+    QVERIFY(history.open(QIODevice::WriteOnly));
+    history.write(QByteArray("no database ").repeated(500));
+    history.close();
+    historyProblems.clear();
     echoRun({"--error-rate", "1"}, false);
+    QCOMPARE(historyProblems.size(), 1);
 }
 
 QTEST_MAIN(TrainerTest)
