@@ -86,7 +86,7 @@ int main(int argc, char *argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    constexpr int block = 50;
+    constexpr int block = 10;
     const int groupsPerMode = std::max(block, argc > 1 ? std::atoi(argv[1]) : 1000);
 
     QString error;
