@@ -147,6 +147,7 @@ void StatsWindow::refresh()
     daysAxis->append(dayNames);
     auto *groupAxis = new QValueAxis;
     groupAxis->setRange(0, mostGroups);
+    groupAxis->applyNiceNumbers();
     groupAxis->setLabelFormat(QStringLiteral("%d"));
     groupAxis->setTitleText(QStringLiteral("csoport"));
     auto *lineAxis = new QValueAxis;
