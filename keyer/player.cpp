@@ -1,12 +1,12 @@
 #include "player.h"
 
+#include "common/reportproblem.h"
 #include "soundoutput.h"
 
 #include <pthread.h>
 #include <sched.h>
 
 #include <chrono>
-#include <cstdio>
 #include <future>
 #include <iterator>
 
@@ -57,8 +57,7 @@ Player::~Player()
 bool Player::start(const QString &wavPath)
 {
     if (!wavPath.isEmpty() && !m_wav.open(wavPath, m_rate)) {
-        std::fprintf(stderr, "vestranoli-keyer: cannot write %s (%s)\n", qUtf8Printable(wavPath),
-                     qUtf8Printable(m_wav.errorString()));
+        reportProblem(QStringLiteral("cannot write %1 (%2)").arg(wavPath, m_wav.errorString()));
         return false;
     }
     if (m_pace == Pace::Fast)
@@ -113,7 +112,7 @@ void Player::command(const Command &command)
 {
     if (!m_commands.push(command) && !m_noted) {
         m_noted = true;
-        std::fputs("vestranoli-keyer: the sound output is not taking what is played; dropping it\n", stderr);
+        reportProblem(QStringLiteral("the sound output is not taking what is played; dropping it"));
     }
 }
 
@@ -159,8 +158,7 @@ void Player::soundLoop(std::promise<void> opened)
     if (m_output->open(m_rate, soundBufferMs)) {
         m_playsSound = true;
     } else {
-        std::fprintf(stderr, "vestranoli-keyer: no sound output (%s); playing silently\n",
-                     qUtf8Printable(m_output->errorString()));
+        reportProblem(QStringLiteral("no sound output (%1); playing silently").arg(m_output->errorString()));
         m_output.reset();
     }
     opened.set_value();
@@ -177,8 +175,7 @@ void Player::soundLoop(std::promise<void> opened)
             }
         }
         if (m_output && !m_output->write(block.data(), qint64(block.size()))) {
-            std::fprintf(stderr, "vestranoli-keyer: the sound output failed (%s); playing silently\n",
-                         qUtf8Printable(m_output->errorString()));
+            reportProblem(QStringLiteral("the sound output failed (%1); playing silently").arg(m_output->errorString()));
             m_output.reset();
             m_playsSound = false;
             due = std::chrono::steady_clock::now();
@@ -214,7 +211,7 @@ void Player::drainRecording()
     }
     m_wav.write(samples, count);
     if (m_recordingLost.exchange(false))
-        std::fputs("vestranoli-keyer: the recording fell behind and lost samples\n", stderr);
+        reportProblem(QStringLiteral("the recording fell behind and lost samples"));
 }
 
 void Player::render(qint16 *out, qint64 count)
