@@ -200,7 +200,7 @@ void runRow(const char *name, Player &player, KeyInput &keys, int count)
 
     const std::vector<Tone> tones = tonesIn(recorder);
     if (qEnvironmentVariableIsSet("BENCH_DEBUG")) {
-        QFile raw(QStringLiteral("/tmp/h10-%1.raw").arg(name[0]));
+        QFile raw(QDir::temp().filePath(QStringLiteral("bench-sidetone-%1.raw").arg(QLatin1Char(name[0]))));
         raw.open(QIODevice::WriteOnly);
         raw.write(reinterpret_cast<const char *>(recorder.samples().data()), qint64(recorder.samples().size() * 2));
         std::printf("recorded %.1f ms of samples in %.1f ms\n", recorder.samples().size() / 48.0,
@@ -270,39 +270,41 @@ int main(int argc, char *argv[])
         QThread::msleep(20);
     qputenv("PULSE_SERVER", ("unix:" + socket).toLocal8Bit());
 
-    KeyerOptions options;
-    PtyLine line;
-    if (!line.open())
-        return 1;
-    Player player(Player::Pace::RealTime, toneHz);
-    if (!player.start(QString()) || !player.playsSound()) {
-        std::fputs("bench-sidetone: the keyer found no sound output\n", stderr);
-        return 1;
-    }
-    KeyInput keys(100);
-    Keyer keyer(options, line, player, keys);
+    {
+        KeyerOptions options;
+        PtyLine line;
+        if (!line.open())
+            return 1;
+        Player player(Player::Pace::RealTime, toneHz);
+        if (!player.start(QString()) || !player.playsSound()) {
+            std::fputs("bench-sidetone: the keyer found no sound output\n", stderr);
+            return 1;
+        }
+        KeyInput keys(100);
+        Keyer keyer(options, line, player, keys);
 
-    std::printf("Key to tone and release to silence at a PulseAudio null sink, in ms; %d presses a row.\n",
-                count);
-    std::printf("| %-20s | %-14s | %5s | %5s | %5s | %5s | %5s | %5s | %5s | %8s | %7s |\n", "machine",
-                "load 1/5/15 min", "keys", "on50", "on99", "onmax", "off50", "off99", "offmax", "dropouts",
-                "len err");
-    std::printf("|%s|\n", QByteArray(112, '-').constData());
-    runRow("as it is", player, keys, count);
+        std::printf("Key to tone and release to silence at a PulseAudio null sink, in ms; %d presses a row.\n",
+                    count);
+        std::printf("| %-20s | %-14s | %5s | %5s | %5s | %5s | %5s | %5s | %5s | %8s | %7s |\n", "machine",
+                    "load 1/5/15 min", "keys", "on50", "on99", "onmax", "off50", "off99", "offmax", "dropouts",
+                    "len err");
+        std::printf("|%s|\n", QByteArray(112, '-').constData());
+        runRow("as it is", player, keys, count);
 
-    // A bounded burner: one spinning thread per core, stopped after the row.
-    std::atomic<bool> burn = true;
-    std::vector<std::thread> burners;
-    for (unsigned i = 0; i < std::max(1u, std::thread::hardware_concurrency()); ++i)
-        burners.emplace_back([&burn] {
-            volatile double x = 1;
-            while (burn)
-                x = x * 1.0000001 + 1e-9;
-        });
-    runRow("every core busy", player, keys, count);
-    burn = false;
-    for (std::thread &burner : burners)
-        burner.join();
+        // A bounded burner: one spinning thread per core, stopped after the row.
+        std::atomic<bool> burn = true;
+        std::vector<std::thread> burners;
+        for (unsigned i = 0; i < std::max(1u, std::thread::hardware_concurrency()); ++i)
+            burners.emplace_back([&burn] {
+                volatile double x = 1;
+                while (burn)
+                    x = x * 1.0000001 + 1e-9;
+            });
+        runRow("every core busy", player, keys, count);
+        burn = false;
+        for (std::thread &burner : burners)
+            burner.join();
+    } // the keyer's sound output is closed before its server goes
 
     server.terminate();
     server.waitForFinished(5000);
