@@ -9,7 +9,7 @@ KeyArea::KeyArea(QWidget *parent)
     setFrameShape(QFrame::StyledPanel);
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(240, 90);
-    setToolTip(tr("Key here: hold the mouse button or the space bar (straight key), or \".\" and \"-\" (paddles)"));
+    setToolTip(tr("Key here: hold the mouse button, or use the keys listed below"));
 }
 
 void KeyArea::setLit(bool lit)
@@ -45,5 +45,5 @@ void KeyArea::paintEvent(QPaintEvent *event)
     painter.fillRect(inner, m_lit ? QColor(255, 200, 0) : palette().color(QPalette::Base));
     painter.setPen(palette().color(QPalette::Text));
     painter.drawText(inner, Qt::AlignCenter | Qt::TextWordWrap,
-                     hasFocus() ? tr("Key here\n(space, mouse, or . and -)") : tr("Click here to key"));
+                     hasFocus() ? tr("Key here") : tr("Click here to key"));
 }

@@ -3,7 +3,7 @@
 #include <QFrame>
 
 // The key: a mouse press on it is a straight key held down. It also takes
-// the keyboard focus, so the space bar, "." and "-" key in the window.
+// the keyboard focus, so that the keys key in the window.
 class KeyArea : public QFrame
 {
     Q_OBJECT

@@ -40,11 +40,7 @@ Keyer::Keyer(const KeyerOptions &options, PtyLine &line, Player &player, KeyInpu
     connect(&m_line, &PtyLine::farEndClosed, this, &Keyer::trainerGone);
     connect(&m_keys, &KeyInput::report, this, &Keyer::keyedReport);
     // The trainee hears the key at once, in a run or not.
-    connect(&m_keys, &KeyInput::keyed, this, [this](bool down) {
-        m_player.now();
-        m_player.sidetone().setLiveKey(down);
-        m_player.wake();
-    });
+    connect(&m_keys, &KeyInput::keyed, &m_player, &Player::setKey);
     // In fast mode the trainer is waiting on the keyer, not a person: there
     // is no reason to keep it waiting a second.
     m_announce.setInterval(options.fast ? 100 : 1000);
@@ -81,7 +77,7 @@ void Keyer::trainerGone()
     m_playing = false;
     m_reports->clear();
     m_line.dropUnread();
-    m_player.sidetone().clearSchedule();
+    m_player.clearSchedule();
     m_keys.reset();
     m_reader = FrameReader();
     m_mode = Mode::None;
@@ -166,13 +162,11 @@ void Keyer::playNext()
     if (!unknown.isEmpty())
         reportProblem(QStringLiteral("no Morse code for \"%1\" in the group \"%2\"; left out").arg(unknown, next.group));
 
-    Sidetone &tone = m_player.sidetone();
-    m_player.now();
-    tone.append(segments);
+    m_player.append(segments);
     const QString group = next.group;
     const Mode mode = next.mode;
     const int session = m_session;
-    m_player.at(tone.scheduleEnd(), [this, group, mode, session] {
+    m_player.at(m_player.scheduleEnd(), [this, group, mode, session] {
         if (session == m_session)
             groupPlayed(group, mode);
     });
@@ -180,7 +174,6 @@ void Keyer::playNext()
 
 void Keyer::groupPlayed(const QString &group, Mode mode)
 {
-    Sidetone &tone = m_player.sidetone();
     if (mode == Mode::Echo) {
         if (m_options.autoEcho) {
             keyBack(group);
@@ -194,9 +187,9 @@ void Keyer::groupPlayed(const QString &group, Mode mode)
     }
     // A copy run, or a group before any start frame: the trainer counts it
     // off when the "OK" comes.
-    tone.append(false, qint64(m_pause) * m_player.sampleRate() / 100);
+    m_player.append({{false, qint64(m_pause) * m_player.sampleRate() / 100}});
     const int session = m_session;
-    m_player.at(tone.scheduleEnd(), [this, session] {
+    m_player.at(m_player.scheduleEnd(), [this, session] {
         if (session != m_session)
             return;
         m_reports->send("OK\r\n");
@@ -208,9 +201,7 @@ void Keyer::groupPlayed(const QString &group, Mode mode)
 void Keyer::keyBack(const QString &group)
 {
     const EchoPlan plan = planEcho(group, dotSamples(), m_options.errorRate, m_random);
-    Sidetone &tone = m_player.sidetone();
-    const qint64 start = tone.scheduleEnd();
-    tone.append(plan.segments);
+    const qint64 start = m_player.append(plan.segments);
     const int session = m_session;
     for (const KeyReport &report : plan.reports) {
         const char letter = report.letter;

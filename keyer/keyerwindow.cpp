@@ -34,10 +34,10 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
     m_tone->setRange(200, 2000);
     m_tone->setSingleStep(10);
     m_tone->setSuffix(tr(" Hz"));
-    m_tone->setValue(int(player.sidetone().frequency()));
+    m_tone->setValue(int(player.frequency()));
     m_tone->setFocusPolicy(Qt::ClickFocus);
     m_volume->setRange(0, 100);
-    m_volume->setValue(int(player.sidetone().volume() * 100));
+    m_volume->setValue(int(player.volume() * 100));
     m_volume->setFocusPolicy(Qt::ClickFocus);
 
     auto *form = new QFormLayout;
@@ -50,12 +50,17 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(m_key, 1);
+    auto *keysLegend = new QLabel(tr("Space bar, or the mouse on the key: straight key\n"
+                                     "Left Ctrl or [: dot paddle; right Ctrl or ]: dash paddle\n"
+                                     ". and -: a dot and a dash"),
+                                  this);
+    layout->addWidget(keysLegend);
     if (!player.playsSound())
         layout->addWidget(new QLabel(tr("No sound output: playing silently."), this));
 
     connect(&keyer, &Keyer::stateChanged, this, &KeyerWindow::showState);
-    connect(m_tone, &QSpinBox::valueChanged, this, [this](int hz) { m_player.sidetone().setFrequency(hz); });
-    connect(m_volume, &QSlider::valueChanged, this, [this](int v) { m_player.sidetone().setVolume(v / 100.0); });
+    connect(m_tone, &QSpinBox::valueChanged, this, [this](int hz) { m_player.setFrequency(hz); });
+    connect(m_volume, &QSlider::valueChanged, this, [this](int v) { m_player.setVolume(v / 100.0); });
     connect(m_key, &KeyArea::pressed, &keys, &KeyInput::straightDown);
     connect(m_key, &KeyArea::released, &keys, &KeyInput::straightUp);
     connect(&keys, &KeyInput::keyed, m_key, &KeyArea::setLit);

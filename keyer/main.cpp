@@ -8,11 +8,14 @@
 #include "player.h"
 #include "ptyline.h"
 #include "quitonsignal.h"
+#include "translation.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include <cstdio>
 #include <memory>
@@ -114,7 +117,10 @@ int main(int argc, char *argv[])
 
     quitOnSignals();
     std::unique_ptr<KeyerWindow> window;
+    QTranslator translator;
     if (!options.headless) {
+        if (loadKeyerTranslation(translator, QLocale::system()))
+            QCoreApplication::installTranslator(&translator);
         window = std::make_unique<KeyerWindow>(keyer, player, keys, line.devicePath());
         window->show();
     }

@@ -1,30 +1,38 @@
 #pragma once
 
 #include "core/sidetone.h"
+#include "core/spscring.h"
 #include "core/wavwriter.h"
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 
+#include <atomic>
 #include <functional>
+#include <future>
 #include <map>
 #include <memory>
+#include <thread>
+#include <vector>
 
-class QAudioSink;
-class QIODevice;
+class SoundOutput;
 
 // Plays the sidetone and keeps the keyer's clock: the number of samples
 // played. What the keyer does after a group (the "OK", the keyed-back
 // reports) is tied to sample positions with at(), so it happens where the
 // sound says, sample-exact, whatever drives the playing:
 //
-//   - a sound card, topped up with samples as it plays them;
-//   - with no sound card, a timer that renders as much as real time says;
-//   - in fast mode, rendering straight on as long as something is scheduled,
-//     with no waiting at all.
+//   - in real time, a thread of its own renders small blocks, paced by the
+//     sound server, or by the clock when there is none; neither a busy
+//     window nor a busy machine keeps the key from being heard;
+//   - in fast mode, this object's thread renders straight on as long as
+//     something is scheduled, with no waiting at all.
 //
-// Everything rendered also goes to the WAV recording, if there is one.
+// Only the renderer touches the Sidetone. Everything reaches it without a
+// lock, so the sound thread never waits on the window: the key, pitch and
+// volume as atomics, the schedule through a ring of segments that each carry
+// their sample position. The position rendered comes back as an atomic, the
+// samples for the recording through a second ring.
 class Player : public QObject
 {
     Q_OBJECT
@@ -35,43 +43,72 @@ public:
     Player(Pace pace, double toneHz, QObject *parent = nullptr);
     ~Player() override;
 
-    // Opens the sound card, unless fast, and the recording. Says once on
+    // Opens the sound output, unless fast, and the recording. Says once on
     // stderr when it plays silently.
     bool start(const QString &wavPath);
 
-    Sidetone &sidetone() { return *m_sidetone; }
-    int sampleRate() const { return m_sidetone->sampleRate(); }
+    int sampleRate() const { return m_rate; }
+    bool playsSound() const { return m_playsSound; }
 
-    // The current position, with the silent clock brought up to real time,
-    // so that what is appended now starts now.
+    // The position rendered so far; while an action runs, the action's.
     qint64 now();
+
+    // Schedules segments after what is scheduled and returns where they
+    // start: where the schedule ends or, if it has run out, as soon as the
+    // first tone can still be played whole.
+    qint64 append(const std::vector<ToneSegment> &segments);
+    qint64 scheduleEnd() const { return m_end; }
+    // Drops what is scheduled; a tone that sounds fades out as usual.
+    void clearSchedule();
 
     // Runs `action` once the samples before `position` have been played.
     void at(qint64 position, std::function<void()> action);
 
-    // Something was appended to the sidetone or the key went down: make
-    // sure it is played.
-    void wake();
-
-    bool playsSound() const { return m_sink != nullptr; }
+    // The trainee's key: sounds while down.
+    void setKey(bool down);
+    bool key() const { return m_key; }
+    double frequency() const { return m_frequency; }
+    void setFrequency(double hertz) { m_frequency = hertz; }
+    double volume() const { return m_volume; }
+    void setVolume(double volume) { m_volume = qBound(0.0, volume, 1.0); }
 
 private:
-    void render(qint16 *out, qint64 count);
-    void feedSoundCard();
-    void renderFast();
-    void renderToRealTime();
-    bool busy() const;
-    bool workAhead() const;
-    void fireDue();
+    struct Command {
+        bool clear = false;
+        qint64 start = 0;
+        ToneSegment segment;
+    };
 
-    Pace m_pace;
-    std::unique_ptr<Sidetone> m_sidetone;
+    void command(const Command &command);
+    void renderBlock(qint16 *out, qint64 count);
+    void soundLoop(std::promise<void> opened);
+    void pump();
+    void drainRecording();
+    void render(qint16 *out, qint64 count);
+    void renderFast();
+    void fireDue(qint64 position);
+
+    const Pace m_pace;
+    int m_rate;
+    Sidetone m_sidetone; // the renderer's
     WavWriter m_wav;
     std::multimap<qint64, std::function<void()>> m_actions;
     QTimer m_pump;
-    QElapsedTimer m_clock; // with no sound card: position 0 was at its start
-    QAudioSink *m_sink = nullptr;
-    qint64 m_lastBusy = 0; // position when something last sounded or was due
-    QIODevice *m_device = nullptr;
+    qint64 m_end = 0; // where the schedule ends, as far as this thread knows
     bool m_firing = false;
+    qint64 m_firingAt = 0;
+
+    std::unique_ptr<SoundOutput> m_output; // the sound thread's
+    std::thread m_thread;
+    std::atomic<bool> m_stop = false;
+    std::atomic<bool> m_playsSound = false;
+    std::atomic<bool> m_recordingLost = false;
+    bool m_noted = false;
+
+    std::atomic<bool> m_key = false;
+    std::atomic<double> m_frequency;
+    std::atomic<double> m_volume = 1;
+    std::atomic<qint64> m_position = 0;
+    SpscRing<Command, 4096> m_commands;
+    std::unique_ptr<SpscRing<qint16, 65536>> m_recorded; // with a recording and a sound output
 };

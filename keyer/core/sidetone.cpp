@@ -16,14 +16,18 @@ void Sidetone::setVolume(double volume)
     m_volume = std::clamp(volume, 0.0, 1.0);
 }
 
-void Sidetone::append(const std::vector<ToneSegment> &segments)
+void Sidetone::append(qint64 start, ToneSegment segment)
 {
-    for (const ToneSegment &segment : segments) {
-        if (segment.samples <= 0)
-            continue;
-        m_schedule.push_back(segment);
-        m_scheduled += segment.samples;
+    const qint64 end = scheduleEnd();
+    if (start > end) {
+        m_schedule.push_back({false, start - end});
+        m_scheduled += start - end;
     }
+    segment.samples -= qMax<qint64>(0, end - start);
+    if (segment.samples <= 0)
+        return;
+    m_schedule.push_back(segment);
+    m_scheduled += segment.samples;
 }
 
 void Sidetone::clearSchedule()

@@ -5,7 +5,6 @@
 #include <QtGlobal>
 
 #include <deque>
-#include <vector>
 
 // The sidetone as 16-bit mono samples. Tone and silence come from a
 // schedule of segments, played back to back, and from a live key (the
@@ -26,10 +25,11 @@ public:
     double volume() const { return m_volume; }
     void setVolume(double volume); // 0 to 1
 
-    // Appends to the schedule. If it had run out, the new segments start at
-    // the current position.
-    void append(const std::vector<ToneSegment> &segments);
-    void append(bool tone, qint64 samples) { append(std::vector<ToneSegment>{{tone, samples}}); }
+    // Schedules a segment to start at the sample position `start`, at or
+    // after the end of what is scheduled; a gap before it is silence. Whoever
+    // schedules may be a little late: the part of the segment that should
+    // already have sounded is left out, so what follows keeps its place.
+    void append(qint64 start, ToneSegment segment);
 
     // Drops what is scheduled; a tone that sounds fades out as usual.
     void clearSchedule();

@@ -10,11 +10,15 @@
 #include "keyinput.h"
 #include "player.h"
 #include "ptyline.h"
+#include "translation.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLocale>
 #include <QTest>
+#include <QTranslator>
 
 class KeysTest : public QObject
 {
@@ -27,6 +31,7 @@ private slots:
     void paddles_key_whole_elements_and_repeat();
     void mouse_on_the_key_area();
     void speed_frame_moves_the_limits();
+    void hungarian_only_under_a_hungarian_locale();
 
 private:
     // Holds for at least `ms`, keeping the event loop running.
@@ -90,9 +95,9 @@ void KeysTest::reports_only_in_an_echo_run()
     trainer.send(copyStartFrame());
     QVERIFY(QTest::qWaitFor([&] { return keyer->mode() == Keyer::Mode::Copy; }, 5000));
     QTest::keyPress(window.get(), Qt::Key_Space);
-    QVERIFY(player->sidetone().liveKey());
+    QVERIFY(player->key());
     QTest::keyRelease(window.get(), Qt::Key_Space);
-    QVERIFY(!player->sidetone().liveKey());
+    QVERIFY(!player->key());
 
     // In an echo run the same press is a short element and, three dots
     // later, a character end; they are the first texts on the line.
@@ -147,7 +152,7 @@ void KeysTest::mouse_on_the_key_area()
     KeyArea *area = window->findChild<KeyArea *>();
     QVERIFY(area);
     QTest::mousePress(area, Qt::LeftButton);
-    QVERIFY(player->sidetone().liveKey());
+    QVERIFY(player->key());
     hold(350);
     QTest::mouseRelease(area, Qt::LeftButton);
     QVERIFY(waitForReports(2));
@@ -164,6 +169,22 @@ void KeysTest::speed_frame_moves_the_limits()
     QTest::keyRelease(window.get(), Qt::Key_Space);
     QVERIFY(waitForReports(2));
     QCOMPARE(reports(), QStringList({"R", "V"}));
+}
+
+void KeysTest::hungarian_only_under_a_hungarian_locale()
+{
+    QTranslator translator;
+    QVERIFY(!loadKeyerTranslation(translator, QLocale(QLocale::English, QLocale::UnitedKingdom)));
+    QVERIFY(!loadKeyerTranslation(translator, QLocale(QLocale::German, QLocale::Germany)));
+    QVERIFY(loadKeyerTranslation(translator, QLocale(QLocale::Hungarian, QLocale::Hungary)));
+    QCoreApplication::installTranslator(&translator);
+    const KeyerWindow hungarian(*keyer, *player, *keys, line.devicePath());
+    QCoreApplication::removeTranslator(&translator);
+    QCOMPARE(hungarian.windowTitle(), QStringLiteral("Vestranoli billentyűző"));
+    QString texts;
+    for (const QLabel *label : hungarian.findChildren<QLabel *>())
+        texts += label->text() + QLatin1Char('\n');
+    QVERIFY2(texts.contains(QStringLiteral("Szóköz")), qPrintable(texts)); // the keys that key
 }
 
 QTEST_MAIN(KeysTest)

@@ -29,8 +29,10 @@ private slots:
 
 void ProgramTest::handshake_then_a_copy_group_in_real_time()
 {
+    QTemporaryDir dir;
+    const QString wavPath = dir.filePath(QStringLiteral("played.wav"));
     KeyerProcess keyer;
-    QVERIFY(keyer.start({"--headless"}));
+    QVERIFY(keyer.start({"--headless", "--wav", wavPath}));
     TrainerLine trainer;
     QVERIFY(trainer.open(keyer.device()));
 
@@ -53,6 +55,16 @@ void ProgramTest::handshake_then_a_copy_group_in_real_time()
     QVERIFY2(took >= 750 && took < 2000, qPrintable(QString::number(took)));
     QCOMPARE(trainer.received(), QByteArray("OK\r\n"));
     QVERIFY(keyer.stop());
+
+    // Played in real time by the sound thread, and still sample-exact: two
+    // dots with three dots between them.
+    const WavRecording wav = readWav(wavPath);
+    const double dot = wav.sampleRate * 0.1;
+    const std::vector<ToneRun> runs = toneRuns(wav, 16383 / 2, wav.sampleRate / 600 + 1);
+    QCOMPARE(decodeGroups(runs, dot, 7), QStringList({"EE"}));
+    const double slack = wav.sampleRate / 600.0 / 2 + 2;
+    for (const qint64 length : {runs[0].length(), runs[1].length(), (runs[1].start - runs[0].end) / 3})
+        QVERIFY2(qAbs(length - dot) <= slack, qPrintable(QString::number(length)));
 }
 
 void ProgramTest::groups_wait_their_turn()

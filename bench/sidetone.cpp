@@ -1,0 +1,312 @@
+// How soon the keyer's sidetone answers the key, and whether it breaks up.
+//
+// Starts a PulseAudio server of its own with a null sink, plays the keyer's
+// sidetone into it and records the sink's monitor. The key is pressed and
+// released at known times through the keyer's own key input (KeyInput, wired
+// to the player by Keyer as in the program); the recording says when each
+// tone started and stopped at the sound server. Once on the machine as it is,
+// once with a CPU burner on every core.
+//
+//   build/bench-sidetone [presses per row, default 150]
+
+#include "keyer.h"
+#include "keyinput.h"
+#include "options.h"
+#include "player.h"
+#include "ptyline.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+#include <pulse/simple.h>
+
+#include <pthread.h>
+#include <sched.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <future>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double msSince(Clock::time_point origin, Clock::time_point t)
+{
+    return std::chrono::duration<double, std::milli>(t - origin).count();
+}
+
+constexpr int recordRate = 48000;
+constexpr int toneHz = 600;
+constexpr double edgeMs = 5; // the sidetone's raised-cosine edge
+
+// Records the monitor in a thread of its own, at real-time priority where
+// allowed, stamping each read with the time it arrived.
+class MonitorRecorder
+{
+public:
+    bool start(Clock::time_point origin)
+    {
+        m_origin = origin;
+        std::promise<bool> opened;
+        std::future<bool> hasOpened = opened.get_future();
+        m_thread = std::thread([this, &opened] {
+            // Opened here, so that the client library's own thread gets the
+            // same priority.
+            sched_param param{sched_get_priority_max(SCHED_FIFO)};
+            pthread_setschedparam(pthread_self(), SCHED_FIFO, &param);
+            const pa_sample_spec spec{PA_SAMPLE_S16LE, recordRate, 1};
+            pa_buffer_attr attr{uint32_t(-1), uint32_t(-1), uint32_t(-1), uint32_t(-1), uint32_t(chunk * 2)};
+            m_stream = pa_simple_new(nullptr, "bench-sidetone", PA_STREAM_RECORD, "bench.monitor", "monitor",
+                                     &spec, nullptr, &attr, nullptr);
+            opened.set_value(m_stream != nullptr);
+            if (!m_stream)
+                return;
+            std::vector<qint16> buffer(chunk);
+            while (!m_stop) {
+                if (pa_simple_read(m_stream, buffer.data(), buffer.size() * 2, nullptr) < 0)
+                    break;
+                const double t = msSince(m_origin, Clock::now());
+                std::lock_guard lock(m_mutex);
+                m_samples.insert(m_samples.end(), buffer.begin(), buffer.end());
+                m_stamps.push_back(t);
+            }
+        });
+        if (!hasOpened.get()) {
+            m_thread.join();
+            return false;
+        }
+        return true;
+    }
+    void stop()
+    {
+        m_stop = true;
+        m_thread.join();
+        pa_simple_free(m_stream);
+    }
+    // The time each sample reached the recorder, in ms from the origin.
+    double timeOf(size_t sample) const
+    {
+        const size_t read = sample / chunk;
+        return m_stamps[read] - double(chunk - 1 - sample % chunk) * 1000.0 / recordRate;
+    }
+    const std::vector<qint16> &samples() const { return m_samples; }
+
+private:
+    static constexpr size_t chunk = recordRate / 1000; // 1 ms per read
+    pa_simple *m_stream = nullptr;
+    Clock::time_point m_origin;
+    std::thread m_thread;
+    std::atomic<bool> m_stop = false;
+    std::mutex m_mutex;
+    std::vector<qint16> m_samples;
+    std::vector<double> m_stamps;
+};
+
+struct Tone {
+    double start; // ms, where the tone began: half an edge before its half-amplitude point
+    double end;
+};
+
+// Tones in the recording, from half-amplitude point to half-amplitude point.
+std::vector<Tone> tonesIn(const MonitorRecorder &recorder)
+{
+    const std::vector<qint16> &s = recorder.samples();
+    const int threshold = 16383 / 2;
+    // A sine passes the level twice a period; on the edges, where it barely
+    // reaches it, once. Silence for longer than two periods is a gap.
+    const size_t maxGap = 2 * recordRate / toneHz;
+    std::vector<Tone> tones;
+    size_t first = 0, last = 0;
+    bool in = false;
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (std::abs(int(s[i])) < threshold)
+            continue;
+        if (in && i - last <= maxGap) {
+            last = i;
+            continue;
+        }
+        if (in)
+            tones.push_back({recorder.timeOf(first) - edgeMs / 2, recorder.timeOf(last) - edgeMs / 2});
+        in = true;
+        first = last = i;
+    }
+    if (in)
+        tones.push_back({recorder.timeOf(first) - edgeMs / 2, recorder.timeOf(last) - edgeMs / 2});
+    return tones;
+}
+
+struct Press {
+    double down;
+    double up;
+};
+
+double percentile(std::vector<double> values, double p)
+{
+    if (values.empty())
+        return NAN;
+    std::sort(values.begin(), values.end());
+    return values[std::min(values.size() - 1, size_t(std::ceil(p * double(values.size()))) - 1)];
+}
+
+QString loadNow()
+{
+    QFile file(QStringLiteral("/proc/loadavg"));
+    return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()).section(QLatin1Char(' '), 0, 2)
+                                          : QString();
+}
+
+// Keys `count` presses of 30 to 150 ms with 40 to 200 ms between, then
+// measures them in the recording.
+void runRow(const char *name, Player &player, KeyInput &keys, int count)
+{
+    const Clock::time_point origin = Clock::now();
+    MonitorRecorder recorder;
+    if (!recorder.start(origin)) {
+        std::fputs("bench-sidetone: cannot record the null sink's monitor\n", stderr);
+        return;
+    }
+    const QString loadBefore = loadNow();
+    // The sink settles on the latency of its new listener first.
+    QTest::qWait(1500);
+    QRandomGenerator random(7);
+    std::vector<Press> presses;
+    for (int i = 0; i < count; ++i) {
+        QTest::qWait(40 + int(random.bounded(160)));
+        Press press;
+        press.down = msSince(origin, Clock::now());
+        keys.straightDown();
+        QTest::qWait(30 + int(random.bounded(120)));
+        press.up = msSince(origin, Clock::now());
+        keys.straightUp();
+        presses.push_back(press);
+    }
+    QTest::qWait(300);
+    recorder.stop();
+    (void)player;
+
+    const std::vector<Tone> tones = tonesIn(recorder);
+    if (qEnvironmentVariableIsSet("BENCH_DEBUG")) {
+        QFile raw(QDir::temp().filePath(QStringLiteral("bench-sidetone-%1.raw").arg(QLatin1Char(name[0]))));
+        raw.open(QIODevice::WriteOnly);
+        raw.write(reinterpret_cast<const char *>(recorder.samples().data()), qint64(recorder.samples().size() * 2));
+        std::printf("recorded %.1f ms of samples in %.1f ms\n", recorder.samples().size() / 48.0,
+                    recorder.timeOf(recorder.samples().size() - 1) - recorder.timeOf(0));
+    }
+    std::vector<double> onLatency, offLatency, lengthError;
+    int dropouts = 0, missing = 0;
+    size_t t = 0;
+    for (size_t i = 0; i < presses.size(); ++i) {
+        const double nextDown = i + 1 < presses.size() ? presses[i + 1].down : 1e12;
+        while (t < tones.size() && tones[t].start < presses[i].down - 5)
+            ++t;
+        std::vector<Tone> heard;
+        while (t < tones.size() && tones[t].start < nextDown)
+            heard.push_back(tones[t++]);
+        if (heard.empty()) {
+            ++missing;
+            continue;
+        }
+        dropouts += int(heard.size()) - 1;
+        if (qEnvironmentVariableIsSet("BENCH_DEBUG") && heard.size() > 1) {
+            std::printf("press %.1f-%.1f:", presses[i].down, presses[i].up);
+            for (const Tone &h : heard)
+                std::printf(" [%.1f %.1f]", h.start, h.end);
+            std::printf("\n");
+        }
+        onLatency.push_back(heard.front().start - presses[i].down);
+        offLatency.push_back(heard.back().end - presses[i].up);
+        lengthError.push_back(std::abs((heard.back().end - heard.front().start) - (presses[i].up - presses[i].down)));
+    }
+    std::printf("| %-20s | %-14s | %5d | %5.1f | %5.1f | %5.1f | %5.1f | %5.1f | %5.1f | %8d | %7.1f |\n", name,
+                qPrintable(loadBefore), count, percentile(onLatency, 0.5), percentile(onLatency, 0.99),
+                percentile(onLatency, 1.0), percentile(offLatency, 0.5), percentile(offLatency, 0.99),
+                percentile(offLatency, 1.0), dropouts + missing, percentile(lengthError, 1.0));
+    std::fflush(stdout);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const int count = argc > 1 ? std::max(10, atoi(argv[1])) : 150;
+
+    // A sound server of our own, on a socket of our own: nothing else hears
+    // it and nothing else's sound gets in.
+    QTemporaryDir dir;
+    const QString socket = dir.filePath(QStringLiteral("native"));
+    QProcess server;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), dir.path());
+    env.insert(QStringLiteral("PULSE_RUNTIME_PATH"), dir.filePath(QStringLiteral("run")));
+    env.insert(QStringLiteral("PULSE_STATE_PATH"), dir.filePath(QStringLiteral("state")));
+    server.setProcessEnvironment(env);
+    server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    server.start(QStringLiteral("pulseaudio"),
+                 {"-n", "--daemonize=no", "--exit-idle-time=-1", "--disallow-exit", "--log-level=error",
+                  "--load=module-native-protocol-unix auth-anonymous=1 socket=" + socket,
+                  "--load=module-null-sink sink_name=bench rate=48000 channels=1"});
+    if (!server.waitForStarted()) {
+        std::fputs("bench-sidetone: cannot start pulseaudio (apt-get install pulseaudio)\n", stderr);
+        return 1;
+    }
+    QElapsedTimer waited;
+    waited.start();
+    while (!QFile::exists(socket) && waited.elapsed() < 10000)
+        QThread::msleep(20);
+    qputenv("PULSE_SERVER", ("unix:" + socket).toLocal8Bit());
+
+    {
+        KeyerOptions options;
+        PtyLine line;
+        if (!line.open())
+            return 1;
+        Player player(Player::Pace::RealTime, toneHz);
+        if (!player.start(QString()) || !player.playsSound()) {
+            std::fputs("bench-sidetone: the keyer found no sound output\n", stderr);
+            return 1;
+        }
+        KeyInput keys(100);
+        Keyer keyer(options, line, player, keys);
+
+        std::printf("Key to tone and release to silence at a PulseAudio null sink, in ms; %d presses a row.\n",
+                    count);
+        std::printf("| %-20s | %-14s | %5s | %5s | %5s | %5s | %5s | %5s | %5s | %8s | %7s |\n", "machine",
+                    "load 1/5/15 min", "keys", "on50", "on99", "onmax", "off50", "off99", "offmax", "dropouts",
+                    "len err");
+        std::printf("|%s|\n", QByteArray(112, '-').constData());
+        runRow("as it is", player, keys, count);
+
+        // A bounded burner: one spinning thread per core, stopped after the row.
+        std::atomic<bool> burn = true;
+        std::vector<std::thread> burners;
+        for (unsigned i = 0; i < std::max(1u, std::thread::hardware_concurrency()); ++i)
+            burners.emplace_back([&burn] {
+                volatile double x = 1;
+                while (burn)
+                    x = x * 1.0000001 + 1e-9;
+            });
+        runRow("every core busy", player, keys, count);
+        burn = false;
+        for (std::thread &burner : burners)
+            burner.join();
+    } // the keyer's sound output is closed before its server goes
+
+    server.terminate();
+    server.waitForFinished(5000);
+    return 0;
+}

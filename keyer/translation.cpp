@@ -1,0 +1,10 @@
+#include "translation.h"
+
+#include <QLocale>
+#include <QTranslator>
+
+bool loadKeyerTranslation(QTranslator &translator, const QLocale &locale)
+{
+    // Built into the program by qt_add_translations, one file per language.
+    return translator.load(locale, QStringLiteral("vestranoli-keyer"), QStringLiteral("_"), QStringLiteral(":/i18n"));
+}

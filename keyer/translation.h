@@ -1,0 +1,9 @@
+#pragma once
+
+class QLocale;
+class QTranslator;
+
+// The keyer's texts are written in English. For a Hungarian locale this
+// loads their Hungarian translation into `translator` and returns true; for
+// any other it loads nothing and the texts stay English.
+bool loadKeyerTranslation(QTranslator &translator, const QLocale &locale);
