@@ -44,7 +44,13 @@ Keyer::Keyer(const KeyerOptions &options, PtyLine &line, Player &player, KeyInpu
         m_player.now();
         m_player.sidetone().setLiveKey(down);
         m_player.wake();
+        if (down)
+            m_giveUp.stop();
+        else
+            armGiveUp();
     });
+    m_giveUp.setSingleShot(true);
+    connect(&m_giveUp, &QTimer::timeout, this, &Keyer::giveUp);
     // In fast mode the trainer is waiting on the keyer, not a person: there
     // is no reason to keep it waiting a second.
     m_announce.setInterval(options.fast ? 100 : 1000);
@@ -80,6 +86,8 @@ void Keyer::trainerGone()
     m_groups.clear();
     m_playing = false;
     m_reports->clear();
+    m_giveUp.stop();
+    m_rxLetters = 0;
     m_line.dropUnread();
     m_player.sidetone().clearSchedule();
     m_keys.reset();
@@ -137,8 +145,10 @@ void Keyer::handle(const Frame &frame)
         if (m_mode == Mode::Echo)
             m_mode = Mode::Copy;
         m_keys.reset();
+        m_rxLetters = 0;
         break;
     case Frame::Group:
+        m_groupSize = int(frame.letters.size());
         m_groups.enqueue({frame.letters, m_mode});
         playNext();
         break;
@@ -160,6 +170,7 @@ void Keyer::playNext()
         return;
     const Pending next = m_groups.dequeue();
     m_playing = true;
+    m_giveUp.stop();
 
     QString unknown;
     const std::vector<ToneSegment> segments = groupSegments(next.group, dotSamples(), &unknown);
@@ -187,8 +198,11 @@ void Keyer::groupPlayed(const QString &group, Mode mode)
             return;
         }
         // The trainee keys it back; the trainer sends the next group when
-        // the whole group has come.
+        // the whole group has come. Characters keyed before the end of the
+        // group already count for it, and then the silence counts from here.
         m_playing = false;
+        if (m_rxLetters > 0)
+            armGiveUp();
         playNext();
         return;
     }
@@ -231,6 +245,32 @@ void Keyer::keyedReport(char letter)
 {
     // Reports outside an echo run would be scored by the trainer as a group
     // keyed back, and could even send it a group in the middle of a copy run.
-    if (m_connected && m_mode == Mode::Echo)
+    if (m_connected && m_mode == Mode::Echo) {
         m_reports->send(QByteArray(1, letter));
+        if (letter == 'V')
+            characterSent();
+    }
+}
+
+void Keyer::characterSent()
+{
+    if (++m_rxLetters >= m_groupSize)
+        m_rxLetters = 0; // the trainer scores the group and sends the next
+}
+
+void Keyer::armGiveUp()
+{
+    if (m_mode == Mode::Echo)
+        m_giveUp.start(int(qMax(1000.0, m_keys.classifier().wordGapMs())));
+}
+
+void Keyer::giveUp()
+{
+    if (m_mode != Mode::Echo || m_playing || !m_connected)
+        return;
+    m_keys.flush(); // a character end that is due goes first
+    if (m_rxLetters == 0)
+        return;
+    while (m_rxLetters > 0)
+        keyedReport('V');
 }

@@ -62,7 +62,7 @@ EchoPlan planEcho(QStringView group, double dotSamples, double errorRate, QRando
     }
     while (const auto due = classifier.nextDue()) {
         plan.reports += classifier.advanceTo(*due);
-        plan.length = std::llround(*due);
+        plan.length = qint64(std::ceil(*due));
     }
     if (plan.length > position)
         plan.segments.push_back({false, plan.length - position});
