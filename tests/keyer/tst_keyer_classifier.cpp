@@ -8,6 +8,7 @@
 #include "core/keyingclassifier.h"
 
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <cmath>
@@ -22,44 +23,32 @@ private slots:
     void keying();
     void follows_the_trainee_data();
     void follows_the_trainee();
-    void iambic_squeeze_data();
-    void iambic_squeeze();
     void auto_echo_keys_the_group_data();
     void auto_echo_keys_the_group();
 };
 
-namespace {
-
-QString text(const QList<KeyReport> &reports, bool withTimes)
-{
-    QString out;
-    for (const KeyReport &r : reports) {
-        out += QLatin1Char(r.letter);
-        if (withTimes)
-            out += QString::number(r.at) + QLatin1Char(' ');
-    }
-    return out.trimmed();
-}
-
-} // namespace
-
 void ClassifierTest::keying_data()
 {
-    // Events: "pN" press at N ms, "rN" release, "aN" look at the clock.
-    // The set dot is 100 ms: an element is reported 20 ms after the release,
-    // a character ends after 100 * sqrt(3) ms of silence.
+    // Straight key: "pN" press at N ms, "rN" release, "aN" look at the
+    // clock. Paddles: "+dotN", "-dashN"..., in mode B unless the events
+    // start with "A". The dot lasts 100 ms: an element is reported 20 ms
+    // after the release, a character ends after 100 * sqrt(3) ms of silence.
     QTest::addColumn<QString>("events");
     QTest::addColumn<QString>("reports");
 
-    QTest::newRow("reports fall due after the release")
-        << "p0 r100 a119 a2000" << "R120 V273.205";
-    QTest::newRow("the letter A") << "p0 r100 p200 r500 a2000" << "R120 H520 V673.205";
+    QTest::newRow("reports fall due after the release") << "p0 r100 a119 a2000" << "R120 V273.205";
     QTest::newRow("a bounce inside a dash is one dash") << "p0 r150 p155 r300 a2000" << "H320 V473.205";
-    QTest::newRow("a spike between two elements is nothing")
-        << "p0 r100 p150 r153 p200 r500 a2000" << "R120 H520 V673.205";
+    QTest::newRow("a spike between elements is nothing") << "p0 r100 p150 r153 p200 r500 a2000"
+                                                         << "R120 H520 V673.205";
     QTest::newRow("a release without a press, a second press: nothing") << "r50 p100 p150 r200 a2000"
                                                                         << "R220 V373.205";
     QTest::newRow("no character end while the key is held") << "p0 r100 p200 a5000" << "R120";
+    // Dash 0-300, dot 400-500 (pressed during the dash), both let go
+    // during the dot: A stops, B adds the dash held when the dot began.
+    QTest::newRow("squeeze let go, mode A") << "A +dash0 +dot50 -dot450 -dash450" << "H320 R520 V673.205";
+    QTest::newRow("squeeze let go, mode B") << "+dash0 +dot50 -dot450 -dash450" << "H320 R520 H920 V1073.21";
+    QTest::newRow("dot memory: tapped during a dash") << "A +dash0 +dot100 -dot150 -dash250" << "H320 R520 V673.205";
+    QTest::newRow("a paddle held repeats") << "+dot0 -dot450" << "R120 R320 R520 V673.205";
 }
 
 void ClassifierTest::keying()
@@ -68,16 +57,31 @@ void ClassifierTest::keying()
     QFETCH(QString, reports);
 
     KeyingClassifier classifier(100);
+    IambicKeyer paddles(100, events.startsWith(QLatin1Char('A')) ? IambicKeyer::Mode::A : IambicKeyer::Mode::B);
     QList<KeyReport> got;
-    for (const QString &event : events.split(QLatin1Char(' '))) {
-        const double t = event.mid(1).toDouble();
-        switch (event[0].toLatin1()) {
+    auto sound = [&](const QList<ToneEdge> &edges) {
+        for (const ToneEdge &edge : edges)
+            got += edge.on ? classifier.press(edge.at) : classifier.release(edge.at);
+    };
+    for (QString event : events.split(QLatin1Char(' '))) {
+        const char kind = event[0].toLatin1();
+        const bool dash = event.contains(QLatin1String("dash"));
+        const double t = event.remove(QRegularExpression(QStringLiteral("[^0-9.]"))).toDouble();
+        switch (kind) {
         case 'p': got += classifier.press(t); break;
         case 'r': got += classifier.release(t); break;
-        default: got += classifier.advanceTo(t); break;
+        case 'a': got += classifier.advanceTo(t); break;
+        case '+':
+        case '-': sound(paddles.paddle(dash ? IambicKeyer::Dash : IambicKeyer::Dot, kind == '+', t)); break;
         }
     }
-    QCOMPARE(text(got, true), reports);
+    while (const auto due = paddles.nextDue())
+        sound(paddles.advanceTo(*due));
+    got += classifier.advanceTo(1e6);
+    QStringList out;
+    for (const KeyReport &r : got)
+        out << QLatin1Char(r.letter) + QString::number(r.at);
+    QCOMPARE(out.join(QLatin1Char(' ')), reports);
 }
 
 void ClassifierTest::follows_the_trainee_data()
@@ -136,47 +140,6 @@ void ClassifierTest::follows_the_trainee()
     keyed.remove(QLatin1Char(' '));
     read.remove(QLatin1Char(' '));
     QCOMPARE(read, keyed);
-}
-
-void ClassifierTest::iambic_squeeze_data()
-{
-    // Paddle events: "+dashN" dash paddle down at N ms, "-dotN" dot paddle
-    // up. The dot lasts 100 ms.
-    QTest::addColumn<QString>("events");
-    QTest::addColumn<bool>("modeB");
-    QTest::addColumn<QString>("reports");
-
-    // Dash 0-300, dot 400-500 (pressed during the dash), both let go
-    // during the dot: A stops, B adds the dash held when the dot began.
-    QTest::newRow("squeeze let go in mode A") << "+dash0 +dot50 -dot450 -dash450" << false << "HRV";
-    QTest::newRow("squeeze let go in mode B") << "+dash0 +dot50 -dot450 -dash450" << true << "HRHV";
-    QTest::newRow("dot memory: tapped during a dash") << "+dash0 +dot100 -dot150 -dash250" << false << "HRV";
-    QTest::newRow("a paddle held repeats") << "+dot0 -dot450" << true << "RRRV";
-    QTest::newRow("squeeze held alternates") << "+dot0 +dash10 -dot1150 -dash1150" << false << "RHRHV";
-}
-
-void ClassifierTest::iambic_squeeze()
-{
-    QFETCH(QString, events);
-    QFETCH(bool, modeB);
-    QFETCH(QString, reports);
-
-    IambicKeyer paddles(100, modeB ? IambicKeyer::Mode::B : IambicKeyer::Mode::A);
-    KeyingClassifier classifier(100);
-    QList<KeyReport> got;
-    auto sound = [&](const QList<ToneEdge> &edges) {
-        for (const ToneEdge &edge : edges)
-            got += edge.on ? classifier.press(edge.at) : classifier.release(edge.at);
-    };
-    for (const QString &event : events.split(QLatin1Char(' '))) {
-        const bool dash = event.mid(1).startsWith(QLatin1String("dash"));
-        const double t = event.mid(dash ? 5 : 4).toDouble();
-        sound(paddles.paddle(dash ? IambicKeyer::Dash : IambicKeyer::Dot, event[0] == QLatin1Char('+'), t));
-    }
-    while (const auto due = paddles.nextDue())
-        sound(paddles.advanceTo(*due));
-    got += classifier.advanceTo(1e6);
-    QCOMPARE(text(got, false), reports);
 }
 
 namespace {
