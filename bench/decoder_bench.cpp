@@ -9,10 +9,10 @@
 // trainer would wait for the rest). Set speed 60 letters per minute (dot
 // 100 ms); between groups the trainee listens for three seconds.
 
-#include "alphabet/morsetable.h"
+#include "common/morsetable.h"
 #include "core/keyingclassifier.h"
 
-#include <QRandomGenerator>
+#include <QHash>
 #include <QString>
 
 #include <algorithm>
@@ -87,6 +87,18 @@ std::vector<Group> keyRun(const Condition &c, unsigned seed)
     return run;
 }
 
+// The character keyed as `elements`, "#" for none, as the trainer reads it.
+QChar decode(const QString &elements)
+{
+    static const QHash<QString, QChar> characters = [] {
+        QHash<QString, QChar> byElements;
+        for (const MorseEntry &entry : morseTable())
+            byElements.insert(QString::fromUtf16(entry.elements), QChar(entry.character));
+        return byElements;
+    }();
+    return characters.value(elements, QChar(u'#'));
+}
+
 int editDistance(const QString &a, const QString &b)
 {
     std::vector<int> row(b.size() + 1);
@@ -134,7 +146,7 @@ Score classifierScore(const std::vector<Group> &run)
                 elements += QLatin1Char(r.letter);
                 continue;
             }
-            read[current] += decodeElements(elements);
+            read[current] += decode(elements);
             elements.clear();
         }
     };
@@ -176,7 +188,7 @@ Score libcwScore(const std::vector<Group> &run)
         QString elements;
         for (const char *p = representation; *p; ++p)
             elements += QLatin1Char(*p == '-' ? 'H' : 'R');
-        read[current] += error ? QChar(u'#') : decodeElements(elements);
+        read[current] += error ? QChar(u'#') : decode(elements);
         cw_rec_reset_state(rec);
     };
     for (size_t g = 0; g < run.size(); ++g) {
