@@ -65,14 +65,16 @@ void KeyInput::setTone(bool on, double t)
         return;
     m_toneOn = on;
     emit keyed(on);
-    emitReports(on ? m_classifier.press(t) : m_classifier.release(t));
+    // A paddle edge handled late may be older than the straight key's last.
+    m_lastEdge = std::max(t, m_lastEdge);
+    emitReports(on ? m_classifier.press(m_lastEdge) : m_classifier.release(m_lastEdge));
 }
 
 void KeyInput::flush()
 {
     const double t = now();
     paddleEdges(m_iambic.advanceTo(t));
-    emitReports(m_classifier.advanceTo(t));
+    emitReports(m_classifier.advanceTo(std::max(t, m_lastEdge)));
     armTimer();
 }
 

@@ -58,4 +58,5 @@ private:
     bool m_straight = false;
     bool m_paddleTone = false;
     bool m_toneOn = false;
+    double m_lastEdge = 0; // the classifier's clock never goes back
 };

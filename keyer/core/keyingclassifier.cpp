@@ -19,13 +19,14 @@ void follow(double &estimate, double sample, double rate, double low, double hig
 } // namespace
 
 KeyingClassifier::KeyingClassifier(double dotMs)
-    : m_dot(dotMs)
+    : m_setDot(dotMs)
+    , m_dot(dotMs)
 {
 }
 
 void KeyingClassifier::setDotMs(double dotMs)
 {
-    m_dot = dotMs;
+    m_setDot = m_dot = dotMs;
 }
 
 double KeyingClassifier::longLimit() const
@@ -54,7 +55,7 @@ double KeyingClassifier::lettersPerMinute() const
 void KeyingClassifier::learnMark(double length, bool dash)
 {
     const double asDots = dash ? length / m_dashRatio : length;
-    follow(m_dot, asDots, dotRate, m_dot / 2, m_dot * 2);
+    follow(m_dot, std::clamp(asDots, m_dot / 2, m_dot * 2), dotRate, m_setDot / 3, m_setDot * 3);
     if (dash)
         follow(m_dashRatio, length / m_dot, shapeRate, 2, 5);
 }

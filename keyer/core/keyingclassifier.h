@@ -19,8 +19,9 @@ struct KeyReport {
 // It keeps one fast estimate, the trainee's dot, and three slow ones, the
 // trainee's dash, element gap and letter gap as multiples of that dot. The
 // dot starts at the set speed's and follows every element keyed (a dash
-// counts as one dot-measure, through the learnt dash ratio), so a change of
-// speed is followed within a character or two, while the shape of the fist
+// counts as one dot-measure, through the learnt dash ratio) but stays within
+// three times the set speed's either way, so a change of speed is followed
+// within a character or two, while the shape of the fist
 // (long dashes, drawn-out letter gaps) is learnt over a few groups. A press
 // is long above the dot times the root of the dash ratio (a little less:
 // dashes spread three times as wide as dots), and a character is over after
@@ -71,6 +72,7 @@ private:
     void learnMark(double length, bool dash);
     void learnGap(double length, bool letterGap);
 
+    double m_setDot;
     double m_dot;
     double m_dashRatio = 3;
     double m_gapRatio = 1;
