@@ -269,8 +269,6 @@ void Keyer::giveUp()
     if (m_mode != Mode::Echo || m_playing || !m_connected)
         return;
     m_keys.flush(); // a character end that is due goes first
-    if (m_rxLetters == 0)
-        return;
     while (m_rxLetters > 0)
         keyedReport('V');
 }

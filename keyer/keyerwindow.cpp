@@ -131,13 +131,10 @@ bool KeyerWindow::eventFilter(QObject *watched, QEvent *event)
         return false;
     auto *key = static_cast<QKeyEvent *>(event);
     const bool down = event->type() == QEvent::KeyPress;
-    switch (key->key()) {
-    case Qt::Key_Space:
+    if (key->key() == Qt::Key_Space) {
         if (!key->isAutoRepeat())
             down ? m_keys.straightDown() : m_keys.straightUp();
         return true;
-    default:
-        break;
     }
     // Left Ctrl and "[" are the dot paddle, right Ctrl and "]" the dash
     // paddle; "." and "-" key their element as the paddles do.
