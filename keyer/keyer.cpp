@@ -261,7 +261,7 @@ void Keyer::characterSent()
 void Keyer::armGiveUp()
 {
     if (m_mode == Mode::Echo)
-        m_giveUp.start(int(qMax(1000.0, m_keys.classifier().wordGapMs())));
+        m_giveUp.start(int(qMax(1500.0, m_keys.classifier().wordGapMs())));
 }
 
 void Keyer::giveUp()

@@ -63,8 +63,11 @@ void KeyingClassifier::learnMark(double length, bool dash)
 void KeyingClassifier::learnGap(double length, bool letterGap)
 {
     if (letterGap) {
-        if (length < wordGapMs())
-            follow(m_letterGapRatio, length / m_dot, shapeRate, 2, 12);
+        // Longer is a pause between groups. A trainee's drawn-out letter gaps
+        // are learnt quicker than the rest: until then, the silence that
+        // means they have stopped keying is too short for them.
+        if (length < 4 * letterGapMs())
+            follow(m_letterGapRatio, length / m_dot, 2 * shapeRate, 2, 12);
         return;
     }
     follow(m_gapRatio, length / m_dot, shapeRate, 0.5, 2);
