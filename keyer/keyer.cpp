@@ -40,7 +40,15 @@ Keyer::Keyer(const KeyerOptions &options, PtyLine &line, Player &player, KeyInpu
     connect(&m_line, &PtyLine::farEndClosed, this, &Keyer::trainerGone);
     connect(&m_keys, &KeyInput::report, this, &Keyer::keyedReport);
     // The trainee hears the key at once, in a run or not.
-    connect(&m_keys, &KeyInput::keyed, &m_player, &Player::setKey);
+    connect(&m_keys, &KeyInput::keyed, this, [this](bool down) {
+        m_player.setKey(down);
+        if (down)
+            m_giveUp.stop();
+        else
+            armGiveUp();
+    });
+    m_giveUp.setSingleShot(true);
+    connect(&m_giveUp, &QTimer::timeout, this, &Keyer::giveUp);
     // In fast mode the trainer is waiting on the keyer, not a person: there
     // is no reason to keep it waiting a second.
     m_announce.setInterval(options.fast ? 100 : 1000);
@@ -76,6 +84,8 @@ void Keyer::trainerGone()
     m_groups.clear();
     m_playing = false;
     m_reports->clear();
+    m_giveUp.stop();
+    m_rxLetters = 0;
     m_line.dropUnread();
     m_player.clearSchedule();
     m_keys.reset();
@@ -133,8 +143,10 @@ void Keyer::handle(const Frame &frame)
         if (m_mode == Mode::Echo)
             m_mode = Mode::Copy;
         m_keys.reset();
+        m_rxLetters = 0;
         break;
     case Frame::Group:
+        m_groupSize = int(frame.letters.size());
         m_groups.enqueue({frame.letters, m_mode});
         playNext();
         break;
@@ -156,6 +168,7 @@ void Keyer::playNext()
         return;
     const Pending next = m_groups.dequeue();
     m_playing = true;
+    m_giveUp.stop();
 
     QString unknown;
     const std::vector<ToneSegment> segments = groupSegments(next.group, dotSamples(), &unknown);
@@ -180,8 +193,11 @@ void Keyer::groupPlayed(const QString &group, Mode mode)
             return;
         }
         // The trainee keys it back; the trainer sends the next group when
-        // the whole group has come.
+        // the whole group has come. Characters keyed before the end of the
+        // group already count for it, and then the silence counts from here.
         m_playing = false;
+        if (m_rxLetters > 0)
+            armGiveUp();
         playNext();
         return;
     }
@@ -222,6 +238,30 @@ void Keyer::keyedReport(char letter)
 {
     // Reports outside an echo run would be scored by the trainer as a group
     // keyed back, and could even send it a group in the middle of a copy run.
-    if (m_connected && m_mode == Mode::Echo)
+    if (m_connected && m_mode == Mode::Echo) {
         m_reports->send(QByteArray(1, letter));
+        if (letter == 'V')
+            characterSent();
+    }
+}
+
+void Keyer::characterSent()
+{
+    if (++m_rxLetters >= m_groupSize)
+        m_rxLetters = 0; // the trainer scores the group and sends the next
+}
+
+void Keyer::armGiveUp()
+{
+    if (m_mode == Mode::Echo)
+        m_giveUp.start(int(qMax(1500.0, m_keys.classifier().wordGapMs())));
+}
+
+void Keyer::giveUp()
+{
+    if (m_mode != Mode::Echo || m_playing || !m_connected)
+        return;
+    m_keys.flush(); // a character end that is due goes first
+    while (m_rxLetters > 0)
+        keyedReport('V');
 }

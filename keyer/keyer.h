@@ -29,6 +29,12 @@ class ReportQueue;
 //         auto-echo, the keyer itself does), each element reported as "R" or
 //         "H" and each character end as "V". The trainer sends the next
 //         group when it has decoded the whole group.
+//
+// A trainee who stops keying in the middle of an echo group would leave the
+// trainer waiting for the rest of it for good. So the keyer counts the
+// character ends as the trainer does, and after a word gap of the trainee's
+// own silence (and at least a second) it sends the missing ones itself:
+// each decodes to "#", the group counts as wrong, and the run goes on.
 class Keyer : public QObject
 {
     Q_OBJECT
@@ -58,6 +64,9 @@ private:
     void groupPlayed(const QString &group, Mode mode);
     void keyBack(const QString &group);
     void keyedReport(char letter);
+    void characterSent();
+    void armGiveUp();
+    void giveUp();
     double dotSamples() const;
 
     struct Pending {
@@ -72,6 +81,7 @@ private:
     ReportQueue *m_reports;
     FrameReader m_reader;
     QTimer m_announce;
+    QTimer m_giveUp;
     QRandomGenerator m_random;
 
     bool m_connected = false;
@@ -80,6 +90,10 @@ private:
     int m_pause;
     QQueue<Pending> m_groups;
     bool m_playing = false; // a group (or its keying back) is under way
+    // The trainer's count of the characters it has of the group keyed back,
+    // and the letters per group, from the last group frame.
+    int m_rxLetters = 0;
+    int m_groupSize = 0;
     // Counts the trainers that have come and gone: what was timed for one
     // (an "OK", a report) is not sent to the next.
     int m_session = 0;

@@ -24,6 +24,7 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
     , m_mode(new QLabel(this))
     , m_speed(new QLabel(this))
     , m_pause(new QLabel(this))
+    , m_fist(new QLabel(tr("nothing keyed yet"), this))
     , m_key(new KeyArea(this))
     , m_tone(new QSpinBox(this))
     , m_volume(new QSlider(Qt::Horizontal, this))
@@ -45,6 +46,7 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
     form->addRow(tr("Mode:"), m_mode);
     form->addRow(tr("Speed:"), m_speed);
     form->addRow(tr("Pause:"), m_pause);
+    form->addRow(tr("Your keying:"), m_fist);
     form->addRow(tr("Tone:"), m_tone);
     form->addRow(tr("Volume:"), m_volume);
     auto *layout = new QVBoxLayout(this);
@@ -64,6 +66,10 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
     connect(m_key, &KeyArea::pressed, &keys, &KeyInput::straightDown);
     connect(m_key, &KeyArea::released, &keys, &KeyInput::straightUp);
     connect(&keys, &KeyInput::keyed, m_key, &KeyArea::setLit);
+    connect(&keys, &KeyInput::report, this, [this](char letter) {
+        if (letter == 'V')
+            showFist();
+    });
 
     // The keys work wherever the focus is in this window.
     qApp->installEventFilter(this);
@@ -95,6 +101,25 @@ void KeyerWindow::showState()
     m_pause->setText(tr("%1 s after each group").arg(m_keyer.pause() / 100.0, 0, 'f', 2));
 }
 
+void KeyerWindow::showFist()
+{
+    const KeyingClassifier &fist = m_keys.classifier();
+    m_fist->setText(tr("%1 letters per minute, dash %2 dots")
+                        .arg(fist.lettersPerMinute(), 0, 'f', 0)
+                        .arg(fist.dashRatio(), 0, 'f', 1));
+}
+
+namespace {
+
+// The right Ctrl key, told from the left one by what the platform sends:
+// X11's key symbol or key code, or Windows' extended scan code.
+bool isRightControl(const QKeyEvent *key)
+{
+    return key->nativeVirtualKey() == 0xffe4 || key->nativeScanCode() == 105 || key->nativeScanCode() == 0x11d;
+}
+
+} // namespace
+
 bool KeyerWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == this && event->type() == QEvent::WindowDeactivate) {
@@ -111,20 +136,23 @@ bool KeyerWindow::eventFilter(QObject *watched, QEvent *event)
         return false;
     auto *key = static_cast<QKeyEvent *>(event);
     const bool down = event->type() == QEvent::KeyPress;
-    switch (key->key()) {
-    case Qt::Key_Space:
+    if (key->key() == Qt::Key_Space) {
         if (!key->isAutoRepeat())
             down ? m_keys.straightDown() : m_keys.straightUp();
         return true;
-    case Qt::Key_Period:
-        if (!key->isAutoRepeat())
-            down ? m_keys.paddleDown(KeyInput::Paddle::Dot) : m_keys.paddleUp(KeyInput::Paddle::Dot);
-        return true;
-    case Qt::Key_Minus:
-        if (!key->isAutoRepeat())
-            down ? m_keys.paddleDown(KeyInput::Paddle::Dash) : m_keys.paddleUp(KeyInput::Paddle::Dash);
-        return true;
-    default:
-        return false;
     }
+    // Left Ctrl and "[" are the dot paddle, right Ctrl and "]" the dash
+    // paddle; "." and "-" key their element as the paddles do.
+    KeyInput::Paddle paddle;
+    switch (key->key()) {
+    case Qt::Key_Control: paddle = isRightControl(key) ? KeyInput::Paddle::Dash : KeyInput::Paddle::Dot; break;
+    case Qt::Key_BracketLeft:
+    case Qt::Key_Period: paddle = KeyInput::Paddle::Dot; break;
+    case Qt::Key_BracketRight:
+    case Qt::Key_Minus: paddle = KeyInput::Paddle::Dash; break;
+    default: return false;
+    }
+    if (!key->isAutoRepeat())
+        down ? m_keys.paddleDown(paddle) : m_keys.paddleUp(paddle);
+    return true;
 }

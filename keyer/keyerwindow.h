@@ -11,8 +11,9 @@ class QSlider;
 class QSpinBox;
 
 // The keyer's small window: the state of the line, the mode, speed and pause
-// as the trainer set them, the key, and the sidetone's pitch and volume. It
-// shows no group: in a copy run the trainee must only hear it.
+// as the trainer set them, the trainee's own speed and dashes as keyed, the
+// key, and the sidetone's pitch and volume. It shows no group: in a copy run
+// the trainee must only hear it.
 class KeyerWindow : public QWidget
 {
     Q_OBJECT
@@ -26,6 +27,7 @@ protected:
 
 private:
     void showState();
+    void showFist();
 
     Keyer &m_keyer;
     Player &m_player;
@@ -35,6 +37,7 @@ private:
     QLabel *m_mode;
     QLabel *m_speed;
     QLabel *m_pause;
+    QLabel *m_fist;
     KeyArea *m_key;
     QSpinBox *m_tone;
     QSlider *m_volume;

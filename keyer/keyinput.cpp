@@ -1,21 +1,23 @@
 #include "keyinput.h"
 
-KeyInput::KeyInput(double dotMs, QObject *parent)
+#include <algorithm>
+#include <cmath>
+
+KeyInput::KeyInput(double dotMs, IambicKeyer::Mode mode, QObject *parent)
     : QObject(parent)
     , m_classifier(dotMs)
+    , m_iambic(dotMs, mode)
 {
     m_clock.start();
-    m_characterEnd.setSingleShot(true);
-    m_characterEnd.setTimerType(Qt::PreciseTimer);
-    connect(&m_characterEnd, &QTimer::timeout, this, &KeyInput::characterEndDue);
-    m_paddleTimer.setSingleShot(true);
-    m_paddleTimer.setTimerType(Qt::PreciseTimer);
-    connect(&m_paddleTimer, &QTimer::timeout, this, &KeyInput::paddleStep);
+    m_timer.setSingleShot(true);
+    m_timer.setTimerType(Qt::PreciseTimer);
+    connect(&m_timer, &QTimer::timeout, this, &KeyInput::timerDue);
 }
 
 void KeyInput::setDotMs(double dotMs)
 {
     m_classifier.setDotMs(dotMs);
+    m_iambic.setDotMs(dotMs);
 }
 
 void KeyInput::straightDown()
@@ -23,7 +25,8 @@ void KeyInput::straightDown()
     if (m_straight)
         return;
     m_straight = true;
-    toneDown();
+    setTone(true, now());
+    armTimer();
 }
 
 void KeyInput::straightUp()
@@ -31,87 +34,77 @@ void KeyInput::straightUp()
     if (!m_straight)
         return;
     m_straight = false;
-    toneUp();
+    setTone(m_paddleTone, now());
+    armTimer();
 }
 
 void KeyInput::paddleDown(Paddle paddle)
 {
-    (paddle == Paddle::Dot ? m_dotHeld : m_dashHeld) = true;
-    m_lastPaddle = paddle;
-    if (!m_paddleSounding)
-        paddleStep();
+    paddleEdges(m_iambic.paddle(paddle, true, now()));
+    armTimer();
 }
 
 void KeyInput::paddleUp(Paddle paddle)
 {
-    (paddle == Paddle::Dot ? m_dotHeld : m_dashHeld) = false;
+    paddleEdges(m_iambic.paddle(paddle, false, now()));
+    armTimer();
 }
 
-// A paddle element: tone for one or three dots, then a dot of silence,
-// then the next element if a paddle is still held.
-void KeyInput::paddleStep()
+void KeyInput::paddleEdges(const QList<ToneEdge> &edges)
 {
-    if (m_toneOn && !m_straight) {
-        toneUp();
-        m_paddleTimer.start(int(m_classifier.dotMs()));
-        return;
+    for (const ToneEdge &edge : edges) {
+        m_paddleTone = edge.on;
+        setTone(m_straight || m_paddleTone, edge.at);
     }
-    if (!m_dotHeld && !m_dashHeld) {
-        m_paddleSounding = false;
+}
+
+// The straight key and the paddles sound as one key.
+void KeyInput::setTone(bool on, double t)
+{
+    if (on == m_toneOn)
         return;
-    }
-    // With both held, the one pressed last wins.
-    Paddle paddle = m_lastPaddle;
-    if (!(paddle == Paddle::Dot ? m_dotHeld : m_dashHeld))
-        paddle = paddle == Paddle::Dot ? Paddle::Dash : Paddle::Dot;
-    m_paddleSounding = true;
-    toneDown();
-    m_paddleTimer.start(int(m_classifier.dotMs() * (paddle == Paddle::Dash ? 3 : 1)));
+    m_toneOn = on;
+    emit keyed(on);
+    // A paddle edge handled late may be older than the straight key's last.
+    m_lastEdge = std::max(t, m_lastEdge);
+    emitReports(on ? m_classifier.press(m_lastEdge) : m_classifier.release(m_lastEdge));
+}
+
+void KeyInput::flush()
+{
+    const double t = now();
+    paddleEdges(m_iambic.advanceTo(t));
+    emitReports(m_classifier.advanceTo(std::max(t, m_lastEdge)));
+    armTimer();
+}
+
+void KeyInput::timerDue()
+{
+    // A timer may fire a hair early; flush arms it again for what is left.
+    flush();
+}
+
+void KeyInput::armTimer()
+{
+    std::optional<double> due = m_iambic.nextDue();
+    if (const auto report = m_classifier.nextDue())
+        due = due ? std::min(*due, *report) : *report;
+    if (due)
+        m_timer.start(std::max(0, int(std::ceil(*due - now()))));
+    else
+        m_timer.stop();
 }
 
 void KeyInput::reset()
 {
-    m_straight = m_dotHeld = m_dashHeld = m_paddleSounding = false;
-    m_paddleTimer.stop();
-    m_characterEnd.stop();
+    m_straight = m_paddleTone = false;
+    m_iambic.reset();
+    m_timer.stop();
     if (m_toneOn) {
         m_toneOn = false;
         emit keyed(false);
     }
     m_classifier.reset();
-}
-
-void KeyInput::toneDown()
-{
-    if (m_toneOn)
-        return;
-    m_toneOn = true;
-    m_characterEnd.stop();
-    emit keyed(true);
-    emitReports(m_classifier.press(now()));
-}
-
-void KeyInput::toneUp()
-{
-    if (!m_toneOn)
-        return;
-    m_toneOn = false;
-    emit keyed(false);
-    emitReports(m_classifier.release(now()));
-    armCharacterEnd();
-}
-
-void KeyInput::armCharacterEnd()
-{
-    if (const auto due = m_classifier.characterEndDue())
-        m_characterEnd.start(qMax(0, int(*due - now() + 0.999)));
-}
-
-void KeyInput::characterEndDue()
-{
-    emitReports(m_classifier.advanceTo(now()));
-    // A timer may fire a hair early; try again at the due time.
-    armCharacterEnd();
 }
 
 void KeyInput::emitReports(const QList<KeyReport> &reports)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/iambic.h"
 #include "core/keyingclassifier.h"
 
 #include <QElapsedTimer>
@@ -7,20 +8,20 @@
 #include <QTimer>
 
 // The trainee's keys, in real time: a straight key (the space bar or a
-// mouse press in the key area) and two paddles (a dot key and a dash key).
-// The straight key sounds as long as it is held. A paddle keys a whole dot
-// or dash at the set speed and goes on repeating, one dot apart, for as long
-// as it is held. Both go through one classifier, which turns what sounded
-// into the reports for the trainer.
+// mouse press in the key area) and two iambic paddles (dot and dash) keying
+// whole elements at the set speed. The straight key sounds as long as it is
+// held. Both go through one classifier, which turns what sounded into the
+// reports for the trainer and learns the trainee's fist.
 class KeyInput : public QObject
 {
     Q_OBJECT
 
 public:
-    enum class Paddle { Dot, Dash };
+    using Paddle = IambicKeyer::Paddle;
 
-    explicit KeyInput(double dotMs, QObject *parent = nullptr);
+    KeyInput(double dotMs, IambicKeyer::Mode mode = IambicKeyer::Mode::B, QObject *parent = nullptr);
 
+    // The set speed: the paddles' dot, and where the classifier starts again.
     void setDotMs(double dotMs);
 
     void straightDown();
@@ -28,8 +29,13 @@ public:
     void paddleDown(Paddle paddle);
     void paddleUp(Paddle paddle);
 
+    // Gives a character end that is due now, without waiting for its timer.
+    void flush();
+
     // Forgets a half-keyed character and lets go of every key.
     void reset();
+
+    const KeyingClassifier &classifier() const { return m_classifier; }
 
 signals:
     // The sidetone goes on or off.
@@ -39,21 +45,18 @@ signals:
 
 private:
     double now() const { return double(m_clock.nsecsElapsed()) / 1e6; }
-    void toneDown();
-    void toneUp();
+    void setTone(bool on, double t);
+    void paddleEdges(const QList<ToneEdge> &edges);
     void emitReports(const QList<KeyReport> &reports);
-    void characterEndDue();
-    void armCharacterEnd();
-    void paddleStep();
+    void timerDue();
+    void armTimer();
 
     KeyingClassifier m_classifier;
+    IambicKeyer m_iambic;
     QElapsedTimer m_clock;
-    QTimer m_characterEnd;
-    QTimer m_paddleTimer;
+    QTimer m_timer; // the next paddle edge or report
     bool m_straight = false;
+    bool m_paddleTone = false;
     bool m_toneOn = false;
-    bool m_dotHeld = false;
-    bool m_dashHeld = false;
-    bool m_paddleSounding = false; // inside a paddle element (or its gap)
-    Paddle m_lastPaddle = Paddle::Dot;
+    double m_lastEdge = 0; // the classifier's clock never goes back
 };

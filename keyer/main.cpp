@@ -108,7 +108,7 @@ int main(int argc, char *argv[])
     if (!player.start(options.wav))
         return 1;
 
-    KeyInput keys(dotMilliseconds(options.speed));
+    KeyInput keys(dotMilliseconds(options.speed), options.iambic);
     Keyer keyer(options, line, player, keys);
 
     // The first line is the device, for whoever starts the trainer.

@@ -11,7 +11,8 @@ const char helpText[] =
     "prints the device of its far end on the first line, and plays the keyer's\n"
     "side of the line: the groups of a copy run are played as Morse, and the\n"
     "groups of an echo run are keyed back with the space bar (straight key) or\n"
-    "with \".\" and \"-\" (paddles), in the window's key area or with the mouse.\n"
+    "with the paddles (left and right Ctrl, or \"[\" and \"]\"; \".\" and \"-\" key one\n"
+    "dot or dash), in the window's key area or with the mouse.\n"
     "\n"
     "  --link PATH        also make PATH a symbolic link to the device (removed on exit)\n"
     "  --auto-echo        key every echo group back by itself\n"
@@ -23,6 +24,8 @@ const char helpText[] =
     "  --speed N          letters per minute until the trainer sends a speed (default 60)\n"
     "  --pause N          hundredths of a second after a group until the trainer sends\n"
     "                     a pause (default 50)\n"
+    "  --iambic A|B       paddle mode: A stops with the element that sounds when a\n"
+    "                     squeeze is let go, B keys one more (default B)\n"
     "  --help             show this text\n"
     "  --version          show the version\n"
     "\n"
@@ -49,9 +52,10 @@ KeyerCommandLine parseKeyerCommandLine(const QStringList &arguments)
     const QCommandLineOption tone(QStringLiteral("tone"), QString(), QStringLiteral("HZ"));
     const QCommandLineOption speed(QStringLiteral("speed"), QString(), QStringLiteral("N"));
     const QCommandLineOption pause(QStringLiteral("pause"), QString(), QStringLiteral("N"));
+    const QCommandLineOption iambic(QStringLiteral("iambic"), QString(), QStringLiteral("MODE"));
     const QCommandLineOption help(QStringLiteral("help"));
     const QCommandLineOption version(QStringLiteral("version"));
-    parser.addOptions({link, autoEcho, errorRate, fast, headless, wav, tone, speed, pause, help, version});
+    parser.addOptions({link, autoEcho, errorRate, fast, headless, wav, tone, speed, pause, iambic, help, version});
 
     KeyerCommandLine result;
     auto refuse = [&result](const QString &why) {
@@ -100,6 +104,12 @@ KeyerCommandLine parseKeyerCommandLine(const QStringList &arguments)
         if (!numberIn(parser.value(pause), 0, 255, &value) || value != int(value))
             return refuse(QStringLiteral("--pause wants a whole number from 0 to 255."));
         o.pause = int(value);
+    }
+    if (parser.isSet(iambic)) {
+        const QString mode = parser.value(iambic).toUpper();
+        if (mode != QLatin1String("A") && mode != QLatin1String("B"))
+            return refuse(QStringLiteral("--iambic wants A or B."));
+        o.iambic = mode == QLatin1String("A") ? IambicKeyer::Mode::A : IambicKeyer::Mode::B;
     }
     return result;
 }

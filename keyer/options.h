@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/iambic.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -13,6 +15,7 @@ struct KeyerOptions {
     double tone = 600;      // sidetone in Hz
     int speed = 60;         // until the trainer sends one
     int pause = 50;         // hundredths of a second, until the trainer sends one
+    IambicKeyer::Mode iambic = IambicKeyer::Mode::B; // how the paddles behave
 };
 
 struct KeyerCommandLine {

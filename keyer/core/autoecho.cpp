@@ -60,9 +60,9 @@ EchoPlan planEcho(QStringView group, double dotSamples, double errorRate, QRando
         plan.reports += classifier.press(double(down));
         plan.reports += classifier.release(double(up));
     }
-    if (const auto due = classifier.characterEndDue()) {
+    while (const auto due = classifier.nextDue()) {
         plan.reports += classifier.advanceTo(*due);
-        plan.length = std::llround(*due);
+        plan.length = qint64(std::ceil(*due));
     }
     if (plan.length > position)
         plan.segments.push_back({false, plan.length - position});

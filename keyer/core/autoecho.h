@@ -12,8 +12,8 @@
 // A trainee played by the keyer: keys a group back as a person would, a
 // little uneven. Every element, gap and character space varies a few tenths
 // of a dot around its length, always well clear of the limits the keying
-// classifier draws (two dots between short and long, three dots of silence
-// for a character end).
+// classifier starts from (about 1.6 dots between short and long, and
+// between element gap and letter gap).
 struct EchoPlan {
     QString keyed;                        // the characters keyed
     std::vector<ToneSegment> segments;    // the sidetone, from the start of the plan

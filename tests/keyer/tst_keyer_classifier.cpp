@@ -1,12 +1,17 @@
-// The keying classifier (presses and releases in, R/H/V out) and the keyer's
-// own trainee, whose keying must come out as the characters it meant.
+// The keying classifier (presses and releases in, R/H/V out), the iambic
+// paddles, and the keyer's own trainee, whose keying must come out as the
+// characters it meant.
 
 #include "common/morsetable.h"
 #include "core/autoecho.h"
+#include "core/iambic.h"
 #include "core/keyingclassifier.h"
 
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTest>
+
+#include <cmath>
 
 class ClassifierTest : public QObject
 {
@@ -15,32 +20,35 @@ class ClassifierTest : public QObject
 private slots:
     void keying_data();
     void keying();
-    void speed_change_moves_the_limits();
+    void follows_the_trainee_data();
+    void follows_the_trainee();
     void auto_echo_keys_the_group_data();
     void auto_echo_keys_the_group();
 };
 
 void ClassifierTest::keying_data()
 {
-    // Events: "pN" press at N ms, "rN" release, "aN" look at the clock.
-    // Reports: letter and the time it fell due. A dot lasts 100 ms.
+    // Straight key: "pN" press at N ms, "rN" release, "aN" look at the
+    // clock, "xN" reset. Paddles: "+dotN", "-dashN"..., in mode B unless the events
+    // start with "A". The dot lasts 100 ms: an element is reported 20 ms
+    // after the release, a character ends after 100 * sqrt(3) ms of silence.
     QTest::addColumn<QString>("events");
     QTest::addColumn<QString>("reports");
 
-    QTest::newRow("a dot-long press is short") << "p0 r100 a1000" << "R100 V400";
-    QTest::newRow("just under two dots is short") << "p0 r199.9 a1000" << "R199.9 V499.9";
-    QTest::newRow("two dots is long") << "p0 r200 a1000" << "H200 V500";
-    QTest::newRow("a dash-long press is long") << "p0 r300 a1000" << "H300 V600";
-    QTest::newRow("a gap under three dots keeps the character")
-        << "p0 r100 p399 r699 a2000" << "R100 H699 V999";
-    QTest::newRow("three dots of silence end it") << "p0 r100 p400 r500 a2000" << "R100 V400 R500 V800";
-    QTest::newRow("no character end before it is due") << "p0 r100 a399" << "R100";
-    QTest::newRow("the character end comes once") << "p0 r100 a400 a900 a5000" << "R100 V400";
-    QTest::newRow("no character end while the key is held") << "p0 r100 p300 a5000" << "R100";
-    QTest::newRow("nothing keyed, nothing reported") << "a5000" << "";
-    QTest::newRow("a release without a press is nothing") << "r100 a5000" << "";
-    QTest::newRow("a second press while down is nothing") << "p0 p50 r150 a1000" << "R150 V450";
-    QTest::newRow("the letter A") << "p0 r100 p200 r500 a1000" << "R100 H500 V800";
+    QTest::newRow("reports fall due after the release") << "p0 r100 a119 a2000" << "R120 V273.205";
+    QTest::newRow("a bounce inside a dash is one dash") << "p0 r150 p155 r300 a2000" << "H320 V473.205";
+    QTest::newRow("a spike between elements is nothing") << "p0 r100 p150 r153 p200 r500 a2000"
+                                                         << "R120 H520 V673.205";
+    QTest::newRow("a release without a press, a second press: nothing") << "r50 p100 p150 r200 a2000"
+                                                                        << "R220 V373.205";
+    QTest::newRow("no character end while the key is held") << "p0 r100 p200 a5000" << "R120";
+    QTest::newRow("a reset forgets the character") << "p0 r100 p200 x250 r300 a2000" << "R120";
+    // Dash 0-300, dot 400-500 (pressed during the dash), both let go
+    // during the dot: A stops, B adds the dash held when the dot began.
+    QTest::newRow("squeeze let go, mode A") << "A +dash0 +dot50 -dot450 -dash450" << "H320 R520 V673.205";
+    QTest::newRow("squeeze let go, mode B") << "+dash0 +dot50 -dot450 -dash450" << "H320 R520 H920 V1073.21";
+    QTest::newRow("dot memory: tapped during a dash") << "A +dash0 +dot100 -dot150 -dash250" << "H320 R520 V673.205";
+    QTest::newRow("a paddle held repeats") << "+dot0 -dot450" << "R120 R320 R520 V673.205";
 }
 
 void ClassifierTest::keying()
@@ -49,30 +57,50 @@ void ClassifierTest::keying()
     QFETCH(QString, reports);
 
     KeyingClassifier classifier(100);
-    QStringList got;
-    for (const QString &event : events.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-        const double t = event.mid(1).toDouble();
-        QList<KeyReport> out;
-        switch (event[0].toLatin1()) {
-        case 'p': out = classifier.press(t); break;
-        case 'r': out = classifier.release(t); break;
-        default: out = classifier.advanceTo(t); break;
+    IambicKeyer paddles(100, events.startsWith(QLatin1Char('A')) ? IambicKeyer::Mode::A : IambicKeyer::Mode::B);
+    QList<KeyReport> got;
+    auto sound = [&](const QList<ToneEdge> &edges) {
+        for (const ToneEdge &edge : edges)
+            got += edge.on ? classifier.press(edge.at) : classifier.release(edge.at);
+    };
+    for (QString event : events.split(QLatin1Char(' '))) {
+        const char kind = event[0].toLatin1();
+        const bool dash = event.contains(QLatin1String("dash"));
+        const double t = event.remove(QRegularExpression(QStringLiteral("[^0-9.]"))).toDouble();
+        switch (kind) {
+        case 'p': got += classifier.press(t); break;
+        case 'r': got += classifier.release(t); break;
+        case 'a': got += classifier.advanceTo(t); break;
+        case 'x': classifier.reset(); break;
+        case '+':
+        case '-': sound(paddles.paddle(dash ? IambicKeyer::Dash : IambicKeyer::Dot, kind == '+', t)); break;
         }
-        for (const KeyReport &r : out)
-            got << QLatin1Char(r.letter) + QString::number(r.at);
     }
-    QCOMPARE(got.join(QLatin1Char(' ')), reports);
+    while (const auto due = paddles.nextDue())
+        sound(paddles.advanceTo(*due));
+    got += classifier.advanceTo(1e6);
+    QStringList out;
+    for (const KeyReport &r : got)
+        out << QLatin1Char(r.letter) + QString::number(r.at);
+    QCOMPARE(out.join(QLatin1Char(' ')), reports);
 }
 
-void ClassifierTest::speed_change_moves_the_limits()
+void ClassifierTest::follows_the_trainee_data()
 {
-    KeyingClassifier classifier(100);
-    classifier.setDotMs(50); // speed 120
-    QCOMPARE(classifier.press(0).size(), 0);
-    const QList<KeyReport> out = classifier.release(120);
-    QCOMPARE(out.size(), 1);
-    QCOMPARE(out[0].letter, 'H');
-    QCOMPARE(classifier.characterEndDue(), std::optional<double>(270));
+    // The text is keyed evenly at `dot` ms, at `dotAfter` from the "|" on;
+    // letter gaps are `letterGap` dots long. The set dot is 100 ms. At the
+    // end the trainee's speed is known, within three letters per minute.
+    QTest::addColumn<QString>("keyed");
+    QTest::addColumn<double>("dot");
+    QTest::addColumn<double>("dotAfter");
+    QTest::addColumn<double>("letterGap");
+    QTest::addColumn<int>("speed");
+
+    QTest::newRow("1.5 times faster than set") << "PARIS73@?KEY" << 66.7 << 66.7 << 3.0 << 90;
+    QTest::newRow("0.7 times slower than set") << "PARIS73@?KEY" << 143.0 << 143.0 << 3.0 << 42;
+    QTest::newRow("speeds up to 1.5 times within the run") << "PARIS|TEST5H" << 100.0 << 66.7 << 3.0 << 90;
+    QTest::newRow("slows down to 0.7 times within the run") << "PARIS|TEST5H" << 100.0 << 143.0 << 3.0 << 42;
+    QTest::newRow("letter gaps three times long") << "PARIS73@?KEY" << 100.0 << 100.0 << 9.0 << 34;
 }
 
 namespace {
@@ -96,6 +124,33 @@ QString reportsKeying(const QString &group)
 }
 
 } // namespace
+
+void ClassifierTest::follows_the_trainee()
+{
+    QFETCH(QString, keyed);
+    QFETCH(double, dot);
+    QFETCH(double, dotAfter);
+    QFETCH(double, letterGap);
+    QFETCH(int, speed);
+
+    KeyingClassifier classifier(100);
+    QList<KeyReport> got;
+    double t = 0;
+    for (const QChar c : keyed) {
+        if (c == QLatin1Char('|'))
+            dot = dotAfter;
+        for (const QChar e : elementsOf(c)) {
+            got += classifier.press(t);
+            t += (e == QLatin1Char('H') ? 3 : 1) * dot;
+            got += classifier.release(t);
+            t += dot;
+        }
+        t += (letterGap - 1) * dot;
+    }
+    got += classifier.advanceTo(t + 10000);
+    QCOMPARE(reportLetters(got), reportsKeying(keyed.remove(QLatin1Char('|'))));
+    QVERIFY2(qAbs(classifier.lettersPerMinute() - speed) < 3, qPrintable(QString::number(classifier.lettersPerMinute())));
+}
 
 void ClassifierTest::auto_echo_keys_the_group_data()
 {
@@ -121,7 +176,7 @@ void ClassifierTest::auto_echo_keys_the_group()
         for (const ToneSegment &s : plan.segments)
             total += s.samples;
         QCOMPARE(total, plan.length);
-        QCOMPARE(qint64(plan.reports.last().at), plan.length);
+        QCOMPARE(qint64(std::ceil(plan.reports.last().at)), plan.length);
         for (qsizetype i = 1; i < plan.reports.size(); ++i)
             QVERIFY(plan.reports[i].at > plan.reports[i - 1].at);
     }

@@ -1,6 +1,7 @@
 // Keying back by hand in the keyer's window: the space bar and the mouse as
-// a straight key, "." and "-" as paddles, reported to the trainer's end of
-// the line only in an echo run.
+// a straight key, Ctrl, "[" "]", "." and "-" as paddles, reported to the
+// trainer's end of the line only in an echo run, and a group left unfinished
+// completed for the trainer.
 
 #include "common/frames.h"
 #include "keyarea.h"
@@ -32,6 +33,7 @@ private slots:
     void mouse_on_the_key_area();
     void speed_frame_moves_the_limits();
     void hungarian_only_under_a_hungarian_locale();
+    void a_group_left_unfinished_is_completed();
 
 private:
     // Holds for at least `ms`, keeping the event loop running.
@@ -104,6 +106,7 @@ void KeysTest::reports_only_in_an_echo_run()
     trainer.send(echoStartFrame());
     QVERIFY(QTest::qWaitFor([&] { return keyer->mode() == Keyer::Mode::Echo; }, 5000));
     QTest::keyPress(window.get(), Qt::Key_Space);
+    hold(50);
     QTest::keyRelease(window.get(), Qt::Key_Space);
     QVERIFY(waitForReports(2));
     QCOMPARE(reports(), QStringList({"R", "V"}));
@@ -115,6 +118,7 @@ void KeysTest::straight_key_short_and_long()
     QTest::keyPress(window.get(), Qt::Key_Space);
     hold(50);
     QTest::keyRelease(window.get(), Qt::Key_Space);
+    hold(100);
     QTest::keyPress(window.get(), Qt::Key_Space);
     hold(100);
     // A desktop repeats a held key as release and press pairs marked as
@@ -131,20 +135,22 @@ void KeysTest::straight_key_short_and_long()
 
 void KeysTest::paddles_key_whole_elements_and_repeat()
 {
-    // A tap on "-" keys a whole dash; "." held keys dots until let go.
-    QTest::keyPress(window.get(), Qt::Key_Minus);
-    QTest::keyRelease(window.get(), Qt::Key_Minus);
-    QVERIFY(waitForReports(1));
+    // A tap on the right Ctrl keys a whole dash; "[" pressed while it
+    // sounds is remembered, and held keys dots until let go.
     const qsizetype from = trainer.received().size();
-    QTest::keyPress(window.get(), Qt::Key_Period);
+    QKeyEvent rightControl(QEvent::KeyPress, Qt::Key_Control, Qt::NoModifier, 105, 0xffe4, 0);
+    QApplication::sendEvent(window.get(), &rightControl);
+    QKeyEvent rightControlUp(QEvent::KeyRelease, Qt::Key_Control, Qt::NoModifier, 105, 0xffe4, 0);
+    QApplication::sendEvent(window.get(), &rightControlUp);
+    QTest::keyPress(window.get(), Qt::Key_BracketLeft);
     QVERIFY(QTest::qWaitFor([&] { return trainer.received().mid(from).count('R') >= 2; }, 5000));
-    QTest::keyRelease(window.get(), Qt::Key_Period);
+    QTest::keyRelease(window.get(), Qt::Key_BracketLeft);
     QVERIFY(QTest::qWaitFor([&] { return trainer.received().mid(from).endsWith("V"); }, 5000));
     const QStringList got = reports();
+    QVERIFY(got.size() >= 4);
     QCOMPARE(got.first(), QStringLiteral("H"));
     QCOMPARE(got.last(), QStringLiteral("V"));
     QCOMPARE(got.mid(1, got.size() - 2), QStringList(got.size() - 2, QStringLiteral("R")));
-    QVERIFY2(got.size() - 2 >= 2, qPrintable(got.join(QLatin1Char(' '))));
 }
 
 void KeysTest::mouse_on_the_key_area()
@@ -185,6 +191,18 @@ void KeysTest::hungarian_only_under_a_hungarian_locale()
     for (const QLabel *label : hungarian.findChildren<QLabel *>())
         texts += label->text() + QLatin1Char('\n');
     QVERIFY2(texts.contains(QStringLiteral("Szóköz")), qPrintable(texts)); // the keys that key
+}
+
+void KeysTest::a_group_left_unfinished_is_completed()
+{
+    // One character of a two-letter group, then silence: after a word gap
+    // the keyer ends the group for the trainer with a second "V".
+    trainer.send(groupFrame(u"EE"));
+    QTest::keyPress(window.get(), Qt::Key_Space);
+    hold(100);
+    QTest::keyRelease(window.get(), Qt::Key_Space);
+    QVERIFY(waitForReports(3));
+    QCOMPARE(reports(), QStringList({"R", "V", "V"}));
 }
 
 QTEST_MAIN(KeysTest)
