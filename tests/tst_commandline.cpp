@@ -1,6 +1,8 @@
+#include "link/serialportchoice.h"
 #include "window/options.h"
 
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 class CommandLineTest : public QObject
@@ -12,6 +14,8 @@ private slots:
     void parses();
     void program_answers_data();
     void program_answers();
+    void port_one_data();
+    void port_one();
 };
 
 void CommandLineTest::parses_data()
@@ -84,6 +88,39 @@ void CommandLineTest::program_answers()
     const QByteArray errors = program.readAllStandardError();
     // Qt may add its own lines about the runtime directory; ours start with the name.
     QCOMPARE(int(errors.count("vestranoli: ")), stderrLines);
+}
+
+void CommandLineTest::port_one_data()
+{
+    QTest::addColumn<QString>("devices"); // made in a fake /dev; "name>target" is a link
+    QTest::addColumn<QString>("chosen");
+
+    const QString ftdi = "serial/by-id/usb-FTDI_FT232R-if00-port0";
+    QTest::newRow("nothing there: the built-in port") << "" << "ttyS0";
+    QTest::newRow("built-in ports only") << "ttyS1 ttyS0" << "ttyS0";
+    QTest::newRow("USB adapter before the built-in port") << "ttyS0 ttyUSB0" << "ttyUSB0";
+    QTest::newRow("USB adapters by number") << "ttyUSB10 ttyUSB2" << "ttyUSB2";
+    QTest::newRow("ttyUSB before ttyACM") << "ttyACM0 ttyUSB1" << "ttyUSB1";
+    QTest::newRow("ttyACM before the built-in port") << "ttyS0 ttyACM3" << "ttyACM3";
+    QTest::newRow("stable name first") << "ttyUSB0 " + ftdi + ">../../ttyUSB0" << ftdi;
+    QTest::newRow("stable names by name") << "ttyUSB0 serial/by-id/b>../../ttyUSB0 serial/by-id/a>../../ttyUSB0"
+                                         << "serial/by-id/a";
+    QTest::newRow("gone adapter's name skipped") << "ttyACM0 " + ftdi + ">../../ttyUSB7" << "ttyACM0";
+}
+
+void CommandLineTest::port_one()
+{
+    QFETCH(QString, devices);
+    QFETCH(QString, chosen);
+
+    QTemporaryDir dev;
+    QVERIFY(QDir(dev.path()).mkpath("serial/by-id"));
+    for (const QString &entry : devices.split(' ', Qt::SkipEmptyParts)) {
+        const QStringList link = entry.split('>');
+        QFile device(dev.filePath(link[0]));
+        QVERIFY(link.size() == 2 ? QFile::link(link[1], device.fileName()) : device.open(QIODevice::WriteOnly));
+    }
+    QCOMPARE(firstSerialPort(dev.path()).device, dev.filePath(chosen));
 }
 
 QTEST_GUILESS_MAIN(CommandLineTest)

@@ -2,10 +2,17 @@
 
 #include "common/codepage.h"
 #include "common/reportproblem.h"
+#include "link/serialportchoice.h"
 
+#include <QFileInfo>
 #include <QStringList>
 
 #include <utility>
+
+#ifndef Q_OS_WIN
+#include <cerrno>
+#include <unistd.h>
+#endif
 
 MSComm::MSComm(QObject *parent)
     : QObject(parent)
@@ -70,10 +77,16 @@ void MSComm::setPortOpen(bool open)
         m_port.close();
         return;
     }
+#ifndef Q_OS_WIN
+    if (m_device.isEmpty() && m_commPort == 1) {
+        const SerialPortChoice choice = firstSerialPort();
+        m_device = choice.device;
+        reportProblem(QStringLiteral("port 1 is %1, %2 (--port DEVICE chooses another)").arg(m_device, choice.kind));
+    }
+#endif
     m_port.setPortName(deviceName());
     if (!m_port.open(QIODevice::ReadWrite)) {
-        reportProblem(QStringLiteral("cannot open the keyer line %1 (%2); going on without a keyer")
-                          .arg(deviceName(), m_port.errorString()));
+        reportOpenFailure();
         return;
     }
     m_lost = false;
@@ -83,6 +96,27 @@ void MSComm::setPortOpen(bool open)
     m_port.setDataTerminalReady(true);
     m_port.setRequestToSend(true);
     m_port.clearError();
+}
+
+void MSComm::reportOpenFailure()
+{
+    const QString device = deviceName();
+#ifndef Q_OS_WIN
+    // Qt says "Permission denied" both for a device the user may not use and
+    // for one that another program holds; only the first needs a group.
+    if (m_port.error() == QSerialPort::PermissionError
+        && ::access(QFile::encodeName(device).constData(), R_OK | W_OK) != 0 && errno == EACCES) {
+        QString group = QFileInfo(device).group();
+        if (group.isEmpty())
+            group = QStringLiteral("dialout");
+        reportProblem(QStringLiteral("cannot open the keyer line %1: you are not in the group %2 "
+                                     "(sudo adduser $USER %2, then log out and in again); going on without a keyer")
+                          .arg(device, group));
+        return;
+    }
+#endif
+    reportProblem(QStringLiteral("cannot open the keyer line %1 (%2); going on without a keyer")
+                      .arg(device, m_port.errorString()));
 }
 
 void MSComm::Output(char byte)

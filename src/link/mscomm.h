@@ -22,8 +22,9 @@ public:
 
     explicit MSComm(QObject *parent = nullptr);
 
-    // Port 1 is COM1 on Windows and /dev/ttyS0 elsewhere; a device name given
-    // here takes its place.
+    // Port 1 is COM1 on Windows; elsewhere the first serial port that is
+    // there (a USB adapter before /dev/ttyS0), chosen and said on stderr when
+    // the line is opened. A device name given here takes its place.
     void setCommPort(int number);
     void setDeviceName(const QString &device);
     QString deviceName() const;
@@ -57,6 +58,7 @@ signals:
     void OnComm();
 
 private:
+    void reportOpenFailure();
     void dataArrived(qint64 available);
     void errorOccurred(QSerialPort::SerialPortError error);
 

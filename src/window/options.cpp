@@ -11,7 +11,8 @@ const char helpText[] =
     "Morse-code trainer for a keyer on a serial line (9600 baud, 8N1).\n"
     "\n"
     "  --data-dir DIR   keep ini.txt and morse.txt in DIR instead of %1\n"
-    "  --port DEVICE    talk to the keyer on DEVICE instead of serial port 1 (%2)\n"
+    "  --port DEVICE    talk to the keyer on DEVICE instead of serial port 1\n"
+    "                   (%2)\n"
     "  --stats          show the statistics of the training history in a window\n"
     "  --stats --text   print them as a table instead [--days N: the last N days]\n"
     "  --help           show this text\n"
@@ -52,7 +53,7 @@ CommandLine parseCommandLine(const QStringList &arguments)
 #ifdef Q_OS_WIN
         const QString firstPort = QStringLiteral("COM1");
 #else
-        const QString firstPort = QStringLiteral("/dev/ttyS0");
+        const QString firstPort = QStringLiteral("the first USB serial adapter, else /dev/ttyS0");
 #endif
         result.action = CommandLine::ShowHelp;
         result.message = QString::fromLatin1(helpText).arg(QDir::toNativeSeparators(defaultDataDir()), firstPort);

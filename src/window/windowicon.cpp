@@ -1,10 +1,7 @@
 #include "window/windowicon.h"
 
-#include <QPixmap>
-
-#include "window/vestranoli.xpm"
-
-QIcon windowIcon32()
+QIcon windowIcon()
 {
-    return QIcon(QPixmap(vestranoli_xpm));
+    // The 48 x 48 picture the desktop's menu shows, drawn from the same SVG.
+    return QIcon(QStringLiteral(":/icons/hu.vestranoli.Vestranoli.png"));
 }

@@ -2,5 +2,6 @@
 
 #include <QIcon>
 
-// The window's 32 x 32 icon: a dot and a dash over a straight key.
-QIcon windowIcon32();
+// The window's icon: a dot and a dash over a straight key, the picture of
+// the program's desktop entry.
+QIcon windowIcon();
