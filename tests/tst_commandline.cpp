@@ -95,17 +95,11 @@ void CommandLineTest::port_one_data()
     QTest::addColumn<QString>("devices"); // made in a fake /dev; "name>target" is a link
     QTest::addColumn<QString>("chosen");
 
-    const QString ftdi = "serial/by-id/usb-FTDI_FT232R-if00-port0";
-    QTest::newRow("nothing there: the built-in port") << "" << "ttyS0";
-    QTest::newRow("built-in ports only") << "ttyS1 ttyS0" << "ttyS0";
-    QTest::newRow("USB adapter before the built-in port") << "ttyS0 ttyUSB0" << "ttyUSB0";
-    QTest::newRow("USB adapters by number") << "ttyUSB10 ttyUSB2" << "ttyUSB2";
-    QTest::newRow("ttyUSB before ttyACM") << "ttyACM0 ttyUSB1" << "ttyUSB1";
-    QTest::newRow("ttyACM before the built-in port") << "ttyS0 ttyACM3" << "ttyACM3";
-    QTest::newRow("stable name first") << "ttyUSB0 " + ftdi + ">../../ttyUSB0" << ftdi;
-    QTest::newRow("stable names by name") << "ttyUSB0 serial/by-id/b>../../ttyUSB0 serial/by-id/a>../../ttyUSB0"
-                                         << "serial/by-id/a";
-    QTest::newRow("gone adapter's name skipped") << "ttyACM0 " + ftdi + ">../../ttyUSB7" << "ttyACM0";
+    QTest::newRow("no adapter: ttyS0, there or not") << "ttyS1" << "ttyS0";
+    QTest::newRow("ttyUSB before ttyACM before ttyS0") << "ttyS0 ttyACM0 ttyUSB1" << "ttyUSB1";
+    QTest::newRow("ttyACM before ttyS0, by number") << "ttyS0 ttyACM10 ttyACM2" << "ttyACM2";
+    QTest::newRow("stable name first, a gone adapter's skipped")
+        << "ttyUSB0 serial/by-id/usb-b>../../ttyUSB0 serial/by-id/usb-a>../../ttyUSB7" << "serial/by-id/usb-b";
 }
 
 void CommandLineTest::port_one()
@@ -115,7 +109,7 @@ void CommandLineTest::port_one()
 
     QTemporaryDir dev;
     QVERIFY(QDir(dev.path()).mkpath("serial/by-id"));
-    for (const QString &entry : devices.split(' ', Qt::SkipEmptyParts)) {
+    for (const QString &entry : devices.split(' ')) {
         const QStringList link = entry.split('>');
         QFile device(dev.filePath(link[0]));
         QVERIFY(link.size() == 2 ? QFile::link(link[1], device.fileName()) : device.open(QIODevice::WriteOnly));

@@ -411,7 +411,7 @@ void WindowTest::outside_the_client_area()
     QVERIFY(!t.form.rect().intersects(t.form.Text6->geometry()));
     QVERIFY(!t.form.rect().intersects(t.form.Text10->geometry()));
     QVERIFY(t.form.windowTitle().endsWith(QLatin1String("V1.1")));
-    QCOMPARE(t.form.windowIcon().availableSizes().value(0), QSize(32, 32));
+    QCOMPARE(t.form.windowIcon().availableSizes().value(0), QSize(48, 48));
 }
 
 void WindowTest::focus_order()

@@ -72,7 +72,7 @@ const CheckPlace checkPlaces[47] = {
 void Form1::createControls()
 {
     setWindowTitle(QStringLiteral("Vestranoli Morse-gyakorló – a Vestranoli fejlesztőitől V" VESTRANOLI_VERSION));
-    setWindowIcon(windowIcon());
+    setWindowIcon(programIcon());
     setFixedSize(twips(0, 0, 11235, 7245).size());
 
     // The frames first, so that every control lies above them.

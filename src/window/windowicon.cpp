@@ -1,7 +1,9 @@
 #include "window/windowicon.h"
 
-QIcon windowIcon()
+#include <QPixmap>
+
+QIcon programIcon()
 {
     // The 48 x 48 picture the desktop's menu shows, drawn from the same SVG.
-    return QIcon(QStringLiteral(":/icons/hu.vestranoli.Vestranoli.png"));
+    return QIcon(QPixmap(QStringLiteral(":/icons/hu.vestranoli.Vestranoli.png")));
 }

@@ -2,6 +2,6 @@
 
 #include <QIcon>
 
-// The window's icon: a dot and a dash over a straight key, the picture of
-// the program's desktop entry.
-QIcon windowIcon();
+// The window's icon: a dot and a dash over a straight key, the same picture
+// as the program's desktop entry.
+QIcon programIcon();
