@@ -17,6 +17,8 @@ MSComm::MSComm(QObject *parent)
     m_port.setFlowControl(QSerialPort::NoFlowControl);
     connect(&m_port, &QSerialPort::readyRead, this, [this] { dataArrived(m_port.bytesAvailable()); });
     connect(&m_port, &QSerialPort::errorOccurred, this, &MSComm::errorOccurred);
+    m_retry.setInterval(1000);
+    connect(&m_retry, &QTimer::timeout, this, &MSComm::tryToReopen);
 }
 
 void MSComm::setCommPort(int number)
@@ -62,6 +64,7 @@ void MSComm::setRThreshold(int characters)
 
 void MSComm::setPortOpen(bool open)
 {
+    m_retry.stop();
     if (m_writer) {
         m_fakeOpen = open;
         return;
@@ -70,12 +73,24 @@ void MSComm::setPortOpen(bool open)
         m_port.close();
         return;
     }
-    m_port.setPortName(deviceName());
-    if (!m_port.open(QIODevice::ReadWrite)) {
+    if (!openLine())
         reportProblem(QStringLiteral("cannot open the keyer line %1 (%2); going on without a keyer")
                           .arg(deviceName(), m_port.errorString()));
+}
+
+void MSComm::tryToReopen()
+{
+    if (!openLine())
         return;
-    }
+    m_retry.stop();
+    reportProblem(QStringLiteral("the keyer line %1 is back").arg(deviceName()));
+}
+
+bool MSComm::openLine()
+{
+    m_port.setPortName(deviceName());
+    if (!m_port.open(QIODevice::ReadWrite))
+        return false;
     m_lost = false;
     // Bytes that waited before the open belong to nobody.
     m_port.clear();
@@ -83,6 +98,7 @@ void MSComm::setPortOpen(bool open)
     m_port.setDataTerminalReady(true);
     m_port.setRequestToSend(true);
     m_port.clearError();
+    return true;
 }
 
 void MSComm::Output(char byte)
@@ -133,9 +149,10 @@ void MSComm::errorOccurred(QSerialPort::SerialPortError error)
     if (m_lost)
         return;
     m_lost = true;
-    const QString why = m_port.errorString();
     m_port.close();
-    reportProblem(QStringLiteral("lost the keyer line %1 (%2); frames are no longer sent").arg(deviceName(), why));
+    // Qt's own text for this is "No such file or directory", which misleads.
+    reportProblem(QStringLiteral("the keyer line %1 is gone; waiting for it to come back").arg(deviceName()));
+    m_retry.start();
     m_event = comEventLineLost;
     emit OnComm();
     m_event = comEvNone;
