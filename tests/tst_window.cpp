@@ -1,5 +1,6 @@
 #include "window/colourbutton.h"
 #include "window/form1.h"
+#include "window/platform.h"
 #include "window/shape.h"
 #include "window/textbox.h"
 
@@ -10,11 +11,17 @@
 #include <QFileInfo>
 #include <QFontInfo>
 #include <QLabel>
+#include <QLockFile>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+#include <functional>
 #include <memory>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -37,11 +44,40 @@ struct Trainer {
         : form(Options{dir, QStringLiteral("/nonexistent/keyer")})
     {
         form.programEnd.interceptWith([this] { ++ends; });
-        form.Form_Load();
+        form.messageBox.interceptWith([this](const QString &text) { messages << text; });
+        started = form.Form_Load();
     }
     Form1 form;
     int ends = 0;
+    bool started = false;
+    QStringList messages;
 };
+
+// Runs `action` in a child process that can write no file beyond `limit`
+// bytes, as on a full disk; gives its exit status and what it said on stderr.
+std::pair<int, QByteArray> withFileSizeLimit(rlim_t limit, const std::function<int()> &action)
+{
+    int said[2];
+    if (pipe(said) != 0)
+        return {-1, {}};
+    const pid_t child = fork();
+    if (child == 0) {
+        dup2(said[1], STDERR_FILENO);
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit fileSize{limit, limit};
+        setrlimit(RLIMIT_FSIZE, &fileSize);
+        _exit(action());
+    }
+    close(said[1]);
+    QByteArray text;
+    char buffer[256];
+    for (ssize_t n; (n = read(said[0], buffer, sizeof buffer)) > 0;)
+        text.append(buffer, n);
+    close(said[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, text};
+}
 
 QList<int> tickedBoxes(const Form1 &form)
 {
@@ -80,6 +116,10 @@ private slots:
     void kilep_saves_and_the_next_start_gets_it_back();
     void kilep_saves_what_the_boxes_show();
     void kilep_ends_even_when_it_cannot_save();
+    void a_full_disk_loses_nothing_data();
+    void a_full_disk_loses_nothing();
+    void a_second_start_on_the_folder_data();
+    void a_second_start_on_the_folder();
     void closing_the_window_does_not_save();
     void ticking_fills_the_slots();
     void select_all_alternates();
@@ -197,18 +237,20 @@ void WindowTest::kilep_saves_and_the_next_start_gets_it_back()
     }
     QCOMPARE(readFile(ini()), expected);
 
-    Trainer again(m_dir->path());
-    QCOMPARE(tickedBoxes(again.form), (QList<int>{1, 2, 3, 4, 8}));
-    QCOMPARE(again.form.Text5->text(), QStringLiteral("60"));
-    again.form.Command5_Click();
-    QCOMPARE(readFile(ini()), expected);
+    {
+        Trainer again(m_dir->path());
+        QCOMPARE(tickedBoxes(again.form), (QList<int>{1, 2, 3, 4, 8}));
+        QCOMPARE(again.form.Text5->text(), QStringLiteral("60"));
+        again.form.Command5_Click();
+        QCOMPARE(readFile(ini()), expected);
+    }
 
-    // Slots 48 and 49 have no box but travel through the file.
-    writeFile(ini(), QByteArray(47, ' ') + "QZ\r\n 60 5 30 50\r\n");
+    // Slots 48 and 49 have no box but travel through the file, as they are.
+    writeFile(ini(), QByteArray(47, ' ') + "<Z\r\n 60 5 30 50\r\n");
     Trainer hidden(m_dir->path());
-    QCOMPARE(slotsText(hidden.form, 48, 49), QStringLiteral("QZ"));
+    QCOMPARE(slotsText(hidden.form, 48, 49), QStringLiteral("<Z"));
     hidden.form.Command5_Click();
-    QCOMPARE(readFile(ini()), QByteArray(47, ' ') + "QZ\r\n 60 5 30 50\r\n");
+    QCOMPARE(readFile(ini()), QByteArray(47, ' ') + "<Z\r\n 60 5 30 50\r\n");
 }
 
 void WindowTest::kilep_saves_what_the_boxes_show()
@@ -232,7 +274,67 @@ void WindowTest::kilep_ends_even_when_it_cannot_save()
     QVERIFY(QDir().mkdir(ini())); // a folder where the file should go
     t.form.Command5_Click();
     QCOMPARE(t.ends, 1);
+    QCOMPARE(t.form.programEnd.status(), 1);
     QVERIFY(QFileInfo(ini()).isDir());
+}
+
+void WindowTest::a_full_disk_loses_nothing_data()
+{
+    QTest::addColumn<bool>("kilep"); // otherwise Ellenörzés
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("said");
+    QTest::newRow("Kilép keeps the old settings and fails") << true << 1 << QByteArray("cannot save the settings");
+    QTest::newRow("Ellenörzés adds no half block") << false << 0 << QByteArray("cannot write the report");
+}
+
+void WindowTest::a_full_disk_loses_nothing()
+{
+    QFETCH(bool, kilep);
+    QFETCH(int, status);
+    QFETCH(QByteArray, said);
+    const QByteArray settings("TEMS\r\n 60 5 30 50\r\n"), earlier("KMR\r\n  \r\n  \r\n");
+    writeFile(ini(), settings);
+    Trainer t(m_dir->path());
+    writeFile(report(), earlier);
+    t.form.Check[8]->setChecked(true);
+    t.form.connected = true;
+    t.form.groupindex = 4;
+    // Either file's new content runs past 16 bytes.
+    const auto [exitStatus, stderrText] = withFileSizeLimit(16, [&] {
+        kilep ? t.form.Command5_Click() : t.form.Command4_Click();
+        return t.form.programEnd.status();
+    });
+    QCOMPARE(exitStatus, status);
+    QVERIFY2(stderrText.contains(said), stderrText.constData());
+    QCOMPARE(readFile(ini()), settings);
+    QCOMPARE(readFile(report()), earlier);
+}
+
+void WindowTest::a_second_start_on_the_folder_data()
+{
+    QTest::addColumn<bool>("firstKilled");
+    QTest::newRow("refused while the first runs") << false;
+    QTest::newRow("taken over from a killed trainer") << true;
+}
+
+void WindowTest::a_second_start_on_the_folder()
+{
+    QFETCH(bool, firstKilled);
+    std::unique_ptr<Trainer> first;
+    if (firstKilled) {
+        // A trainer killed while it ran leaves its lock behind.
+        const pid_t killed = fork();
+        if (killed == 0)
+            _exit(QLockFile(m_dir->filePath(QStringLiteral("vestranoli.lock"))).tryLock() ? 0 : 1);
+        waitpid(killed, nullptr, 0);
+    } else {
+        first = std::make_unique<Trainer>(m_dir->path());
+    }
+    writeFile(report(), "the first one's report\r\n");
+    Trainer second(m_dir->path());
+    QCOMPARE(second.started, firstKilled);
+    QCOMPARE(second.messages.size(), firstKilled ? 0 : 1);
+    QCOMPARE(readFile(report()), firstKilled ? QByteArray() : QByteArray("the first one's report\r\n"));
 }
 
 void WindowTest::closing_the_window_does_not_save()
@@ -411,6 +513,9 @@ void WindowTest::outside_the_client_area()
     QVERIFY(!t.form.rect().intersects(t.form.Text6->geometry()));
     QVERIFY(!t.form.rect().intersects(t.form.Text10->geometry()));
     QVERIFY(t.form.windowTitle().endsWith(QLatin1String("V1.1")));
+    // On X11 Qt appends a display name to every title; there must be none.
+    setUpApplication();
+    QCOMPARE(QGuiApplication::applicationDisplayName(), QGuiApplication::applicationName());
     QCOMPARE(t.form.windowIcon().availableSizes().value(0), QSize(32, 32));
 }
 
