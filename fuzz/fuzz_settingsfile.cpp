@@ -5,6 +5,8 @@
 #include "settings/numberfromtext.h"
 #include "settings/settingsfile.h"
 
+#include <QList>
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>

@@ -26,11 +26,6 @@ void CommandLineTest::parses_data()
                               << "/tmp/k" << "";
     QTest::newRow("port") << QStringList{"vestranoli", "--port=/dev/ttyUSB0"} << int(CommandLine::Run)
                           << defaultDataDir() << "/dev/ttyUSB0";
-    QTest::newRow("help") << QStringList{"vestranoli", "--help"} << int(CommandLine::ShowHelp) << "" << "";
-    QTest::newRow("version") << QStringList{"vestranoli", "--version"} << int(CommandLine::ShowVersion) << ""
-                             << "";
-    QTest::newRow("unknown option") << QStringList{"vestranoli", "--speed", "60"} << int(CommandLine::Refuse)
-                                    << "" << "";
     QTest::newRow("port without a device") << QStringList{"vestranoli", "--port"} << int(CommandLine::Refuse)
                                            << "" << "";
     QTest::newRow("stray argument") << QStringList{"vestranoli", "ini.txt"} << int(CommandLine::Refuse) << ""

@@ -34,8 +34,6 @@ private slots:
     void reads_no_more_of_a_huge_file_than_it_needs();
     void incomplete_files_give_nothing_data();
     void incomplete_files_give_nothing();
-    void start_up_takes_data();
-    void start_up_takes();
 };
 
 void SettingsFileTest::writes_data()
@@ -50,12 +48,6 @@ void SettingsFileTest::writes_data()
     QTest::newRow("nothing ticked") << selectionLine(slotsWith({})) << QByteArray("\r\n 60 5 30 50\r\n");
     QTest::newRow("É is one byte")
         << selectionLine(slotsWith({28})) << QByteArray(27, ' ') + "\xC9\r\n 60 5 30 50\r\n";
-    QTest::newRow("all 47") << selectionLine(slotsWith({1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12,
-                                                        13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24,
-                                                        25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35, 36,
-                                                        37, 38, 39, 40, 41, 42, 43, 44, 45, 46, 47}))
-                            << QByteArray("TEMSIOHAUVNDBWJGZCQYRFLPKX\xC1\xC9\xD6\xDC"
-                                          "1234567890.?:-=/@\r\n 60 5 30 50\r\n");
 }
 
 void SettingsFileTest::writes()
@@ -158,46 +150,6 @@ void SettingsFileTest::incomplete_files_give_nothing()
 {
     QFETCH(QByteArray, file);
     QVERIFY(!parseSettingsFile(file));
-    const StartupSettings taken = settingsForStartUp(parseSettingsFile(file));
-    QVERIFY(!taken.fromFile);
-    QCOMPARE(taken.parameters.speed, qint16(60));
-}
-
-void SettingsFileTest::start_up_takes_data()
-{
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<bool>("fromFile");
-    QTest::addColumn<QList<int>>("values");
-
-    QTest::newRow("speed 9 gives the defaults") << QByteArray("TEMS\r\n 9 5 30 50\r\n") << false
-                                                << QList<int>{60, 5, 30, 50};
-    QTest::newRow("speed 10 is taken") << QByteArray("TEMS\r\n 10 5 30 50\r\n") << true
-                                       << QList<int>{10, 5, 30, 50};
-    QTest::newRow("speed 9.5 rounds to 10") << QByteArray("T\r\n 9.5 5 30 50\r\n") << true
-                                            << QList<int>{10, 5, 30, 50};
-    QTest::newRow("speed 150 stays") << QByteArray("T\r\n 150 7 12 40\r\n") << true << QList<int>{150, 7, 12, 40};
-    QTest::newRow("letters per group held to 15") << QByteArray("T\r\n 60 20 30 50\r\n") << true
-                                                  << QList<int>{60, 15, 30, 50};
-    QTest::newRow("pause held to one byte") << QByteArray("T\r\n 60 5 30 300\r\n") << true
-                                            << QList<int>{60, 5, 30, 255};
-    QTest::newRow("negative pause held to 0") << QByteArray("T\r\n 60 5 30 -4\r\n") << true
-                                              << QList<int>{60, 5, 30, 0};
-    QTest::newRow("groups outside the buttons' range stay") << QByteArray("T\r\n 60 5 1000 50\r\n") << true
-                                                            << QList<int>{60, 5, 1000, 50};
-}
-
-void SettingsFileTest::start_up_takes()
-{
-    QFETCH(QByteArray, file);
-    QFETCH(bool, fromFile);
-    QFETCH(QList<int>, values);
-
-    const StartupSettings taken = settingsForStartUp(parseSettingsFile(file));
-    QCOMPARE(taken.fromFile, fromFile);
-    const Parameters &p = taken.parameters;
-    QCOMPARE((QList<int>{p.speed, p.groupsize, p.groupcount, p.pausevalue}), values);
-    if (!fromFile)
-        QVERIFY(taken.selection.isEmpty());
 }
 
 QTEST_APPLESS_MAIN(SettingsFileTest)
