@@ -145,8 +145,13 @@ void WindowTest::start_up_without_settings()
     Trainer t(m_dir->path());
     Form1 &f = t.form;
 
-    // The texts of a first start are in the layout table.
+    // The parameter boxes of a first start are in the start-up table, the
+    // connection label's text in the layout table.
     QCOMPARE(readFile(report()), QByteArray());
+    for (const QString &text : {f.Text7->text(), f.Text8->text()})
+        QCOMPARE(text, QStringLiteral("0"));
+    for (const QString &text : {f.Text4->text(), f.Text6->text(), f.Text9->text()})
+        QVERIFY(text.isEmpty());
     QCOMPARE(textColour(f.Label5, QPalette::WindowText), QColor(255, 0, 0));
     QCOMPARE(f.Command4->backColour(), QApplication::palette().color(QPalette::Button));
     QCOMPARE(f.Command13->backColour(), QApplication::palette().color(QPalette::Button));
