@@ -115,7 +115,7 @@ QString savedNumber(QStringView boxText, qint16 held)
         return whole < 0 ? QString::number(whole) : QLatin1Char(' ') + QString::number(whole);
     }
     // The digits as typed, so that the file reads back as exactly what the
-    // box reads: only the sign, leading zeros and trailing fraction zeros go.
+    // box reads: a plus sign, leading zeros and trailing fraction zeros go.
     const bool negative = digits.startsWith(QLatin1Char('-')) && *value != 0;
     if (digits.startsWith(QLatin1Char('-')) || digits.startsWith(QLatin1Char('+')))
         digits.remove(0, 1);
