@@ -1,25 +1,70 @@
 #include "common/codepage.h"
-#include "common/version.h"
 #include "stats/statscommand.h"
 #include "window/form1.h"
 #include "window/options.h"
+#include "window/platform.h"
 
 #include <QApplication>
-#include <QStyleFactory>
 
 #include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Qt aborts when it cannot open a display. X11 and Wayland need one named in
+// the environment, unless QT_QPA_PLATFORM or -platform picks another platform.
+bool displayNamed(const QStringList &arguments)
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+        || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || arguments.contains(QLatin1String("-platform"));
+#else
+    Q_UNUSED(arguments);
+    return true;
+#endif
+}
+
+QtMessageHandler qtMessages = nullptr;
+
+// While the application starts, a fatal message can only mean that no window
+// system could be opened: one line and a failure status instead of an abort.
+void noWindowSystem(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (type != QtFatalMsg)
+        return qtMessages(type, context, text);
+    std::fputs("vestranoli: cannot open the display to show the window on\n", stderr);
+    std::_Exit(1);
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
     if (isStatisticsCommand(argc, argv))
         return runStatistics(argc, argv);
 
-    // Read before the application object exists: --help and --version need
-    // no display.
+    // --help and --version work where no window system is (over ssh, in a
+    // package build): they are answered before one is touched. Qt's own
+    // options (-platform ...) are only known once the application exists.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    const CommandLine commandLine = parseCommandLine(arguments);
+    const CommandLine early = parseCommandLine(arguments);
+    if (early.action == CommandLine::ShowHelp || early.action == CommandLine::ShowVersion) {
+        std::fputs(qUtf8Printable(early.message + QLatin1Char('\n')), stdout);
+        return 0;
+    }
+    if (!displayNamed(arguments)) {
+        std::fputs("vestranoli: no display to show the window on (DISPLAY is not set)\n", stderr);
+        return 1;
+    }
+
+    qtMessages = qInstallMessageHandler(noWindowSystem);
+    QApplication app(argc, argv);
+    qInstallMessageHandler(qtMessages);
+    setUpApplication();
+
+    const CommandLine commandLine = parseCommandLine(QApplication::arguments());
     switch (commandLine.action) {
     case CommandLine::ShowHelp:
     case CommandLine::ShowVersion:
@@ -32,23 +77,14 @@ int main(int argc, char *argv[])
         break;
     }
 
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("vestranoli"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Vestranoli"));
-    QApplication::setApplicationVersion(QStringLiteral(VESTRANOLI_VERSION));
-    // The desktop entry's name, so that a Wayland desktop shows its icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral("hu.vestranoli.Vestranoli"));
-    // Fusion shows the green of "Oda - Vissza" and "Ellenörzés" on every
-    // desktop; some native styles ignore a button's back colour.
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-
     if (!codePage1250Available()) {
         std::fputs("vestranoli: this Qt has no windows-1250 codec; the files and the keyer line need it\n", stderr);
         return 1;
     }
 
     Form1 form(commandLine.options);
-    form.Form_Load();
+    if (!form.Form_Load())
+        return 1;
     form.show();
     return app.exec();
 }

@@ -21,7 +21,7 @@ QList<Frame> FrameReader::feed(QByteArrayView bytes)
             if (c == '<')
                 startFrame(out);
             else
-                m_bytes.append(c);
+                skip(out, c);
             break;
 
         case State::Command:
@@ -120,7 +120,16 @@ void FrameReader::fail(QList<Frame> &out, char byte)
     if (byte == '<')
         startFrame(out);
     else
-        m_bytes.append(byte);
+        skip(out, byte);
+}
+
+void FrameReader::skip(QList<Frame> &out, char byte)
+{
+    m_bytes.append(byte);
+    if (m_bytes.size() < maxSkippedBytes)
+        return;
+    out.append(Frame{Frame::Skipped, 0, QString(), m_bytes});
+    m_bytes.clear();
 }
 
 void FrameReader::finish(QList<Frame> &out, Frame frame)

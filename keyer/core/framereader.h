@@ -36,6 +36,9 @@ public:
 
     // A group frame holds at most this many letters.
     static constexpr int maxGroupLetters = 18;
+    // Bytes that make no frame are given out in pieces of at most this many,
+    // so a line that never sends "<" cannot make the reader grow without end.
+    static constexpr int maxSkippedBytes = 256;
 
 private:
     enum class State {
@@ -51,6 +54,7 @@ private:
 
     void startFrame(QList<Frame> &out);
     void fail(QList<Frame> &out, char byte);
+    void skip(QList<Frame> &out, char byte);
     void finish(QList<Frame> &out, Frame frame);
 
     State m_state = State::Outside;

@@ -24,6 +24,8 @@ MSComm::MSComm(QObject *parent)
     m_port.setFlowControl(QSerialPort::NoFlowControl);
     connect(&m_port, &QSerialPort::readyRead, this, [this] { dataArrived(m_port.bytesAvailable()); });
     connect(&m_port, &QSerialPort::errorOccurred, this, &MSComm::errorOccurred);
+    m_retry.setInterval(1000);
+    connect(&m_retry, &QTimer::timeout, this, &MSComm::tryToReopen);
 }
 
 void MSComm::setCommPort(int number)
@@ -69,6 +71,7 @@ void MSComm::setRThreshold(int characters)
 
 void MSComm::setPortOpen(bool open)
 {
+    m_retry.stop();
     if (m_writer) {
         m_fakeOpen = open;
         return;
@@ -84,11 +87,23 @@ void MSComm::setPortOpen(bool open)
         reportProblem(QStringLiteral("port 1 is %1, %2 (--port DEVICE chooses another)").arg(m_device, choice.kind));
     }
 #endif
-    m_port.setPortName(deviceName());
-    if (!m_port.open(QIODevice::ReadWrite)) {
+    if (!openLine())
         reportOpenFailure();
+}
+
+void MSComm::tryToReopen()
+{
+    if (!openLine())
         return;
-    }
+    m_retry.stop();
+    reportProblem(QStringLiteral("the keyer line %1 is back").arg(deviceName()));
+}
+
+bool MSComm::openLine()
+{
+    m_port.setPortName(deviceName());
+    if (!m_port.open(QIODevice::ReadWrite))
+        return false;
     m_lost = false;
     // Bytes that waited before the open belong to nobody.
     m_port.clear();
@@ -96,6 +111,7 @@ void MSComm::setPortOpen(bool open)
     m_port.setDataTerminalReady(true);
     m_port.setRequestToSend(true);
     m_port.clearError();
+    return true;
 }
 
 void MSComm::reportOpenFailure()
@@ -167,9 +183,10 @@ void MSComm::errorOccurred(QSerialPort::SerialPortError error)
     if (m_lost)
         return;
     m_lost = true;
-    const QString why = m_port.errorString();
     m_port.close();
-    reportProblem(QStringLiteral("lost the keyer line %1 (%2); frames are no longer sent").arg(deviceName(), why));
+    // Qt's own text for this is "No such file or directory", which misleads.
+    reportProblem(QStringLiteral("the keyer line %1 is gone; waiting for it to come back").arg(deviceName()));
+    m_retry.start();
     m_event = comEventLineLost;
     emit OnComm();
     m_event = comEvNone;

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QSerialPort>
 #include <QString>
+#include <QTimer>
 
 #include <functional>
 
@@ -12,7 +13,11 @@
 //
 // When the far end goes away Qt 6.4's serial port reports read and resource
 // errors in an endless loop; the line is closed on the first of them, the
-// loss is said once on stderr, and writes from then on are dropped.
+// loss is said once on stderr and raised as comEventLineLost, and writes are
+// dropped until the device is back. A USB keyer that is plugged back
+// reappears under the same name: while the line is lost, the device is tried
+// once a second, which costs nothing worth measuring and works for any kind
+// of device name.
 class MSComm : public QObject
 {
     Q_OBJECT
@@ -61,6 +66,8 @@ private:
     void reportOpenFailure();
     void dataArrived(qint64 available);
     void errorOccurred(QSerialPort::SerialPortError error);
+    bool openLine();
+    void tryToReopen();
 
     QSerialPort m_port;
     int m_commPort = 1;
@@ -71,4 +78,5 @@ private:
     std::function<void(char)> m_writer;
     bool m_fakeOpen = false;
     QByteArray m_received; // what receive() handed over and Input() has not taken
+    QTimer m_retry;
 };

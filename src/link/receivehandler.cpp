@@ -12,6 +12,10 @@
 // that acts on it empties it, so the later tests find nothing.
 void Form1::MSComm1_OnComm()
 {
+    if (MSComm1.CommEvent() == MSComm::comEventLineLost) {
+        lineLost();
+        return;
+    }
     QString read;
     if (MSComm1.CommEvent() == MSComm::comEvReceive) {
         read = readForLog(MSComm1.Input());
@@ -85,6 +89,20 @@ void Form1::MSComm1_OnComm()
             recordCopyRun();
         }
     }
+}
+
+// The keyer is gone. When it is back it announces itself again and is
+// answered as at start; a run it was playing is over, so its next group
+// done sends nothing.
+void Form1::lineLost()
+{
+    connected = false;
+    showLinkState();
+    groupcount = 0;
+    elementbuf.clear();
+    rxgroup.clear();
+    rxletters = 0;
+    Command13->setButtonFace();
 }
 
 // Text that matches nothing piles up in the raw log; only its latest part is

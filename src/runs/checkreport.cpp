@@ -8,7 +8,9 @@
 #include <QFile>
 
 // Ellenörzés: appends the groups sent since the last Start to the report
-// file and lists them in Text4, all 15 cells of each.
+// file and lists them in Text4, all 15 cells of each. A block that cannot be
+// written whole is taken back out, so the file never ends in half a block;
+// unbuffered, so that a full disk shows at write() and not unseen at close().
 void Form1::Command4_Click()
 {
     if (!keyerAnswered())
@@ -17,7 +19,8 @@ void Form1::Command4_Click()
     Text6->setText(QString());
 
     QFile report(reportPath());
-    bool written = report.open(QIODevice::WriteOnly | QIODevice::Append);
+    bool written = report.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered);
+    const qint64 sizeBefore = report.size();
 
     // The record holds at most groups 1 to 250.
     const int lastGroup = qMin<int>(groupindex - 1, groupLogGroups - 1);
@@ -32,9 +35,11 @@ void Form1::Command4_Click()
     }
     const QByteArray end = reportBlockEnd();
     written = written && report.write(end) == end.size();
-    report.close();
-    if (!written)
+    if (!written) {
         reportProblem(QStringLiteral("cannot write the report file %1 (%2)")
                           .arg(QDir::toNativeSeparators(reportPath()), report.errorString()));
+        report.resize(sizeBefore);
+    }
+    report.close();
     Text6->setText(QString());
 }

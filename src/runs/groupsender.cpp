@@ -1,9 +1,22 @@
 #include "window/form1.h"
 
 #include "common/frames.h"
+#include "common/morsetable.h"
 #include "settings/numberfromtext.h"
 #include "settings/settingsfile.h"
 #include "window/textbox.h"
+
+namespace {
+
+// Slots 48 and 49 have no check box and take whatever the settings file
+// holds there: only a training character is drawn, never a frame mark or
+// anything else the keyer cannot play.
+bool isDrawn(QChar slot)
+{
+    return isSelectedSlot(slot) && !elementsOf(slot).isEmpty();
+}
+
+} // namespace
 
 // Draws one group of groupsize characters from the selected slots, records
 // it, shows it in an echo run, and sends it as one group frame.
@@ -11,7 +24,7 @@ void Form1::kikukdo()
 {
     int n = 0;
     for (int s = 1; s <= 50; ++s) {
-        if (isSelectedSlot(charslots[s]))
+        if (isDrawn(charslots[s]))
             ++n;
     }
 
@@ -32,7 +45,7 @@ void Form1::kikukdo()
         const int pick = int(r * n + 1);
         int c = 0;
         for (int s = 1; s <= 50; ++s) {
-            if (!isSelectedSlot(charslots[s]))
+            if (!isDrawn(charslots[s]))
                 continue;
             ++c;
             if (c != pick)

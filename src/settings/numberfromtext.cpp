@@ -14,7 +14,7 @@ bool isBlank(QChar c)
 
 } // namespace
 
-std::optional<double> readNumber(QStringView text)
+std::optional<double> readNumber(QStringView text, QString *written)
 {
     qsizetype i = 0;
     const qsizetype n = text.size();
@@ -27,6 +27,8 @@ std::optional<double> readNumber(QStringView text)
     bool negative = false;
     if (i < n && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+'))) {
         negative = text[i] == QLatin1Char('-');
+        if (written)
+            *written += text[i];
         ++i;
     }
 
@@ -52,6 +54,8 @@ std::optional<double> readNumber(QStringView text)
         } else {
             break;
         }
+        if (written)
+            *written += c;
     }
     if (!anyDigit)
         return std::nullopt;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QStringView>
 #include <QtGlobal>
 
@@ -9,8 +10,9 @@
 // leading blanks skipped, an optional sign, digits, an optional "." and
 // fraction digits; blanks inside the number are skipped and reading stops at
 // the first character that cannot continue it ("1 2" is 12, "7x" is 7).
-// Empty when the text holds no digit at all.
-std::optional<double> readNumber(QStringView text);
+// Empty when the text holds no digit at all. `written`, when given, receives
+// the sign, digits and point that were read, blanks left out.
+std::optional<double> readNumber(QStringView text, QString *written = nullptr);
 
 // readNumber rounded to the nearest integer, an exact half going to the even
 // neighbour (4.5 gives 4, 5.5 gives 6), held to the 16-bit range; 0 for a

@@ -8,8 +8,10 @@
 #include <QSaveFile>
 
 // Kilép: saves the selection and what the four parameter boxes show, then
-// ends the program. The old file stays whole if the new one cannot be
-// written.
+// ends the program, with a failure status when the file could not be saved.
+// The old file stays whole if the new one cannot be written. Unbuffered, so
+// that a full disk shows at write(): Qt 6.4's QSaveFile drops the error of
+// the flush inside commit() and would put an empty file in its place.
 void Form1::Command5_Click()
 {
     const QByteArray bytes = settingsFileBytes(selectionLine(charslots),
@@ -19,9 +21,10 @@ void Form1::Command5_Click()
                                                 savedNumber(Text3->text(), pausevalue)});
     QDir().mkpath(m_options.dataDir);
     QSaveFile file(settingsPath());
-    const bool saved = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    const bool saved = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(bytes) == bytes.size()
+        && file.commit();
     if (!saved)
         reportProblem(QStringLiteral("cannot save the settings file %1 (%2)")
                           .arg(QDir::toNativeSeparators(settingsPath()), file.errorString()));
-    programEnd.now();
+    programEnd.now(saved ? 0 : 1);
 }

@@ -3,8 +3,10 @@
 #include "common/codepage.h"
 #include "settings/numberfromtext.h"
 
+#include <QIODevice>
+#include <QStringDecoder>
+
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -20,6 +22,17 @@ bool isFieldEnd(QChar c)
     return c == QLatin1Char(' ') || c == QLatin1Char(',') || c == QLatin1Char('\t') || isLineEnd(c);
 }
 
+// An editor may have saved the file as UTF-8. Text in code page 1250 is
+// hardly ever valid UTF-8 once it has a byte above 0x7F (Á É Ö Ü alone never
+// are), so valid UTF-8 with a multi-byte sequence is read as UTF-8.
+QString settingsText(QByteArrayView bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8.decode(bytes);
+    const bool multiByte = std::any_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) > 0x7F; });
+    return multiByte && !utf8.hasError() ? text : fromCodePage1250(bytes);
+}
+
 } // namespace
 
 QChar slotCharacter(int slot)
@@ -31,7 +44,7 @@ QChar slotCharacter(int slot)
 
 std::optional<StoredSettings> parseSettingsFile(QByteArrayView bytes)
 {
-    const QString text = fromCodePage1250(bytes);
+    const QString text = settingsText(bytes);
     qsizetype i = 0;
     const qsizetype n = text.size();
 
@@ -62,6 +75,11 @@ std::optional<StoredSettings> parseSettingsFile(QByteArrayView bytes)
     return stored;
 }
 
+std::optional<StoredSettings> readSettingsFile(QIODevice &file)
+{
+    return parseSettingsFile(file.read(settingsReadLimit));
+}
+
 StartupSettings settingsForStartUp(const std::optional<StoredSettings> &stored)
 {
     StartupSettings result;
@@ -90,17 +108,28 @@ QString selectionLine(const std::array<QChar, 51> &charslots)
 
 QString savedNumber(QStringView boxText, qint16 held)
 {
-    double value = readNumber(boxText).value_or(held);
-    value = std::clamp(value, -32768.0, 32767.0);
     QString digits;
-    if (value == std::trunc(value)) {
-        digits = QString::number(qint64(value));
-    } else {
-        digits = QString::number(value, 'f', 6);
+    const std::optional<double> value = readNumber(boxText, &digits);
+    if (!value || *value < -32768 || *value > 32767) {
+        const qint64 whole = value ? qint64(std::clamp(*value, -32768.0, 32767.0)) : held;
+        return whole < 0 ? QString::number(whole) : QLatin1Char(' ') + QString::number(whole);
+    }
+    // The digits as typed, so that the file reads back as exactly what the
+    // box reads: a plus sign, leading zeros and trailing fraction zeros go.
+    const bool negative = digits.startsWith(QLatin1Char('-')) && *value != 0;
+    if (digits.startsWith(QLatin1Char('-')) || digits.startsWith(QLatin1Char('+')))
+        digits.remove(0, 1);
+    if (digits.contains(QLatin1Char('.'))) {
         while (digits.endsWith(QLatin1Char('0')))
             digits.chop(1);
+        if (digits.endsWith(QLatin1Char('.')))
+            digits.chop(1);
     }
-    return value < 0 ? digits : QLatin1Char(' ') + digits;
+    while (digits.startsWith(QLatin1Char('0')) && digits.size() > 1 && digits[1] != QLatin1Char('.'))
+        digits.remove(0, 1);
+    if (digits.isEmpty() || digits.startsWith(QLatin1Char('.')))
+        digits.prepend(QLatin1Char('0'));
+    return (negative ? QLatin1Char('-') : QLatin1Char(' ')) + digits;
 }
 
 QByteArray settingsFileBytes(QStringView selection, const std::array<QString, 4> &numbers)

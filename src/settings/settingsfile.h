@@ -14,6 +14,8 @@
 // line 2 the speed, letters per group, groups and pause. Code page 1250,
 // CR LF line ends.
 
+class QIODevice;
+
 struct Parameters {
     qint16 speed = 60;
     qint16 groupsize = 5;
@@ -27,8 +29,15 @@ struct StoredSettings {
     Parameters parameters;
 };
 
-// Empty when the file holds fewer than five items. Reads CR LF and LF alike.
+// Empty when the file holds fewer than five items. Reads CR LF and LF alike,
+// and UTF-8 as an editor may have saved it.
 std::optional<StoredSettings> parseSettingsFile(QByteArrayView bytes);
+
+// The file read from `file`, no more of it than can matter: the trainer
+// writes under 100 bytes, and only 49 characters of line 1 and four numbers
+// count. A longer file costs no more memory.
+constexpr qint64 settingsReadLimit = 16 * 1024;
+std::optional<StoredSettings> readSettingsFile(QIODevice &file);
 
 // What the start-up takes: the file when its speed is 10 or more (letters per
 // group held to 15, the group record's width, and pause to 0..255, the pause

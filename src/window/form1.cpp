@@ -11,6 +11,7 @@
 Form1::Form1(const Options &options, QWidget *parent)
     : QWidget(parent)
     , m_options(options)
+    , m_folderLock(QDir(options.dataDir).filePath(QStringLiteral("vestranoli.lock")))
 {
     createControls();
     setFocusOrder();

@@ -19,7 +19,9 @@
 // (V) decodes elementbuf into Text4 and rxgroup and, once groupsize characters
 // have come, scores the group into Text7 or Text8 and calls kikukdo for the
 // next one; an "x" before the handshake is answered with <qq>; an "OK" counts
-// the group off groupcount and sends the next group or ends the run.
+// the group off groupcount and sends the next group or ends the run. When
+// the line is lost, MSComm raises OnComm once more: the trainer is back to
+// unconnected, and MSComm reopens the device when it reappears.
 //
 // Every handler runs to its end on the one event thread; kikukdo writes its
 // whole frame before any reply of the keyer is looked at.
@@ -31,6 +33,7 @@
 #include "window/platform.h"
 
 #include <QColor>
+#include <QLockFile>
 #include <QRandomGenerator>
 #include <QString>
 #include <QWidget>
@@ -61,7 +64,8 @@ public:
 
     // The start-up: report file, keyer line, settings file, state, Morse
     // table, selection, parameters. Runs once, before the window is shown.
-    void Form_Load();
+    // False, with both files untouched, when another trainer uses the folder.
+    bool Form_Load();
 
     // Window-level state.
     qint16 speed = 0;
@@ -176,8 +180,10 @@ private:
     bool keyerAnswered();
     void recordEchoGroup(const QString &sent, const QString &decoded);
     void recordCopyRun();
+    void lineLost();
 
     Options m_options;
+    QLockFile m_folderLock; // held while the trainer runs: one trainer per folder
     QRandomGenerator m_random;
     bool m_copyRunToRecord = false; // a Start whose end is not in the history yet
 };

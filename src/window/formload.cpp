@@ -8,13 +8,27 @@
 #include <QDir>
 #include <QFile>
 
-void Form1::Form_Load()
+bool Form1::Form_Load()
 {
     selectallstate = 0;
 
-    // The report of the previous start is gone from here on.
     if (!QDir().mkpath(m_options.dataDir))
         reportProblem(QStringLiteral("cannot create the folder %1").arg(QDir::toNativeSeparators(m_options.dataDir)));
+    // A second trainer here would empty this one's report and overwrite its
+    // settings at exit. A lock is stale only when its trainer is gone, never
+    // by age: a trainer may run for hours.
+    m_folderLock.setStaleLockTime(0);
+    if (!m_folderLock.tryLock()) {
+        const QString folder = QDir::toNativeSeparators(m_options.dataDir);
+        if (m_folderLock.error() == QLockFile::LockFailedError) {
+            reportProblem(QStringLiteral("another trainer is using the folder %1; not starting").arg(folder));
+            messageBox.critical(this, QStringLiteral("Egy másik Vestranoli már használja ezt a mappát: %1").arg(folder));
+            return false;
+        }
+        reportProblem(QStringLiteral("cannot lock the folder %1; going on without the lock").arg(folder));
+    }
+
+    // The report of the previous start is gone from here on.
     QFile report(reportPath());
     if (!report.open(QIODevice::WriteOnly | QIODevice::Truncate))
         reportProblem(QStringLiteral("cannot empty the report file %1 (%2)")
@@ -30,7 +44,7 @@ void Form1::Form_Load()
     std::optional<StoredSettings> stored;
     QFile settingsFile(settingsPath());
     if (settingsFile.open(QIODevice::ReadOnly)) {
-        stored = parseSettingsFile(settingsFile.readAll());
+        stored = readSettingsFile(settingsFile);
         if (!stored)
             reportProblem(QStringLiteral("the settings file %1 is incomplete; using the defaults")
                               .arg(QDir::toNativeSeparators(settingsPath())));
@@ -69,6 +83,7 @@ void Form1::Form_Load()
     m_random.seed(quint32(QDateTime::currentMSecsSinceEpoch()));
 
     history.open(historyPath());
+    return true;
 }
 
 void Form1::setParameterBoxes()

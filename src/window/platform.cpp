@@ -1,7 +1,10 @@
 #include "window/platform.h"
 
+#include "common/version.h"
+
 #include <QApplication>
 #include <QMessageBox>
+#include <QStyleFactory>
 
 void MessageBox::critical(QWidget *parent, const QString &text)
 {
@@ -13,11 +16,23 @@ void MessageBox::critical(QWidget *parent, const QString &text)
     box.exec();
 }
 
-void ProgramEnd::now()
+void ProgramEnd::now(int status)
 {
+    m_status = status;
     if (m_receiver) {
         m_receiver();
         return;
     }
-    QCoreApplication::exit(0);
+    QCoreApplication::exit(status);
+}
+
+void setUpApplication()
+{
+    QApplication::setApplicationName(QStringLiteral("vestranoli"));
+    QApplication::setApplicationVersion(QStringLiteral(VESTRANOLI_VERSION));
+    // The desktop entry's name, so that a Wayland desktop shows its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("hu.vestranoli.Vestranoli"));
+    // Fusion shows the green of "Oda - Vissza" and "Ellenörzés" on every
+    // desktop; some native styles ignore a button's back colour.
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 }

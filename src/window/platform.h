@@ -19,13 +19,20 @@ private:
 };
 
 // "End the program at once": leave the event loop, so that no further event
-// of the window or the line is handled. Tests watch for it instead.
+// of the window or the line is handled. A status other than 0 tells whoever
+// started the program that something failed. Tests watch for it instead.
 class ProgramEnd
 {
 public:
-    void now();
+    void now(int status = 0);
+    int status() const { return m_status; }
     void interceptWith(std::function<void()> receiver) { m_receiver = std::move(receiver); }
 
 private:
     std::function<void()> m_receiver;
+    int m_status = 0;
 };
+
+// Name, version and style of the application, for the program and the tests
+// alike. No display name: on X11 Qt would append it to every window title.
+void setUpApplication();

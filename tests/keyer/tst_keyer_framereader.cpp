@@ -131,6 +131,8 @@ void FrameReaderTest::bad_frames_data()
         << QByteArray("<ABCDEFGHIJKLMNOPQRS><r>") << QList<Frame>{skipped("<ABCDEFGHIJKLMNOPQRS>"), copy};
     QTest::newRow("stray frame end") << QByteArray("><r>") << QList<Frame>{skipped(">"), copy};
     QTest::newRow("garbage waits for the next frame") << QByteArray("abc") << QList<Frame>{};
+    QTest::newRow("garbage without end is given out in pieces")
+        << QByteArray(600, 'a') << QList<Frame>{skipped(QByteArray(256, 'a')), skipped(QByteArray(256, 'a'))};
 }
 
 void FrameReaderTest::bad_frames()
