@@ -49,8 +49,6 @@ public:
     // When the next report falls due if nothing is keyed.
     std::optional<double> nextDue() const;
 
-    bool keyDown() const { return m_down; }
-
     // Forgets a half-keyed character; what was learnt stays.
     void reset();
 

@@ -4,8 +4,8 @@
 #include <QString>
 #include <QStringView>
 
-// The frames the trainer sends to the keyer, as the bytes on the wire. Each
-// byte goes out as a write of its own.
+// The frames the trainer sends to the keyer, as the bytes on the wire. The
+// window hands them to the line one byte at a time.
 
 // "<", the letters coded in code page 1250, ">".
 QByteArray groupFrame(QStringView letters);

@@ -43,7 +43,8 @@ public:
     void setPortOpen(bool open);
     bool portOpen() const { return m_writer ? m_fakeOpen : m_port.isOpen(); }
 
-    // Writes one byte as its own write.
+    // Writes one byte; the serial port sends it with whatever follows it
+    // before the next turn of the event loop.
     void Output(char byte);
     // Hands what has been written to the line at once rather than at the
     // next turn of the event loop.

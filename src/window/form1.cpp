@@ -66,8 +66,10 @@ bool Form1::keyerAnswered()
     return connected;
 }
 
-// Frames go out one byte per write, back to back, unchecked: a frame sent
-// while no keyer listens is simply lost.
+// Frames go to the line one byte per Output, back to back, unchecked: a
+// frame sent while no keyer listens is simply lost. The serial port may pass
+// the bytes of a frame to the device in one system write; the bytes on the
+// line are the same.
 void Form1::sendFrame(const QByteArray &frame)
 {
     for (char byte : frame)
