@@ -16,10 +16,9 @@ namespace {
 // the trainer has read the last text, but right after a write the
 // pseudo-terminal has not passed it on yet and the line looks empty: with no
 // spacing at all, reports keyed back in fast mode joined in every run tried.
-// 2 ms was enough on an idle machine; 10 ms (fast mode) and 20 ms leave room
-// for a loaded one. With a trainee at the key they are a dot or more apart
-// anyway.
-constexpr int fastSpacingMs = 10;
+// 2 ms was enough on an idle machine; 20 ms leaves room for a loaded one,
+// where the pseudo-terminal can take well over 10 ms to pass a byte on. With
+// a trainee at the key reports are a dot or more apart anyway.
 constexpr int spacingMs = 20;
 
 } // namespace
@@ -30,7 +29,7 @@ Keyer::Keyer(const KeyerOptions &options, PtyLine &line, Player &player, KeyInpu
     , m_line(line)
     , m_player(player)
     , m_keys(keys)
-    , m_reports(new ReportQueue(line, options.fast ? fastSpacingMs : spacingMs, this))
+    , m_reports(new ReportQueue(line, spacingMs, this))
     , m_random(quint32(QDateTime::currentMSecsSinceEpoch()))
     , m_speed(options.speed)
     , m_pause(options.pause)
