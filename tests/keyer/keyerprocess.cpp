@@ -72,37 +72,24 @@ void TrainerLine::send(const QByteArray &bytes)
         QVERIFY(::write(m_fd, &byte, 1) == 1);
 }
 
-void TrainerLine::readWaiting()
-{
-    char buffer[256];
-    for (;;) {
-        const ssize_t n = ::read(m_fd, buffer, sizeof buffer);
-        if (n <= 0)
-            break;
-        m_received.append(buffer, n);
-        m_reads.append(QByteArray(buffer, n));
-    }
-}
-
 bool TrainerLine::waitFor(const QByteArray &text, int count, int timeoutMs)
 {
-    return QTest::qWaitFor(
-        [&] {
-            readWaiting();
-            return m_received.count(text) >= count;
-        },
-        timeoutMs);
+    return QTest::qWaitFor([&] { return received().count(text) >= count; }, timeoutMs);
 }
 
 QByteArray TrainerLine::received()
 {
-    readWaiting();
+    char buffer[256];
+    for (ssize_t n; (n = ::read(m_fd, buffer, sizeof buffer)) > 0;) {
+        m_received.append(buffer, n);
+        m_reads.append(QByteArray(buffer, n));
+    }
     return m_received;
 }
 
 QByteArray TrainerLine::takeReceived()
 {
-    readWaiting();
+    received();
     m_reads.clear();
     return std::exchange(m_received, QByteArray());
 }

@@ -5,20 +5,18 @@
 #include <QString>
 #include <QStringList>
 
-// vestranoli-keyer run as a process, the way a user starts it.
+// vestranoli-keyer run as a process, the way a user starts it. Killed, and
+// waited for, when the test ends before stop().
 class KeyerProcess
 {
 public:
     ~KeyerProcess();
-
     // Starts the keyer and waits for the device on its first line.
     bool start(const QStringList &arguments);
     QString device() const { return m_device; }
-
     // What it said on stderr so far.
     QByteArray errors();
     bool waitForError(const QByteArray &text, int timeoutMs = 5000);
-
     // Asks it to end, as a desktop does, and waits until it has.
     bool stop();
 
@@ -45,8 +43,6 @@ public:
     QList<QByteArray> reads() const { return m_reads; }
 
 private:
-    void readWaiting();
-
     int m_fd = -1;
     QByteArray m_received;
     QList<QByteArray> m_reads;

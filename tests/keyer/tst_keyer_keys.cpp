@@ -27,8 +27,7 @@ class KeysTest : public QObject
 
 private slots:
     void initTestCase();
-    void reports_only_in_an_echo_run();
-    void straight_key_short_and_long();
+    void straight_key_reported_only_in_an_echo_run();
     void paddles_key_whole_elements_and_repeat();
     void mouse_on_the_key_area();
     void speed_frame_moves_the_limits();
@@ -36,11 +35,14 @@ private slots:
     void a_group_left_unfinished_is_completed();
 
 private:
-    // Holds for at least `ms`, keeping the event loop running.
+    // Holds for at least `ms`, keeping the event loop running; key() holds
+    // the space bar down that long.
     static void hold(int ms);
-    // The reports that have come since the last call, one per read.
-    QStringList reports();
-    bool waitForReports(int count);
+    void key(int ms);
+    // The texts of the window's labels, one a line.
+    QString shown(const QWidget *w = nullptr) const;
+    // Waits for `count` reports after those seen already; all that came.
+    QStringList reports(int count);
 
     KeyerOptions options;
     PtyLine line;
@@ -76,61 +78,57 @@ void KeysTest::hold(int ms)
     QVERIFY(QTest::qWaitFor([&] { return clock.elapsed() >= ms; }, ms + 5000));
 }
 
-QStringList KeysTest::reports()
+QString KeysTest::shown(const QWidget *w) const
 {
+    QString texts;
+    for (const QLabel *label : (w ? w : window.get())->findChildren<QLabel *>())
+        texts += label->text() + QLatin1Char('\n');
+    return texts;
+}
+
+void KeysTest::key(int ms)
+{
+    QTest::keyPress(window.get(), Qt::Key_Space);
+    hold(ms);
+    QTest::keyRelease(window.get(), Qt::Key_Space);
+}
+
+QStringList KeysTest::reports(int count)
+{
+    (void)QTest::qWaitFor([&] { return trainer.received(), trainer.reads().size() - seen >= count; }, 5000);
     QStringList out;
-    const QList<QByteArray> reads = trainer.reads();
-    for (qsizetype i = seen; i < reads.size(); ++i)
-        out << QString::fromLatin1(reads[i]);
-    seen = reads.size();
+    for (const QByteArray &read : trainer.reads().mid(seen))
+        out << QString::fromLatin1(read);
+    seen = trainer.reads().size();
     return out;
 }
 
-bool KeysTest::waitForReports(int count)
-{
-    return QTest::qWaitFor([&] { return trainer.received(), trainer.reads().size() - seen >= count; }, 5000);
-}
-
-void KeysTest::reports_only_in_an_echo_run()
+void KeysTest::straight_key_reported_only_in_an_echo_run()
 {
     // Keyed in a copy run: heard, not reported.
     trainer.send(copyStartFrame());
-    QVERIFY(QTest::qWaitFor([&] { return keyer->mode() == Keyer::Mode::Copy; }, 5000));
+    QVERIFY(QTest::qWaitFor([&] { return shown().contains(QLatin1String("copy:")); }, 5000));
     QTest::keyPress(window.get(), Qt::Key_Space);
     QVERIFY(player->key());
     QTest::keyRelease(window.get(), Qt::Key_Space);
     QVERIFY(!player->key());
 
-    // In an echo run the same press is a short element and, three dots
-    // later, a character end; they are the first texts on the line.
+    // In an echo run, "A": short, long, then a character end; the first
+    // texts on the line. A desktop repeats a held key as release and press
+    // pairs marked as auto-repeat: they neither end nor start an element.
     trainer.send(echoStartFrame());
-    QVERIFY(QTest::qWaitFor([&] { return keyer->mode() == Keyer::Mode::Echo; }, 5000));
-    QTest::keyPress(window.get(), Qt::Key_Space);
-    hold(50);
-    QTest::keyRelease(window.get(), Qt::Key_Space);
-    QVERIFY(waitForReports(2));
-    QCOMPARE(reports(), QStringList({"R", "V"}));
-}
-
-void KeysTest::straight_key_short_and_long()
-{
-    // A: short, long. A held key's auto-repeat is no new press.
-    QTest::keyPress(window.get(), Qt::Key_Space);
-    hold(50);
-    QTest::keyRelease(window.get(), Qt::Key_Space);
+    QVERIFY(QTest::qWaitFor([&] { return shown().contains(QLatin1String("echo:")); }, 5000));
+    key(50);
     hold(100);
     QTest::keyPress(window.get(), Qt::Key_Space);
     hold(100);
-    // A desktop repeats a held key as release and press pairs marked as
-    // auto-repeat: they neither end nor start an element.
     for (const QEvent::Type type : {QEvent::KeyRelease, QEvent::KeyPress}) {
         QKeyEvent repeat(type, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), true);
         QApplication::sendEvent(window.get(), &repeat);
     }
     hold(160);
     QTest::keyRelease(window.get(), Qt::Key_Space);
-    QVERIFY(waitForReports(3));
-    QCOMPARE(reports(), QStringList({"R", "H", "V"}));
+    QCOMPARE(reports(3), QStringList({"R", "H", "V"}));
 }
 
 void KeysTest::paddles_key_whole_elements_and_repeat()
@@ -146,7 +144,7 @@ void KeysTest::paddles_key_whole_elements_and_repeat()
     QVERIFY(QTest::qWaitFor([&] { return trainer.received().mid(from).count('R') >= 2; }, 5000));
     QTest::keyRelease(window.get(), Qt::Key_BracketLeft);
     QVERIFY(QTest::qWaitFor([&] { return trainer.received().mid(from).endsWith("V"); }, 5000));
-    const QStringList got = reports();
+    const QStringList got = reports(0);
     QVERIFY(got.size() >= 4);
     QCOMPARE(got.first(), QStringLiteral("H"));
     QCOMPARE(got.last(), QStringLiteral("V"));
@@ -161,20 +159,18 @@ void KeysTest::mouse_on_the_key_area()
     QVERIFY(player->key());
     hold(350);
     QTest::mouseRelease(area, Qt::LeftButton);
-    QVERIFY(waitForReports(2));
-    QCOMPARE(reports(), QStringList({"H", "V"}));
+    QCOMPARE(reports(2), QStringList({"H", "V"}));
 }
 
 void KeysTest::speed_frame_moves_the_limits()
 {
-    // At speed 30 a dot is 200 ms: a 300 ms press is short now.
-    trainer.send(speedFrame(u"30"));
-    QVERIFY(QTest::qWaitFor([&] { return keyer->speed() == 30; }, 5000));
-    QTest::keyPress(window.get(), Qt::Key_Space);
-    hold(300);
-    QTest::keyRelease(window.get(), Qt::Key_Space);
-    QVERIFY(waitForReports(2));
-    QCOMPARE(reports(), QStringList({"R", "V"}));
+    // At speed 30 a dot is 200 ms: a 300 ms press is short now. The window
+    // shows the speed and pause the trainer set.
+    trainer.send(speedFrame(u"30") + pauseFrame(120));
+    QVERIFY(QTest::qWaitFor([&] { return shown().contains(QLatin1String("1.20 s")); }, 5000));
+    QVERIFY2(shown().contains(QLatin1String("30 letters per minute")), qPrintable(shown()));
+    key(300);
+    QCOMPARE(reports(2), QStringList({"R", "V"}));
 }
 
 void KeysTest::hungarian_only_under_a_hungarian_locale()
@@ -187,10 +183,7 @@ void KeysTest::hungarian_only_under_a_hungarian_locale()
     const KeyerWindow hungarian(*keyer, *player, *keys, line.devicePath());
     QCoreApplication::removeTranslator(&translator);
     QCOMPARE(hungarian.windowTitle(), QStringLiteral("Vestranoli billentyűző"));
-    QString texts;
-    for (const QLabel *label : hungarian.findChildren<QLabel *>())
-        texts += label->text() + QLatin1Char('\n');
-    QVERIFY2(texts.contains(QStringLiteral("Szóköz")), qPrintable(texts)); // the keys that key
+    QVERIFY2(shown(&hungarian).contains(QStringLiteral("Szóköz")), qPrintable(shown(&hungarian)));
 }
 
 void KeysTest::a_group_left_unfinished_is_completed()
@@ -198,11 +191,8 @@ void KeysTest::a_group_left_unfinished_is_completed()
     // One character of a two-letter group, then silence: after a word gap
     // the keyer ends the group for the trainer with a second "V".
     trainer.send(groupFrame(u"EE"));
-    QTest::keyPress(window.get(), Qt::Key_Space);
-    hold(100);
-    QTest::keyRelease(window.get(), Qt::Key_Space);
-    QVERIFY(waitForReports(3));
-    QCOMPARE(reports(), QStringList({"R", "V", "V"}));
+    key(100);
+    QCOMPARE(reports(3), QStringList({"R", "V", "V"}));
 }
 
 QTEST_MAIN(KeysTest)

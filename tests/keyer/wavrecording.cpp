@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QtEndian>
 
+#include <algorithm>
+
 WavRecording readWav(const QString &path)
 {
     WavRecording wav;
@@ -16,9 +18,11 @@ WavRecording readWav(const QString &path)
         return wav;
     const auto u16 = [&](int at) { return qFromLittleEndian<quint16>(bytes.constData() + at); };
     const auto u32 = [&](int at) { return qFromLittleEndian<quint32>(bytes.constData() + at); };
-    if (u16(20) != 1 || u16(22) != 1 || u16(34) != 16 || bytes.mid(36, 4) != "data")
+    // The sizes in the header must be those of the file: a player trusts them.
+    if (u16(20) != 1 || u16(22) != 1 || u16(34) != 16 || bytes.mid(36, 4) != "data" || u32(4) != bytes.size() - 8
+        || u32(40) != bytes.size() - 44)
         return wav;
-    const qint64 dataBytes = qMin<qint64>(u32(40), bytes.size() - 44);
+    const qint64 dataBytes = bytes.size() - 44;
     wav.sampleRate = int(u32(24));
     wav.samples.resize(size_t(dataBytes / 2));
     for (size_t i = 0; i < wav.samples.size(); ++i)
@@ -40,43 +44,24 @@ std::vector<ToneRun> toneRuns(const WavRecording &wav, int threshold, qint64 max
     return runs;
 }
 
-namespace {
-
-QChar characterOf(QStringView elements)
-{
-    for (const MorseEntry &entry : morseTable()) {
-        if (elements == QStringView(entry.elements))
-            return QChar(entry.character);
-    }
-    return QLatin1Char('#');
-}
-
-} // namespace
-
 QStringList decodeGroups(const std::vector<ToneRun> &runs, double dotSamples, double groupGapDots)
 {
-    QStringList groups;
-    QString group;
-    QString elements;
-    auto endCharacter = [&] {
-        if (!elements.isEmpty())
-            group += characterOf(elements);
-        elements.clear();
-    };
+    // The elements, with a blank between characters and a bar between groups.
+    QString heard;
     for (size_t i = 0; i < runs.size(); ++i) {
-        if (i > 0) {
-            const double gap = double(runs[i].start - runs[i - 1].end) / dotSamples;
-            if (gap > 2)
-                endCharacter();
-            if (gap > groupGapDots) {
-                groups << group;
-                group.clear();
-            }
-        }
-        elements += double(runs[i].length()) / dotSamples > 2 ? QLatin1Char('H') : QLatin1Char('R');
+        const double gap = i == 0 ? 0 : double(runs[i].start - runs[i - 1].end) / dotSamples;
+        heard += QLatin1String(gap > groupGapDots ? "|" : gap > 2 ? " " : "");
+        heard += double(runs[i].length()) / dotSamples > 2 ? QLatin1Char('H') : QLatin1Char('R');
     }
-    endCharacter();
-    if (!group.isEmpty())
-        groups << group;
+    QStringList groups;
+    for (const QString &group : heard.split(QLatin1Char('|'), Qt::SkipEmptyParts)) {
+        QString letters;
+        for (const QString &elements : group.split(QLatin1Char(' '))) {
+            const auto entry = std::find_if(morseTable().begin(), morseTable().end(),
+                                            [&](const MorseEntry &e) { return elements == QStringView(e.elements); });
+            letters += entry == morseTable().end() ? QLatin1Char('#') : QChar(entry->character);
+        }
+        groups << letters;
+    }
     return groups;
 }

@@ -11,7 +11,8 @@ struct WavRecording {
     std::vector<qint16> samples;
 };
 
-// An empty recording (sampleRate 0) when the file is no 16-bit mono WAV.
+// An empty recording (sampleRate 0) when the file is no 16-bit mono WAV or
+// its header's sizes disagree with the file.
 WavRecording readWav(const QString &path);
 
 // A stretch of tone: the samples from the first above the threshold to the
