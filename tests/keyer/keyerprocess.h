@@ -11,14 +11,13 @@ class KeyerProcess
 {
 public:
     ~KeyerProcess();
-    // Starts the keyer and waits for the device on its first line.
+    // Starts it and waits for the device on its first line.
     bool start(const QStringList &arguments);
     QString device() const { return m_device; }
-    // What it said on stderr so far.
-    QByteArray errors();
+    QByteArray errors(); // what it said on stderr so far
+
     bool waitForError(const QByteArray &text, int timeoutMs = 5000);
-    // Asks it to end, as a desktop does, and waits until it has.
-    bool stop();
+    bool stop(); // asks it to end, as a desktop does, and waits until it has
 
     QProcess process;
 
@@ -39,8 +38,7 @@ public:
     bool waitFor(const QByteArray &text, int count = 1, int timeoutMs = 5000);
     QByteArray received();
     QByteArray takeReceived();
-    // Each read(2) that returned bytes, in order.
-    QList<QByteArray> reads() const { return m_reads; }
+    QList<QByteArray> reads() const { return m_reads; } // each read(2) that returned bytes
 
 private:
     int m_fd = -1;

@@ -1,17 +1,12 @@
-// The keying classifier (presses and releases in, R/H/V out), the iambic
-// paddles, and the keyer's own trainee, whose keying must come out as the
-// characters it meant.
+// The keying classifier (presses and releases in, R/H/V out) and the iambic
+// paddles: the reports of a trainee's keying, and the speed it is keyed at.
 
 #include "common/morsetable.h"
-#include "core/autoecho.h"
 #include "core/iambic.h"
 #include "core/keyingclassifier.h"
 
-#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTest>
-
-#include <cmath>
 
 class ClassifierTest : public QObject
 {
@@ -22,8 +17,6 @@ private slots:
     void keying();
     void follows_the_trainee_data();
     void follows_the_trainee();
-    void auto_echo_keys_the_group_data();
-    void auto_echo_keys_the_group();
 };
 
 void ClassifierTest::keying_data()
@@ -102,27 +95,6 @@ void ClassifierTest::follows_the_trainee_data()
     QTest::newRow("letter gaps three times long") << "PARIS73@?KEY" << 100.0 << 100.0 << 9.0 << 34;
 }
 
-namespace {
-
-// The reports of a plan, and the reports that key `group`: the element
-// letters of each character, then its "V".
-QString reportLetters(const QList<KeyReport> &reports)
-{
-    QString letters;
-    for (const KeyReport &r : reports)
-        letters += QLatin1Char(r.letter);
-    return letters;
-}
-
-QString reportsKeying(const QString &group)
-{
-    QString letters;
-    for (QChar c : group)
-        letters += elementsOf(c) + QLatin1Char('V');
-    return letters;
-}
-
-} // namespace
 
 void ClassifierTest::follows_the_trainee()
 {
@@ -147,37 +119,13 @@ void ClassifierTest::follows_the_trainee()
         t += (letterGap - 1) * dot;
     }
     got += classifier.advanceTo(t + 10000);
-    QCOMPARE(reportLetters(got), reportsKeying(keyed.remove(QLatin1Char('|'))));
+    QString letters, expected;
+    for (const KeyReport &r : got)
+        letters += QLatin1Char(r.letter);
+    for (QChar c : keyed.remove(QLatin1Char('|')))
+        expected += elementsOf(c) + QLatin1Char('V');
+    QCOMPARE(letters, expected);
     QVERIFY2(qAbs(classifier.lettersPerMinute() - speed) < 3, qPrintable(QString::number(classifier.lettersPerMinute())));
-}
-
-void ClassifierTest::auto_echo_keys_the_group_data()
-{
-    QTest::addColumn<double>("dotSamples");
-    QTest::addColumn<QString>("group");
-    QTest::newRow("speed 60, accents and signs") << 8000 * 0.1 << QStringLiteral("\u00C1\u00C9\u00D6\u00DC.?:-=/@");
-    QTest::newRow("speed 70, digits") << 8000 * 6.0 / 70 << "1234567890";
-}
-
-void ClassifierTest::auto_echo_keys_the_group()
-{
-    QFETCH(double, dotSamples);
-    QFETCH(QString, group);
-    QRandomGenerator random(7);
-    for (int round = 0; round < 50; ++round) {
-        const EchoPlan plan = planEcho(group, dotSamples, 0, random);
-        QCOMPARE(plan.keyed, group);
-        QCOMPARE(reportLetters(plan.reports), reportsKeying(group));
-        // The sound matches the reports: the plan ends with the last
-        // character end, and no report is due after it.
-        qint64 total = 0;
-        for (const ToneSegment &s : plan.segments)
-            total += s.samples;
-        QCOMPARE(total, plan.length);
-        QCOMPARE(qint64(std::ceil(plan.reports.last().at)), plan.length);
-        for (qsizetype i = 1; i < plan.reports.size(); ++i)
-            QVERIFY(plan.reports[i].at > plan.reports[i - 1].at);
-    }
 }
 
 QTEST_APPLESS_MAIN(ClassifierTest)

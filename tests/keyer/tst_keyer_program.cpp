@@ -102,6 +102,7 @@ void ProgramTest::trainers_come_and_go_in_real_time()
     // T is one dash of three dots.
     const WavRecording wav = readWav(wavPath);
     const std::vector<ToneRun> runs = toneRuns(wav, 16383 / 2, wav.sampleRate / 600 + 1);
+    QVERIFY(!runs.empty());
     QVERIFY2(qAbs(runs.back().length() - wav.sampleRate * 0.3) <= wav.sampleRate / 1200 + 2,
              qPrintable(QString::number(runs.back().length())));
 }
