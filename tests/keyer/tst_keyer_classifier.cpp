@@ -2,11 +2,15 @@
 // paddles: the reports of a trainee's keying, and the speed it is keyed at.
 
 #include "common/morsetable.h"
+#include "core/autoecho.h"
 #include "core/iambic.h"
 #include "core/keyingclassifier.h"
 
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTest>
+
+#include <cmath>
 
 class ClassifierTest : public QObject
 {
@@ -17,6 +21,7 @@ private slots:
     void keying();
     void follows_the_trainee_data();
     void follows_the_trainee();
+    void auto_echo_keys_the_group();
 };
 
 void ClassifierTest::keying_data()
@@ -126,6 +131,27 @@ void ClassifierTest::follows_the_trainee()
         expected += elementsOf(c) + QLatin1Char('V');
     QCOMPARE(letters, expected);
     QVERIFY2(qAbs(classifier.lettersPerMinute() - speed) < 3, qPrintable(QString::number(classifier.lettersPerMinute())));
+}
+
+void ClassifierTest::auto_echo_keys_the_group()
+{
+    // The keyer's own trainee keys the group, and its sound matches its
+    // reports: the plan ends with the last character end.
+    const QString group = QStringLiteral("\u00C1\u00C9\u00D6\u00DC.?:-=/@1234567890");
+    QRandomGenerator random(7);
+    for (int round = 0; round < 50; ++round) {
+        const EchoPlan plan = planEcho(group, 8000 * 6.0 / 70, 0, random);
+        QString letters, expected;
+        for (const KeyReport &r : plan.reports)
+            letters += QLatin1Char(r.letter);
+        for (QChar c : group)
+            expected += elementsOf(c) + QLatin1Char('V');
+        qint64 total = 0;
+        for (const ToneSegment &segment : plan.segments)
+            total += segment.samples;
+        QVERIFY(plan.keyed == group && letters == expected);
+        QVERIFY(total == plan.length && qint64(std::ceil(plan.reports.last().at)) == plan.length);
+    }
 }
 
 QTEST_APPLESS_MAIN(ClassifierTest)
