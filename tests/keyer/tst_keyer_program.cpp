@@ -145,6 +145,9 @@ void ProgramTest::link_is_made_and_removed()
         KeyerProcess keyer;
         QVERIFY(keyer.start({"--fast", "--headless", "--link", link}));
         QCOMPARE(QFileInfo(link).symLinkTarget(), keyer.device());
+        // Its "x" comes once it ends on a signal as it should, not before.
+        TrainerLine line;
+        QVERIFY(line.open(link) && line.waitFor("x"));
         QVERIFY(keyer.stop());
         QVERIFY(!QFileInfo::exists(link) && !QFileInfo(link).isSymLink());
     }
