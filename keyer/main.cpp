@@ -111,11 +111,13 @@ int main(int argc, char *argv[])
     KeyInput keys(dotMilliseconds(options.speed), options.iambic);
     Keyer keyer(options, line, player, keys);
 
+    // A SIGTERM from whoever read the device line ends the keyer cleanly
+    // (the link removed, the recording finished).
+    quitOnSignals();
     // The first line is the device, for whoever starts the trainer.
     std::printf("%s\n", qUtf8Printable(line.devicePath()));
     std::fflush(stdout);
 
-    quitOnSignals();
     std::unique_ptr<KeyerWindow> window;
     QTranslator translator;
     if (!options.headless) {
