@@ -2,6 +2,7 @@
 #include "window/options.h"
 
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -14,6 +15,7 @@ private slots:
     void parses();
     void program_answers_data();
     void program_answers();
+    void program_runs_without_a_keyer();
     void port_one_data();
     void port_one();
 };
@@ -93,6 +95,30 @@ void CommandLineTest::program_answers()
     const QByteArray errors = program.readAllStandardError();
     // Qt may add its own lines about the runtime directory; ours start with the name.
     QCOMPARE(int(errors.count("vestranoli: ")), stderrLines);
+}
+
+void CommandLineTest::program_runs_without_a_keyer()
+{
+    // Started as a trainee would: one line on why there is no keyer, and the
+    // window stays up until it is closed.
+    QTemporaryDir dir;
+    QProcess program;
+    const auto end = qScopeGuard([&] {
+        program.kill();
+        program.waitForFinished(5000);
+    });
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(VESTRANOLI_PROGRAM), {"--data-dir", dir.path(), "--port", "/nonexistent"});
+    QByteArray errors;
+    QVERIFY(QTest::qWaitFor([&] {
+        errors += program.readAllStandardError();
+        return errors.contains("going on without a keyer") || program.state() == QProcess::NotRunning;
+    }, 20000));
+    QVERIFY2(program.state() == QProcess::Running, errors.constData());
+    QVERIFY(QFile::exists(dir.filePath(QStringLiteral("morse.txt"))));
+    QCOMPARE(int(errors.count("vestranoli: ")), 1);
 }
 
 void CommandLineTest::port_one_data()

@@ -1,3 +1,4 @@
+#include "settings/numberfromtext.h"
 #include "settings/settingsfile.h"
 
 #include <QBuffer>
@@ -25,6 +26,8 @@ class SettingsFileTest : public QObject
     Q_OBJECT
 
 private slots:
+    void numbers_data();
+    void numbers();
     void writes_data();
     void writes();
     void saved_numbers_data();
@@ -35,6 +38,29 @@ private slots:
     void incomplete_files_give_nothing_data();
     void incomplete_files_give_nothing();
 };
+
+void SettingsFileTest::numbers_data()
+{
+    // How a number is read from a box or a field of the file.
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("value");
+    const std::pair<const char *, int> rows[] = {
+        {"060", 60}, {"  25  ", 25}, {"1 2", 12}, {"7x", 7}, {"abc", 0}, {"", 0}, {"-15", -15}, {"- 5", -5},
+        {"+8", 8}, {"-", 0}, {" -3", -3}, {"4.5", 4}, {"5.5", 6}, {"-2.5", -2}, {"4.51", 5}, {".7", 1},
+        {"1.2.3", 1}, {"12,5", 12}, {"40000", 32767}, {"-99999", -32768}, {"99999999999999999999999", 32767}};
+    for (const auto &[text, value] : rows)
+        QTest::newRow(text) << QString::fromLatin1(text) << value;
+}
+
+void SettingsFileTest::numbers()
+{
+    QFETCH(QString, text);
+    QFETCH(int, value);
+    QCOMPARE(int(numberFromText(text)), value);
+    // The counters built on the same 16 bits stop at their limits.
+    const int step = value < 0 ? -1 : 1;
+    QCOMPARE(saturatingAdd(qint16(value), step), qint16(qBound(-32768, value + step, 32767)));
+}
 
 void SettingsFileTest::writes_data()
 {
