@@ -2,6 +2,7 @@
 
 #include "common/pseudoterminal.h"
 
+#include <QFile>
 #include <QTest>
 
 #include <sys/ioctl.h>
@@ -83,4 +84,10 @@ QByteArray PtyKeyer::takeReceived()
     QByteArray all = m_received;
     m_received.clear();
     return all;
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }

@@ -5,6 +5,9 @@
 
 #include <functional>
 
+// The bytes of a file, or "<missing>" when it cannot be read.
+QByteArray readFile(const QString &path);
+
 // The keyer's end of a pseudo-terminal pair, played by a test. The trainer
 // opens slavePath() through its real serial port; the test reads what the
 // trainer wrote and sends the keyer's texts on the master side.

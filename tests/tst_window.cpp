@@ -1,4 +1,5 @@
 #include "common/morsetable.h"
+#include "ptykeyer.h"
 #include "window/colourbutton.h"
 #include "window/form1.h"
 #include "window/platform.h"
@@ -25,12 +26,6 @@
 #include <unistd.h>
 
 namespace {
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 void writeFile(const QString &path, const QByteArray &bytes)
 {
@@ -96,11 +91,6 @@ QString slotsText(const Form1 &form, int from, int to)
     return text;
 }
 
-QColor textColour(const QWidget *widget, QPalette::ColorRole role)
-{
-    return widget->palette().color(role);
-}
-
 } // namespace
 
 class WindowTest : public QObject
@@ -150,7 +140,7 @@ void WindowTest::start_up_without_settings()
         QCOMPARE(text, QStringLiteral("0"));
     for (const QString &text : {f.Text4->text(), f.Text6->text(), f.Text9->text()})
         QVERIFY(text.isEmpty());
-    QCOMPARE(textColour(f.Label5, QPalette::WindowText), QColor(255, 0, 0));
+    QCOMPARE(f.Label5->palette().color(QPalette::WindowText), QColor(255, 0, 0));
     QCOMPARE(f.Command4->backColour(), QApplication::palette().color(QPalette::Button));
     QCOMPARE(f.Command13->backColour(), QApplication::palette().color(QPalette::Button));
     QVERIFY(tickedBoxes(f).isEmpty());
