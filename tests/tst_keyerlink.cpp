@@ -67,7 +67,6 @@ private slots:
     void group_record_holds_250_groups();
     void echo_run_scores_each_group();
     void nine_groups_empty_the_decoded_text();
-    void echo_before_any_start();
     void received_texts_data();
     void received_texts();
     void raw_log_stays_bounded();
@@ -422,22 +421,11 @@ void KeyerLinkTest::nine_groups_empty_the_decoded_text()
     QCOMPARE(form->Text4->toPlainText(), QString());
     QCOMPARE(form->linecount, qint16(0));
     QCOMPARE(form->Text7->text(), QStringLiteral("9"));
-}
-
-void KeyerLinkTest::echo_before_any_start()
-{
-    connect();
-    setGroupsize(2);
-    form->Check[1]->setChecked(true);
-    QCOMPARE(startRun(&Form1::Command13_Click, "<s>"), QStringLiteral("TT"));
-    QCOMPARE(form->groupindex, qint16(1)); // that group was group 0
-    keyBack(QLatin1Char('T'));
-    keyBack(QLatin1Char('T'));
-    QCOMPARE(nextGroup(), QStringLiteral("TT"));
+    // An echo run with no copy run before it: its first group was group 0,
+    // never listed, and group 1 was not blanked by a Start.
     form->Command4_Click();
-    QCOMPARE(readFile(form->reportPath()), QByteArray("TT\r\n  \r\n  \r\n"));
-    // Group 0 is never listed and group 1 was not blanked by a Start.
-    QCOMPARE(form->Text4->text(), QStringLiteral("TT\r\n"));
+    QCOMPARE(readFile(form->reportPath()), QByteArray("EE\r\n").repeated(9) + "  \r\n  \r\n");
+    QCOMPARE(form->Text4->text(), QStringLiteral("EE\r\n").repeated(9));
 }
 
 void KeyerLinkTest::received_texts_data()
