@@ -114,6 +114,7 @@ private slots:
     void layout_data();
     void layout();
     void outside_the_client_area();
+    void focus_order();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -461,6 +462,28 @@ void WindowTest::outside_the_client_area()
     setUpApplication();
     QCOMPARE(QGuiApplication::applicationDisplayName(), QGuiApplication::applicationName());
     QCOMPARE(t.form.windowIcon().availableSizes().value(0), QSize(48, 48));
+}
+
+void WindowTest::focus_order()
+{
+    // Tab goes from the buttons at the top through the 47 boxes, in their
+    // order, on to the rest and from Text10, the last, back to the start.
+    Trainer t(m_dir->path());
+    Form1 &f = t.form;
+    QCOMPARE(f.focusWidget(), f.Command1);
+    QList<QWidget *> chain;
+    QWidget *w = f.Command1;
+    do {
+        if (w->focusPolicy() & Qt::TabFocus)
+            chain.append(w);
+        w = w->nextInFocusChain();
+    } while (w != f.Command1 && chain.size() <= 72);
+    QCOMPARE(chain.size(), 72);
+    for (int n = 1; n <= 47; ++n)
+        QVERIFY2(chain[3 + n] == f.Check[n], qPrintable(QStringLiteral("Check%1").arg(n)));
+    QCOMPARE(chain[3], f.Command4);
+    QCOMPARE(chain[51], f.Text1);
+    QCOMPARE(chain[71], f.Text10);
 }
 
 QTEST_MAIN(WindowTest)
