@@ -492,6 +492,7 @@ void KeyerLinkTest::parameter_buttons_data()
                                                       << P{150, 5, 30, 50};
     QTest::newRow("speed 150 and -") << P{150, 5, 30, 50} << "" << 2 << QByteArray("<u14>") << P{149, 5, 30, 50};
     QTest::newRow("letters 15 and +") << P{60, 15, 30, 50} << "" << 8 << QByteArray("<w>") << P{60, 15, 30, 50};
+    QTest::newRow("letters 2 and -") << P{60, 2, 30, 50} << "" << 9 << QByteArray("<w>") << P{60, 2, 30, 50};
     QTest::newRow("letters 20 and -") << P{60, 20, 30, 50} << "" << 9 << QByteArray("<w>") << P{60, 19, 30, 50};
     QTest::newRow("groups 250 and +") << P{60, 5, 250, 50} << "" << 10 << QByteArray() << P{60, 5, 250, 50};
     QTest::newRow("groups 247 and +") << P{60, 5, 247, 50} << "" << 10 << QByteArray() << P{60, 5, 250, 50};
