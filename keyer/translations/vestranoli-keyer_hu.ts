@@ -94,5 +94,17 @@ Bal Ctrl vagy [: pont lapát; jobb Ctrl vagy ]: vonás lapát
         <source>%1 s after each group</source>
         <translation>%1 s minden csoport után</translation>
     </message>
+    <message>
+        <source>nothing keyed yet</source>
+        <translation>még nincs billentyűzés</translation>
+    </message>
+    <message>
+        <source>Your keying:</source>
+        <translation>Saját billentyűzésed:</translation>
+    </message>
+    <message>
+        <source>%1 letters per minute, dash %2 dots</source>
+        <translation>%1 betű percenként, a vonás %2 pont</translation>
+    </message>
 </context>
 </TS>
