@@ -137,34 +137,26 @@ void History::fail(const QString &what, const QString &why)
                      .arg(what, QDir::toNativeSeparators(m_path), why));
 }
 
+void History::insert(QSqlQuery &query, const QVariantList &values)
+{
+    for (const QVariant &value : values)
+        query.addBindValue(value);
+    if (!query.exec())
+        fail(QStringLiteral("cannot write the training history"), query.lastError().text());
+}
+
 void History::recordEchoGroup(const EchoGroupRecord &group)
 {
-    if (!m_open)
-        return;
-    QSqlQuery &insert = m_db->insertEchoGroup;
-    insert.addBindValue(group.when.toMSecsSinceEpoch());
-    insert.addBindValue(group.sent);
-    insert.addBindValue(group.decoded);
-    insert.addBindValue(group.good ? 1 : 0);
-    insert.addBindValue(group.speed);
-    insert.addBindValue(group.groupsize);
-    insert.addBindValue(group.pause);
-    if (!insert.exec())
-        fail(QStringLiteral("cannot write the training history"), insert.lastError().text());
+    if (m_open)
+        insert(m_db->insertEchoGroup, {group.when.toMSecsSinceEpoch(), group.sent, group.decoded,
+                                       group.good ? 1 : 0, group.speed, group.groupsize, group.pause});
 }
 
 void History::recordCopyRun(const CopyRunRecord &run)
 {
-    if (!m_open)
-        return;
-    QSqlQuery &insert = m_db->insertCopyRun;
-    insert.addBindValue(run.when.toMSecsSinceEpoch());
-    insert.addBindValue(run.speed);
-    insert.addBindValue(run.groupsize);
-    insert.addBindValue(run.pause);
-    insert.addBindValue(run.groups.join(QLatin1Char('\n')));
-    if (!insert.exec())
-        fail(QStringLiteral("cannot write the training history"), insert.lastError().text());
+    if (m_open)
+        insert(m_db->insertCopyRun, {run.when.toMSecsSinceEpoch(), run.speed, run.groupsize, run.pause,
+                                     run.groups.join(QLatin1Char('\n'))});
 }
 
 QList<EchoGroupRecord> History::echoGroups(const QDateTime &since) const

@@ -6,6 +6,9 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
+
+class QSqlQuery;
 
 #include <functional>
 #include <memory>
@@ -67,6 +70,8 @@ public:
 
 private:
     void fail(const QString &what, const QString &why);
+    // Binds the values in order and runs the query; a failure closes the history.
+    void insert(QSqlQuery &query, const QVariantList &values);
     bool bringUpToDate(int version);
 
     struct Connection;
