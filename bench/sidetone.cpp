@@ -8,6 +8,9 @@
 // once with a CPU burner on every core.
 //
 //   build/bench-sidetone [presses per row, default 150]
+//
+// BENCH_DEBUG=1 prints the tones broken up and keeps the recordings in the
+// temporary folder; BENCH_WAV=FILE also has the keyer write what it played.
 
 #include "keyer.h"
 #include "keyinput.h"
@@ -276,7 +279,7 @@ int main(int argc, char *argv[])
         if (!line.open())
             return 1;
         Player player(Player::Pace::RealTime, toneHz);
-        if (!player.start(QString()) || !player.playsSound()) {
+        if (!player.start(qEnvironmentVariable("BENCH_WAV")) || !player.playsSound()) {
             std::fputs("bench-sidetone: the keyer found no sound output\n", stderr);
             return 1;
         }

@@ -14,16 +14,25 @@ namespace {
 
 // Plenty for a sidetone of up to 2 kHz, and a small recording.
 constexpr int sampleRateHz = 8000;
-// The sound server's buffer, the delay between a key press and its tone,
-// and the block the sound thread renders at a time: a key press waits for
-// at most one block and the buffer.
-constexpr int soundBufferMs = 6;
-constexpr int blockMs = 2;
+// The sound server holds this much of what is to come, so that a machine
+// that stalls for tens of milliseconds does not break the tone up...
+constexpr int leadMs = 60;
+// ...and mixes it this far ahead of the loudspeaker.
+constexpr int requestMs = 2;
+// A change (the key, a group to play) is written this far ahead of what is
+// being heard, time enough to reach the server before it is played: the
+// delay between a key press and its tone.
+constexpr int marginMs = 3;
+// Between changes the sound thread tops the lead up this often.
+constexpr int topUpMs = 5;
 // The window's thread looks at what the sound thread has played this often,
 // for the actions that are due and for the recording.
 constexpr int pumpMs = 5;
 // In fast mode, how much is rendered before the event loop gets a turn.
 constexpr qint64 fastSlice = 8192;
+// What the sound thread has rendered, kept for the recording until it is
+// settled: far more than the lead.
+constexpr qint64 renderedKept = 65536;
 
 } // namespace
 
@@ -48,6 +57,7 @@ Player::~Player()
 {
     if (m_thread.joinable()) {
         m_stop = true;
+        m_output->wake();
         m_thread.join();
         drainRecording();
     }
@@ -66,6 +76,7 @@ bool Player::start(const QString &wavPath)
         m_recorded = std::make_unique<SpscRing<qint16, 65536>>();
         m_pump.start();
     }
+    m_output = std::make_unique<SoundOutput>();
     std::promise<void> opened;
     std::future<void> hasOpened = opened.get_future();
     m_thread = std::thread(&Player::soundLoop, this, std::move(opened));
@@ -88,7 +99,8 @@ qint64 Player::append(const std::vector<ToneSegment> &segments)
             break;
         silenceFirst += segment.samples;
     }
-    const qint64 lead = m_pace == Pace::RealTime ? 2 * blockMs * m_rate / 1000 : 0;
+    // The sound thread takes them within a millisecond or so.
+    const qint64 lead = m_pace == Pace::RealTime ? 2 * m_rate / 1000 : 0;
     const qint64 start = qMax(m_end, now() + lead - silenceFirst);
     m_end = start;
     for (const ToneSegment &segment : segments) {
@@ -114,6 +126,15 @@ void Player::command(const Command &command)
         m_noted = true;
         reportProblem(QStringLiteral("the sound output is not taking what is played; dropping it"));
     }
+    wakeSoundThread();
+}
+
+void Player::wakeSoundThread()
+{
+    if (m_output) {
+        m_changed = true;
+        m_output->wake();
+    }
 }
 
 void Player::at(qint64 position, std::function<void()> action)
@@ -126,9 +147,10 @@ void Player::at(qint64 position, std::function<void()> action)
 void Player::setKey(bool down)
 {
     m_key = down;
+    wakeSoundThread();
 }
 
-// The one place that renders, in whichever thread renders.
+// Renders in fast mode, on this object's thread.
 void Player::renderBlock(qint16 *out, qint64 count)
 {
     Command command;
@@ -142,48 +164,85 @@ void Player::renderBlock(qint16 *out, qint64 count)
     m_sidetone.setFrequency(m_frequency);
     m_sidetone.setVolume(m_volume);
     m_sidetone.render(out, count);
+    m_sidetone.settle(m_sidetone.position());
     m_position = m_sidetone.position();
 }
 
 void Player::soundLoop(std::promise<void> opened)
 {
     // A thread that sleeps nearly all the time and must wake at once when
-    // the server asks: real-time priority where the system allows it (the
-    // lowest, above every ordinary program), ordinary otherwise. The output
-    // is opened here, so that the sound server's client thread, which the
-    // opening starts, shares it.
+    // the key moves: real-time priority where the system allows it (the
+    // lowest, above every ordinary program), ordinary otherwise.
     const sched_param priority{sched_get_priority_min(SCHED_FIFO)};
     pthread_setschedparam(pthread_self(), SCHED_FIFO, &priority);
-    m_output = std::make_unique<SoundOutput>();
-    if (m_output->open(m_rate, soundBufferMs)) {
+    if (m_output->open(m_rate, leadMs + 2 * topUpMs, requestMs))
         m_playsSound = true;
-    } else {
+    else
         reportProblem(QStringLiteral("no sound output (%1); playing silently").arg(m_output->errorString()));
-        m_output.reset();
-    }
     opened.set_value();
 
-    std::vector<qint16> block(size_t(blockMs * m_rate / 1000));
-    const auto blockTime = std::chrono::milliseconds(blockMs);
-    auto due = std::chrono::steady_clock::now();
+    // Samples before `settled` are being heard or about to be: they no
+    // longer change, so they go to the clock and the recording. Those after
+    // it, up to the lead, wait at the server and are written again when the
+    // key moves or a group comes. Without sound the clock paces it all.
+    using Clock = std::chrono::steady_clock;
+    const qint64 margin = qint64(marginMs) * m_rate / 1000;
+    const qint64 lead = qint64(leadMs) * m_rate / 1000;
+    const auto samplesSince = [this](Clock::time_point zero) {
+        return std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - zero).count() * m_rate / 1000000;
+    };
+    Clock::time_point clockZero = Clock::now();
+    qint64 settled = 0;
+    std::vector<qint16> rendered(m_recorded ? size_t(renderedKept) : 0);
+    std::vector<qint16> fresh;
     while (!m_stop) {
-        renderBlock(block.data(), qint64(block.size()));
-        if (m_recorded) {
-            for (const qint16 sample : block) {
-                if (!m_recorded->push(sample))
-                    m_recordingLost = true;
+        m_changed = false;
+        if (!m_playsSound)
+            settled = std::max<qint64>(settled, samplesSince(clockZero));
+        else if (const qint64 playing = m_output->playingPosition(); playing >= 0)
+            settled = std::max(settled, playing + margin);
+
+        qint64 from = m_sidetone.position();
+        Command command;
+        while (m_commands.pop(command)) {
+            if (command.clear) {
+                m_sidetone.rewindTo(settled);
+                m_sidetone.clearSchedule();
+            } else {
+                m_sidetone.append(command.start, command.segment);
+                from = std::min(from, command.start);
             }
         }
-        if (m_output && !m_output->write(block.data(), qint64(block.size()))) {
+        if (m_key != m_sidetone.liveKey()) {
+            m_sidetone.rewindTo(settled);
+            m_sidetone.setLiveKey(m_key);
+        }
+        if (from < m_sidetone.position())
+            m_sidetone.rewindTo(from);
+        m_sidetone.setFrequency(m_frequency);
+        m_sidetone.setVolume(m_volume);
+
+        const qint64 start = m_sidetone.position();
+        const qint64 until = m_playsSound ? settled + lead : settled;
+        fresh.resize(size_t(std::max<qint64>(0, until - start)));
+        m_sidetone.render(fresh.data(), qint64(fresh.size()));
+        if (m_playsSound && !fresh.empty() && !m_output->write(start, fresh.data(), qint64(fresh.size()))) {
             reportProblem(QStringLiteral("the sound output failed (%1); playing silently").arg(m_output->errorString()));
-            m_output.reset();
             m_playsSound = false;
-            due = std::chrono::steady_clock::now();
+            clockZero = Clock::now() - std::chrono::microseconds(settled * 1000000 / m_rate);
         }
-        if (!m_output) {
-            due += blockTime;
-            std::this_thread::sleep_until(due);
+
+        if (m_recorded) {
+            for (qint64 p = m_position; p < settled; ++p) {
+                if (!m_recorded->push(p >= start ? fresh[size_t(p - start)] : rendered[size_t(p % renderedKept)]))
+                    m_recordingLost = true;
+            }
+            for (size_t i = 0; i < fresh.size(); ++i)
+                rendered[size_t((start + qint64(i)) % renderedKept)] = fresh[i];
         }
+        m_sidetone.settle(settled);
+        m_position = settled;
+        m_output->wait(topUpMs * 1000, m_changed);
     }
 }
 

@@ -22,17 +22,19 @@ class SoundOutput;
 // reports) is tied to sample positions with at(), so it happens where the
 // sound says, sample-exact, whatever drives the playing:
 //
-//   - in real time, a thread of its own renders small blocks, paced by the
-//     sound server, or by the clock when there is none; neither a busy
-//     window nor a busy machine keeps the key from being heard;
+//   - in real time, a thread of its own keeps the sound server a little
+//     ahead, and writes that lead again as soon as the key moves, so a
+//     press is heard within milliseconds while a machine that stalls for a
+//     while does not break the tone up; without a server the clock paces it;
 //   - in fast mode, this object's thread renders straight on as long as
 //     something is scheduled, with no waiting at all.
 //
 // Only the renderer touches the Sidetone. Everything reaches it without a
 // lock, so the sound thread never waits on the window: the key, pitch and
 // volume as atomics, the schedule through a ring of segments that each carry
-// their sample position. The position rendered comes back as an atomic, the
-// samples for the recording through a second ring.
+// their sample position. The position settled (heard, or about to be, and
+// no longer changed) comes back as an atomic, its samples for the
+// recording through a second ring.
 class Player : public QObject
 {
     Q_OBJECT
@@ -80,6 +82,7 @@ private:
     };
 
     void command(const Command &command);
+    void wakeSoundThread();
     void renderBlock(qint16 *out, qint64 count);
     void soundLoop(std::promise<void> opened);
     void pump();
@@ -98,7 +101,7 @@ private:
     bool m_firing = false;
     qint64 m_firingAt = 0;
 
-    std::unique_ptr<SoundOutput> m_output; // the sound thread's
+    std::unique_ptr<SoundOutput> m_output; // the sound thread's, but for wake()
     std::thread m_thread;
     std::atomic<bool> m_stop = false;
     std::atomic<bool> m_playsSound = false;
@@ -106,6 +109,7 @@ private:
     bool m_noted = false;
 
     std::atomic<bool> m_key = false;
+    std::atomic<bool> m_changed = false; // the key or the schedule, since the sound thread last looked
     std::atomic<double> m_frequency;
     std::atomic<double> m_volume = 1;
     std::atomic<qint64> m_position = 0;

@@ -1,39 +1,125 @@
 #include "soundoutput.h"
 
+#include <pulse/context.h>
 #include <pulse/error.h>
-#include <pulse/simple.h>
+#include <pulse/mainloop.h>
+#include <pulse/stream.h>
+
+#include <QElapsedTimer>
+
+SoundOutput::SoundOutput()
+    : m_loop(pa_mainloop_new())
+{
+}
 
 SoundOutput::~SoundOutput()
 {
-    if (m_stream)
-        pa_simple_free(m_stream);
+    if (m_stream) {
+        pa_stream_disconnect(m_stream);
+        pa_stream_unref(m_stream);
+    }
+    if (m_context) {
+        pa_context_disconnect(m_context);
+        pa_context_unref(m_context);
+    }
+    pa_mainloop_free(m_loop);
 }
 
-bool SoundOutput::open(int sampleRate, int bufferMs)
+bool SoundOutput::open(int sampleRate, int bufferMs, int requestMs)
 {
+    m_rate = sampleRate;
+    m_context = pa_context_new(pa_mainloop_get_api(m_loop), "vestranoli-keyer");
+    if (pa_context_connect(m_context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0)
+        return fail("connecting");
+    const auto contextReady = [](SoundOutput *self) {
+        return pa_context_get_state(self->m_context) == PA_CONTEXT_READY;
+    };
+    if (!iterateUntil(contextReady, 5000))
+        return fail("connecting");
+
     const pa_sample_spec spec{PA_SAMPLE_S16LE, uint32_t(sampleRate), 1};
-    // The target length is the whole latency, the server's own buffer
-    // included: the stream asks the server to fit it.
+    m_stream = pa_stream_new(m_context, "sidetone", &spec, nullptr);
+    // The server keeps `bufferMs` of what is to come, enough to ride out a
+    // stall of the machine, and mixes only `requestMs` ahead: what is
+    // written again in between is heard. No prebuffering, so that the
+    // server's read position keeps time even when it runs dry.
     pa_buffer_attr buffer;
     buffer.maxlength = uint32_t(-1);
     buffer.tlength = uint32_t(pa_usec_to_bytes(pa_usec_t(bufferMs) * 1000, &spec));
-    buffer.prebuf = uint32_t(-1);
-    buffer.minreq = uint32_t(-1);
+    buffer.prebuf = 0;
+    buffer.minreq = uint32_t(pa_usec_to_bytes(pa_usec_t(requestMs) * 1000, &spec));
     buffer.fragsize = uint32_t(-1);
-    int error = 0;
-    m_stream = pa_simple_new(nullptr, "vestranoli-keyer", PA_STREAM_PLAYBACK, nullptr, "sidetone", &spec, nullptr,
-                             &buffer, &error);
-    if (!m_stream)
-        m_error = QString::fromUtf8(pa_strerror(error));
-    return m_stream != nullptr;
+    const auto flags = pa_stream_flags_t(PA_STREAM_INTERPOLATE_TIMING | PA_STREAM_AUTO_TIMING_UPDATE
+                                         | PA_STREAM_EARLY_REQUESTS);
+    if (pa_stream_connect_playback(m_stream, nullptr, &buffer, flags, nullptr, nullptr) < 0)
+        return fail("opening a stream");
+    const auto streamTimed = [](SoundOutput *self) {
+        pa_usec_t usec = 0;
+        return pa_stream_get_state(self->m_stream) == PA_STREAM_READY
+               && pa_stream_get_time(self->m_stream, &usec) == 0;
+    };
+    if (!iterateUntil(streamTimed, 5000))
+        return fail("opening a stream");
+    return true;
 }
 
-bool SoundOutput::write(const qint16 *samples, qint64 count)
+bool SoundOutput::iterateUntil(bool (*ready)(SoundOutput *), int timeoutMs)
 {
-    int error = 0;
-    if (pa_simple_write(m_stream, samples, size_t(count) * sizeof(qint16), &error) < 0) {
-        m_error = QString::fromUtf8(pa_strerror(error));
-        return false;
+    static const std::atomic<bool> nothingPending = false;
+    QElapsedTimer waited;
+    waited.start();
+    while (!ready(this)) {
+        if (!PA_CONTEXT_IS_GOOD(pa_context_get_state(m_context))
+            || (m_stream && !PA_STREAM_IS_GOOD(pa_stream_get_state(m_stream))) || waited.elapsed() > timeoutMs)
+            return false;
+        wait(10000, nothingPending);
     }
     return true;
+}
+
+bool SoundOutput::fail(const char *what)
+{
+    const int error = m_context ? pa_context_errno(m_context) : PA_ERR_UNKNOWN;
+    m_error = QStringLiteral("%1: %2").arg(QLatin1String(what), QString::fromUtf8(pa_strerror(error)));
+    if (m_stream) {
+        pa_stream_unref(m_stream);
+        m_stream = nullptr;
+    }
+    return false;
+}
+
+qint64 SoundOutput::playingPosition()
+{
+    pa_usec_t usec = 0;
+    if (!m_stream || pa_stream_get_time(m_stream, &usec) != 0)
+        return -1;
+    return qint64(usec) * m_rate / 1000000;
+}
+
+bool SoundOutput::write(qint64 position, const qint16 *samples, qint64 count)
+{
+    if (pa_stream_get_state(m_stream) != PA_STREAM_READY)
+        return fail("playing");
+    if (pa_stream_write(m_stream, samples, size_t(count) * sizeof(qint16), nullptr,
+                        position * qint64(sizeof(qint16)), PA_SEEK_ABSOLUTE)
+        < 0)
+        return fail("playing");
+    return true;
+}
+
+void SoundOutput::wait(int timeoutUs, const std::atomic<bool> &pending)
+{
+    if (pa_mainloop_prepare(m_loop, timeoutUs) < 0)
+        return;
+    // Preparing drops earlier wake-ups, so a change made just before is
+    // looked for here.
+    if (pending)
+        wake();
+    pa_mainloop_poll(m_loop);
+    pa_mainloop_dispatch(m_loop);
+}
+
+void SoundOutput::wake()
+{
+    pa_mainloop_wakeup(m_loop);
 }

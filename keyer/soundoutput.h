@@ -3,24 +3,49 @@
 #include <QString>
 #include <QtGlobal>
 
-struct pa_simple;
+#include <atomic>
 
-// The sound server, as a stream of 16-bit mono samples with a small buffer:
-// write() blocks until the server has room, so whoever writes is paced by
-// the sound itself, and a sample written is heard within the buffer's time.
+struct pa_context;
+struct pa_mainloop;
+struct pa_stream;
+
+// The sound server (PulseAudio, or PipeWire's PulseAudio service) as a
+// stream of 16-bit mono samples at absolute sample positions, counted from
+// the opening. Samples are written ahead of what is heard and may be
+// written again while they have not been played: the server takes the
+// newest. Everything but wake() belongs to the one thread that opened it.
 class SoundOutput
 {
 public:
-    SoundOutput() = default;
+    SoundOutput();
     ~SoundOutput();
     SoundOutput(const SoundOutput &) = delete;
     SoundOutput &operator=(const SoundOutput &) = delete;
 
-    bool open(int sampleRate, int bufferMs);
-    bool write(const qint16 *samples, qint64 count);
+    // `requestMs` is how much the server asks for at a time, which sets how
+    // far ahead of the loudspeaker it mixes.
+    bool open(int sampleRate, int bufferMs, int requestMs);
+    bool isOpen() const { return m_stream != nullptr; }
+
+    // The sample being heard now; -1 while the server has not said yet.
+    qint64 playingPosition();
+    bool write(qint64 position, const qint16 *samples, qint64 count);
+
+    // Waits until `timeoutUs` has passed, the server says something or
+    // `pending` is set (by another thread, which then calls wake()), and
+    // handles what the server says. Works unopened too.
+    void wait(int timeoutUs, const std::atomic<bool> &pending);
+    void wake(); // from any thread
+
     QString errorString() const { return m_error; }
 
 private:
-    pa_simple *m_stream = nullptr;
+    bool iterateUntil(bool (*ready)(SoundOutput *), int timeoutMs);
+    bool fail(const char *what);
+
+    int m_rate = 0;
+    pa_mainloop *m_loop = nullptr;
+    pa_context *m_context = nullptr;
+    pa_stream *m_stream = nullptr;
     QString m_error;
 };

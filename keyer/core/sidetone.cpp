@@ -4,6 +4,13 @@
 #include <cmath>
 #include <numbers>
 
+namespace {
+
+// How often the edge and the oscillator are noted down for rendering again.
+constexpr qint64 snapshotEvery = 16;
+
+} // namespace
+
 Sidetone::Sidetone(int sampleRate, double frequency, double edgeMilliseconds)
     : m_sampleRate(sampleRate)
     , m_frequency(frequency)
@@ -18,55 +25,102 @@ void Sidetone::setVolume(double volume)
 
 void Sidetone::append(qint64 start, ToneSegment segment)
 {
-    const qint64 end = scheduleEnd();
-    if (start > end) {
-        m_schedule.push_back({false, start - end});
-        m_scheduled += start - end;
-    }
-    segment.samples -= qMax<qint64>(0, end - start);
-    if (segment.samples <= 0)
+    qint64 end = start + segment.samples;
+    start = std::max({start, m_scheduleEnd, m_settled});
+    if (end <= start)
         return;
-    m_schedule.push_back(segment);
-    m_scheduled += segment.samples;
+    m_scheduleEnd = end;
+    if (!segment.tone)
+        return;
+    if (!m_tones.empty() && m_tones.back().end == start)
+        m_tones.back().end = end;
+    else
+        m_tones.push_back({start, end});
 }
 
 void Sidetone::clearSchedule()
 {
-    m_schedule.clear();
-    m_scheduled = 0;
+    while (!m_tones.empty() && m_tones.back().start >= m_position)
+        m_tones.pop_back();
+    if (!m_tones.empty())
+        m_tones.back().end = std::min(m_tones.back().end, m_position);
+    m_scheduleEnd = m_position;
+}
+
+void Sidetone::setLiveKey(bool down)
+{
+    if (down == m_liveKey)
+        return;
+    m_liveKey = down;
+    m_keySince = m_position;
+}
+
+bool Sidetone::scheduledTone(qint64 position) const
+{
+    for (const Span &span : m_tones) {
+        if (position < span.start)
+            return false;
+        if (position < span.end)
+            return true;
+    }
+    return false;
 }
 
 void Sidetone::render(qint16 *out, qint64 count)
 {
     for (qint64 i = 0; i < count; ++i) {
-        bool tone = m_liveKey;
-        if (!m_schedule.empty()) {
-            ToneSegment &segment = m_schedule.front();
-            tone = tone || segment.tone;
-            --m_scheduled;
-            if (--segment.samples == 0)
-                m_schedule.pop_front();
+        if (m_position % snapshotEvery == 0) {
+            m_state.position = m_position;
+            m_snapshots.push_back(m_state);
         }
+        const bool tone = m_liveKey || scheduledTone(m_position);
 
         // The edge moves one step towards the tone's state every sample;
         // the sample itself is taken at the new step, so a tone's first
         // sample is already above zero and its fall begins right after it.
-        if (tone && m_edgeStep < m_edgeSamples)
-            ++m_edgeStep;
-        else if (!tone && m_edgeStep > 0)
-            --m_edgeStep;
+        int &step = m_state.edgeStep;
+        if (tone && step < m_edgeSamples)
+            ++step;
+        else if (!tone && step > 0)
+            --step;
 
         double value = 0;
-        if (m_edgeStep > 0) {
-            const double gain = 0.5 - 0.5 * std::cos(std::numbers::pi * m_edgeStep / m_edgeSamples);
-            value = amplitude * m_volume * gain * std::sin(2 * std::numbers::pi * m_phase);
-            m_phase += m_frequency / m_sampleRate;
-            m_phase -= std::floor(m_phase);
+        if (step > 0) {
+            const double gain = 0.5 - 0.5 * std::cos(std::numbers::pi * step / m_edgeSamples);
+            value = amplitude * m_volume * gain * std::sin(2 * std::numbers::pi * m_state.phase);
+            m_state.phase += m_frequency / m_sampleRate;
+            m_state.phase -= std::floor(m_state.phase);
         } else {
             // Each tone starts at phase 0, so its first cycle is whole.
-            m_phase = 0;
+            m_state.phase = 0;
         }
-        out[i] = qint16(std::lround(value));
+        if (out)
+            out[i] = qint16(std::lround(value));
         ++m_position;
     }
+}
+
+qint64 Sidetone::rewindTo(qint64 position)
+{
+    position = std::clamp(position, std::max(m_settled, m_keySince), m_position);
+    while (!m_snapshots.empty() && m_snapshots.back().position > position)
+        m_snapshots.pop_back();
+    if (m_snapshots.empty())
+        return m_position; // nothing noted down that far back
+    // Render the few samples from the snapshot on again, unheard: they come
+    // out as they did, since nothing before `position` has changed.
+    m_state = m_snapshots.back();
+    m_snapshots.pop_back();
+    m_position = m_state.position;
+    render(nullptr, position - m_position);
+    return position;
+}
+
+void Sidetone::settle(qint64 position)
+{
+    m_settled = std::min(position, m_position);
+    while (m_snapshots.size() > 1 && m_snapshots[1].position <= m_settled)
+        m_snapshots.pop_front();
+    while (!m_tones.empty() && m_tones.front().end <= m_settled)
+        m_tones.pop_front();
 }

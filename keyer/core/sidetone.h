@@ -7,13 +7,19 @@
 #include <deque>
 
 // The sidetone as 16-bit mono samples. Tone and silence come from a
-// schedule of segments, played back to back, and from a live key (the
-// trainee's straight key) that sounds whenever it is down.
+// schedule of segments at absolute sample positions, and from a live key
+// (the trainee's straight key) that sounds whenever it is down.
 //
 // Each switch of the tone is softened by a raised-cosine edge: the rise
 // starts where a tone starts and the fall where it ends, both lasting the
 // edge time. The half-amplitude points therefore sit half an edge after
 // both ends, and a tone measured between them lasts exactly its samples.
+//
+// What has been rendered can be rendered again from a recent position with
+// what is known now (a key that went down, a group appended): the sound
+// thread keeps a lead of samples at the sound server and rewrites it when
+// the key changes. The same input gives the same samples, so a stretch
+// rendered twice is the same up to the first change.
 class Sidetone
 {
 public:
@@ -27,38 +33,59 @@ public:
 
     // Schedules a segment to start at the sample position `start`, at or
     // after the end of what is scheduled; a gap before it is silence. Whoever
-    // schedules may be a little late: the part of the segment that should
-    // already have sounded is left out, so what follows keeps its place.
+    // schedules may be a little late: the part of the segment that lies
+    // before what is settled is left out, so what follows keeps its place.
     void append(qint64 start, ToneSegment segment);
 
-    // Drops what is scheduled; a tone that sounds fades out as usual.
+    // Drops what is scheduled from the render position on; a tone that
+    // sounds fades out as usual.
     void clearSchedule();
 
-    void setLiveKey(bool down) { m_liveKey = down; }
+    // The key, from the render position on.
+    void setLiveKey(bool down);
     bool liveKey() const { return m_liveKey; }
 
-    // Samples produced so far, and where the schedule runs out.
+    // The next sample to render, and where the schedule runs out.
     qint64 position() const { return m_position; }
-    qint64 scheduleEnd() const { return m_position + m_scheduled; }
-
-    // True when the output is silence and will stay so until something is
-    // appended or the key goes down.
-    bool quiet() const { return m_scheduled == 0 && !m_liveKey && m_edgeStep == 0; }
+    qint64 scheduleEnd() const { return qMax(m_scheduleEnd, m_position); }
 
     void render(qint16 *out, qint64 count);
+
+    // Goes back to render again from `position`, or from the earliest
+    // position after it that can still change: nothing before what is
+    // settled, nor before the key's last change. Returns where it went.
+    qint64 rewindTo(qint64 position);
+    // Samples before `position` will not be rendered again.
+    void settle(qint64 position);
 
     // Full scale of the tone at volume 1: half of the 16-bit range.
     static constexpr double amplitude = 16383;
 
 private:
+    struct Span {
+        qint64 start;
+        qint64 end;
+    };
+    // The edge and the oscillator: all that carries over from one sample to
+    // the next.
+    struct State {
+        qint64 position = 0;
+        int edgeStep = 0; // 0 silent, m_edgeSamples full tone, between: on an edge
+        double phase = 0; // in cycles, 0 to 1
+    };
+
+    bool scheduledTone(qint64 position) const;
+
     int m_sampleRate;
     double m_frequency;
     double m_volume = 1;
     int m_edgeSamples;
-    int m_edgeStep = 0;  // 0 silent, m_edgeSamples full tone, between: on an edge
-    double m_phase = 0;  // in cycles, 0 to 1
-    bool m_liveKey = false;
+    State m_state;
     qint64 m_position = 0;
-    qint64 m_scheduled = 0;
-    std::deque<ToneSegment> m_schedule; // the first one is partly played
+    bool m_liveKey = false;
+    qint64 m_keySince = 0;
+    qint64 m_settled = 0;
+    qint64 m_scheduleEnd = 0;
+    std::deque<Span> m_tones;      // in order, none before what is settled
+    std::deque<State> m_snapshots; // one each snapshotEvery samples, from the settled position on
 };
