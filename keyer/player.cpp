@@ -195,12 +195,20 @@ void Player::soundLoop(std::promise<void> opened)
     qint64 settled = 0;
     std::vector<qint16> rendered(m_recorded ? size_t(renderedKept) : 0);
     std::vector<qint16> fresh;
+    const auto playSilently = [&] {
+        reportProblem(QStringLiteral("the sound output failed (%1); playing silently").arg(m_output->errorString()));
+        m_playsSound = false;
+        clockZero = Clock::now() - std::chrono::microseconds(settled * 1000000 / m_rate);
+    };
     while (!m_stop) {
         m_changed = false;
+        if (m_playsSound && !m_output->isPlaying())
+            playSilently();
         if (!m_playsSound)
             settled = std::max<qint64>(settled, samplesSince(clockZero));
         else if (const qint64 playing = m_output->playingPosition(); playing >= 0)
             settled = std::max(settled, playing + margin);
+        m_sidetone.settle(settled);
 
         qint64 from = m_sidetone.position();
         Command command;
@@ -226,11 +234,8 @@ void Player::soundLoop(std::promise<void> opened)
         const qint64 until = m_playsSound ? settled + lead : settled;
         fresh.resize(size_t(std::max<qint64>(0, until - start)));
         m_sidetone.render(fresh.data(), qint64(fresh.size()));
-        if (m_playsSound && !fresh.empty() && !m_output->write(start, fresh.data(), qint64(fresh.size()))) {
-            reportProblem(QStringLiteral("the sound output failed (%1); playing silently").arg(m_output->errorString()));
-            m_playsSound = false;
-            clockZero = Clock::now() - std::chrono::microseconds(settled * 1000000 / m_rate);
-        }
+        if (m_playsSound && !fresh.empty() && !m_output->write(start, fresh.data(), qint64(fresh.size())))
+            playSilently();
 
         if (m_recorded) {
             for (qint64 p = m_position; p < settled; ++p) {
@@ -240,7 +245,6 @@ void Player::soundLoop(std::promise<void> opened)
             for (size_t i = 0; i < fresh.size(); ++i)
                 rendered[size_t((start + qint64(i)) % renderedKept)] = fresh[i];
         }
-        m_sidetone.settle(settled);
         m_position = settled;
         m_output->wait(topUpMs * 1000, m_changed);
     }

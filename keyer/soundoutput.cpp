@@ -88,6 +88,13 @@ bool SoundOutput::fail(const char *what)
     return false;
 }
 
+bool SoundOutput::isPlaying()
+{
+    if (m_stream && pa_stream_get_state(m_stream) != PA_STREAM_READY)
+        fail("playing");
+    return m_stream != nullptr;
+}
+
 qint64 SoundOutput::playingPosition()
 {
     pa_usec_t usec = 0;
@@ -98,8 +105,6 @@ qint64 SoundOutput::playingPosition()
 
 bool SoundOutput::write(qint64 position, const qint16 *samples, qint64 count)
 {
-    if (pa_stream_get_state(m_stream) != PA_STREAM_READY)
-        return fail("playing");
     if (pa_stream_write(m_stream, samples, size_t(count) * sizeof(qint16), nullptr,
                         position * qint64(sizeof(qint16)), PA_SEEK_ABSOLUTE)
         < 0)

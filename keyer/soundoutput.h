@@ -25,7 +25,8 @@ public:
     // `requestMs` is how much the server asks for at a time, which sets how
     // far ahead of the loudspeaker it mixes.
     bool open(int sampleRate, int bufferMs, int requestMs);
-    bool isOpen() const { return m_stream != nullptr; }
+    // Open, and neither the server nor the stream has failed since.
+    bool isPlaying();
 
     // The sample being heard now; -1 while the server has not said yet.
     qint64 playingPosition();
