@@ -221,6 +221,8 @@ void runRow(const char *name, Player &player, KeyInput &keys, int count)
             heard.push_back(tones[t++]);
         if (heard.empty()) {
             ++missing;
+            if (qEnvironmentVariableIsSet("BENCH_DEBUG"))
+                std::printf("press %.1f-%.1f: no tone\n", presses[i].down, presses[i].up);
             continue;
         }
         dropouts += int(heard.size()) - 1;
@@ -249,29 +251,35 @@ int main(int argc, char *argv[])
     const int count = argc > 1 ? std::max(10, atoi(argv[1])) : 150;
 
     // A sound server of our own, on a socket of our own: nothing else hears
-    // it and nothing else's sound gets in.
+    // it and nothing else's sound gets in. With BENCH_SERVER set, that
+    // server instead (PipeWire's PulseAudio service, say), which must have
+    // a null sink named "bench" as its default sink.
     QTemporaryDir dir;
     const QString socket = dir.filePath(QStringLiteral("native"));
     QProcess server;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("HOME"), dir.path());
-    env.insert(QStringLiteral("PULSE_RUNTIME_PATH"), dir.filePath(QStringLiteral("run")));
-    env.insert(QStringLiteral("PULSE_STATE_PATH"), dir.filePath(QStringLiteral("state")));
-    server.setProcessEnvironment(env);
-    server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    server.start(QStringLiteral("pulseaudio"),
-                 {"-n", "--daemonize=no", "--exit-idle-time=-1", "--disallow-exit", "--log-level=error",
-                  "--load=module-native-protocol-unix auth-anonymous=1 socket=" + socket,
-                  "--load=module-null-sink sink_name=bench rate=48000 channels=1"});
-    if (!server.waitForStarted()) {
-        std::fputs("bench-sidetone: cannot start pulseaudio (apt-get install pulseaudio)\n", stderr);
-        return 1;
+    if (qEnvironmentVariableIsSet("BENCH_SERVER")) {
+        qputenv("PULSE_SERVER", qgetenv("BENCH_SERVER"));
+    } else {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), dir.path());
+        env.insert(QStringLiteral("PULSE_RUNTIME_PATH"), dir.filePath(QStringLiteral("run")));
+        env.insert(QStringLiteral("PULSE_STATE_PATH"), dir.filePath(QStringLiteral("state")));
+        server.setProcessEnvironment(env);
+        server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        server.start(QStringLiteral("pulseaudio"),
+                     {"-n", "--daemonize=no", "--exit-idle-time=-1", "--disallow-exit", "--log-level=error",
+                      "--load=module-native-protocol-unix auth-anonymous=1 socket=" + socket,
+                      "--load=module-null-sink sink_name=bench rate=48000 channels=1"});
+        if (!server.waitForStarted()) {
+            std::fputs("bench-sidetone: cannot start pulseaudio (apt-get install pulseaudio)\n", stderr);
+            return 1;
+        }
+        QElapsedTimer waited;
+        waited.start();
+        while (!QFile::exists(socket) && waited.elapsed() < 10000)
+            QThread::msleep(20);
+        qputenv("PULSE_SERVER", ("unix:" + socket).toLocal8Bit());
     }
-    QElapsedTimer waited;
-    waited.start();
-    while (!QFile::exists(socket) && waited.elapsed() < 10000)
-        QThread::msleep(20);
-    qputenv("PULSE_SERVER", ("unix:" + socket).toLocal8Bit());
 
     {
         KeyerOptions options;
@@ -285,6 +293,9 @@ int main(int argc, char *argv[])
         }
         KeyInput keys(100);
         Keyer keyer(options, line, player, keys);
+        // A null sink that nobody has asked for a latency mixes 2 s ahead;
+        // the keyer's stream is heard once that has played out.
+        QTest::qWait(2500);
 
         std::printf("Key to tone and release to silence at a PulseAudio null sink, in ms; %d presses a row.\n",
                     count);

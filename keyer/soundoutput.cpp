@@ -49,18 +49,40 @@ bool SoundOutput::open(int sampleRate, int bufferMs, int requestMs)
     buffer.prebuf = 0;
     buffer.minreq = uint32_t(pa_usec_to_bytes(pa_usec_t(requestMs) * 1000, &spec));
     buffer.fragsize = uint32_t(-1);
-    const auto flags = pa_stream_flags_t(PA_STREAM_INTERPOLATE_TIMING | PA_STREAM_AUTO_TIMING_UPDATE
-                                         | PA_STREAM_EARLY_REQUESTS);
-    if (pa_stream_connect_playback(m_stream, nullptr, &buffer, flags, nullptr, nullptr) < 0)
+    if (pa_stream_connect_playback(m_stream, nullptr, &buffer, PA_STREAM_EARLY_REQUESTS, nullptr, nullptr) < 0)
         return fail("opening a stream");
-    const auto streamTimed = [](SoundOutput *self) {
-        pa_usec_t usec = 0;
-        return pa_stream_get_state(self->m_stream) == PA_STREAM_READY
-               && pa_stream_get_time(self->m_stream, &usec) == 0;
+    const auto streamReady = [](SoundOutput *self) {
+        return pa_stream_get_state(self->m_stream) == PA_STREAM_READY;
     };
+    if (!iterateUntil(streamReady, 5000))
+        return fail("opening a stream");
+    askTiming();
+    const auto streamTimed = [](SoundOutput *self) { return self->m_readPosition >= 0; };
     if (!iterateUntil(streamTimed, 5000))
         return fail("opening a stream");
     return true;
+}
+
+void SoundOutput::askTiming()
+{
+    if (pa_operation *operation = pa_stream_update_timing_info(m_stream, &SoundOutput::timed, this)) {
+        pa_operation_unref(operation);
+        m_asking = true;
+        m_askedAt = Clock::now();
+    }
+}
+
+void SoundOutput::timed(pa_stream *stream, int success, void *self)
+{
+    auto *output = static_cast<SoundOutput *>(self);
+    output->m_asking = false;
+    const pa_timing_info *info = pa_stream_get_timing_info(stream);
+    if (!success || !info || info->read_index_corrupt)
+        return;
+    // Taken as current now: the answer is a fraction of a millisecond old.
+    output->m_timedAt = Clock::now();
+    output->m_readPosition = info->read_index / qint64(sizeof(qint16));
+    output->m_sinkDelay = qint64(info->sink_usec) * output->m_rate / 1000000;
 }
 
 bool SoundOutput::iterateUntil(bool (*ready)(SoundOutput *), int timeoutMs)
@@ -97,10 +119,17 @@ bool SoundOutput::isPlaying()
 
 qint64 SoundOutput::playingPosition()
 {
-    pa_usec_t usec = 0;
-    if (!m_stream || pa_stream_get_time(m_stream, &usec) != 0)
+    // The server takes samples at its rate whether the stream has them or
+    // not, so the position runs on from what it said last. Libpulse's own
+    // estimate stops while the stream runs dry, as it does before anything
+    // is written.
+    const Clock::time_point now = Clock::now();
+    if (!m_asking && now - m_askedAt > std::chrono::milliseconds(100))
+        askTiming();
+    if (m_readPosition < 0)
         return -1;
-    return qint64(usec) * m_rate / 1000000;
+    const qint64 elapsedUs = std::chrono::duration_cast<std::chrono::microseconds>(now - m_timedAt).count();
+    return m_readPosition + elapsedUs * m_rate / 1000000 - m_sinkDelay;
 }
 
 bool SoundOutput::write(qint64 position, const qint16 *samples, qint64 count)

@@ -4,6 +4,7 @@
 #include <QtGlobal>
 
 #include <atomic>
+#include <chrono>
 
 struct pa_context;
 struct pa_mainloop;
@@ -43,8 +44,18 @@ public:
 private:
     bool iterateUntil(bool (*ready)(SoundOutput *), int timeoutMs);
     bool fail(const char *what);
+    void askTiming();
+    static void timed(pa_stream *stream, int success, void *self);
 
+    using Clock = std::chrono::steady_clock;
     int m_rate = 0;
+    // What the server said last: the next sample it would take from the
+    // stream, and how long the sink takes to play what it has taken.
+    qint64 m_readPosition = -1;
+    qint64 m_sinkDelay = 0;
+    Clock::time_point m_timedAt;
+    Clock::time_point m_askedAt;
+    bool m_asking = false;
     pa_mainloop *m_loop = nullptr;
     pa_context *m_context = nullptr;
     pa_stream *m_stream = nullptr;
