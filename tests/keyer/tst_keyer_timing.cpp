@@ -1,10 +1,13 @@
 // The keyer's Morse timing, measured in its --wav recording: the lengths of
 // elements and gaps, the pause after each group (an empty one too), the
 // pitch and the soft edges of the tone; bad bytes between frames are noted
-// and skipped.
+// and skipped. The sidetone rendered again after a change (as the sound
+// thread does with what waits at the server) is what it would have been
+// had the change been known from the start.
 
 #include "common/frames.h"
 #include "common/morsetable.h"
+#include "core/sidetone.h"
 #include "keyerprocess.h"
 #include "wavrecording.h"
 
@@ -20,6 +23,7 @@ class TimingTest : public QObject
 private slots:
     void copy_groups_data();
     void copy_groups();
+    void sidetone_rendered_again();
 };
 
 void TimingTest::copy_groups_data()
@@ -111,6 +115,44 @@ void TimingTest::copy_groups()
     for (; qAbs(int(wav.samples[size_t(full)])) < 16383 * 0.95; ++full)
         QVERIFY(full - first > edge / 4 || qAbs(int(wav.samples[size_t(full)])) < 16383 / 4);
     QVERIFY2(full - first >= edge * 0.7 && full - first <= edge + slack, qPrintable(QString::number(full - first)));
+}
+
+void TimingTest::sidetone_rendered_again()
+{
+    // A tone scheduled over 100..300, rendered to 400 with the key up;
+    // then, at 250, the key goes down, a tone is appended at 420 and the
+    // schedule cleared at 430.
+    const auto straight = [](Sidetone &tone, qint16 *out) {
+        tone.append(100, {true, 200});
+        tone.render(out, 250);
+        tone.setLiveKey(true);
+        tone.append(420, {true, 100});
+        tone.render(out + 250, 180);
+        tone.clearSchedule();
+        tone.setLiveKey(false);
+        tone.render(out + 430, 170);
+    };
+    std::vector<qint16> expected(600), got(600);
+    Sidetone known(8000);
+    straight(known, expected.data());
+
+    Sidetone again(8000);
+    again.append(100, {true, 200});
+    again.render(got.data(), 400);
+    again.settle(50);
+    QCOMPARE(again.rewindTo(20), qint64(50)); // not before what is settled
+    again.render(got.data() + 50, 350);
+    QCOMPARE(again.rewindTo(250), qint64(250));
+    again.setLiveKey(true);
+    again.render(got.data() + 250, 200);
+    again.append(420, {true, 100});
+    QCOMPARE(again.rewindTo(200), qint64(250)); // not before the key moved
+    again.render(got.data() + 250, 200);
+    QCOMPARE(again.rewindTo(430), qint64(430));
+    again.clearSchedule();
+    again.setLiveKey(false);
+    again.render(got.data() + 430, 170);
+    QVERIFY(got == expected);
 }
 
 QTEST_GUILESS_MAIN(TimingTest)
