@@ -18,13 +18,13 @@ constexpr int sampleRateHz = 8000;
 // that stalls for tens of milliseconds does not break the tone up...
 constexpr int leadMs = 60;
 // ...and mixes it this far ahead of the loudspeaker.
-constexpr int requestMs = 2;
+constexpr int requestMs = 4;
 // A change (the key, a group to play) is written this far ahead of what is
 // being heard, time enough to reach the server before it is played: the
 // delay between a key press and its tone.
 constexpr int marginMs = 3;
 // Between changes the sound thread tops the lead up this often.
-constexpr int topUpMs = 5;
+constexpr int topUpMs = 10;
 // The window's thread looks at what the sound thread has played this often,
 // for the actions that are due and for the recording.
 constexpr int pumpMs = 5;
