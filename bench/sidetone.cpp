@@ -12,6 +12,7 @@
 // BENCH_DEBUG=1 prints the tones broken up and keeps the recordings in the
 // temporary folder; BENCH_WAV=FILE also has the keyer write what it played.
 
+#include "cpuburner.h"
 #include "keyer.h"
 #include "keyinput.h"
 #include "options.h"
@@ -305,19 +306,10 @@ int main(int argc, char *argv[])
         std::printf("|%s|\n", QByteArray(112, '-').constData());
         runRow("as it is", player, keys, count);
 
-        // A bounded burner: one spinning thread per core, stopped after the row.
-        std::atomic<bool> burn = true;
-        std::vector<std::thread> burners;
-        for (unsigned i = 0; i < std::max(1u, std::thread::hardware_concurrency()); ++i)
-            burners.emplace_back([&burn] {
-                volatile double x = 1;
-                while (burn)
-                    x = x * 1.0000001 + 1e-9;
-            });
-        runRow("every core busy", player, keys, count);
-        burn = false;
-        for (std::thread &burner : burners)
-            burner.join();
+        {
+            const CpuBurner burner;
+            runRow("every core busy", player, keys, count);
+        }
     } // the keyer's sound output is closed before its server goes
 
     server.terminate();

@@ -4,16 +4,16 @@
 //
 //   build/bench/bench-wakeup [seconds per row, default 30]
 
+#include "cpuburner.h"
+
 #include <pthread.h>
 #include <sched.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <thread>
-#include <vector>
 
 namespace {
 
@@ -61,17 +61,7 @@ int main(int argc, char *argv[])
     std::printf("| %-16s | %7s | %6s | %6s | %7s | %9s |\n", "machine", "wakes", "> 2", "> 5", "> 10", "latest");
     std::printf("|------------------|---------|--------|--------|---------|-----------|\n");
     measure("as it is");
-    std::atomic<bool> burn = true;
-    std::vector<std::thread> burners;
-    for (unsigned i = 0; i < std::max(1u, std::thread::hardware_concurrency()); ++i)
-        burners.emplace_back([&burn] {
-            volatile double x = 1;
-            while (burn)
-                x = x * 1.0000001 + 1e-9;
-        });
+    const CpuBurner burner;
     measure("every core busy");
-    burn = false;
-    for (std::thread &burner : burners)
-        burner.join();
     return 0;
 }
