@@ -2,8 +2,19 @@
 #include "history/csvexport.h"
 #include "history/history.h"
 #include "history/statistics.h"
+#include "stats/statswindow.h"
 
-#include <QFile>
+#include <QApplication>
+#include <QBarCategoryAxis>
+#include <QChartView>
+#include <QFileDialog>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTimer>
+
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -19,7 +30,7 @@ private slots:
     void refuses_a_file_it_cannot_use_data();
     void refuses_a_file_it_cannot_use();
     void reopens_what_a_killed_trainer_left();
-    void exports_csv_and_table();
+    void exports_csv_and_shows_the_statistics();
 
 private:
     QTemporaryDir dir;
@@ -118,7 +129,7 @@ void HistoryTest::reopens_what_a_killed_trainer_left()
     QCOMPARE(next.echoGroups()[0].sent, QStringLiteral("TEMSA"));
 }
 
-void HistoryTest::exports_csv_and_table()
+void HistoryTest::exports_csv_and_shows_the_statistics()
 {
     History history;
     QVERIFY(history.open(dir.filePath(QStringLiteral("csv.sqlite"))));
@@ -127,6 +138,7 @@ void HistoryTest::exports_csv_and_table()
     history.recordCopyRun({t.addSecs(10), 70, 3, 100, {"KQR", "É?@"}});
     history.recordEchoGroup({t.addSecs(20), "TEMS", "TMS", false, 65, 4, 50});
 
+    const QByteArray csv = historyCsv(history.echoGroups(), history.copyRuns(), QTimeZone::systemTimeZone());
     QCOMPARE(historyCsv(history.echoGroups(), history.copyRuns(), QTimeZone::utc()),
              QByteArray("id\xc5\x91,fut\xc3\xa1s,adott,vett,j\xc3\xb3,sebess\xc3\xa9g,bet\xc5\xb1sz\xc3\xa1m,sz\xc3\xbcnet\r\n"
                         "2026-12-01T18:05:00+00:00,oda-vissza,TEM\xc3\x81,TEMA,0,60,4,50\r\n"
@@ -141,7 +153,45 @@ void HistoryTest::exports_csv_and_table()
                             "T        2      2   100 %\n"
                             "S        1      1   100 %\n"
                             "Fölösleges jelek: 0\n"));
+
+    // The statistics window over the same file: the table, one day in the
+    // chart, the weakest characters to tick, and the export.
+    StatsWindow window(dir.filePath(QStringLiteral("csv.sqlite")), 0);
+    auto *table = window.findChild<QTableWidget *>();
+    QStringList rows;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        for (int column = 0; column < 5; ++column)
+            rows << table->item(row, column)->text();
+    }
+    QCOMPARE(rows.join(' '), QStringLiteral("Á 1 0 0 % A 1 E 2 1 50 % kimaradt 1 M 2 2 100 %  T 2 2 100 %  S 1 1 100 % "));
+    auto *days = qobject_cast<QBarCategoryAxis *>(window.findChild<QChartView *>()->chart()->axes(Qt::Horizontal)[0]);
+    QCOMPARE(days->categories().size(), 1);
+    auto *weakest = window.findChild<QListWidget *>();
+    QCOMPARE(weakest->count(), 2);
+    weakest->item(1)->setCheckState(Qt::Checked);
+    const auto shown = [&] {
+        QString texts;
+        for (const QLabel *label : window.findChildren<QLabel *>())
+            texts += label->text() + QLatin1Char('\n');
+        return texts;
+    };
+    QVERIFY2(shown().contains(QStringLiteral("jelei: E\n")), qPrintable(shown()));
+    const QString csvPath = dir.filePath(QStringLiteral("export.csv"));
+    QTimer::singleShot(0, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        dialog->selectFile(csvPath);
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    window.findChild<QPushButton *>()->click();
+    QFile exported(csvPath);
+    QVERIFY(exported.open(QIODevice::ReadOnly));
+    QCOMPARE(exported.readAll(), csv);
+    QVERIFY2(shown().contains(QStringLiteral("Elmentve")), qPrintable(shown()));
+    // The last day only: nothing of a week ago.
+    window.findChild<QSpinBox *>()->setValue(1);
+    QCOMPARE(table->rowCount(), 0);
 }
 
-QTEST_GUILESS_MAIN(HistoryTest)
+QTEST_MAIN(HistoryTest)
 #include "tst_history.moc"
