@@ -51,8 +51,14 @@ bool KeyerProcess::stop()
 
 TrainerLine::~TrainerLine()
 {
+    close();
+}
+
+void TrainerLine::close()
+{
     if (m_fd >= 0)
         ::close(m_fd);
+    m_fd = -1;
 }
 
 bool TrainerLine::open(const QString &device)

@@ -33,6 +33,7 @@ class TrainerLine
 public:
     ~TrainerLine();
     bool open(const QString &device);
+    void close();
     void send(const QByteArray &bytes);
     // Waits until what has come holds `text` `count` times.
     bool waitFor(const QByteArray &text, int count = 1, int timeoutMs = 5000);

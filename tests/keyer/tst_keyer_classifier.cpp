@@ -27,9 +27,10 @@ private slots:
 void ClassifierTest::keying_data()
 {
     // Straight key: "pN" press at N ms, "rN" release, "aN" look at the
-    // clock, "xN" reset. Paddles: "+dotN", "-dashN"..., in mode B unless the events
-    // start with "A". The dot lasts 100 ms: an element is reported 20 ms
-    // after the release, a character ends after 100 * sqrt(3) ms of silence.
+    // clock, "xN" reset (the paddles too). Paddles: "+dotN", "-dashN"..., in
+    // mode B unless the events start with "A". The dot lasts 100 ms: an
+    // element is reported 20 ms after the release, a character ends after
+    // 100 * sqrt(3) ms of silence.
     QTest::addColumn<QString>("events");
     QTest::addColumn<QString>("reports");
 
@@ -47,6 +48,8 @@ void ClassifierTest::keying_data()
     QTest::newRow("squeeze let go, mode B") << "+dash0 +dot50 -dot450 -dash450" << "H320 R520 H920 V1073.21";
     QTest::newRow("dot memory: tapped during a dash") << "A +dash0 +dot100 -dot150 -dash250" << "H320 R520 V673.205";
     QTest::newRow("a paddle held repeats") << "+dot0 -dot450" << "R120 R320 R520 V673.205";
+    QTest::newRow("a reset forgets the paddles' memory") << "A +dash0 +dot50 -dot60 x200 -dash210 +dash1000 -dash1100"
+                                                         << "H1320 V1473.21";
 }
 
 void ClassifierTest::keying()
@@ -69,7 +72,10 @@ void ClassifierTest::keying()
         case 'p': got += classifier.press(t); break;
         case 'r': got += classifier.release(t); break;
         case 'a': got += classifier.advanceTo(t); break;
-        case 'x': classifier.reset(); break;
+        case 'x':
+            classifier.reset();
+            paddles.reset();
+            break;
         case '+':
         case '-': sound(paddles.paddle(dash ? IambicKeyer::Dash : IambicKeyer::Dot, kind == '+', t)); break;
         }

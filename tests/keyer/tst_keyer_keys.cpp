@@ -1,7 +1,7 @@
 // Keying back by hand in the keyer's window: the space bar and the mouse as
 // a straight key, Ctrl, "[" "]", "." and "-" as paddles, reported to the
-// trainer's end of the line only in an echo run, and a group left unfinished
-// completed for the trainer.
+// trainer's end of the line only in an echo run, a group left unfinished
+// completed for the trainer, and the window following the line.
 
 #include "common/frames.h"
 #include "keyarea.h"
@@ -18,6 +18,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
+#include <QSpinBox>
 #include <QTest>
 #include <QTranslator>
 
@@ -29,10 +30,11 @@ private slots:
     void initTestCase();
     void straight_key_reported_only_in_an_echo_run();
     void paddles_key_whole_elements_and_repeat();
-    void mouse_on_the_key_area();
-    void speed_frame_moves_the_limits();
+    void speed_frame_moves_the_limits_of_the_mouse_key();
+    void other_keys_reach_the_controls();
     void hungarian_only_under_a_hungarian_locale();
     void a_group_left_unfinished_is_completed();
+    void the_trainer_leaves();
 
 private:
     // Holds for at least `ms`, keeping the event loop running; key() holds
@@ -40,7 +42,7 @@ private:
     static void hold(int ms);
     void key(int ms);
     // The texts of the window's labels, one a line.
-    QString shown(const QWidget *w = nullptr) const;
+    QString shown() const;
     // Waits for `count` reports after those seen already; all that came.
     QStringList reports(int count);
 
@@ -66,6 +68,7 @@ void KeysTest::initTestCase()
     QVERIFY(trainer.open(line.devicePath()));
     keyer->start();
     QVERIFY(trainer.waitFor("x"));
+    QVERIFY(QTest::qWaitFor([&] { return shown().contains(QLatin1String("open; waiting")); }, 5000));
     trainer.send(handshakeReply());
     QVERIFY(QTest::qWaitFor([&] { return keyer->connected(); }, 5000));
     trainer.takeReceived();
@@ -78,10 +81,10 @@ void KeysTest::hold(int ms)
     QVERIFY(QTest::qWaitFor([&] { return clock.elapsed() >= ms; }, ms + 5000));
 }
 
-QString KeysTest::shown(const QWidget *w) const
+QString KeysTest::shown() const
 {
     QString texts;
-    for (const QLabel *label : (w ? w : window.get())->findChildren<QLabel *>())
+    for (const QLabel *label : window->findChildren<QLabel *>())
         texts += label->text() + QLatin1Char('\n');
     return texts;
 }
@@ -151,48 +154,60 @@ void KeysTest::paddles_key_whole_elements_and_repeat()
     QCOMPARE(got.mid(1, got.size() - 2), QStringList(got.size() - 2, QStringLiteral("R")));
 }
 
-void KeysTest::mouse_on_the_key_area()
+void KeysTest::speed_frame_moves_the_limits_of_the_mouse_key()
 {
-    KeyArea *area = window->findChild<KeyArea *>();
-    QVERIFY(area);
-    QTest::mousePress(area, Qt::LeftButton);
-    QVERIFY(player->key());
-    hold(350);
-    QTest::mouseRelease(area, Qt::LeftButton);
-    QCOMPARE(reports(2), QStringList({"H", "V"}));
-}
-
-void KeysTest::speed_frame_moves_the_limits()
-{
-    // At speed 30 a dot is 200 ms: a 300 ms press is short now. The window
-    // shows the speed and pause the trainer set.
+    // At speed 30 a dot is 200 ms: a 300 ms press on the key area is short
+    // now. The window shows the speed and pause the trainer set.
     trainer.send(speedFrame(u"30") + pauseFrame(120));
     QVERIFY(QTest::qWaitFor([&] { return shown().contains(QLatin1String("1.20 s")); }, 5000));
     QVERIFY2(shown().contains(QLatin1String("30 letters per minute")), qPrintable(shown()));
-    key(300);
+    KeyArea *area = window->findChild<KeyArea *>();
+    QTest::mousePress(area, Qt::LeftButton);
+    QVERIFY(player->key());
+    hold(300);
+    QTest::mouseRelease(area, Qt::LeftButton);
     QCOMPARE(reports(2), QStringList({"R", "V"}));
+}
+
+void KeysTest::other_keys_reach_the_controls()
+{
+    auto *tone = window->findChild<QSpinBox *>();
+    tone->setFocus();
+    tone->selectAll();
+    QTest::keyClicks(tone, QStringLiteral("700"));
+    QCOMPARE(tone->value(), 700);
 }
 
 void KeysTest::hungarian_only_under_a_hungarian_locale()
 {
     QTranslator translator;
-    QVERIFY(!loadKeyerTranslation(translator, QLocale(QLocale::English, QLocale::UnitedKingdom)));
     QVERIFY(!loadKeyerTranslation(translator, QLocale(QLocale::German, QLocale::Germany)));
     QVERIFY(loadKeyerTranslation(translator, QLocale(QLocale::Hungarian, QLocale::Hungary)));
-    QCoreApplication::installTranslator(&translator);
-    const KeyerWindow hungarian(*keyer, *player, *keys, line.devicePath());
-    QCoreApplication::removeTranslator(&translator);
-    QCOMPARE(hungarian.windowTitle(), QStringLiteral("Vestranoli billentyűző"));
-    QVERIFY2(shown(&hungarian).contains(QStringLiteral("Szóköz")), qPrintable(shown(&hungarian)));
+    QCOMPARE(translator.translate("KeyerWindow", "Vestranoli keyer"), QStringLiteral("Vestranoli billentyűző"));
 }
 
 void KeysTest::a_group_left_unfinished_is_completed()
 {
-    // One character of a two-letter group, then silence: after a word gap
-    // the keyer ends the group for the trainer with a second "V".
-    trainer.send(groupFrame(u"EE"));
+    // One character keyed while a four-letter group sounds (2.6 s at speed
+    // 30), then silence: a word gap after the group has ended, never while
+    // it sounds, the keyer ends the group for the trainer with three "V"s.
+    QElapsedTimer clock;
+    clock.start();
+    trainer.send(groupFrame(u"EEEE"));
     key(100);
-    QCOMPARE(reports(3), QStringList({"R", "V", "V"}));
+    QCOMPARE(reports(2), QStringList({"R", "V"}));
+    QCOMPARE(reports(3), QStringList({"V", "V", "V"}));
+    QVERIFY2(clock.elapsed() > 2600, qPrintable(QString::number(clock.elapsed())));
+}
+
+void KeysTest::the_trainer_leaves()
+{
+    // The window says so, and the keyer announces itself to whoever opens
+    // the line next: once, as nobody reads it now.
+    trainer.close();
+    QVERIFY(QTest::qWaitFor([&] { return shown().contains(QLatin1String(", waiting for the trainer\nno run yet\n")); },
+                            5000));
+    QVERIFY(QTest::qWaitFor([&] { return line.unread() == 1; }, 5000));
 }
 
 QTEST_MAIN(KeysTest)
