@@ -1,5 +1,5 @@
 #include "common/morsetable.h"
-#include "ptykeyer.h"
+#include "lineend.h"
 #include "window/colourbutton.h"
 #include "window/form1.h"
 #include "window/platform.h"

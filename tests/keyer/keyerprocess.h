@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lineend.h"
+
 #include <QByteArray>
 #include <QProcess>
 #include <QString>
@@ -24,27 +26,6 @@ public:
 private:
     QString m_device;
     QByteArray m_errors;
-};
-
-// The trainer's end of the line, played by a test: the keyer's device
-// opened raw, as the trainer's serial port opens it.
-class TrainerLine
-{
-public:
-    ~TrainerLine();
-    bool open(const QString &device);
-    void close();
-    void send(const QByteArray &bytes);
-    // Waits until what has come holds `text` `count` times.
-    bool waitFor(const QByteArray &text, int count = 1, int timeoutMs = 5000);
-    QByteArray received();
-    QByteArray takeReceived();
-    QList<QByteArray> reads() const { return m_reads; } // each read(2) that returned bytes
-
-private:
-    int m_fd = -1;
-    QByteArray m_received;
-    QList<QByteArray> m_reads;
 };
 
 // Opens the keyer's line as the trainer would, answers its "x" and waits

@@ -80,10 +80,8 @@ void TrainerTest::copy_run_reports_the_groups_played()
     QCOMPARE(form->groupcount, qint16(0));
 
     click(form->Command4); // Ellenörzés
-    QFile report(form->reportPath());
-    QVERIFY(report.open(QIODevice::ReadOnly));
     QStringList reported;
-    for (const QByteArray &line : report.readAll().split('\n').mid(0, 5))
+    for (const QByteArray &line : readFile(form->reportPath()).split('\n').mid(0, 5))
         reported << fromCodePage1250(line.trimmed());
     form.reset();
     QVERIFY(keyer->stop());
