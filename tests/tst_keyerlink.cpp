@@ -11,44 +11,21 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
-#include <sys/resource.h>
 
 namespace {
 
-double cpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-const QColor buttonFace()
+QColor buttonFace()
 {
     return QApplication::palette().color(QPalette::Button);
 }
-
-// The keyer's end of the line's test seam: what the trainer writes piles up
-// in `received`; send() is one read, handled before it returns.
-struct SeamKeyer {
-    explicit SeamKeyer(MSComm &line)
-        : line(line)
-    {
-        line.interceptWith([this](char byte) { received += byte; });
-    }
-    void send(const QByteArray &text) { line.receive(text); }
-    QByteArray takeReceived() { return std::exchange(received, {}); }
-
-    MSComm &line;
-    QByteArray received;
-};
 
 } // namespace
 
@@ -66,7 +43,6 @@ private slots:
     void draws_evenly_from_the_selection();
     void group_record_holds_250_groups();
     void echo_run_scores_each_group();
-    void nine_groups_empty_the_decoded_text();
     void received_texts_data();
     void received_texts();
     void raw_log_stays_bounded();
@@ -75,6 +51,10 @@ private slots:
     void keyer_unplugged_and_plugged_back();
 
 private:
+    // The keyer's end of the line's test seam: send() is one read, handled
+    // before it returns; sent() is what the trainer wrote since the last look.
+    void send(const QByteArray &text) { form->MSComm1.receive(text); }
+    QByteArray sent() { return std::exchange(written, {}); }
     // Answers the keyer's "x" and forgets the handshake reply.
     void connect();
     // Sets letters per group with the "-" and "+" buttons, whose w frames are dropped.
@@ -84,8 +64,8 @@ private:
     QString startRun(void (Form1::*click)(), const QByteArray &startFrame);
     // The next group frame from the trainer, without its marks.
     QString nextGroup();
-    // Keys one character back, element by element.
-    void keyBack(QChar character);
+    // Keys characters back, element by element, each with its "V".
+    void keyBack(const QString &characters);
     // Proves the line is quiet: the next bytes are the w frame of "Alapbeállítás".
     void expectNothingMoreSent();
     // A trainer whose line is a pseudo-terminal with the test at the far end.
@@ -96,7 +76,7 @@ private:
 
     std::unique_ptr<QTemporaryDir> dir;
     std::unique_ptr<Form1> form;
-    std::unique_ptr<SeamKeyer> keyer;
+    QByteArray written;
     std::unique_ptr<PtyKeyer> pty;
     QStringList messages;
     int readsHandled = 0;
@@ -106,7 +86,8 @@ void KeyerLinkTest::init()
 {
     dir = std::make_unique<QTemporaryDir>();
     form = std::make_unique<Form1>(Options{dir->path(), QStringLiteral("/nonexistent/keyer")});
-    keyer = std::make_unique<SeamKeyer>(form->MSComm1);
+    form->MSComm1.interceptWith([this](char byte) { written += byte; });
+    written.clear();
     messages.clear();
     form->messageBox.interceptWith([this](const QString &text) { messages.append(text); });
     form->programEnd.interceptWith([] {}); // a test never ends the process
@@ -117,7 +98,6 @@ void KeyerLinkTest::init()
 void KeyerLinkTest::cleanup()
 {
     form.reset();
-    keyer.reset();
     pty.reset();
     dir.reset();
 }
@@ -138,8 +118,8 @@ void KeyerLinkTest::startOnPseudoTerminal()
 
 void KeyerLinkTest::connect()
 {
-    keyer->send("x");
-    QCOMPARE(keyer->takeReceived(), QByteArray("<qq>"));
+    send("x");
+    QCOMPARE(sent(), QByteArray("<qq>"));
     QVERIFY(form->connected);
 }
 
@@ -150,58 +130,61 @@ void KeyerLinkTest::setGroupsize(int size)
         form->Command9_Click();
     for (; form->groupsize < size; ++clicks)
         form->Command8_Click();
-    QCOMPARE(keyer->takeReceived(), QByteArray("<w>").repeated(clicks));
+    QCOMPARE(sent(), QByteArray("<w>").repeated(clicks));
 }
 
 QString KeyerLinkTest::startRun(void (Form1::*click)(), const QByteArray &startFrame)
 {
     (form.get()->*click)();
-    const qsizetype size = startFrame.size() + qMax(0, int(form->groupsize)) + 2;
-    const QByteArray bytes = keyer->takeReceived();
-    if (bytes.size() != size || !bytes.startsWith(startFrame + '<') || !bytes.endsWith('>'))
+    const QByteArray bytes = sent();
+    if (!bytes.startsWith(startFrame))
         return QStringLiteral("<not a start: %1>").arg(QString::fromLatin1(bytes));
-    return fromCodePage1250(bytes.mid(startFrame.size() + 1, size - startFrame.size() - 2));
+    written = bytes.mid(startFrame.size());
+    return nextGroup();
 }
 
 QString KeyerLinkTest::nextGroup()
 {
-    QByteArray bytes = keyer->takeReceived();
-    if (!bytes.startsWith('<') || !bytes.endsWith('>'))
-        return QStringLiteral("<not one frame: %1>").arg(QString::fromLatin1(bytes));
-    return fromCodePage1250(bytes.mid(1, bytes.size() - 2));
+    const QByteArray bytes = sent();
+    const QString group = fromCodePage1250(bytes.mid(1, bytes.size() - 2));
+    if (!bytes.startsWith('<') || !bytes.endsWith('>') || group.size() != qMax(0, int(form->groupsize)))
+        return QStringLiteral("<not one group: %1>").arg(QString::fromLatin1(bytes));
+    return group;
 }
 
-void KeyerLinkTest::keyBack(QChar character)
+void KeyerLinkTest::keyBack(const QString &characters)
 {
-    for (QChar element : elementsOf(character))
-        keyer->send(QByteArray(1, char(element.unicode())));
-    keyer->send("V");
+    for (QChar character : characters) {
+        for (QChar element : elementsOf(character))
+            send(QByteArray(1, char(element.unicode())));
+        send("V");
+    }
 }
 
 void KeyerLinkTest::expectNothingMoreSent()
 {
     form->Command15_Click();
-    QCOMPARE(keyer->takeReceived(), QByteArray("<w>"));
+    QCOMPARE(sent(), QByteArray("<w>"));
 }
 
 void KeyerLinkTest::handshake()
 {
-    keyer->send("R");
-    keyer->send("H");
+    send("R");
+    send("H");
     QCOMPARE(form->Text6->text(), QStringLiteral("RH"));
     QVERIFY(form->elementbuf.isEmpty());
-    keyer->send("X");
+    send("X");
     QVERIFY(!form->connected);
 
-    keyer->send("ax b");
-    QCOMPARE(keyer->takeReceived().toHex(' '), QByteArray("3c 71 71 3e"));
+    send("ax b");
+    QCOMPARE(sent().toHex(' '), QByteArray("3c 71 71 3e"));
     QVERIFY(form->connected);
     QCOMPARE(form->Label5->text(), QStringLiteral("Kapcsolat OK"));
     QCOMPARE(form->Label5->palette().color(QPalette::WindowText), QColor(0, 128, 0));
     QCOMPARE(form->Text6->text(), QString());
 
     // Answered once only.
-    keyer->send("x");
+    send("x");
     QCOMPARE(form->Text6->text(), QStringLiteral("x"));
     expectNothingMoreSent();
 }
@@ -229,27 +212,21 @@ void KeyerLinkTest::copy_run_of_three_groups()
     form->Text2->setText(QStringLiteral("3"));
     form->Command4->setBackColour(Colours::green);
 
-    QStringList groups;
-    groups << startRun(&Form1::Command6_Click, "<r>");
+    QStringList groups{startRun(&Form1::Command6_Click, "<r>")};
     QCOMPARE(form->Command4->backColour(), buttonFace());
     QCOMPARE(form->Text9->text(), QStringLiteral(" "));
-    keyer->send("OK\r\n");
-    groups << nextGroup();
-    keyer->send("OK\r\n");
-    groups << nextGroup();
-    keyer->send("OK\r\n");
+    for (int g = 2; g <= 3; ++g) {
+        send("OK\r\n");
+        groups << nextGroup();
+    }
+    send("OK\r\n");
     QCOMPARE(form->Command4->backColour(), QColor(0, 192, 0));
     QCOMPARE(form->groupcount, qint16(0));
     QCOMPARE(form->groupindex, qint16(4));
     expectNothingMoreSent();
+    QVERIFY2(!groups.join(QString()).contains(QRegularExpression(QStringLiteral("[^TEM]"))), qPrintable(groups.join(' ')));
 
-    for (const QString &group : groups) {
-        QCOMPARE(group.size(), 3);
-        for (QChar c : group)
-            QVERIFY2(QStringLiteral("TEM").contains(c), qPrintable(group));
-    }
-
-    keyer->send("noise"); // left in the raw log, and not in the report
+    send("noise"); // left in the raw log, and not in the report
     form->Command4_Click();
     QByteArray block;
     QString listing;
@@ -271,7 +248,7 @@ void KeyerLinkTest::copy_run_edge_groups()
     connect();
     form->Command7_Click(); // a stop with no run sends nothing
     QCOMPARE(form->groupcount, qint16(1));
-    QCOMPARE(keyer->takeReceived(), QByteArray());
+    QCOMPARE(sent(), QByteArray());
     // Nothing selected: blanks keep the frame's length, nothing is recorded.
     // Frame marks that the settings file put in slots 48 and 49 are no
     // training characters and are never drawn.
@@ -285,10 +262,10 @@ void KeyerLinkTest::copy_run_edge_groups()
 
     // Only É selected.
     form->Check[28]->setChecked(true);
-    keyer->send("OK");
+    send("OK");
     QCOMPARE(nextGroup(), QString(5, QChar(0xC9)));
     form->Command7_Click();
-    keyer->send("OK");
+    send("OK");
     form->Command4_Click();
     QCOMPARE(readFile(form->reportPath()), QByteArray("\r\n\xC9\xC9\xC9\xC9\xC9\r\n  \r\n  \r\n"));
     QCOMPARE(form->Text4->text(), QString(15, QLatin1Char(' ')) + QStringLiteral("\r\n") + QString(5, QChar(0xC9))
@@ -300,7 +277,7 @@ void KeyerLinkTest::copy_run_edge_groups()
     QCOMPARE(startRun(&Form1::Command6_Click, "<r>"), QString());
     QCOMPARE(form->groupcount, qint16(0));
     QCOMPARE(form->groupindex, qint16(2));
-    keyer->send("OK");
+    send("OK");
     QCOMPARE(form->Command4->backColour(), QColor(0, 192, 0));
 }
 
@@ -322,30 +299,29 @@ void KeyerLinkTest::draws_evenly_from_the_selection()
 
 void KeyerLinkTest::group_record_holds_250_groups()
 {
+    // A run of 300 groups: the report lists groups 1 to 250.
     connect();
     setGroupsize(2);
     form->Check[1]->setChecked(true);
     form->Text2->setText(QStringLiteral("300"));
     QCOMPARE(startRun(&Form1::Command6_Click, "<r>"), QStringLiteral("TT"));
     form->groupindex = 250;
-    keyer->send("OK");
+    send("OK");
     QCOMPARE(nextGroup(), QStringLiteral("TT")); // group 250, recorded
     form->Check[1]->setChecked(false);
     form->Check[2]->setChecked(true);
-    keyer->send("OK");
+    send("OK");
     QCOMPARE(nextGroup(), QStringLiteral("EE")); // group 251: sent, not recorded
     QCOMPARE(form->groupindex, qint16(252));
 
     form->Command4_Click();
     const QList<QByteArray> lines = readFile(form->reportPath()).split('\n');
     QCOMPARE(lines.size(), 250 + 2 + 1);
-    QCOMPARE(lines[0], QByteArray("TT\r"));      // group 1
-    QCOMPARE(lines[248], QByteArray("\r"));      // group 249 never drawn: spaces only
-    QCOMPARE(lines[249], QByteArray("TT\r"));    // group 250
-    QCOMPARE(lines[250], QByteArray("  \r"));
+    // Groups 1 and 250 drawn, 249 never: spaces only.
+    QCOMPARE(lines.mid(0, 1) + lines.mid(248, 3), QByteArrayList({"TT\r", "\r", "TT\r", "  \r"}));
 
     form->groupindex = 32767;
-    keyer->send("OK");
+    send("OK");
     QCOMPARE(nextGroup(), QStringLiteral("EE"));
     QCOMPARE(form->groupindex, qint16(32767));
 }
@@ -360,7 +336,6 @@ void KeyerLinkTest::echo_run_scores_each_group()
     form->Command4->setBackColour(Colours::green);
 
     const QString group = startRun(&Form1::Command13_Click, "<s>");
-    QCOMPARE(group.size(), 2);
     QCOMPARE(form->Command13->backColour(), QColor(0, 192, 0));
     QCOMPARE(form->Command4->backColour(), buttonFace());
     QCOMPARE(form->Text7->text(), QStringLiteral("0"));
@@ -368,63 +343,49 @@ void KeyerLinkTest::echo_run_scores_each_group()
     QCOMPARE(form->Text9->text(), QLatin1Char(' ') + group);
 
     // Keyed back right: scored good, and the next group follows the last V.
-    keyBack(group[0]);
-    QCOMPARE(form->Text4->text(), QString(group[0]));
-    keyBack(group[1]);
+    keyBack(group.left(1));
+    QCOMPARE(form->Text4->text(), group.left(1));
+    keyBack(group.mid(1));
     QCOMPARE(form->Text7->text(), QStringLiteral("1"));
     QCOMPARE(form->Text4->text(), group + QStringLiteral(" \r\n"));
-    const QString second = nextGroup();
-    QCOMPARE(second.size(), 2);
-    QCOMPARE(form->txgroup, second);
+    QStringList drawn{nextGroup()};
+    QCOMPARE(form->txgroup, drawn.last());
 
     // Keyed back wrong: I for the first letter.
-    keyBack(QLatin1Char('I'));
-    keyBack(second[1]);
+    keyBack(QLatin1Char('I') + drawn.last().mid(1));
     QCOMPARE(form->Text8->text(), QStringLiteral("1"));
     QCOMPARE(form->Text7->text(), QStringLiteral("1"));
-    QCOMPARE(form->Text4->text(), group + QStringLiteral(" \r\nI") + second[1] + QStringLiteral(" \r\n"));
-    QCOMPARE(nextGroup().size(), 2);
+    QCOMPARE(form->Text4->text(), group + QStringLiteral(" \r\nI") + drawn.last()[1] + QStringLiteral(" \r\n"));
+    drawn << nextGroup();
 
     // Seven elements, and a V with nothing before it: both "#".
-    for (const char *element : {"R", "H", "R", "H", "R", "H", "R"})
-        keyer->send(element);
-    keyer->send("V");
-    keyer->send(" V ");
+    for (const char *element : {"R", "H", "R", "H", "R", "H", "R", "V", " V "})
+        send(element);
     QCOMPARE(form->Text8->text(), QStringLiteral("2"));
     QVERIFY(form->Text4->text().endsWith(QStringLiteral("## \r\n")));
-    QCOMPARE(nextGroup().size(), 2);
+    drawn << nextGroup();
+
+    // The ninth line empties the decoded text.
+    for (int line = 4; line <= 9; ++line) {
+        QCOMPARE(form->linecount, qint16(line - 1));
+        keyBack(drawn.last());
+        drawn << nextGroup();
+    }
+    QCOMPARE(form->Text4->text(), QString());
+    QCOMPARE(form->Text4->toPlainText(), QString());
+    QCOMPARE(form->linecount, qint16(0));
+    QCOMPARE(form->Text7->text(), QStringLiteral("7"));
+
+    // With no copy run before it the first group was group 0, never listed,
+    // and group 1 was not blanked by a Start.
+    form->Command4_Click();
+    QCOMPARE(fromCodePage1250(readFile(form->reportPath())), drawn.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n  \r\n  \r\n"));
 
     // A second echo run counts from 0 again.
     QCOMPARE(startRun(&Form1::Command13_Click, "<s>").size(), 2);
     QCOMPARE(form->Text7->text(), QStringLiteral("0"));
     QCOMPARE(form->Text8->text(), QStringLiteral("0"));
     QCOMPARE(form->goodgroups, qint16(0));
-}
-
-void KeyerLinkTest::nine_groups_empty_the_decoded_text()
-{
-    connect();
-    setGroupsize(2);
-    form->Check[2]->setChecked(true); // E only: every group is EE
-    QCOMPARE(startRun(&Form1::Command13_Click, "<s>"), QStringLiteral("EE"));
-    for (int g = 1; g <= 8; ++g) {
-        keyBack(QLatin1Char('E'));
-        keyBack(QLatin1Char('E'));
-        QCOMPARE(nextGroup(), QStringLiteral("EE"));
-    }
-    QCOMPARE(form->Text4->text().count(QStringLiteral("EE \r\n")), 8);
-    QCOMPARE(form->linecount, qint16(8));
-    keyBack(QLatin1Char('E'));
-    keyBack(QLatin1Char('E'));
-    QCOMPARE(form->Text4->text(), QString());
-    QCOMPARE(form->Text4->toPlainText(), QString());
-    QCOMPARE(form->linecount, qint16(0));
-    QCOMPARE(form->Text7->text(), QStringLiteral("9"));
-    // An echo run with no copy run before it: its first group was group 0,
-    // never listed, and group 1 was not blanked by a Start.
-    form->Command4_Click();
-    QCOMPARE(readFile(form->reportPath()), QByteArray("EE\r\n").repeated(9) + "  \r\n  \r\n");
-    QCOMPARE(form->Text4->text(), QStringLiteral("EE\r\n").repeated(9));
 }
 
 void KeyerLinkTest::received_texts_data()
@@ -459,7 +420,7 @@ void KeyerLinkTest::received_texts()
     connect();
     form->groupcount = 30;
     for (const QByteArray &read : reads)
-        keyer->send(read);
+        send(read);
     QCOMPARE(form->elementbuf, elementbuf);
     QCOMPARE(form->Text6->text(), log);
     QCOMPARE(int(form->groupcount), groupcount);
@@ -469,7 +430,7 @@ void KeyerLinkTest::raw_log_stays_bounded()
 {
     // Fifteen characters each, the longest text that still counts.
     for (int i = 0; i < 300; ++i)
-        keyer->send("noise-" + QByteArray::number(i).rightJustified(9, '.'));
+        send("noise-" + QByteArray::number(i).rightJustified(9, '.'));
     QCOMPARE(form->Text6->text().size(), 4096);
     QVERIFY(form->Text6->text().endsWith(QLatin1String("noise-......299")));
 }
@@ -532,7 +493,7 @@ void KeyerLinkTest::parameter_buttons()
                                     f.Command14, f.Command15};
     QTest::mouseClick(buttons[button], Qt::LeftButton);
 
-    QCOMPARE(keyer->takeReceived(), frame);
+    QCOMPARE(sent(), frame);
     QCOMPARE((QList<int>{f.speed, f.groupsize, f.groupcount, f.pausevalue}), after);
     // The boxes of the parameters the button is about show their new values.
     const TextBox *const boxes[] = {f.Text5, f.Text1, f.Text2, f.Text3};
@@ -571,15 +532,6 @@ void KeyerLinkTest::keyer_unplugged_and_plugged_back()
     QCOMPARE(form->Label5->text(), QStringLiteral("Nincs kapcsolat"));
     QCOMPARE(form->Label5->palette().color(QPalette::WindowText), QColor(255, 0, 0));
 
-    const double before = cpuSeconds();
-    QElapsedTimer clock;
-    clock.start();
-    // A measuring window, not a wait for a condition: while it waits for the
-    // keyer to come back the program must stay quiet for the whole of it.
-    QVERIFY(QTest::qWaitFor([&] { return clock.elapsed() >= 2000; }, 5000));
-    const double used = cpuSeconds() - before;
-    qInfo("CPU time over %lld ms after the hang-up: %.1f ms", clock.elapsed(), used * 1000);
-    QVERIFY2(used < 0.050, qPrintable(QString::number(used * 1000) + " ms"));
     QVERIFY(!form->MSComm1.portOpen());
 
     // Plugged back: another line under the same name, and a fresh handshake.
