@@ -22,7 +22,6 @@ private slots:
     void command_line_data();
     void command_line();
     void trainers_come_and_go_in_real_time();
-    void auto_echo_sends_each_report_alone_data();
     void auto_echo_sends_each_report_alone();
     void link_is_made_and_removed();
 };
@@ -107,16 +106,10 @@ void ProgramTest::trainers_come_and_go_in_real_time()
              qPrintable(QString::number(runs.back().length())));
 }
 
-void ProgramTest::auto_echo_sends_each_report_alone_data()
-{
-    QTest::addColumn<QString>("group");
-    QTest::newRow("letters") << "PARIS";
-    QTest::newRow("accents, digits, signs") << QStringLiteral("\u00C1\u00C9\u00D6\u00DC0?@");
-}
-
 void ProgramTest::auto_echo_sends_each_report_alone()
 {
-    QFETCH(QString, group);
+    // Letters, accents, a digit and signs.
+    const QString group = QStringLiteral("PARIS\u00C1\u00C9\u00D6\u00DC0?@");
     KeyerProcess keyer;
     QVERIFY(keyer.start({"--fast", "--headless", "--auto-echo"}));
     TrainerLine trainer;

@@ -52,14 +52,14 @@ void TimingTest::copy_groups()
     QVERIFY(keyer.start({"--fast", "--headless", "--tone", QString::number(tone), "--wav", wavPath}));
     TrainerLine trainer;
     QVERIFY(answerKeyer(keyer, trainer));
-    QByteArray frames = speedFrame(QString::number(speed)) + pauseFrame(quint8(pause)) + "hello" + copyStartFrame();
+    QByteArray frames = speedFrame(QString::number(speed)) + pauseFrame(quint8(pause)) + "hello there" + copyStartFrame();
     const QStringList groupList = groups.split(QLatin1Char('|'));
     for (const QString &group : groupList)
         frames += "<y>" + groupFrame(group);
     trainer.send(frames);
     QVERIFY(trainer.waitFor("OK\r\n", int(groupList.size())));
     QVERIFY(keyer.stop());
-    QVERIFY2(keyer.errors().contains("\"hello\"") && keyer.errors().contains("\"<y>\""),
+    QVERIFY2(keyer.errors().contains("\"hello there\"") && keyer.errors().contains("\"<y>\""),
              keyer.errors().constData());
 
     const WavRecording wav = readWav(wavPath);
