@@ -4,6 +4,7 @@
 
 #include "common/codepage.h"
 #include "common/morsetable.h"
+#include "history/history.h"
 #include "lineend.h"
 #include "window/colourbutton.h"
 #include "window/form1.h"
@@ -228,6 +229,10 @@ void KeyerLinkTest::copy_run_of_three_groups()
     }
     block += "  \r\n  \r\n";
     QCOMPARE(readFile(form->reportPath()), block);
+    History history;
+    QVERIFY(history.open(form->historyPath()));
+    QCOMPARE(history.copyRuns().size(), 1);
+    QCOMPARE(history.copyRuns()[0].groups, groups);
     QCOMPARE(form->Text4->text(), listing);
     QCOMPARE(form->Text4->toPlainText(), QString(listing).remove(QLatin1Char('\r'))); // what the trainee sees
     QCOMPARE(form->Text6->text(), QString());
@@ -367,6 +372,14 @@ void KeyerLinkTest::echo_run_scores_each_group()
     QCOMPARE(form->Text4->toPlainText(), QString());
     QCOMPARE(form->linecount, qint16(0));
     QCOMPARE(form->Text7->text(), QStringLiteral("7"));
+    // Each scored group is in the history as it was scored.
+    History history;
+    QVERIFY(history.open(form->historyPath()));
+    QStringList recorded;
+    for (const EchoGroupRecord &r : history.echoGroups())
+        recorded << QStringLiteral("%1>%2 %3").arg(r.sent, r.decoded).arg(r.good);
+    QCOMPARE(recorded.size(), 9);
+    QCOMPARE(recorded.mid(0, 3), QStringList({group + '>' + group + " 1", drawn[0] + ">I" + drawn[0][1] + " 0", drawn[1] + ">## 0"}));
 
     // With no copy run before it the first group was group 0, never listed,
     // and group 1 was not blanked by a Start.

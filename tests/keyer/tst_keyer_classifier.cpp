@@ -141,21 +141,25 @@ void ClassifierTest::follows_the_trainee()
 
 void ClassifierTest::auto_echo_keys_the_group()
 {
-    // The keyer's own trainee keys the group, and its sound matches its
-    // reports: the plan ends with the last character end.
+    // The keyer's own trainee keys the group, every character right or, at
+    // an error rate of 1, every one wrong; its sound matches its reports:
+    // the plan ends with the last character end.
     const QString group = QStringLiteral("\u00C1\u00C9\u00D6\u00DC.?:-=/@1234567890");
     QRandomGenerator random(7);
     for (int round = 0; round < 50; ++round) {
-        const EchoPlan plan = planEcho(group, 8000 * 6.0 / 70, 0, random);
+        const bool wrong = round % 2;
+        const EchoPlan plan = planEcho(group, 8000 * 6.0 / 70, wrong ? 1 : 0, random);
         QString letters, expected;
         for (const KeyReport &r : plan.reports)
             letters += QLatin1Char(r.letter);
-        for (QChar c : group)
+        for (QChar c : plan.keyed)
             expected += elementsOf(c) + QLatin1Char('V');
         qint64 total = 0;
         for (const ToneSegment &segment : plan.segments)
             total += segment.samples;
-        QVERIFY(plan.keyed == group && letters == expected);
+        QVERIFY(plan.keyed.size() == group.size() && letters == expected);
+        for (qsizetype i = 0; i < group.size(); ++i)
+            QVERIFY((plan.keyed[i] != group[i]) == wrong);
         QVERIFY(total == plan.length && qint64(std::ceil(plan.reports.last().at)) == plan.length);
     }
 }
