@@ -12,6 +12,7 @@
 #include "player.h"
 #include "ptyline.h"
 #include "translation.h"
+#include "wavrecording.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -19,6 +20,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTranslator>
 
@@ -28,6 +30,7 @@ class KeysTest : public QObject
 
 private slots:
     void initTestCase();
+    void cleanupTestCase();
     void straight_key_reported_only_in_an_echo_run();
     void paddles_key_whole_elements_and_repeat();
     void speed_frame_moves_the_limits_of_the_mouse_key();
@@ -46,6 +49,7 @@ private:
     // Waits for `count` reports after those seen already; all that came.
     QStringList reports(int count);
 
+    QTemporaryDir dir;
     KeyerOptions options;
     PtyLine line;
     std::unique_ptr<Player> player;
@@ -60,7 +64,7 @@ void KeysTest::initTestCase()
 {
     QVERIFY(line.open());
     player = std::make_unique<Player>(Player::Pace::RealTime, 600);
-    QVERIFY(player->start(QString()));
+    QVERIFY(player->start(dir.filePath(QStringLiteral("heard.wav"))));
     keys = std::make_unique<KeyInput>(100);
     keyer = std::make_unique<Keyer>(options, line, *player, *keys);
     window = std::make_unique<KeyerWindow>(*keyer, *player, *keys, line.devicePath());
@@ -72,6 +76,19 @@ void KeysTest::initTestCase()
     trainer.send(handshakeReply());
     QVERIFY(QTest::qWaitFor([&] { return keyer->connected(); }, 5000));
     trainer.takeReceived();
+}
+
+void KeysTest::cleanupTestCase()
+{
+    // The trainee heard the keying: besides the four tones of the keyer's
+    // one group the recording holds at least five keyed by hand (some of
+    // the ten run into each other or into the group).
+    window.reset();
+    keyer.reset();
+    player.reset();
+    const WavRecording wav = readWav(dir.filePath(QStringLiteral("heard.wav")));
+    const qsizetype tones = qsizetype(toneRuns(wav, 16383 / 2, wav.sampleRate / 600 + 1).size());
+    QVERIFY2(tones >= 4 + 5, qPrintable(QString::number(tones)));
 }
 
 void KeysTest::hold(int ms)
