@@ -8,13 +8,10 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLockFile>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 

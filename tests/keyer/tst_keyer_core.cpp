@@ -1,8 +1,13 @@
-// The keying classifier (presses and releases in, R/H/V out) and the iambic
-// paddles: the reports of a trainee's keying, and the speed it is keyed at.
+// The keyer's parts that need no line, sound card or window: the frame
+// reader (the trainer's frames out of a byte stream, however it is split
+// or joined, and a clean restart after bad bytes), the keying classifier
+// (presses and releases in, R/H/V out) with the iambic paddles, and the
+// auto-echo trainee.
 
+#include "common/frames.h"
 #include "common/morsetable.h"
 #include "core/autoecho.h"
+#include "core/framereader.h"
 #include "core/iambic.h"
 #include "core/keyingclassifier.h"
 
@@ -12,11 +17,38 @@
 
 #include <cmath>
 
-class ClassifierTest : public QObject
+namespace {
+
+Frame group(const QString &letters) { return {Frame::Group, 0, letters, {}}; }
+Frame command(Frame::Kind kind, int value = 0) { return {kind, value, {}, {}}; }
+Frame skipped(const QByteArray &raw) { return {Frame::Skipped, 0, {}, raw}; }
+
+QList<Frame> readInPieces(const QList<QByteArray> &pieces)
+{
+    FrameReader reader;
+    QList<Frame> frames;
+    for (const QByteArray &piece : pieces)
+        frames += reader.feed(piece);
+    return frames;
+}
+
+QString describe(const QList<Frame> &frames)
+{
+    QStringList parts;
+    for (const Frame &f : frames)
+        parts << QStringLiteral("%1/%2/%3/%4").arg(f.kind).arg(f.value).arg(f.letters, printableBytes(f.raw));
+    return parts.join(QLatin1Char(' '));
+}
+
+} // namespace
+
+class CoreTest : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void frames_data();
+    void frames();
     void keying_data();
     void keying();
     void follows_the_trainee_data();
@@ -24,7 +56,53 @@ private slots:
     void auto_echo_keys_the_group();
 };
 
-void ClassifierTest::keying_data()
+void CoreTest::frames_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QList<Frame>>("frames");
+
+    const Frame copy = command(Frame::CopyStart);
+    QTest::newRow("a run") << handshakeReply() + speedFrame(u"60") + pauseFrame(50) + copyStartFrame()
+                                  + groupFrame(u"\u00C1B1?@") + wFrame() + echoStartFrame() + speedFrame(u"150")
+                           << QList<Frame>{command(Frame::HandshakeReply), command(Frame::Speed, 60),
+                                           command(Frame::Pause, 50), copy, group(QStringLiteral("\u00C1B1?@")),
+                                           command(Frame::W), command(Frame::EchoStart), command(Frame::Speed, 15)};
+    QTest::newRow("empty and blank groups, noise between")
+        << groupFrame(u"") + "noise" + groupFrame(u"     ") + "\r\n" + groupFrame(u"\u00C9\u00D6\u00DC")
+        << QList<Frame>{group(QString()), skipped("noise"), group(QStringLiteral("     ")), skipped("\r\n"),
+                        group(QStringLiteral("\u00C9\u00D6\u00DC"))};
+    QTest::newRow("group cut short by a new frame") << QByteArray("<AB<r>") << QList<Frame>{skipped("<AB"), copy};
+    QTest::newRow("unknown command letter is skipped to the next frame")
+        << QByteArray("<y>junk<r>") << QList<Frame>{skipped("<y>junk"), copy};
+    QTest::newRow("speed with one digit") << QByteArray("<u6<r>") << QList<Frame>{skipped("<u6"), copy};
+    QTest::newRow("speed with three digits") << QByteArray("<u150><r>")
+                                             << QList<Frame>{skipped("<u150>"), copy};
+    QTest::newRow("pause value < is a value") << QByteArray("<z<><r>")
+                                              << QList<Frame>{command(Frame::Pause, 60), copy};
+    QTest::newRow("command frame without its end") << QByteArray("<rr><s>")
+                                                   << QList<Frame>{skipped("<rr>"), command(Frame::EchoStart)};
+    QTest::newRow("18 letters still a group")
+        << QByteArray("<ABCDEFGHIJKLMNOPQR>") << QList<Frame>{group(QStringLiteral("ABCDEFGHIJKLMNOPQR"))};
+    QTest::newRow("19 letters are too many")
+        << QByteArray("<ABCDEFGHIJKLMNOPQRS><r>") << QList<Frame>{skipped("<ABCDEFGHIJKLMNOPQRS>"), copy};
+    QTest::newRow("garbage waits for the next frame") << QByteArray("abc") << QList<Frame>{};
+    QTest::newRow("garbage without end is given out in pieces")
+        << QByteArray(600, 'a') << QList<Frame>{skipped(QByteArray(256, 'a')), skipped(QByteArray(256, 'a'))};
+}
+
+void CoreTest::frames()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QList<Frame>, frames);
+    // Whole, twice over, and a byte at a time: the line may join or split.
+    QList<QByteArray> single;
+    for (const char c : bytes)
+        single << QByteArray(1, c);
+    QCOMPARE(describe(readInPieces({bytes + bytes})), describe(frames + frames));
+    QCOMPARE(describe(readInPieces(single)), describe(frames));
+}
+
+void CoreTest::keying_data()
 {
     // Straight key: "pN" press at N ms, "rN" release, "aN" look at the
     // clock, "xN" reset (the paddles too). Paddles: "+dotN", "-dashN"..., in
@@ -52,7 +130,7 @@ void ClassifierTest::keying_data()
                                                          << "H1320 V1473.21";
 }
 
-void ClassifierTest::keying()
+void CoreTest::keying()
 {
     QFETCH(QString, events);
     QFETCH(QString, reports);
@@ -90,7 +168,7 @@ void ClassifierTest::keying()
     QCOMPARE(out.join(QLatin1Char(' ')), reports);
 }
 
-void ClassifierTest::follows_the_trainee_data()
+void CoreTest::follows_the_trainee_data()
 {
     // The text is keyed evenly at `dot` ms, at `dotAfter` from the "|" on;
     // letter gaps are `letterGap` dots long. The set dot is 100 ms. At the
@@ -107,7 +185,7 @@ void ClassifierTest::follows_the_trainee_data()
 }
 
 
-void ClassifierTest::follows_the_trainee()
+void CoreTest::follows_the_trainee()
 {
     QFETCH(QString, keyed);
     QFETCH(double, dot);
@@ -139,7 +217,7 @@ void ClassifierTest::follows_the_trainee()
     QVERIFY2(qAbs(classifier.lettersPerMinute() - speed) < 3, qPrintable(QString::number(classifier.lettersPerMinute())));
 }
 
-void ClassifierTest::auto_echo_keys_the_group()
+void CoreTest::auto_echo_keys_the_group()
 {
     // The keyer's own trainee keys the group, every character right or, at
     // an error rate of 1, every one wrong; its sound matches its reports:
@@ -164,5 +242,5 @@ void ClassifierTest::auto_echo_keys_the_group()
     }
 }
 
-QTEST_APPLESS_MAIN(ClassifierTest)
-#include "tst_keyer_classifier.moc"
+QTEST_APPLESS_MAIN(CoreTest)
+#include "tst_keyer_core.moc"
