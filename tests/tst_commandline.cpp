@@ -51,7 +51,6 @@ void CommandLineTest::program_answers_data()
     QTest::addColumn<bool>("display");
 
     QTest::newRow("help needs no display") << QStringList{"--help"} << 0 << "--data-dir DIR" << 0 << false;
-    QTest::newRow("version needs no display") << QStringList{"--version"} << 0 << "1.1" << 0 << false;
     QTest::newRow("unknown option") << QStringList{"--bogus"} << 2 << "" << 1 << true;
     QTest::newRow("no display, one line") << QStringList{} << 1 << "" << 1 << false;
     QTest::newRow("statistics without a history")

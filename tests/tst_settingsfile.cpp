@@ -127,9 +127,7 @@ void SettingsFileTest::incomplete_files_give_nothing_data()
 {
     QTest::addColumn<QByteArray>("file");
     QTest::newRow("empty file") << QByteArray();
-    QTest::newRow("selection only") << QByteArray("TEMS\r\n");
     QTest::newRow("three numbers") << QByteArray("TEMS\r\n 60 5 30\r\n");
-    QTest::newRow("binary junk") << QByteArray("\x00\x01\x02\xff", 4);
 }
 
 void SettingsFileTest::incomplete_files_give_nothing()
