@@ -50,10 +50,9 @@ public:
     // Tells the keyer how many reads the trainer has handled so far.
     void countReadsWith(std::function<int()> readsHandled) { m_readsHandled = std::move(readsHandled); }
 
-    // Sends one text and waits until the trainer has handled a read of it and
-    // nothing is left waiting, so that the next text reaches it as a read of
-    // its own. A pseudo-terminal passes bytes on a moment after the write, so
-    // an empty queue alone proves nothing.
+    // Sends one text and waits until the trainer has handled a read of it
+    // and nothing is left waiting (bytes pass a moment after the write), so
+    // that the next text reaches it as a read of its own.
     bool send(const QByteArray &text, int timeoutMs = 5000);
 
     // The keyer goes away: the trainer's line hangs up.

@@ -75,8 +75,6 @@ void CoreTest::frames_data()
     QTest::newRow("unknown command letter is skipped to the next frame")
         << QByteArray("<y>junk<r>") << QList<Frame>{skipped("<y>junk"), copy};
     QTest::newRow("speed with one digit") << QByteArray("<u6<r>") << QList<Frame>{skipped("<u6"), copy};
-    QTest::newRow("speed with three digits") << QByteArray("<u150><r>")
-                                             << QList<Frame>{skipped("<u150>"), copy};
     QTest::newRow("pause value < is a value") << QByteArray("<z<><r>")
                                               << QList<Frame>{command(Frame::Pause, 60), copy};
     QTest::newRow("command frame without its end") << QByteArray("<rr><s>")

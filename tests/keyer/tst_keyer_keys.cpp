@@ -19,6 +19,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -168,11 +169,8 @@ void KeysTest::paddles_key_whole_elements_and_repeat()
     QVERIFY(QTest::qWaitFor([&] { return trainer.received().mid(from).count('R') >= 2; }, 5000));
     QTest::keyRelease(window.get(), Qt::Key_BracketLeft);
     QVERIFY(QTest::qWaitFor([&] { return trainer.received().mid(from).endsWith("V"); }, 5000));
-    const QStringList got = reports(0);
-    QVERIFY(got.size() >= 4);
-    QCOMPARE(got.first(), QStringLiteral("H"));
-    QCOMPARE(got.last(), QStringLiteral("V"));
-    QCOMPARE(got.mid(1, got.size() - 2), QStringList(got.size() - 2, QStringLiteral("R")));
+    const QString got = reports(0).join(QString());
+    QVERIFY2(QRegularExpression(QStringLiteral("^HRR+V$")).match(got).hasMatch(), qPrintable(got));
 }
 
 void KeysTest::speed_frame_moves_the_limits_of_the_mouse_key()

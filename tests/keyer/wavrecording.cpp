@@ -1,11 +1,7 @@
 #include "wavrecording.h"
 
-#include "common/morsetable.h"
-
 #include <QFile>
 #include <QtEndian>
-
-#include <algorithm>
 
 WavRecording readWav(const QString &path)
 {
@@ -42,26 +38,4 @@ std::vector<ToneRun> toneRuns(const WavRecording &wav, int threshold, qint64 max
             runs.push_back({i, i + 1});
     }
     return runs;
-}
-
-QStringList decodeGroups(const std::vector<ToneRun> &runs, double dotSamples, double groupGapDots)
-{
-    // The elements, with a blank between characters and a bar between groups.
-    QString heard;
-    for (size_t i = 0; i < runs.size(); ++i) {
-        const double gap = i == 0 ? 0 : double(runs[i].start - runs[i - 1].end) / dotSamples;
-        heard += QLatin1String(gap > groupGapDots ? "|" : gap > 2 ? " " : "");
-        heard += double(runs[i].length()) / dotSamples > 2 ? QLatin1Char('H') : QLatin1Char('R');
-    }
-    QStringList groups;
-    for (const QString &group : heard.split(QLatin1Char('|'), Qt::SkipEmptyParts)) {
-        QString letters;
-        for (const QString &elements : group.split(QLatin1Char(' '))) {
-            const auto entry = std::find_if(morseTable().begin(), morseTable().end(),
-                                            [&](const MorseEntry &e) { return elements == QStringView(e.elements); });
-            letters += entry == morseTable().end() ? QLatin1Char('#') : QChar(entry->character);
-        }
-        groups << letters;
-    }
-    return groups;
 }

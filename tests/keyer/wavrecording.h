@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 #include <vector>
 
@@ -23,8 +22,3 @@ struct ToneRun {
     qint64 length() const { return end - start; }
 };
 std::vector<ToneRun> toneRuns(const WavRecording &wav, int threshold, qint64 maxDip);
-
-// The recording heard as Morse at `dotSamples`: tones longer than two dots
-// are dashes, silences longer than two dots end a character, and silences
-// longer than `groupGapDots` end a group.
-QStringList decodeGroups(const std::vector<ToneRun> &runs, double dotSamples, double groupGapDots);
