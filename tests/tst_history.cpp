@@ -2,23 +2,24 @@
 #include "history/csvexport.h"
 #include "history/history.h"
 #include "history/statistics.h"
+#include "lineend.h"
 #include "stats/statswindow.h"
 
 #include <QApplication>
 #include <QBarCategoryAxis>
 #include <QChartView>
+#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QTableWidget>
-#include <QTimer>
-
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 class HistoryTest : public QObject
 {
@@ -91,10 +92,7 @@ void HistoryTest::refuses_a_file_it_cannot_use()
         QVERIFY(QSqlQuery(db).exec(QStringLiteral("PRAGMA user_version=%1").arg(version)));
         db.close();
     }
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray before = file.readAll();
-    file.close();
+    const QByteArray before = readFile(path);
 
     QStringList problems;
     History history;
@@ -103,8 +101,7 @@ void HistoryTest::refuses_a_file_it_cannot_use()
     history.recordEchoGroup({QDateTime::currentDateTimeUtc(), "TEMSA", "TEMSA", true, 60, 5, 50});
     QCOMPARE(problems.size(), 1);
     QVERIFY2(problems[0].contains(message), qPrintable(problems[0]));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), before);
+    QCOMPARE(readFile(path), before);
 }
 
 void HistoryTest::reopens_what_a_killed_trainer_left()

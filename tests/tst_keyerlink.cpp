@@ -474,11 +474,9 @@ void KeyerLinkTest::parameter_buttons()
     f.pausevalue = qint16(before[3]);
     if (!typedSpeed.isEmpty())
         f.Text5->setText(typedSpeed);
-    f.goodgroups = 3;
-    f.badgroups = 2;
-    f.rxletters = 1;
-    f.Text7->setText(QStringLiteral("3"));
-    f.Text8->setText(QStringLiteral("2"));
+    f.goodgroups = f.badgroups = f.rxletters = 1;
+    f.Text7->setText(QStringLiteral("1"));
+    f.Text8->setText(QStringLiteral("1"));
     f.Command13->setBackColour(Colours::green);
 
     QPushButton *const buttons[] = {nullptr, f.Command1, f.Command2, nullptr, nullptr, nullptr, nullptr, nullptr,
@@ -496,10 +494,8 @@ void KeyerLinkTest::parameter_buttons()
             QCOMPARE(boxes[i]->text(), QString::number(after[i]));
     }
     // A new group length starts the scoring afresh.
-    const bool scoreReset = button == 8 || button == 9;
-    QCOMPARE(f.goodgroups == 0 && f.badgroups == 0 && f.rxletters == 0 && f.Text7->text() == QLatin1String("0")
-                 && f.Text8->text() == QLatin1String("0"),
-             scoreReset);
+    QCOMPARE(QStringLiteral("%1%2%3 ").arg(f.goodgroups).arg(f.badgroups).arg(f.rxletters) + f.Text7->text() + f.Text8->text(),
+             button == 8 || button == 9 ? QStringLiteral("000 00") : QStringLiteral("111 11"));
     // Speed, letters per group and the defaults end the echo colour; groups
     // and pause leave it.
     QCOMPARE(f.Command13->backColour() == buttonFace(), frame.startsWith("<u") || frame == "<w>");

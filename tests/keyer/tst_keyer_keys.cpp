@@ -34,8 +34,7 @@ private slots:
     void cleanupTestCase();
     void straight_key_reported_only_in_an_echo_run();
     void paddles_key_whole_elements_and_repeat();
-    void speed_frame_moves_the_limits_of_the_mouse_key();
-    void other_keys_reach_the_controls();
+    void the_window_s_key_area_and_tone_box();
     void a_group_left_unfinished_is_completed();
     void the_trainer_leaves();
 
@@ -173,7 +172,7 @@ void KeysTest::paddles_key_whole_elements_and_repeat()
     QVERIFY2(QRegularExpression(QStringLiteral("^HRR+V$")).match(got).hasMatch(), qPrintable(got));
 }
 
-void KeysTest::speed_frame_moves_the_limits_of_the_mouse_key()
+void KeysTest::the_window_s_key_area_and_tone_box()
 {
     // At speed 30 a dot is 200 ms: a 300 ms press on the key area is short
     // now. The window shows the speed and pause the trainer set.
@@ -186,10 +185,7 @@ void KeysTest::speed_frame_moves_the_limits_of_the_mouse_key()
     hold(300);
     QTest::mouseRelease(area, Qt::LeftButton);
     QCOMPARE(reports(2), QStringList({"R", "V"}));
-}
-
-void KeysTest::other_keys_reach_the_controls()
-{
+    // Keys the keyer does not use reach the window's controls.
     auto *tone = window->findChild<QSpinBox *>();
     tone->setFocus();
     tone->selectAll();
