@@ -68,10 +68,8 @@ void CommandLineTest::program_answers()
 
     QProcess program;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-        if (!display)
-            environment.remove(QLatin1String(name));
-    }
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(display ? QString() : QLatin1String(name));
     program.setProcessEnvironment(environment);
     program.start(QStringLiteral(VESTRANOLI_PROGRAM), arguments);
     QVERIFY(program.waitForFinished(20000));
