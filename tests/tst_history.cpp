@@ -30,7 +30,6 @@ private slots:
     void alignment();
     void refuses_a_file_it_cannot_use_data();
     void refuses_a_file_it_cannot_use();
-    void reopens_what_a_killed_trainer_left();
     void exports_csv_and_shows_the_statistics();
 
 private:
@@ -101,25 +100,6 @@ void HistoryTest::refuses_a_file_it_cannot_use()
     QCOMPARE(problems.size(), 1);
     QVERIFY2(problems[0].contains(message), qPrintable(problems[0]));
     QCOMPARE(readFile(path), before);
-}
-
-void HistoryTest::reopens_what_a_killed_trainer_left()
-{
-    const QString path = dir.filePath(QStringLiteral("trainer.sqlite"));
-    const QString copy = dir.filePath(QStringLiteral("killed.sqlite"));
-    History trainer;
-    QVERIFY(trainer.open(path));
-    trainer.recordEchoGroup({QDateTime::currentDateTimeUtc(), "TEMSA", "TEMSA", true, 60, 5, 50});
-    // A kill leaves the files as they are while the trainer still has them
-    // open: the database and its write-ahead log, never checkpointed.
-    QVERIFY(QFile::exists(path + "-wal"));
-    for (const char *suffix : {"", "-wal"})
-        QVERIFY(QFile::copy(path + suffix, copy + suffix));
-
-    History next;
-    QVERIFY(next.open(copy));
-    QCOMPARE(next.echoGroups().size(), 1);
-    QCOMPARE(next.echoGroups()[0].sent, QStringLiteral("TEMSA"));
 }
 
 void HistoryTest::exports_csv_and_shows_the_statistics()

@@ -262,15 +262,6 @@ void KeyerLinkTest::copy_run_edge_groups()
     QCOMPARE(form->Text4->text(), QString(15, QLatin1Char(' ')) + QStringLiteral("\r\n") + QString(5, QChar(0xC9))
                                       + QString(10, QLatin1Char(' ')) + QStringLiteral("\r\n"));
 
-    // Letters per group 0 from the settings file: an empty frame, still counted.
-    form->groupsize = 0;
-    form->Text2->setText(QStringLiteral("abc"));
-    QCOMPARE(startRun(&Form1::Command6_Click, "<r>"), QString());
-    QCOMPARE(form->groupcount, qint16(0));
-    QCOMPARE(form->groupindex, qint16(2));
-    send("OK");
-    QCOMPARE(form->Command4->backColour(), QColor(0, 192, 0));
-
     // A run of 300 groups: the report lists groups 1 to 250.
     QFile::resize(form->reportPath(), 0);
     setGroupsize(2);

@@ -84,8 +84,7 @@ void SettingsFileTest::reads_data()
                                            << QList<int>{60, 5, 30, 50};
     QTest::newRow("numbers over several lines") << QByteArray("T\r\n60\r\n5\r\n30\r\n50\r\n") << "T"
                                                 << QList<int>{60, 5, 30, 50};
-    QTest::newRow("halves round to even") << QByteArray("\r\n 60 5.5 4.5 50\r\n") << ""
-                                          << QList<int>{60, 6, 4, 50};
+    QTest::newRow("halves round to even") << QByteArray("\r\n 60 5.5 4.5 50\r\n") << "" << QList<int>{60, 6, 4, 50};
     QTest::newRow("a field with no number is 0") << QByteArray("\r\n abc 5 30 50\r\n") << ""
                                                  << QList<int>{0, 5, 30, 50};
     QTest::newRow("out of 16 bits is held") << QByteArray("\r\n 99999 -99999 30 50\r\n") << ""

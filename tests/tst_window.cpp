@@ -157,17 +157,14 @@ void WindowTest::start_up_restores_data()
 
     QTest::newRow("speed 9 ignores the file") << QByteArray("TEMS\r\n 9 5 30 50\r\n") << QList<int>{}
                                               << QStringList{"5", "30", "50", "60"} << false;
-    QTest::newRow("speed 10 takes it") << QByteArray("TEMS\r\n 10 5 30 50\r\n") << QList<int>{1, 2, 3, 4}
-                                       << QStringList{"5", "30", "50", "10"} << true;
-    QTest::newRow("slots 1, 5 and 47") << QByteArray("T   I" + QByteArray(41, ' ') + "@\r\n 60 5 30 50\r\n")
-                                       << QList<int>{1, 5, 47} << QStringList{"5", "30", "50", "60"} << true;
-    QTest::newRow("X in slot 1 ticks T") << QByteArray("X\r\n 60 5 30 50\r\n") << QList<int>{1}
-                                         << QStringList{"5", "30", "50", "60"} << true;
+    QTest::newRow("slots 1, 5 and 47; an X in slot 1 ticks T")
+        << QByteArray("X   I" + QByteArray(41, ' ') + "@\r\n 60 5 30 50\r\n") << QList<int>{1, 5, 47}
+        << QStringList{"5", "30", "50", "60"} << true;
     QTest::newRow("only the first 49 characters count")
         << QByteArray(QByteArray(49, ' ') + "TEMS\r\n 60 5 30 50\r\n") << QList<int>{}
         << QStringList{"5", "30", "50", "60"} << true;
-    QTest::newRow("clamped values") << QByteArray("T\r\n 150 40 99999 -7\r\n") << QList<int>{1}
-                                    << QStringList{"15", "32767", "0", "150"} << true;
+    QTest::newRow("speed 10 takes it, clamped") << QByteArray("T\r\n 10 40 99999 -7\r\n") << QList<int>{1}
+                                                << QStringList{"15", "32767", "0", "10"} << true;
     QTest::newRow("short file gives the defaults") << QByteArray("TEMS\r\n 60 5\r\n") << QList<int>{}
                                                    << QStringList{"5", "30", "50", "60"} << false;
 }

@@ -75,8 +75,7 @@ void CoreTest::frames_data()
     QTest::newRow("unknown command letter is skipped to the next frame")
         << QByteArray("<y>junk<r>") << QList<Frame>{skipped("<y>junk"), copy};
     QTest::newRow("speed with one digit") << QByteArray("<u6<r>") << QList<Frame>{skipped("<u6"), copy};
-    QTest::newRow("pause value < is a value") << QByteArray("<z<><r>")
-                                              << QList<Frame>{command(Frame::Pause, 60), copy};
+    QTest::newRow("pause value < is a value") << QByteArray("<z<><r>") << QList<Frame>{command(Frame::Pause, 60), copy};
     QTest::newRow("command frame without its end") << QByteArray("<rr><s>")
                                                    << QList<Frame>{skipped("<rr>"), command(Frame::EchoStart)};
     QTest::newRow("18 letters still a group")
@@ -112,8 +111,7 @@ void CoreTest::keying_data()
 
     QTest::newRow("reports fall due after the release") << "p0 r100 a119 a2000" << "R120 V273.205";
     QTest::newRow("a bounce inside a dash is one dash") << "p0 r150 p155 r300 a2000" << "H320 V473.205";
-    QTest::newRow("a spike between elements is nothing") << "p0 r100 p150 r153 p200 r500 a2000"
-                                                         << "R120 H520 V673.205";
+    QTest::newRow("a spike between elements is nothing") << "p0 r100 p150 r153 p200 r500 a2000" << "R120 H520 V673.205";
     QTest::newRow("a release without a press, a second press: nothing") << "r50 p100 p150 r200 a2000"
                                                                         << "R220 V373.205";
     QTest::newRow("no character end while the key is held") << "p0 r100 p200 a5000" << "R120";
