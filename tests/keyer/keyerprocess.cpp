@@ -4,6 +4,9 @@
 
 #include <QTest>
 
+#include <csignal>
+#include <sys/prctl.h>
+
 KeyerProcess::~KeyerProcess()
 {
     if (process.state() != QProcess::NotRunning) {
@@ -15,6 +18,8 @@ KeyerProcess::~KeyerProcess()
 bool KeyerProcess::start(const QStringList &arguments)
 {
     process.setProgram(QStringLiteral(VESTRANOLI_KEYER_PROGRAM));
+    // A test that crashes takes its keyer with it.
+    process.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
     process.setArguments(arguments);
     process.start();
     if (!process.waitForStarted(5000))
