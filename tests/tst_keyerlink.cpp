@@ -360,12 +360,14 @@ void KeyerLinkTest::echo_run_scores_each_group()
     for (const EchoGroupRecord &r : history.echoGroups())
         recorded << QStringLiteral("%1>%2 %3").arg(r.sent, r.decoded).arg(r.good);
     QCOMPARE(recorded.size(), 9);
-    QCOMPARE(recorded.mid(0, 3), QStringList({group + '>' + group + " 1", drawn[0] + ">I" + drawn[0][1] + " 0", drawn[1] + ">## 0"}));
+    QCOMPARE(recorded.mid(0, 3),
+             QStringList({group + '>' + group + " 1", drawn[0] + ">I" + drawn[0][1] + " 0", drawn[1] + ">## 0"}));
 
     // With no copy run before it the first group was group 0, never listed,
     // and group 1 was not blanked by a Start.
     form->Command4_Click();
-    QCOMPARE(fromCodePage1250(readFile(form->reportPath())), drawn.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n  \r\n  \r\n"));
+    QCOMPARE(fromCodePage1250(readFile(form->reportPath())),
+             drawn.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n  \r\n  \r\n"));
 
     // A second echo run counts from 0 again.
     QCOMPARE(startRun(&Form1::Command13_Click, "<s>").size(), 2);

@@ -390,7 +390,8 @@ void WindowTest::frame_and_focus_order()
             chain.append(w);
     }
     QCOMPARE(chain.size(), 72);
-    QCOMPARE(chain.mid(3, 49), QList<QWidget *>{f.Command4} + QList<QWidget *>(f.Check.begin() + 1, f.Check.end()) + QList<QWidget *>{f.Text1});
+    QCOMPARE(chain.mid(3, 49),
+             QList<QWidget *>{f.Command4} + QList<QWidget *>(f.Check.begin() + 1, f.Check.end()) + QList<QWidget *>{f.Text1});
     QCOMPARE(chain[71], f.Text10);
 }
 
