@@ -17,10 +17,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
 #include <memory>
+#include <sys/prctl.h>
 
 class ProgramTest : public QObject
 {
@@ -32,6 +35,7 @@ private slots:
     void trainers_come_and_go_in_real_time();
     void auto_echo_sends_each_report_alone();
     void link_is_made_and_removed();
+    void plays_through_a_sound_server();
     void the_real_trainer_reports_the_groups_played();
 };
 
@@ -162,6 +166,43 @@ void ProgramTest::link_is_made_and_removed()
     QVERIFY(QTest::qWaitFor([&] { return keyer.process.state() == QProcess::NotRunning; }, 5000));
     QCOMPARE(keyer.process.exitCode(), 1);
     QVERIFY(QFileInfo(link).isFile());
+}
+
+void ProgramTest::plays_through_a_sound_server()
+{
+    // A PulseAudio server of the test's own, with a null sink: the keyer
+    // plays a group through it in real time without falling silent.
+    if (QStandardPaths::findExecutable(QStringLiteral("pulseaudio")).isEmpty())
+        QSKIP("no pulseaudio to play through");
+    QTemporaryDir dir;
+    const QString socket = dir.filePath(QStringLiteral("native"));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), dir.path());
+    env.insert(QStringLiteral("PULSE_RUNTIME_PATH"), dir.filePath(QStringLiteral("run")));
+    env.insert(QStringLiteral("PULSE_STATE_PATH"), dir.filePath(QStringLiteral("state")));
+    QProcess server;
+    server.setProcessEnvironment(env);
+    server.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
+    server.start(QStringLiteral("pulseaudio"), {"-n", "--daemonize=no", "--exit-idle-time=-1", "--log-level=error",
+                                                "--load=module-native-protocol-unix auth-anonymous=1 socket=" + socket,
+                                                "--load=module-null-sink sink_name=test rate=48000 channels=1"});
+    QVERIFY(QTest::qWaitFor([&] { return QFile::exists(socket); }, 10000));
+    KeyerProcess keyer;
+    env.insert(QStringLiteral("PULSE_SERVER"), "unix:" + socket);
+    keyer.process.setProcessEnvironment(env);
+    QVERIFY(keyer.start({"--headless"}));
+    TrainerLine trainer;
+    QVERIFY(answerKeyer(keyer, trainer));
+    trainer.send(pauseFrame(30) + copyStartFrame() + groupFrame(u"EE"));
+    QVERIFY(trainer.waitFor("OK\r\n", 1, 10000));
+    QVERIFY2(!keyer.errors().contains("silently"), keyer.errors().constData());
+    // The server goes: said once, and the keyer plays on silently.
+    server.terminate();
+    QVERIFY(server.waitForFinished(5000));
+    trainer.send(groupFrame(u"EE"));
+    QVERIFY(trainer.waitFor("OK\r\n", 2, 10000));
+    QVERIFY(keyer.stop());
+    QCOMPARE(keyer.errors().count("playing silently"), 1);
 }
 
 void ProgramTest::the_real_trainer_reports_the_groups_played()
