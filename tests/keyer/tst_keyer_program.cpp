@@ -1,28 +1,22 @@
 // vestranoli-keyer as a program, with the test playing the trainer on its
 // pseudo-terminal: its command line, the handshake with one trainer after
-// another, the pace of a copy run, the keyed-back reports, and the --link;
-// last, the real trainer on its line.
+// another, the pace of a copy run, the keyed-back reports, the --link, and
+// the sound through a sound server.
 
-#include "common/codepage.h"
 #include "common/frames.h"
 #include "common/morsetable.h"
 #include "keyerprocess.h"
 #include "options.h"
 #include "wavrecording.h"
-#include "window/colourbutton.h"
-#include "window/form1.h"
-#include "window/textbox.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
-#include <memory>
 #include <sys/prctl.h>
 
 class ProgramTest : public QObject
@@ -36,7 +30,6 @@ private slots:
     void auto_echo_sends_each_report_alone();
     void link_is_made_and_removed();
     void plays_through_a_sound_server();
-    void the_real_trainer_reports_the_groups_played();
 };
 
 void ProgramTest::command_line_data()
@@ -205,49 +198,5 @@ void ProgramTest::plays_through_a_sound_server()
     QCOMPARE(keyer.errors().count("playing silently"), 1);
 }
 
-void ProgramTest::the_real_trainer_reports_the_groups_played()
-{
-    // The trainer's window with its serial port on the keyer's line, the
-    // copy run started and checked with its buttons.
-    QTemporaryDir dir;
-    const QString wavPath = dir.filePath(QStringLiteral("copy.wav"));
-    KeyerProcess keyer;
-    QVERIFY(keyer.start({"--fast", "--headless", "--wav", wavPath}));
-    auto form = std::make_unique<Form1>(Options{dir.path(), keyer.device()});
-    form->messageBox.interceptWith([](const QString &text) { QFAIL(qPrintable(text)); });
-    form->programEnd.interceptWith([] {});
-    form->Form_Load();
-    QVERIFY(QTest::qWaitFor([&] { return form->connected; }, 10000));
-    const auto click = [](QPushButton *button, int times = 1) {
-        for (int i = 0; i < times; ++i)
-            QTest::mouseClick(button, Qt::LeftButton);
-    };
-    click(form->Command3);      // every character
-    click(form->Command1, 10);  // speed 70
-    click(form->Command12, 10); // pause 100: a second between groups
-    form->Text2->setText(QStringLiteral("5"));
-    click(form->Command6);      // Start
-    QVERIFY(QTest::qWaitFor([&] { return form->Command4->backColour() == QColor(0, 192, 0); }, 30000));
-    QCOMPARE(form->groupcount, qint16(0));
-
-    click(form->Command4); // Ellenörzés
-    QStringList reported;
-    for (const QByteArray &line : readFile(form->reportPath()).split('\n').mid(0, 5))
-        reported << fromCodePage1250(line.trimmed());
-    form.reset();
-    QVERIFY(keyer.stop());
-
-    // What the keyer played, heard back from its recording, is what the
-    // trainer reported, element by element: five groups of five.
-    QCOMPARE(reported.join(QString()).size(), 25);
-    const WavRecording wav = readWav(wavPath);
-    QString played, expected;
-    for (const ToneRun &run : toneRuns(wav, 16383 / 2, wav.sampleRate / 600 + 1))
-        played += run.length() > 2 * 6.0 * wav.sampleRate / 70 ? QLatin1Char('H') : QLatin1Char('R');
-    for (QChar c : reported.join(QString()))
-        expected += elementsOf(c);
-    QCOMPARE(played, expected);
-}
-
-QTEST_MAIN(ProgramTest)
+QTEST_GUILESS_MAIN(ProgramTest)
 #include "tst_keyer_program.moc"
