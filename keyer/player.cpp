@@ -99,8 +99,10 @@ qint64 Player::append(const std::vector<ToneSegment> &segments)
             break;
         silenceFirst += segment.samples;
     }
-    // The sound thread takes them within a millisecond or so.
-    const qint64 lead = m_pace == Pace::RealTime ? 2 * m_rate / 1000 : 0;
+    // now() is as old as the sound thread's last turn, up to a top-up
+    // period, and a busy machine can hold the thread up about as long again
+    // before it takes them; what it takes late loses its start.
+    const qint64 lead = m_pace == Pace::RealTime ? 2 * topUpMs * m_rate / 1000 : 0;
     const qint64 start = qMax(m_end, now() + lead - silenceFirst);
     m_end = start;
     for (const ToneSegment &segment : segments) {

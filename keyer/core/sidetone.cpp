@@ -53,6 +53,10 @@ void Sidetone::setLiveKey(bool down)
         return;
     m_liveKey = down;
     m_keySince = m_position;
+    // Rendering again must not start before the change, where the key was
+    // the other way: a snapshot right here is the latest it can start from.
+    m_state.position = m_position;
+    m_snapshots.push_back(m_state);
 }
 
 bool Sidetone::scheduledTone(qint64 position) const
@@ -121,6 +125,9 @@ void Sidetone::settle(qint64 position)
     m_settled = std::min(position, m_position);
     while (m_snapshots.size() > 1 && m_snapshots[1].position <= m_settled)
         m_snapshots.pop_front();
-    while (!m_tones.empty() && m_tones.front().end <= m_settled)
+    // Rendering again starts at the oldest snapshot, which may lie in a tone
+    // that ended before what is settled: that tone stays.
+    const qint64 oldest = m_snapshots.empty() ? m_settled : m_snapshots.front().position;
+    while (!m_tones.empty() && m_tones.front().end <= oldest)
         m_tones.pop_front();
 }

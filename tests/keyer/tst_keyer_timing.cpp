@@ -120,14 +120,14 @@ void TimingTest::copy_groups()
 void TimingTest::sidetone_rendered_again()
 {
     // A tone scheduled over 100..300, rendered to 400 with the key up;
-    // then, at 250, the key goes down, a tone is appended at 420 and the
+    // then, at 350, the key goes down, a tone is appended at 420 and the
     // schedule cleared at 430.
     const auto straight = [](Sidetone &tone, qint16 *out) {
         tone.append(100, {true, 200});
-        tone.render(out, 250);
+        tone.render(out, 350);
         tone.setLiveKey(true);
         tone.append(420, {true, 100});
-        tone.render(out + 250, 180);
+        tone.render(out + 350, 80);
         tone.clearSchedule();
         tone.setLiveKey(false);
         tone.render(out + 430, 170);
@@ -139,15 +139,15 @@ void TimingTest::sidetone_rendered_again()
     Sidetone again(8000);
     again.append(100, {true, 200});
     again.render(got.data(), 400);
-    again.settle(50);
-    QCOMPARE(again.rewindTo(20), qint64(50)); // not before what is settled
-    again.render(got.data() + 50, 350);
-    QCOMPARE(again.rewindTo(250), qint64(250));
+    again.settle(302); // just after the tone's end, as it falls
+    QCOMPARE(again.rewindTo(20), qint64(302)); // not before what is settled
+    again.render(got.data() + 302, 98);
+    QCOMPARE(again.rewindTo(350), qint64(350));
     again.setLiveKey(true);
-    again.render(got.data() + 250, 200);
+    again.render(got.data() + 350, 200);
     again.append(420, {true, 100});
-    QCOMPARE(again.rewindTo(200), qint64(250)); // not before the key moved
-    again.render(got.data() + 250, 200);
+    QCOMPARE(again.rewindTo(300), qint64(350)); // not before the key moved
+    again.render(got.data() + 350, 200);
     QCOMPARE(again.rewindTo(430), qint64(430));
     again.clearSchedule();
     again.setLiveKey(false);
