@@ -164,7 +164,8 @@ void ProgramTest::link_is_made_and_removed()
 void ProgramTest::plays_through_a_sound_server()
 {
     // A PulseAudio server of the test's own, with a null sink: the keyer
-    // plays a group through it in real time without falling silent.
+    // plays a group through it in real time without falling silent, and
+    // records what the server played, sample-exact.
     if (QStandardPaths::findExecutable(QStringLiteral("pulseaudio")).isEmpty())
         QSKIP("no pulseaudio to play through");
     QTemporaryDir dir;
@@ -183,7 +184,8 @@ void ProgramTest::plays_through_a_sound_server()
     KeyerProcess keyer;
     env.insert(QStringLiteral("PULSE_SERVER"), "unix:" + socket);
     keyer.process.setProcessEnvironment(env);
-    QVERIFY(keyer.start({"--headless"}));
+    const QString wavPath = dir.filePath(QStringLiteral("played.wav"));
+    QVERIFY(keyer.start({"--headless", "--wav", wavPath}));
     TrainerLine trainer;
     QVERIFY(answerKeyer(keyer, trainer));
     trainer.send(pauseFrame(30) + copyStartFrame() + groupFrame(u"EE"));
@@ -196,6 +198,13 @@ void ProgramTest::plays_through_a_sound_server()
     QVERIFY(trainer.waitFor("OK\r\n", 2, 10000));
     QVERIFY(keyer.stop());
     QCOMPARE(keyer.errors().count("playing silently"), 1);
+    // Four dots of 100 ms, the first two through the server.
+    const WavRecording wav = readWav(wavPath);
+    const std::vector<ToneRun> runs = toneRuns(wav, 16383 / 2, wav.sampleRate / 600 + 1);
+    QCOMPARE(runs.size(), size_t(4));
+    for (const ToneRun &run : runs)
+        QVERIFY2(qAbs(run.length() - wav.sampleRate / 10) <= wav.sampleRate / 1200 + 2,
+                 qPrintable(QString::number(run.length())));
 }
 
 QTEST_GUILESS_MAIN(ProgramTest)
