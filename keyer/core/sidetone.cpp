@@ -55,8 +55,15 @@ void Sidetone::setLiveKey(bool down)
     m_keySince = m_position;
     // Rendering again must not start before the change, where the key was
     // the other way: a snapshot right here is the latest it can start from.
-    m_state.position = m_position;
-    m_snapshots.push_back(m_state);
+    noteState();
+}
+
+void Sidetone::noteState()
+{
+    if (m_snapshots.empty() || m_snapshots.back().position < m_position) {
+        m_state.position = m_position;
+        m_snapshots.push_back(m_state);
+    }
 }
 
 bool Sidetone::scheduledTone(qint64 position) const
@@ -73,10 +80,8 @@ bool Sidetone::scheduledTone(qint64 position) const
 void Sidetone::render(qint16 *out, qint64 count)
 {
     for (qint64 i = 0; i < count; ++i) {
-        if (m_position % snapshotEvery == 0) {
-            m_state.position = m_position;
-            m_snapshots.push_back(m_state);
-        }
+        if (m_position % snapshotEvery == 0)
+            noteState();
         const bool tone = m_liveKey || scheduledTone(m_position);
 
         // The edge moves one step towards the tone's state every sample;
@@ -113,8 +118,7 @@ qint64 Sidetone::rewindTo(qint64 position)
         return m_position; // nothing noted down that far back
     // Render the few samples from the snapshot on again, unheard: they come
     // out as they did, since nothing before `position` has changed.
-    m_state = m_snapshots.back();
-    m_snapshots.pop_back();
+    m_state = m_snapshots.back(); // kept: it may be needed again
     m_position = m_state.position;
     render(nullptr, position - m_position);
     return position;

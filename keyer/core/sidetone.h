@@ -75,6 +75,7 @@ private:
     };
 
     bool scheduledTone(qint64 position) const;
+    void noteState(); // a snapshot at the render position, once
 
     int m_sampleRate;
     double m_frequency;
