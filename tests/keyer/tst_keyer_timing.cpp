@@ -147,7 +147,9 @@ void TimingTest::sidetone_rendered_again()
     again.render(got.data() + 350, 200);
     again.append(420, {true, 100});
     QCOMPARE(again.rewindTo(300), qint64(350)); // not before the key moved
-    again.render(got.data() + 350, 200);
+    again.render(got.data() + 350, 10);
+    QCOMPARE(again.rewindTo(351), qint64(351)); // nor when back there again
+    again.render(got.data() + 351, 199);
     QCOMPARE(again.rewindTo(430), qint64(430));
     again.clearSchedule();
     again.setLiveKey(false);
