@@ -133,10 +133,8 @@ void Player::command(const Command &command)
 
 void Player::wakeSoundThread()
 {
-    if (m_output) {
-        m_changed = true;
+    if (m_output)
         m_output->wake();
-    }
 }
 
 void Player::at(qint64 position, std::function<void()> action)
@@ -152,19 +150,36 @@ void Player::setKey(bool down)
     wakeSoundThread();
 }
 
-// Renders in fast mode, on this object's thread.
-void Player::renderBlock(qint16 *out, qint64 count)
+// Hands the sidetone what the window has changed: the key and a cleared
+// schedule from `settled` on, new segments from where they start; what was
+// rendered beyond that is rendered again.
+void Player::takeChanges(qint64 settled)
 {
+    qint64 from = m_sidetone.position();
     Command command;
     while (m_commands.pop(command)) {
-        if (command.clear)
+        if (command.clear) {
+            m_sidetone.rewindTo(settled);
             m_sidetone.clearSchedule();
-        else
+        } else {
             m_sidetone.append(command.start, command.segment);
+            from = std::min(from, command.start);
+        }
     }
-    m_sidetone.setLiveKey(m_key);
+    if (m_key != m_sidetone.liveKey()) {
+        m_sidetone.rewindTo(settled);
+        m_sidetone.setLiveKey(m_key);
+    }
+    if (from < m_sidetone.position())
+        m_sidetone.rewindTo(from);
     m_sidetone.setFrequency(m_frequency);
     m_sidetone.setVolume(m_volume);
+}
+
+// Renders in fast mode, on this object's thread: nothing lies ahead.
+void Player::renderBlock(qint16 *out, qint64 count)
+{
+    takeChanges(m_sidetone.position());
     m_sidetone.render(out, count);
     m_sidetone.settle(m_sidetone.position());
     m_position = m_sidetone.position();
@@ -203,7 +218,6 @@ void Player::soundLoop(std::promise<void> opened)
         clockZero = Clock::now() - std::chrono::microseconds(settled * 1000000 / m_rate);
     };
     while (!m_stop) {
-        m_changed = false;
         if (m_playsSound && !m_output->isPlaying())
             playSilently();
         if (!m_playsSound)
@@ -211,26 +225,7 @@ void Player::soundLoop(std::promise<void> opened)
         else if (const qint64 playing = m_output->playingPosition(); playing >= 0)
             settled = std::max(settled, playing + margin);
         m_sidetone.settle(settled);
-
-        qint64 from = m_sidetone.position();
-        Command command;
-        while (m_commands.pop(command)) {
-            if (command.clear) {
-                m_sidetone.rewindTo(settled);
-                m_sidetone.clearSchedule();
-            } else {
-                m_sidetone.append(command.start, command.segment);
-                from = std::min(from, command.start);
-            }
-        }
-        if (m_key != m_sidetone.liveKey()) {
-            m_sidetone.rewindTo(settled);
-            m_sidetone.setLiveKey(m_key);
-        }
-        if (from < m_sidetone.position())
-            m_sidetone.rewindTo(from);
-        m_sidetone.setFrequency(m_frequency);
-        m_sidetone.setVolume(m_volume);
+        takeChanges(settled);
 
         const qint64 start = m_sidetone.position();
         const qint64 until = m_playsSound ? settled + lead : settled;
@@ -248,7 +243,7 @@ void Player::soundLoop(std::promise<void> opened)
                 rendered[size_t((start + qint64(i)) % renderedKept)] = fresh[i];
         }
         m_position = settled;
-        m_output->wait(topUpMs * 1000, m_changed);
+        m_output->wait(topUpMs * 1000);
     }
 }
 

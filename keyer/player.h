@@ -83,6 +83,7 @@ private:
 
     void command(const Command &command);
     void wakeSoundThread();
+    void takeChanges(qint64 settled);
     void renderBlock(qint16 *out, qint64 count);
     void soundLoop(std::promise<void> opened);
     void pump();
@@ -109,7 +110,6 @@ private:
     bool m_noted = false;
 
     std::atomic<bool> m_key = false;
-    std::atomic<bool> m_changed = false; // the key or the schedule, since the sound thread last looked
     std::atomic<double> m_frequency;
     std::atomic<double> m_volume = 1;
     std::atomic<qint64> m_position = 0;

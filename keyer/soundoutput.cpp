@@ -87,14 +87,13 @@ void SoundOutput::timed(pa_stream *stream, int success, void *self)
 
 bool SoundOutput::iterateUntil(bool (*ready)(SoundOutput *), int timeoutMs)
 {
-    static const std::atomic<bool> nothingPending = false;
     QElapsedTimer waited;
     waited.start();
     while (!ready(this)) {
         if (!PA_CONTEXT_IS_GOOD(pa_context_get_state(m_context))
             || (m_stream && !PA_STREAM_IS_GOOD(pa_stream_get_state(m_stream))) || waited.elapsed() > timeoutMs)
             return false;
-        wait(10000, nothingPending);
+        wait(10000);
     }
     return true;
 }
@@ -141,19 +140,21 @@ bool SoundOutput::write(qint64 position, const qint16 *samples, qint64 count)
     return true;
 }
 
-void SoundOutput::wait(int timeoutUs, const std::atomic<bool> &pending)
+void SoundOutput::wait(int timeoutUs)
 {
     if (pa_mainloop_prepare(m_loop, timeoutUs) < 0)
         return;
-    // Preparing drops earlier wake-ups, so a change made just before is
+    // Preparing drops earlier wake-ups, so one asked for just before is
     // looked for here.
-    if (pending)
-        wake();
+    if (m_woken)
+        pa_mainloop_wakeup(m_loop);
     pa_mainloop_poll(m_loop);
     pa_mainloop_dispatch(m_loop);
+    m_woken = false;
 }
 
 void SoundOutput::wake()
 {
+    m_woken = true;
     pa_mainloop_wakeup(m_loop);
 }

@@ -34,9 +34,8 @@ public:
     bool write(qint64 position, const qint16 *samples, qint64 count);
 
     // Waits until `timeoutUs` has passed, the server says something or
-    // `pending` is set (by another thread, which then calls wake()), and
-    // handles what the server says. Works unopened too.
-    void wait(int timeoutUs, const std::atomic<bool> &pending);
+    // wake() is called, and handles what the server says. Works unopened.
+    void wait(int timeoutUs);
     void wake(); // from any thread
 
     QString errorString() const { return m_error; }
@@ -56,6 +55,7 @@ private:
     Clock::time_point m_timedAt;
     Clock::time_point m_askedAt;
     bool m_asking = false;
+    std::atomic<bool> m_woken = false; // since the last wait
     pa_mainloop *m_loop = nullptr;
     pa_context *m_context = nullptr;
     pa_stream *m_stream = nullptr;
