@@ -150,11 +150,13 @@ void Player::setKey(bool down)
     wakeSoundThread();
 }
 
-// Hands the sidetone what the window has changed: the key and a cleared
-// schedule from `settled` on, new segments from where they start; what was
-// rendered beyond that is rendered again.
+// Samples before `settled` no longer change. Hands the sidetone what the
+// window has changed: the key and a cleared schedule from `settled` on, new
+// segments from where they start; what was rendered beyond that is rendered
+// again.
 void Player::takeChanges(qint64 settled)
 {
+    m_sidetone.settle(settled);
     qint64 from = m_sidetone.position();
     Command command;
     while (m_commands.pop(command)) {
@@ -181,7 +183,6 @@ void Player::renderBlock(qint16 *out, qint64 count)
 {
     takeChanges(m_sidetone.position());
     m_sidetone.render(out, count);
-    m_sidetone.settle(m_sidetone.position());
     m_position = m_sidetone.position();
 }
 
@@ -224,7 +225,6 @@ void Player::soundLoop(std::promise<void> opened)
             settled = std::max<qint64>(settled, samplesSince(clockZero));
         else if (const qint64 playing = m_output->playingPosition(); playing >= 0)
             settled = std::max(settled, playing + margin);
-        m_sidetone.settle(settled);
         takeChanges(settled);
 
         const qint64 start = m_sidetone.position();
