@@ -6,6 +6,7 @@
 
 #include <csignal>
 #include <sys/prctl.h>
+#include <unistd.h>
 
 KeyerProcess::~KeyerProcess()
 {
@@ -18,8 +19,9 @@ KeyerProcess::~KeyerProcess()
 bool KeyerProcess::start(const QStringList &arguments)
 {
     process.setProgram(QStringLiteral(VESTRANOLI_KEYER_PROGRAM));
-    // A test that crashes takes its keyer with it.
-    process.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
+    // In a session of its own, as a desktop starts it; a test that crashes
+    // takes its keyer with it.
+    process.setChildProcessModifier([] { setsid(); prctl(PR_SET_PDEATHSIG, SIGTERM); });
     process.setArguments(arguments);
     process.start();
     if (!process.waitForStarted(5000))

@@ -144,6 +144,10 @@ void ProgramTest::link_is_made_and_removed()
         QVERIFY(keyer.start({"--fast", "--headless", "--link", link}));
         QVERIFY(keyer.waitForError("fast mode"));
         QCOMPARE(QFileInfo(link).symLinkTarget(), keyer.device());
+        // A session leader, it keeps its line from becoming its terminal.
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(keyer.process.processId()));
+        QVERIFY(stat.open(QIODevice::ReadOnly));
+        QCOMPARE(stat.readAll().split(')').last().split(' ').value(5), "0"); // tty_nr
         // Its "x" comes once it ends on a signal as it should, not before.
         TrainerLine line;
         QVERIFY(line.open(link) && line.waitFor("x"));
