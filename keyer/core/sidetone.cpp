@@ -25,7 +25,7 @@ void Sidetone::setVolume(double volume)
 
 void Sidetone::append(qint64 start, ToneSegment segment)
 {
-    qint64 end = start + segment.samples;
+    const qint64 end = start + segment.samples;
     start = std::max({start, m_scheduleEnd, m_settled});
     if (end <= start)
         return;

@@ -45,9 +45,8 @@ public:
     void setLiveKey(bool down);
     bool liveKey() const { return m_liveKey; }
 
-    // The next sample to render, and where the schedule runs out.
+    // The next sample to render.
     qint64 position() const { return m_position; }
-    qint64 scheduleEnd() const { return qMax(m_scheduleEnd, m_position); }
 
     void render(qint16 *out, qint64 count);
 
