@@ -1,4 +1,4 @@
-#include "history/alignment.h"
+#include "common/alignment.h"
 #include "history/csvexport.h"
 #include "history/history.h"
 #include "history/statistics.h"
@@ -38,13 +38,14 @@ private:
 
 void HistoryTest::alignment_data()
 {
-    // Each sent character: itself when right, "X>Y" when taken for Y, "X-" when dropped.
+    // Each sent character: itself when right, "X>Y" when taken for Y, "X-"
+    // when dropped; "+Y" an extra Y where it was keyed.
     QTest::addColumn<QString>("sent");
     QTest::addColumn<QString>("decoded");
     QTest::addColumn<QString>("outcome");
     QTest::addColumn<int>("extra");
 
-    QTest::newRow("one extra") << "TEM" << "TEEM" << "T E M" << 1;
+    QTest::newRow("one extra") << "TEM" << "TEEM" << "T +E E M" << 1;
     QTest::newRow("a swapped pair is taken for each other") << "TEMSA" << "TMESA" << "T E>M M>E S A" << 0;
     QTest::newRow("nothing keyed") << "AB" << "" << "A- B-" << 0;
 }
@@ -59,7 +60,10 @@ void HistoryTest::alignment()
     const Alignment alignment = alignGroups(sent, decoded);
     QStringList outcomes;
     for (const AlignedCharacter &c : alignment.characters)
-        outcomes << (c.right() ? QString(c.sent) : c.dropped() ? c.sent + QStringLiteral("-") : c.sent + QStringLiteral(">") + c.taken);
+        outcomes << (c.isExtra() ? QStringLiteral("+") + c.taken
+                     : c.right()   ? QString(c.sent)
+                     : c.dropped() ? c.sent + QStringLiteral("-")
+                                   : c.sent + QStringLiteral(">") + c.taken);
     QCOMPARE(outcomes.join(' '), outcome);
     QCOMPARE(alignment.extra, extra);
 }

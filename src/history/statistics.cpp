@@ -1,6 +1,6 @@
 #include "history/statistics.h"
 
-#include "history/alignment.h"
+#include "common/alignment.h"
 
 #include <QHash>
 
@@ -14,6 +14,8 @@ CharacterTable characterStatistics(const QList<EchoGroupRecord> &groups)
         const Alignment alignment = alignGroups(group.sent, group.decoded);
         table.extra += alignment.extra;
         for (const AlignedCharacter &c : alignment.characters) {
+            if (c.isExtra())
+                continue;
             CharacterStatistics &entry = byCharacter[c.sent];
             entry.character = c.sent;
             ++entry.sent;
@@ -62,6 +64,8 @@ QList<DayProgress> dailyProgress(const QList<EchoGroupRecord> &groups, const QTi
         ++progress.groups;
         speedSums[day] += group.speed;
         for (const AlignedCharacter &c : alignGroups(group.sent, group.decoded).characters) {
+            if (c.isExtra())
+                continue;
             ++progress.sentCharacters;
             if (c.right())
                 ++progress.rightCharacters;

@@ -1,4 +1,4 @@
-#include "history/alignment.h"
+#include "common/alignment.h"
 
 #include <vector>
 
@@ -32,6 +32,7 @@ Alignment alignGroups(QStringView sent, QStringView decoded)
             alignment.characters.prepend({sent[i - 1], QChar()});
             --i;
         } else {
+            alignment.characters.prepend({QChar(), decoded[j - 1]});
             ++alignment.extra;
             --j;
         }

@@ -4,18 +4,20 @@
 #include <QList>
 #include <QStringView>
 
-// What became of one sent character in the group keyed back.
+// What became of one sent character in the group keyed back, or a decoded
+// character that stands for no sent one (an extra).
 struct AlignedCharacter {
-    QChar sent;
+    QChar sent;  // null for an extra
     QChar taken; // what it was decoded as; null when it was dropped
 
     bool right() const { return taken == sent; }
     bool dropped() const { return taken.isNull(); }
+    bool isExtra() const { return sent.isNull(); }
 };
 
 struct Alignment {
-    QList<AlignedCharacter> characters; // one per sent character, in order
-    int extra = 0;                      // decoded characters that stand for no sent one
+    QList<AlignedCharacter> characters; // in keying order, extras where they came
+    int extra = 0;                      // how many of them are extras
 };
 
 // Lines the decoded group up with the sent one by the fewest edits
