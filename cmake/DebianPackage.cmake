@@ -24,8 +24,10 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The training history's SQLite driver is a plugin, which no link names.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS libqt6sql6-sqlite)
-# The window asks for Arial, which is Liberation Sans on Debian.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-liberation)
+# The window asks for Arial, which is Liberation Sans on Debian. Qt's own
+# dialogs and buttons are Hungarian with Qt's translations; without them they
+# are English, and the trainer works all the same.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_STRIP_FILES ON)
 

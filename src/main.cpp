@@ -63,6 +63,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     qInstallMessageHandler(qtMessages);
     setUpApplication();
+    loadQtTranslations();
 
     const CommandLine commandLine = parseCommandLine(QApplication::arguments());
     switch (commandLine.action) {

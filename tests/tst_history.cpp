@@ -115,7 +115,6 @@ void HistoryTest::exports_csv_and_shows_the_statistics()
     history.recordCopyRun({t.addSecs(10), 70, 3, 100, {"KQR", "É?@"}});
     history.recordEchoGroup({t.addSecs(20), "TEMS", "TMS", false, 65, 4, 50});
 
-    const QByteArray csv = historyCsv(history.echoGroups(), history.copyRuns(), QTimeZone::systemTimeZone());
     QCOMPARE(historyCsv(history.echoGroups(), history.copyRuns(), QTimeZone::utc()),
              QByteArray("id\xc5\x91,fut\xc3\xa1s,adott,vett,j\xc3\xb3,sebess\xc3\xa9g,bet\xc5\xb1sz\xc3\xa1m,sz\xc3\xbcnet\r\n"
                         "2026-12-01T18:05:00+00:00,oda-vissza,TEM\xc3\x81,TEMA,0,60,4,50\r\n"
@@ -131,8 +130,12 @@ void HistoryTest::exports_csv_and_shows_the_statistics()
                             "S        1      1   100 %\n"
                             "Fölösleges jelek: 0\n"));
 
-    // The statistics window over the same file: the table, one day in the
-    // chart, the weakest characters to tick, and the export.
+    // The statistics window over the same file with 8 more groups: the
+    // table, one day in the chart, the weakest characters to tick (E at 8 of
+    // 10; not T at 9 of 10, nor Á, sent once), and the export.
+    for (int i = 0; i < 8; ++i)
+        history.recordEchoGroup({t.addSecs(30 + i), "ETM", i == 0 ? "ITM" : i == 1 ? "EM" : "ETM", i > 1, 60, 3, 50});
+    const QByteArray csv = historyCsv(history.echoGroups(), history.copyRuns(), QTimeZone::systemTimeZone());
     StatsWindow window(dir.filePath(QStringLiteral("csv.sqlite")), 0);
     auto *table = window.findChild<QTableWidget *>();
     QStringList rows;
@@ -140,12 +143,13 @@ void HistoryTest::exports_csv_and_shows_the_statistics()
         for (int column = 0; column < 5; ++column)
             rows << table->item(row, column)->text();
     }
-    QCOMPARE(rows.join(' '), QStringLiteral("Á 1 0 0 % A 1 E 2 1 50 % kimaradt 1 M 2 2 100 %  T 2 2 100 %  S 1 1 100 % "));
+    QCOMPARE(rows.join(' '), QStringLiteral("Á 1 0 0 % A 1 E 10 8 80 % I 1, kimaradt 1 T 10 9 90 % kimaradt 1 "
+                                            "M 10 10 100 %  S 1 1 100 % "));
     auto *days = qobject_cast<QBarCategoryAxis *>(window.findChild<QChartView *>()->chart()->axes(Qt::Horizontal)[0]);
     QCOMPARE(days->categories().size(), 1);
     auto *weakest = window.findChild<QListWidget *>();
-    QCOMPARE(weakest->count(), 2);
-    weakest->item(1)->setCheckState(Qt::Checked);
+    QCOMPARE(weakest->count(), 1);
+    weakest->item(0)->setCheckState(Qt::Checked);
     const auto shown = [&] {
         QString texts;
         for (const QLabel *label : window.findChildren<QLabel *>())
@@ -153,18 +157,20 @@ void HistoryTest::exports_csv_and_shows_the_statistics()
         return texts;
     };
     QVERIFY2(shown().contains(QStringLiteral("jelei: E\n")), qPrintable(shown()));
-    const QString csvPath = dir.filePath(QStringLiteral("export.csv"));
+    // A name typed without ".csv" gets it.
     QTimer::singleShot(0, [&] {
         auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
         QVERIFY(dialog);
-        dialog->selectFile(csvPath);
+        dialog->selectFile(dir.filePath(QStringLiteral("export")));
         QMetaObject::invokeMethod(dialog, "accept");
     });
     window.findChild<QPushButton *>()->click();
-    QFile exported(csvPath);
+    QFile exported(dir.filePath(QStringLiteral("export.csv")));
     QVERIFY(exported.open(QIODevice::ReadOnly));
     QCOMPARE(exported.readAll(), csv);
     QVERIFY2(shown().contains(QStringLiteral("Elmentve")), qPrintable(shown()));
+    QCOMPARE(csvFileName(QStringLiteral("napló.txt")), QStringLiteral("napló.txt.csv"));
+    QCOMPARE(csvFileName(QStringLiteral("NAPLÓ.CSV")), QStringLiteral("NAPLÓ.CSV"));
     // The last day only: nothing of a week ago.
     window.findChild<QSpinBox *>()->setValue(1);
     QCOMPARE(table->rowCount(), 0);

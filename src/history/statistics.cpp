@@ -46,9 +46,11 @@ QList<QChar> weakestCharacters(const CharacterTable &table, int count)
 {
     QList<QChar> weakest;
     for (const CharacterStatistics &c : table.characters) {
-        if (weakest.size() >= count || c.right == c.sent)
+        // Compared in whole numbers, so that 9 of 10 is exactly 90 %.
+        if (weakest.size() >= count || qint64(100) * c.right >= qint64(weakBelowPercentRight) * c.sent)
             break;
-        weakest.append(c.character);
+        if (c.sent >= weakFromSent)
+            weakest.append(c.character);
     }
     return weakest;
 }

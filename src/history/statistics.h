@@ -28,7 +28,13 @@ struct CharacterTable {
 // Worst first: the lowest share right, then the most often sent.
 CharacterTable characterStatistics(const QList<EchoGroupRecord> &groups);
 
-// Up to `count` characters that were not always right, worst first.
+// A character is among the weakest when less than this share of it (in per
+// cent) was keyed back right, out of at least this many sent: a few groups
+// say too little to practise a character for.
+constexpr int weakBelowPercentRight = 90;
+constexpr int weakFromSent = 10;
+
+// Up to `count` of the weakest characters, worst first.
 QList<QChar> weakestCharacters(const CharacterTable &table, int count);
 
 // One day of echo groups, in the trainee's own time zone.

@@ -3,6 +3,7 @@
 #include "history/statistics.h"
 #include "stats/statswindow.h"
 #include "window/options.h"
+#include "window/platform.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -48,6 +49,7 @@ int runStatistics(int argc, char *argv[])
 
     if (!parser.isSet(text)) {
         QApplication app(argc, argv);
+        loadQtTranslations();
         StatsWindow window(path, dayCount);
         window.show();
         return app.exec();

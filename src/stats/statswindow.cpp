@@ -17,16 +17,31 @@
 #include <QLabel>
 #include <QLineSeries>
 #include <QListWidget>
+#include <QLocale>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QSpinBox>
 #include <QSplitter>
+#include <QStandardPaths>
 #include <QTableWidget>
 #include <QValueAxis>
 #include <QVBoxLayout>
 
 namespace {
 constexpr int weakestShown = 10;
+
+// Where the export is offered: the trainee's documents, not the folder the
+// program happened to be started from.
+QString exportFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath();
+}
+} // namespace
+
+QString csvFileName(const QString &chosen)
+{
+    return chosen.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive) ? chosen : chosen + QLatin1String(".csv");
 }
 
 StatsWindow::StatsWindow(const QString &historyPath, int days, QWidget *parent)
@@ -34,6 +49,9 @@ StatsWindow::StatsWindow(const QString &historyPath, int days, QWidget *parent)
     , m_historyPath(historyPath)
 {
     setWindowTitle(QStringLiteral("Vestranoli – statisztika"));
+    // Its texts are Hungarian, so are its numbers (a decimal comma),
+    // whatever the desktop's language.
+    setLocale(QLocale(QLocale::Hungarian, QLocale::Hungary));
     resize(1000, 720);
 
     m_days = new QSpinBox;
@@ -67,8 +85,12 @@ StatsWindow::StatsWindow(const QString &historyPath, int days, QWidget *parent)
     top->addWidget(exportButton);
 
     auto *side = new QVBoxLayout;
-    side->addWidget(new QLabel(QStringLiteral("A leggyengébb jelek – jelöld be, amelyeket a következő "
-                                              "gyakorlásban kijelölsz:")));
+    auto *weakestTitle = new QLabel(QStringLiteral("A leggyengébb jelek (a helyes arány %1 % alatt, legalább %2 "
+                                                   "adásból) – jelölje be, amelyeket a következő gyakorlásban "
+                                                   "kijelöl:")
+                                        .arg(locale().toString(weakBelowPercentRight), locale().toString(weakFromSent)));
+    weakestTitle->setWordWrap(true);
+    side->addWidget(weakestTitle);
     side->addWidget(m_weakest);
     side->addWidget(m_nextRun);
     auto *sideWidget = new QWidget;
@@ -112,7 +134,8 @@ void StatsWindow::refresh()
     for (int row = 0; row < table.characters.size(); ++row) {
         const CharacterStatistics &c = table.characters[row];
         const QStringList cells{QString(c.character), QString::number(c.sent), QString::number(c.right),
-                                QStringLiteral("%1 %").arg(qRound(100 * c.shareRight())), takenForText(c)};
+                                QStringLiteral("%1 %").arg(locale().toString(qRound(100 * c.shareRight()))),
+                                takenForText(c)};
         for (int column = 0; column < cells.size(); ++column)
             m_table->setItem(row, column, new QTableWidgetItem(cells[column]));
     }
@@ -120,6 +143,8 @@ void StatsWindow::refresh()
 
     auto *chart = new QChart;
     chart->setTitle(QStringLiteral("Haladás naponta"));
+    chart->setLocale(locale());
+    chart->setLocalizeNumbers(true);
     const QList<DayProgress> progress = dailyProgress(groups, QTimeZone::systemTimeZone());
     auto *groupSet = new QBarSet(QStringLiteral("Visszaadott csoportok"));
     auto *share = new QLineSeries;
@@ -148,7 +173,9 @@ void StatsWindow::refresh()
     auto *groupAxis = new QValueAxis;
     groupAxis->setRange(0, mostGroups);
     groupAxis->applyNiceNumbers();
-    groupAxis->setLabelFormat(QStringLiteral("%d"));
+    // Localized, Qt Charts takes only formats with a precision ("%.0f"); a
+    // "%d" would leave the axis without numbers.
+    groupAxis->setLabelFormat(QStringLiteral("%.0f"));
     groupAxis->setTitleText(QStringLiteral("csoport"));
     auto *lineAxis = new QValueAxis;
     lineAxis->setRange(0, topLine);
@@ -161,6 +188,9 @@ void StatsWindow::refresh()
     for (QLineSeries *line : {share, speed}) {
         line->attachAxis(daysAxis);
         line->attachAxis(lineAxis);
+        // A line needs two days; a point shows one, too.
+        line->setPointsVisible(true);
+        line->setMarkerSize(9);
     }
     QChart *old = m_chart->chart();
     m_chart->setChart(chart);
@@ -194,11 +224,18 @@ void StatsWindow::showTickedForNextRun()
 
 void StatsWindow::exportCsv()
 {
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Az előzmény exportálása"),
-                                                      QStringLiteral("vestranoli-elozmeny.csv"),
-                                                      QStringLiteral("CSV (*.csv)"));
-    if (path.isEmpty())
+    QFileDialog dialog(this, QStringLiteral("Az előzmény exportálása"), exportFolder(),
+                       QStringLiteral("CSV (*.csv)"));
+    dialog.setLocale(locale());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // Qt's own dialog adds the suffix before it asks about overwriting; a
+    // desktop's dialog may not, and a name with another suffix keeps it
+    // there, so csvFileName() has the last word.
+    dialog.setDefaultSuffix(QStringLiteral("csv"));
+    dialog.selectFile(QStringLiteral("vestranoli-elozmeny.csv"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
+    const QString path = csvFileName(dialog.selectedFiles().constFirst());
     QSaveFile file(path);
     // Unbuffered, so that a full disk shows at the write and not as an empty
     // file after commit().

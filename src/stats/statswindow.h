@@ -37,3 +37,7 @@ private:
     QLabel *m_nextRun = nullptr;
     QLabel *m_status = nullptr;
 };
+
+// The name the export is saved under: the one chosen, with ".csv" added
+// unless it ends so already (in any case).
+QString csvFileName(const QString &chosen);

@@ -3,8 +3,10 @@
 #include "common/version.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QStyleFactory>
+#include <QTranslator>
 
 void MessageBox::critical(QWidget *parent, const QString &text)
 {
@@ -35,4 +37,13 @@ void setUpApplication()
     // Fusion shows the green of "Oda - Vissza" and "Ellenörzés" on every
     // desktop; some native styles ignore a button's back colour.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+}
+
+void loadQtTranslations()
+{
+    auto *translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(QStringLiteral("qtbase_hu"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
 }

@@ -36,3 +36,8 @@ private:
 // Name, version and style of the application, for the program and the tests
 // alike. No display name: on X11 Qt would append it to every window title.
 void setUpApplication();
+
+// Qt's own texts (the buttons of a message box, a file dialog) in Hungarian,
+// as the program's are whatever the desktop's language. Where Qt's
+// translations are not installed they stay in English.
+void loadQtTranslations();
