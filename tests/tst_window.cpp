@@ -393,6 +393,10 @@ void WindowTest::frame_and_focus_order()
     QCOMPARE(chain.mid(3, 49),
              QList<QWidget *>{f.Command4} + QList<QWidget *>(f.Check.begin() + 1, f.Check.end()) + QList<QWidget *>{f.Text1});
     QCOMPARE(chain[71], f.Text10);
+    // A click on a button or a box leaves the keyboard where it was.
+    QTest::mouseClick(f.Command13, Qt::LeftButton);
+    QTest::mouseClick(f.Check[5], Qt::LeftButton);
+    QCOMPARE(f.focusWidget(), f.Command1);
 }
 
 QTEST_MAIN(WindowTest)

@@ -7,6 +7,7 @@
 #include "window/textbox.h"
 #include "window/windowicon.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
@@ -184,5 +185,14 @@ void Form1::setFocusOrder()
               Command14, Text3,     Command15, Text7,     Text8,     Text9,     Text10};
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
+    // A mouse click on a button or a check box leaves the keyboard where it
+    // was; Tab still reaches them and Space still presses them. Otherwise
+    // the space bar that keys the software keyer would press "Oda - Vissza"
+    // again, after a click on it, wherever the window manager keeps the
+    // keyboard in this window.
+    for (QWidget *w : std::as_const(order)) {
+        if (qobject_cast<QAbstractButton *>(w))
+            w->setFocusPolicy(Qt::TabFocus);
+    }
     Command1->setFocus();
 }
