@@ -20,12 +20,24 @@ void KeyArea::setLit(bool lit)
     update();
 }
 
+bool KeyArea::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        m_activated.start();
+    return QFrame::event(event);
+}
+
 void KeyArea::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton || m_mouseDown)
         return;
-    m_mouseDown = true;
     setFocus();
+    // A window manager gives the window the keyboard first and passes the
+    // click on a moment later; a press within a quarter of a second of that
+    // is the click that did it.
+    if (!isActiveWindow() || (m_activated.isValid() && m_activated.elapsed() < 250))
+        return;
+    m_mouseDown = true;
     emit pressed();
 }
 

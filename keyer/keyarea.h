@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QFrame>
 
 // The key: a mouse press on it is a straight key held down. It also takes
-// the keyboard focus, so that the keys key in the window.
+// the keyboard focus, so that the keys key in the window. The click that
+// brings the window to the keyboard only does that: it does not key.
 class KeyArea : public QFrame
 {
     Q_OBJECT
@@ -19,6 +21,7 @@ signals:
     void released();
 
 protected:
+    bool event(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
@@ -26,4 +29,5 @@ protected:
 private:
     bool m_lit = false;
     bool m_mouseDown = false;
+    QElapsedTimer m_activated; // since the window last became active
 };

@@ -10,6 +10,9 @@
 
 #include <QDateTime>
 
+#include <cmath>
+#include <utility>
+
 namespace {
 
 // Time between two texts to the trainer. The report queue also waits until
@@ -20,6 +23,9 @@ namespace {
 // where the pseudo-terminal can take well over 10 ms to pass a byte on. With
 // a trainee at the key reports are a dot or more apart anyway.
 constexpr int spacingMs = 20;
+
+// The least silence after which the keyer ends a group the trainee left.
+constexpr double giveUpMs = 1500;
 
 } // namespace
 
@@ -38,16 +44,11 @@ Keyer::Keyer(const KeyerOptions &options, PtyLine &line, Player &player, KeyInpu
     connect(&m_line, &PtyLine::farEndOpened, this, &Keyer::stateChanged);
     connect(&m_line, &PtyLine::farEndClosed, this, &Keyer::trainerGone);
     connect(&m_keys, &KeyInput::report, this, &Keyer::keyedReport);
-    // The trainee hears the key at once, in a run or not.
-    connect(&m_keys, &KeyInput::keyed, this, [this](bool down) {
-        m_player.setKey(down);
-        if (down)
-            m_giveUp.stop();
-        else
-            armGiveUp();
-    });
+    connect(&m_keys, &KeyInput::keyed, this, &Keyer::keyed);
     m_giveUp.setSingleShot(true);
     connect(&m_giveUp, &QTimer::timeout, this, &Keyer::giveUp);
+    m_breath.setSingleShot(true);
+    connect(&m_breath, &QTimer::timeout, this, &Keyer::playNext);
     // In fast mode the trainer is waiting on the keyer, not a person: there
     // is no reason to keep it waiting a second.
     m_announce.setInterval(options.fast ? 100 : 1000);
@@ -84,10 +85,11 @@ void Keyer::trainerGone()
     m_playing = false;
     m_reports->clear();
     m_giveUp.stop();
+    m_breath.stop();
     m_rxLetters = 0;
     m_line.dropUnread();
     m_player.clearSchedule();
-    m_keys.reset();
+    forgetKeying();
     m_reader = FrameReader();
     m_mode = Mode::None;
     if (m_connected) {
@@ -129,19 +131,22 @@ void Keyer::handle(const Frame &frame)
         m_pause = frame.value;
         break;
     case Frame::CopyStart:
-        m_mode = Mode::Copy;
-        m_keys.reset();
-        break;
     case Frame::EchoStart:
-        m_mode = Mode::Echo;
-        m_keys.reset();
+        // The trainer has started anew: groups of its last run that have not
+        // begun to sound are dropped with it.
+        m_mode = frame.kind == Frame::EchoStart ? Mode::Echo : Mode::Copy;
+        m_groups.clear();
+        m_breath.stop();
+        forgetKeying();
+        if (m_mode == Mode::Echo)
+            emit echoRunStarted();
         break;
     case Frame::W:
         // The letters per group changed or the defaults came back: the
         // trainer has left its echo run, and a half-keyed character is moot.
         if (m_mode == Mode::Echo)
             m_mode = Mode::Copy;
-        m_keys.reset();
+        forgetKeying();
         m_rxLetters = 0;
         break;
     case Frame::Group:
@@ -161,13 +166,34 @@ double Keyer::dotSamples() const
     return dotMilliseconds(m_speed) * m_player.sampleRate() / 1000.0;
 }
 
+double Keyer::breathMs() const
+{
+    return qMax(m_keys.classifier().wordGapMs(), m_pause * 10.0);
+}
+
 void Keyer::playNext()
 {
+    m_breath.stop();
     if (m_playing || m_groups.isEmpty())
         return;
+    if (m_groups.head().mode == Mode::Echo && !m_options.autoEcho) {
+        // A key that sounds calls again when it comes up.
+        const double silent = m_keys.silentMs();
+        if (silent == 0)
+            return;
+        if (silent < breathMs()) {
+            m_breath.start(int(std::ceil(breathMs() - silent)));
+            return;
+        }
+    }
     const Pending next = m_groups.dequeue();
     m_playing = true;
     m_giveUp.stop();
+    if (next.mode == Mode::Echo) {
+        m_counting = true;
+        m_review = {m_review.number + 1, next.group, {}, 0};
+    }
+    emit stateChanged();
 
     QString unknown;
     const std::vector<ToneSegment> segments = groupSegments(next.group, dotSamples(), &unknown);
@@ -197,6 +223,7 @@ void Keyer::groupPlayed(const QString &group, Mode mode)
         m_playing = false;
         if (m_rxLetters > 0)
             armGiveUp();
+        emit stateChanged();
         playNext();
         return;
     }
@@ -233,27 +260,65 @@ void Keyer::keyBack(const QString &group)
     });
 }
 
+void Keyer::keyed(bool down)
+{
+    // The trainee hears the key at once, in a run or not.
+    m_player.setKey(down);
+    if (down)
+        m_giveUp.stop();
+    else
+        armGiveUp();
+    // Keying puts the next group's breath off.
+    if (!m_playing && !m_groups.isEmpty())
+        playNext();
+}
+
 void Keyer::keyedReport(char letter)
 {
     // Reports outside an echo run would be scored by the trainer as a group
     // keyed back, and could even send it a group in the middle of a copy run.
-    if (m_connected && m_mode == Mode::Echo) {
-        m_reports->send(QByteArray(1, letter));
-        if (letter == 'V')
-            characterSent();
+    if (!m_connected || m_mode != Mode::Echo)
+        return;
+    if (letter != 'V') {
+        m_elements += QLatin1Char(letter);
+        if (m_counting)
+            m_reports->send(QByteArray(1, letter));
+        return;
     }
+    const KeyedCharacter character{std::exchange(m_elements, QString()), m_counting};
+    if (!m_review.sent.isEmpty())
+        m_review.keyed.append(character);
+    if (!character.counted) {
+        if (!m_review.sent.isEmpty())
+            emit groupReviewed(m_review);
+        return;
+    }
+    m_reports->send("V");
+    characterSent();
 }
 
 void Keyer::characterSent()
 {
-    if (++m_rxLetters >= m_groupSize)
-        m_rxLetters = 0; // the trainer scores the group and sends the next
+    if (++m_rxLetters < m_groupSize)
+        return;
+    // The trainer scores the group and sends the next.
+    m_rxLetters = 0;
+    m_counting = false;
+    emit groupReviewed(m_review);
+    emit stateChanged();
+}
+
+void Keyer::forgetKeying()
+{
+    m_keys.reset();
+    m_elements.clear();
+    m_counting = false;
 }
 
 void Keyer::armGiveUp()
 {
     if (m_mode == Mode::Echo)
-        m_giveUp.start(int(qMax(1500.0, m_keys.classifier().wordGapMs())));
+        m_giveUp.start(int(qMax(giveUpMs, m_keys.classifier().wordGapMs())));
 }
 
 void Keyer::giveUp()
@@ -261,6 +326,9 @@ void Keyer::giveUp()
     if (m_mode != Mode::Echo || m_playing || !m_connected)
         return;
     m_keys.flush(); // a character end that is due goes first
-    while (m_rxLetters > 0)
-        keyedReport('V');
+    while (m_rxLetters > 0) {
+        ++m_review.givenUp;
+        m_reports->send("V");
+        characterSent();
+    }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/framereader.h"
+#include "core/groupreview.h"
 #include "options.h"
 
 #include <QObject>
@@ -30,10 +31,16 @@ class ReportQueue;
 //         "H" and each character end as "V". The trainer sends the next
 //         group when it has decoded the whole group.
 //
+// The next echo group waits for a breath: until the trainee has been silent
+// for a word gap at their own pace, or the pause if that is longer. A
+// character keyed after a group is complete and before the next one sounds
+// belongs to no group: it is not reported (the trainer would count it into
+// the next group), only shown in the review of the group before.
+//
 // A trainee who stops keying in the middle of an echo group would leave the
 // trainer waiting for the rest of it for good. So the keyer counts the
 // character ends as the trainer does, and after a word gap of the trainee's
-// own silence (and at least a second) it sends the missing ones itself:
+// own silence (and at least 1.5 s) it sends the missing ones itself:
 // each decodes to "#", the group counts as wrong, and the run goes on.
 class Keyer : public QObject
 {
@@ -51,9 +58,18 @@ public:
     Mode mode() const { return m_mode; }
     int speed() const { return m_speed; }
     int pause() const { return m_pause; }
+    // A group sounds; keyed characters count for the echo group that sounds
+    // or has sounded (false once it is complete, until the next one sounds).
+    bool groupSounding() const { return m_playing; }
+    bool countingKeys() const { return m_counting; }
 
 signals:
     void stateChanged();
+    // An echo run began: the trainee keys next.
+    void echoRunStarted();
+    // What was keyed back for an echo group: when the group is complete, and
+    // again for each character keyed after it.
+    void groupReviewed(const GroupReview &review);
 
 private:
     void received(const QByteArray &bytes);
@@ -63,8 +79,11 @@ private:
     void playNext();
     void groupPlayed(const QString &group, Mode mode);
     void keyBack(const QString &group);
+    void keyed(bool down);
     void keyedReport(char letter);
     void characterSent();
+    void forgetKeying();
+    double breathMs() const;
     void armGiveUp();
     void giveUp();
     double dotSamples() const;
@@ -82,6 +101,7 @@ private:
     FrameReader m_reader;
     QTimer m_announce;
     QTimer m_giveUp;
+    QTimer m_breath;
     QRandomGenerator m_random;
 
     bool m_connected = false;
@@ -94,6 +114,9 @@ private:
     // and the letters per group, from the last group frame.
     int m_rxLetters = 0;
     int m_groupSize = 0;
+    bool m_counting = false;
+    QString m_elements; // of the character being keyed
+    GroupReview m_review;
     // Counts the trainers that have come and gone: what was timed for one
     // (an "OK", a report) is not sent to the next.
     int m_session = 0;

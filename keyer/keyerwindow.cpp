@@ -5,11 +5,13 @@
 #include "keyer.h"
 #include "keyinput.h"
 #include "player.h"
+#include "reviewlist.h"
 
 #include <QApplication>
 #include <QFormLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QScreen>
 #include <QSlider>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -25,6 +27,8 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
     , m_speed(new QLabel(this))
     , m_pause(new QLabel(this))
     , m_fist(new QLabel(tr("nothing keyed yet"), this))
+    , m_keyboardHint(new QLabel(tr("The keyboard is in another window: click this window, then key."), this))
+    , m_reviews(new ReviewList(this))
     , m_key(new KeyArea(this))
     , m_tone(new QSpinBox(this))
     , m_volume(new QSlider(Qt::Horizontal, this))
@@ -59,8 +63,20 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
     layout->addWidget(keysLegend);
     if (!player.playsSound())
         layout->addWidget(new QLabel(tr("No sound output: playing silently."), this));
+    m_keyboardHint->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold"));
+    m_keyboardHint->setWordWrap(true);
+    m_keyboardHint->hide();
+    layout->addWidget(m_keyboardHint);
+    layout->addWidget(m_reviews);
+    // Long texts wrap rather than widen the window past the screen's edge.
+    for (QLabel *wrapped : {m_line, m_mode, m_speed, m_pause, m_fist, m_keyboardHint, static_cast<QLabel *>(m_reviews)}) {
+        wrapped->setWordWrap(true);
+        wrapped->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    }
 
     connect(&keyer, &Keyer::stateChanged, this, &KeyerWindow::showState);
+    connect(&keyer, &Keyer::echoRunStarted, this, &KeyerWindow::takeKeyboard);
+    connect(&keyer, &Keyer::groupReviewed, m_reviews, &ReviewList::addReview);
     connect(m_tone, &QSpinBox::valueChanged, this, [this](int hz) { m_player.setFrequency(hz); });
     connect(m_volume, &QSlider::valueChanged, this, [this](int v) { m_player.setVolume(v / 100.0); });
     connect(m_key, &KeyArea::pressed, &keys, &KeyInput::straightDown);
@@ -75,6 +91,15 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
     qApp->installEventFilter(this);
     m_key->setFocus();
     showState();
+
+    // The top right corner, leaving room for a window frame: a window
+    // manager that centres new windows would put the trainer's over this one.
+    adjustSize();
+    resize(qMax(width(), 480), height());
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect free = screen->availableGeometry();
+        move(free.right() - width() - 12, free.top());
+    }
 }
 
 KeyerWindow::~KeyerWindow()
@@ -93,20 +118,48 @@ void KeyerWindow::showState()
     switch (m_keyer.mode()) {
     case Keyer::Mode::None: m_mode->setText(tr("no run yet")); break;
     case Keyer::Mode::Copy: m_mode->setText(tr("copy: listen and write down")); break;
-    case Keyer::Mode::Echo: m_mode->setText(tr("echo: key each group back")); break;
+    case Keyer::Mode::Echo:
+        m_mode->setText(m_keyer.groupSounding()  ? tr("echo: listen to the group")
+                        : m_keyer.countingKeys() ? tr("echo: key the group back")
+                                                 : tr("echo: the next group comes after a breath"));
+        break;
     }
     m_speed->setText(tr("%1 letters per minute (dot %2 ms)")
                          .arg(m_keyer.speed())
                          .arg(dotMilliseconds(m_keyer.speed()), 0, 'f', 0));
-    m_pause->setText(tr("%1 s after each group").arg(m_keyer.pause() / 100.0, 0, 'f', 2));
+    m_pause->setText(tr("%1 s after each group").arg(locale().toString(m_keyer.pause() / 100.0, 'f', 2)));
+    showKeyboardHint();
+}
+
+void KeyerWindow::takeKeyboard()
+{
+    show();
+    raise();
+    activateWindow();
+    m_key->setFocus();
+    // Where the window manager does not hand the keyboard over, the task bar
+    // at least shows the window wants attention.
+    QApplication::alert(this);
+}
+
+void KeyerWindow::showKeyboardHint()
+{
+    m_keyboardHint->setVisible(m_keyer.mode() == Keyer::Mode::Echo && !isActiveWindow());
+}
+
+void KeyerWindow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ActivationChange)
+        showKeyboardHint();
+    QWidget::changeEvent(event);
 }
 
 void KeyerWindow::showFist()
 {
     const KeyingClassifier &fist = m_keys.classifier();
     m_fist->setText(tr("%1 letters per minute, dash %2 dots")
-                        .arg(fist.lettersPerMinute(), 0, 'f', 0)
-                        .arg(fist.dashRatio(), 0, 'f', 1));
+                        .arg(qRound(fist.lettersPerMinute()))
+                        .arg(locale().toString(fist.dashRatio(), 'f', 1)));
 }
 
 namespace {

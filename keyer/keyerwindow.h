@@ -9,11 +9,18 @@ class Player;
 class QLabel;
 class QSlider;
 class QSpinBox;
+class ReviewList;
 
 // The keyer's small window: the state of the line, the mode, speed and pause
 // as the trainer set them, the trainee's own speed and dashes as keyed, the
-// key, and the sidetone's pitch and volume. It shows no group: in a copy run
-// the trainee must only hear it.
+// key, the sidetone's pitch and volume, and a review of the last echo groups
+// keyed back. It shows no group before it is keyed: in a copy run the
+// trainee must only hear it.
+//
+// It opens at the top right of the screen, beside the trainer's window
+// rather than over it, and comes to the front with the keyboard when an echo
+// run starts, since the trainee keys here. Where the window manager keeps the
+// keyboard elsewhere, it says what to do.
 class KeyerWindow : public QWidget
 {
     Q_OBJECT
@@ -24,10 +31,13 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void showState();
     void showFist();
+    void takeKeyboard();
+    void showKeyboardHint();
 
     Keyer &m_keyer;
     Player &m_player;
@@ -38,6 +48,8 @@ private:
     QLabel *m_speed;
     QLabel *m_pause;
     QLabel *m_fist;
+    QLabel *m_keyboardHint;
+    ReviewList *m_reviews;
     KeyArea *m_key;
     QSpinBox *m_tone;
     QSlider *m_volume;

@@ -67,6 +67,8 @@ void KeyInput::setTone(bool on, double t)
     emit keyed(on);
     // A paddle edge handled late may be older than the straight key's last.
     m_lastEdge = std::max(t, m_lastEdge);
+    if (!on)
+        m_silentSince = m_lastEdge;
     emitReports(on ? m_classifier.press(m_lastEdge) : m_classifier.release(m_lastEdge));
 }
 
@@ -95,6 +97,11 @@ void KeyInput::armTimer()
         m_timer.stop();
 }
 
+double KeyInput::silentMs() const
+{
+    return m_toneOn ? 0 : std::max(0.0, now() - m_silentSince);
+}
+
 void KeyInput::reset()
 {
     m_straight = m_paddleTone = false;
@@ -102,6 +109,7 @@ void KeyInput::reset()
     m_timer.stop();
     if (m_toneOn) {
         m_toneOn = false;
+        m_silentSince = now();
         emit keyed(false);
     }
     m_classifier.reset();

@@ -7,6 +7,8 @@
 #include <QObject>
 #include <QTimer>
 
+#include <limits>
+
 // The trainee's keys, in real time: a straight key (the space bar or a
 // mouse press in the key area) and two iambic paddles (dot and dash) keying
 // whole elements at the set speed. The straight key sounds as long as it is
@@ -37,6 +39,10 @@ public:
 
     const KeyingClassifier &classifier() const { return m_classifier; }
 
+    // How long the key has been silent, in ms: 0 while it sounds, and
+    // infinity before it has ever sounded.
+    double silentMs() const;
+
 signals:
     // The sidetone goes on or off.
     void keyed(bool down);
@@ -59,4 +65,5 @@ private:
     bool m_paddleTone = false;
     bool m_toneOn = false;
     double m_lastEdge = 0; // the classifier's clock never goes back
+    double m_silentSince = -std::numeric_limits<double>::infinity();
 };

@@ -120,9 +120,12 @@ int main(int argc, char *argv[])
 
     std::unique_ptr<KeyerWindow> window;
     QTranslator translator;
+    QTranslator qtTranslator;
     if (!options.headless) {
         if (loadKeyerTranslation(translator, QLocale::system()))
             QCoreApplication::installTranslator(&translator);
+        if (loadQtTranslation(qtTranslator, QLocale::system()))
+            QCoreApplication::installTranslator(&qtTranslator);
         window = std::make_unique<KeyerWindow>(keyer, player, keys, line.devicePath());
         window->show();
     }

@@ -4,14 +4,17 @@
 <context>
     <name>KeyArea</name>
     <message>
+        <location filename="../keyarea.cpp" line="60"/>
         <source>Click here to key</source>
         <translation>Kattintson ide a billentyűzéshez</translation>
     </message>
     <message>
+        <location filename="../keyarea.cpp" line="12"/>
         <source>Key here: hold the mouse button, or use the keys listed below</source>
         <translation>Itt lehet billentyűzni: tartsa lenyomva az egérgombot, vagy használja a lent felsorolt billentyűket</translation>
     </message>
     <message>
+        <location filename="../keyarea.cpp" line="60"/>
         <source>Key here</source>
         <translation>Itt billentyűzzön</translation>
     </message>
@@ -19,38 +22,47 @@
 <context>
     <name>KeyerWindow</name>
     <message>
+        <location filename="../keyerwindow.cpp" line="36"/>
         <source>Vestranoli keyer</source>
         <translation>Vestranoli billentyűző</translation>
     </message>
     <message>
+        <location filename="../keyerwindow.cpp" line="41"/>
         <source> Hz</source>
         <translation> Hz</translation>
     </message>
     <message>
+        <location filename="../keyerwindow.cpp" line="49"/>
         <source>Line:</source>
         <translation>Vonal:</translation>
     </message>
     <message>
+        <location filename="../keyerwindow.cpp" line="50"/>
         <source>Mode:</source>
         <translation>Üzemmód:</translation>
     </message>
     <message>
+        <location filename="../keyerwindow.cpp" line="51"/>
         <source>Speed:</source>
         <translation>Sebesség:</translation>
     </message>
     <message>
+        <location filename="../keyerwindow.cpp" line="52"/>
         <source>Pause:</source>
         <translation>Szünet:</translation>
     </message>
     <message>
+        <location filename="../keyerwindow.cpp" line="54"/>
         <source>Tone:</source>
         <translation>Hang:</translation>
     </message>
     <message>
+        <location filename="../keyerwindow.cpp" line="55"/>
         <source>Volume:</source>
         <translation>Hangerő:</translation>
     </message>
     <message>
+        <location filename="../keyerwindow.cpp" line="59"/>
         <source>Space bar, or the mouse on the key: straight key
 Left Ctrl or [: dot paddle; right Ctrl or ]: dash paddle
 . and -: a dot and a dash</source>
@@ -59,52 +71,127 @@ Bal Ctrl vagy [: pont lapát; jobb Ctrl vagy ]: vonás lapát
 . és -: egy pont és egy vonás</translation>
     </message>
     <message>
+        <location filename="../keyerwindow.cpp" line="65"/>
         <source>No sound output: playing silently.</source>
         <translation>Nincs hangkimenet: hang nélkül játszik.</translation>
     </message>
     <message>
+        <location filename="../keyerwindow.cpp" line="107"/>
         <source>%1, trainer connected</source>
         <translation>%1, az oktatóprogram csatlakozott</translation>
     </message>
     <message>
+        <location filename="../keyerwindow.cpp" line="109"/>
         <source>%1, open; waiting for the trainer&apos;s answer</source>
         <translation>%1, megnyitva; várakozás az oktatóprogram válaszára</translation>
     </message>
     <message>
+        <location filename="../keyerwindow.cpp" line="111"/>
         <source>%1, waiting for the trainer</source>
         <translation>%1, várakozás az oktatóprogramra</translation>
     </message>
     <message>
+        <location filename="../keyerwindow.cpp" line="113"/>
         <source>no run yet</source>
         <translation>még nem volt gyakorlás</translation>
     </message>
     <message>
+        <location filename="../keyerwindow.cpp" line="114"/>
         <source>copy: listen and write down</source>
         <translation>vétel: hallgassa és írja le</translation>
     </message>
     <message>
-        <source>echo: key each group back</source>
-        <translation>oda - vissza: adja vissza a csoportokat</translation>
-    </message>
-    <message>
+        <location filename="../keyerwindow.cpp" line="121"/>
         <source>%1 letters per minute (dot %2 ms)</source>
         <translation>%1 betű percenként (pont: %2 ms)</translation>
     </message>
     <message>
+        <location filename="../keyerwindow.cpp" line="124"/>
         <source>%1 s after each group</source>
         <translation>%1 s minden csoport után</translation>
     </message>
     <message>
+        <location filename="../keyerwindow.cpp" line="29"/>
         <source>nothing keyed yet</source>
         <translation>még nincs billentyűzés</translation>
     </message>
     <message>
-        <source>Your keying:</source>
-        <translation>Saját billentyűzésed:</translation>
+        <location filename="../keyerwindow.cpp" line="30"/>
+        <source>The keyboard is in another window: click this window, then key.</source>
+        <translation>A billentyűzet egy másik ablaknál van: kattintson ebbe az ablakba, majd billentyűzzön.</translation>
     </message>
     <message>
+        <location filename="../keyerwindow.cpp" line="53"/>
+        <source>Your keying:</source>
+        <translation>Az Ön billentyűzése:</translation>
+    </message>
+    <message>
+        <location filename="../keyerwindow.cpp" line="116"/>
+        <source>echo: listen to the group</source>
+        <translation>oda - vissza: hallgassa a csoportot</translation>
+    </message>
+    <message>
+        <location filename="../keyerwindow.cpp" line="117"/>
+        <source>echo: key the group back</source>
+        <translation>oda - vissza: adja vissza a csoportot</translation>
+    </message>
+    <message>
+        <location filename="../keyerwindow.cpp" line="118"/>
+        <source>echo: the next group comes after a breath</source>
+        <translation>oda - vissza: a következő csoport egy kis szünet után jön</translation>
+    </message>
+    <message>
+        <location filename="../keyerwindow.cpp" line="154"/>
         <source>%1 letters per minute, dash %2 dots</source>
         <translation>%1 betű percenként, a vonás %2 pont</translation>
+    </message>
+</context>
+<context>
+    <name>ReviewList</name>
+    <message>
+        <location filename="../reviewlist.cpp" line="23"/>
+        <source>Each echo group you key back is reviewed here.</source>
+        <translation>Itt látja, hogyan adta vissza az egyes csoportokat.</translation>
+    </message>
+    <message>
+        <location filename="../reviewlist.cpp" line="56"/>
+        <source>%1 %2 left out</source>
+        <translation>%1 %2 kimaradt</translation>
+    </message>
+    <message>
+        <location filename="../reviewlist.cpp" line="58"/>
+        <source>extra %1 %2</source>
+        <translation>fölösleges %1 %2</translation>
+    </message>
+    <message>
+        <location filename="../reviewlist.cpp" line="60"/>
+        <source>%1 %2 keyed as %3 %4</source>
+        <translation>%1 %2 helyett %3 %4</translation>
+    </message>
+    <message>
+        <location filename="../reviewlist.cpp" line="62"/>
+        <source> (# is no Morse character)</source>
+        <translation> (# = nem Morse-jel)</translation>
+    </message>
+    <message>
+        <location filename="../reviewlist.cpp" line="64"/>
+        <source> keyed after the group: not counted</source>
+        <translation> a csoport után: nem számít bele</translation>
+    </message>
+    <message>
+        <location filename="../reviewlist.cpp" line="69"/>
+        <source>characters not keyed: %1 (after your silence the keyer sent # for each)</source>
+        <translation>kimaradt jelek: %1 (a csend után a billentyűző mindegyikért # jelet küldött)</translation>
+    </message>
+    <message>
+        <location filename="../reviewlist.cpp" line="72"/>
+        <source>right</source>
+        <translation>jó</translation>
+    </message>
+    <message>
+        <location filename="../reviewlist.cpp" line="72"/>
+        <source>wrong</source>
+        <translation>hibás</translation>
     </message>
 </context>
 </TS>

@@ -28,3 +28,12 @@ QString elementsOf(QChar character)
     }
     return {};
 }
+
+QChar characterOf(QStringView elements)
+{
+    for (const MorseEntry &entry : morseTable()) {
+        if (elements == QStringView(entry.elements))
+            return QChar(entry.character);
+    }
+    return QLatin1Char('#');
+}

@@ -18,3 +18,6 @@ const std::array<MorseEntry, 47> &morseTable();
 
 // The element string of a training character, empty for any other character.
 QString elementsOf(QChar character);
+
+// The training character of an element string; "#" when it is none.
+QChar characterOf(QStringView elements);

@@ -1,13 +1,14 @@
 // The keyer's parts that need no line, sound card or window: the frame
 // reader (the trainer's frames out of a byte stream, however it is split
 // or joined, and a clean restart after bad bytes), the keying classifier
-// (presses and releases in, R/H/V out) with the iambic paddles, and the
-// auto-echo trainee.
+// (presses and releases in, R/H/V out) with the iambic paddles, the
+// auto-echo trainee, and the review of a group keyed back.
 
 #include "common/frames.h"
 #include "common/morsetable.h"
 #include "core/autoecho.h"
 #include "core/framereader.h"
+#include "core/groupreview.h"
 #include "core/iambic.h"
 #include "core/keyingclassifier.h"
 
@@ -54,6 +55,8 @@ private slots:
     void follows_the_trainee_data();
     void follows_the_trainee();
     void auto_echo_keys_the_group();
+    void group_review_data();
+    void group_review();
 };
 
 void CoreTest::frames_data()
@@ -236,6 +239,46 @@ void CoreTest::auto_echo_keys_the_group()
             QVERIFY((plan.keyed[i] != group[i]) == wrong);
         QVERIFY(total == plan.length && qint64(std::ceil(plan.reports.last().at)) == plan.length);
     }
+}
+
+void CoreTest::group_review_data()
+{
+    // Keyed: element strings, "*" before one keyed after the group was
+    // complete. Line-up: a right place as itself, "A>E:R" taken for E keyed
+    // as R, "M-" left out, "+E" an extra, "*" not reported.
+    QTest::addColumn<QString>("sent");
+    QTest::addColumn<QString>("keyed");
+    QTest::addColumn<int>("givenUp");
+    QTest::addColumn<QString>("lineUp");
+    QTest::addColumn<QString>("received");
+
+    QTest::newRow("a wrong character") << "AB" << "R HRRR" << 0 << "A>E:R B" << "EB";
+    QTest::newRow("one left out, ended after silence") << "KMR" << "HRH RHR" << 1 << "K M- R" << "KR#";
+    QTest::newRow("one keyed twice, the last after the group") << "TEM" << "H R R *HH" << 0 << "T +E E M*" << "TEE";
+    QTest::newRow("no Morse character") << "A" << "RHRHRHR" << 0 << "A>#:RHRHRHR" << "#";
+}
+
+void CoreTest::group_review()
+{
+    QFETCH(QString, sent);
+    QFETCH(QString, keyed);
+    QFETCH(int, givenUp);
+    GroupReview review{1, sent, {}, givenUp};
+    for (const QString &elements : keyed.split(QLatin1Char(' ')))
+        review.keyed.append({QString(elements).remove(QLatin1Char('*')), !elements.startsWith(QLatin1Char('*'))});
+    QStringList places;
+    for (const ReviewedCharacter &c : review.lineUp()) {
+        const QString place = c.sent.isNull() ? QStringLiteral("+") + c.keyed
+                              : c.keyed.isNull() ? c.sent + QStringLiteral("-")
+                              : c.right()        ? QString(c.sent)
+                                                 : QStringLiteral("%1>%2:%3").arg(c.sent).arg(c.keyed).arg(c.keyedElements);
+        places << place + (c.counted ? QString() : QStringLiteral("*"));
+    }
+    QFETCH(QString, lineUp);
+    QFETCH(QString, received);
+    QCOMPARE(places.join(QLatin1Char(' ')), lineUp);
+    QCOMPARE(review.received(), received);
+    QCOMPARE(review.right(), received == sent);
 }
 
 QTEST_APPLESS_MAIN(CoreTest)

@@ -1,7 +1,9 @@
 // Keying back by hand in the keyer's window: the space bar and the mouse as
 // a straight key, Ctrl, "[" "]", "." and "-" as paddles, reported to the
-// trainer's end of the line only in an echo run, a group left unfinished
-// completed for the trainer, and the window following the line.
+// trainer's end of the line only in an echo run and only while a group
+// counts, a breath before the next group, a group left unfinished completed
+// for the trainer, the review of each group, and the window following the
+// line.
 
 #include "common/frames.h"
 #include "keyarea.h"
@@ -33,6 +35,7 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void straight_key_reported_only_in_an_echo_run();
+    void a_late_character_is_not_reported();
     void paddles_key_whole_elements_and_repeat();
     void the_window_s_key_area_and_tone_box();
     void a_group_left_unfinished_is_completed();
@@ -47,6 +50,8 @@ private:
     QString shown() const;
     // Waits for `count` reports after those seen already; all that came.
     QStringList reports(int count);
+    // Sends a group and waits until it has sounded: the trainee's turn.
+    void playGroup(const QString &group);
 
     QTemporaryDir dir;
     KeyerOptions options;
@@ -68,6 +73,7 @@ void KeysTest::initTestCase()
     keyer = std::make_unique<Keyer>(options, line, *player, *keys);
     window = std::make_unique<KeyerWindow>(*keyer, *player, *keys, line.devicePath());
     window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
     QVERIFY(trainer.open(line.devicePath()));
     keyer->start();
     QVERIFY(trainer.waitFor("x"));
@@ -127,6 +133,13 @@ QStringList KeysTest::reports(int count)
     return out;
 }
 
+void KeysTest::playGroup(const QString &group)
+{
+    trainer.send(groupFrame(group));
+    QVERIFY(QTest::qWaitFor([&] { return shown().contains(QLatin1String("echo: listen")); }, 5000));
+    QVERIFY(QTest::qWaitFor([&] { return shown().contains(QLatin1String("echo: key the group back")); }, 9000));
+}
+
 void KeysTest::straight_key_reported_only_in_an_echo_run()
 {
     // Keyed in a copy run: heard, not reported.
@@ -137,11 +150,14 @@ void KeysTest::straight_key_reported_only_in_an_echo_run()
     QTest::keyRelease(window.get(), Qt::Key_Space);
     QVERIFY(!player->key());
 
-    // In an echo run, "A": short, long, then a character end; the first
+    // In an echo run, keyed before any group: counted for none. Then the
+    // group "A" keyed back: short, long, then a character end; the first
     // texts on the line. A desktop repeats a held key as release and press
     // pairs marked as auto-repeat: they neither end nor start an element.
     trainer.send(echoStartFrame());
     QVERIFY(QTest::qWaitFor([&] { return shown().contains(QLatin1String("echo:")); }, 5000));
+    key(50);
+    playGroup(QStringLiteral("A"));
     key(50);
     hold(100);
     QTest::keyPress(window.get(), Qt::Key_Space);
@@ -153,6 +169,23 @@ void KeysTest::straight_key_reported_only_in_an_echo_run()
     hold(160);
     QTest::keyRelease(window.get(), Qt::Key_Space);
     QCOMPARE(reports(3), QStringList({"R", "H", "V"}));
+}
+
+void KeysTest::a_late_character_is_not_reported()
+{
+    // "A" was the whole group: an "E" keyed now, before the next group
+    // sounds, is shown as keyed after the group and never reaches the
+    // trainer. The next group waits for a breath of silence (a word gap at
+    // the trainee's pace, over 0.7 s here) after the "E", which ended some
+    // 0.3 s before its review showed; "DE" then sounds for 1.1 s.
+    key(50);
+    QVERIFY(QTest::qWaitFor([&] { return shown().contains(QLatin1String("keyed after the group")); }, 5000));
+    QVERIFY2(shown().contains(QStringLiteral("extra E \u00b7 keyed after the group")), qPrintable(shown()));
+    QElapsedTimer quiet;
+    quiet.start();
+    playGroup(QStringLiteral("DE"));
+    QVERIFY2(quiet.elapsed() > 400 + 1100, qPrintable(QString::number(quiet.elapsed())));
+    QCOMPARE(reports(0), QStringList());
 }
 
 void KeysTest::paddles_key_whole_elements_and_repeat()
@@ -195,16 +228,20 @@ void KeysTest::the_window_s_key_area_and_tone_box()
 
 void KeysTest::a_group_left_unfinished_is_completed()
 {
-    // One character keyed while a four-letter group sounds (2.6 s at speed
-    // 30), then silence: a word gap after the group has ended, never while
-    // it sounds, the keyer ends the group for the trainer with three "V"s.
+    // "DE" came back as "BE" or "DE", and its review says which. One
+    // character keyed while a four-letter group sounds (2.6 s at speed 30),
+    // then silence: a word gap after the group has ended, never while it
+    // sounds, the keyer ends the group for the trainer with three "V"s.
+    QVERIFY2(shown().contains(QLatin1String("<tt>D&nbsp;E&nbsp;<br>")), qPrintable(shown()));
+    trainer.send(groupFrame(u"EEEE"));
+    QVERIFY(QTest::qWaitFor([&] { return shown().contains(QLatin1String("echo: listen")); }, 5000));
     QElapsedTimer clock;
     clock.start();
-    trainer.send(groupFrame(u"EEEE"));
     key(100);
     QCOMPARE(reports(2), QStringList({"R", "V"}));
     QCOMPARE(reports(3), QStringList({"V", "V", "V"}));
     QVERIFY2(clock.elapsed() > 2600, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY2(shown().contains(QLatin1String("characters not keyed: 3")), qPrintable(shown()));
 }
 
 void KeysTest::the_trainer_leaves()

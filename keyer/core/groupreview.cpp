@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/groupreview.h"
+
+#include "common/alignment.h"
+#include "common/morsetable.h"
+
+QString GroupReview::received() const
+{
+    QString text;
+    for (const KeyedCharacter &c : keyed) {
+        if (c.counted)
+            text += characterOf(c.elements);
+    }
+    return text + QString(givenUp, QLatin1Char('#'));
+}
+
+QList<ReviewedCharacter> GroupReview::lineUp() const
+{
+    QString decoded;
+    for (const KeyedCharacter &c : keyed)
+        decoded += characterOf(c.elements);
+    QList<ReviewedCharacter> places;
+    qsizetype next = 0; // the keyed character the next taken one is
+    for (const AlignedCharacter &a : alignGroups(sent, decoded).characters) {
+        if (a.dropped()) {
+            places.append({a.sent, QChar(), QString(), true});
+            continue;
+        }
+        const KeyedCharacter &k = keyed[next++];
+        places.append({a.sent, a.taken, k.elements, k.counted});
+    }
+    return places;
+}
+
+QString elementSigns(const QString &elements)
+{
+    QString signs = elements;
+    signs.replace(QLatin1Char('R'), QChar(0x00B7)).replace(QLatin1Char('H'), QChar(0x2212));
+    return signs;
+}

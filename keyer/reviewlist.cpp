@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "reviewlist.h"
+
+#include "common/morsetable.h"
+
+namespace {
+
+constexpr int groupsShown = 4;
+
+QString red(const QString &text)
+{
+    return QStringLiteral("<span style=\"color:#c00000\"><b>%1</b></span>").arg(text.toHtmlEscaped());
+}
+
+} // namespace
+
+ReviewList::ReviewList(QWidget *parent)
+    : QLabel(parent)
+{
+    setTextFormat(Qt::RichText);
+    setWordWrap(true);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setText(tr("Each echo group you key back is reviewed here."));
+}
+
+void ReviewList::addReview(const GroupReview &review)
+{
+    if (!m_reviews.isEmpty() && m_reviews.first().number == review.number)
+        m_reviews.first() = review;
+    else
+        m_reviews.prepend(review);
+    while (m_reviews.size() > groupsShown)
+        m_reviews.removeLast();
+    QStringList parts;
+    for (const GroupReview &r : std::as_const(m_reviews))
+        parts << describe(r);
+    setText(parts.join(QStringLiteral("<hr>")));
+}
+
+QString ReviewList::describe(const GroupReview &review) const
+{
+    // Two rows in a fixed-width font, a column per place of the line-up: the
+    // group sent above, what was keyed below; a gap where there is nothing.
+    QString sentRow;
+    QString keyedRow;
+    QStringList notes;
+    for (const ReviewedCharacter &c : review.lineUp()) {
+        const QString sent = c.sent.isNull() ? QStringLiteral("&nbsp;") : QString(c.sent).toHtmlEscaped();
+        const QString keyed = c.keyed.isNull() ? QStringLiteral("_") : QString(c.keyed);
+        sentRow += sent + QStringLiteral("&nbsp;");
+        keyedRow += (c.right() && c.counted ? keyed.toHtmlEscaped() : red(keyed)) + QStringLiteral("&nbsp;");
+        const QString sentMorse = elementSigns(elementsOf(c.sent));
+        const QString keyedMorse = elementSigns(c.keyedElements);
+        QString note;
+        if (c.keyed.isNull())
+            note = tr("%1 %2 left out").arg(c.sent).arg(sentMorse);
+        else if (c.sent.isNull())
+            note = tr("extra %1 %2").arg(c.keyed).arg(keyedMorse);
+        else if (!c.right())
+            note = tr("%1 %2 keyed as %3 %4").arg(c.sent).arg(sentMorse).arg(c.keyed).arg(keyedMorse);
+        if (c.keyed == QLatin1Char('#'))
+            note += tr(" (# is no Morse character)");
+        if (!c.counted)
+            note += (note.isEmpty() ? QString(c.keyed) : QString()) + tr(" keyed after the group: not counted");
+        if (!note.isEmpty())
+            notes << note.toHtmlEscaped();
+    }
+    if (review.givenUp > 0)
+        notes << tr("characters not keyed: %1 (after your silence the keyer sent # for each)")
+                     .arg(review.givenUp)
+                     .toHtmlEscaped();
+    const QString verdict = review.right() ? tr("right") : red(tr("wrong"));
+    return QStringLiteral("<tt>%1<br>%2</tt> %3<br>%4")
+        .arg(sentRow, keyedRow, verdict, notes.join(QStringLiteral("<br>")));
+}

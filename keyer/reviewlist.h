@@ -1,0 +1,25 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/groupreview.h"
+
+#include <QLabel>
+
+// The last few echo groups, newest first: the group sent and what was keyed
+// back lined up character by character, each wrong one with its elements as
+// sent and as keyed, and a "#" explained.
+class ReviewList : public QLabel
+{
+    Q_OBJECT
+
+public:
+    explicit ReviewList(QWidget *parent = nullptr);
+
+    // A review of the newest group replaces the one shown for it.
+    void addReview(const GroupReview &review);
+
+private:
+    QString describe(const GroupReview &review) const;
+
+    QList<GroupReview> m_reviews;
+};
