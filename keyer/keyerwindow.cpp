@@ -27,7 +27,9 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
     , m_speed(new QLabel(this))
     , m_pause(new QLabel(this))
     , m_fist(new QLabel(tr("nothing keyed yet"), this))
-    , m_keyboardHint(new QLabel(tr("The keyboard is in another window: click this window, then key."), this))
+    , m_keyboardHint(new QLabel(tr("Key the groups back in this window. If the key area does not light up when you "
+                                   "press the space bar, click this window once."),
+                                this))
     , m_reviews(new ReviewList(this))
     , m_key(new KeyArea(this))
     , m_tone(new QSpinBox(this))
@@ -80,6 +82,7 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
     connect(m_tone, &QSpinBox::valueChanged, this, [this](int hz) { m_player.setFrequency(hz); });
     connect(m_volume, &QSlider::valueChanged, this, [this](int v) { m_player.setVolume(v / 100.0); });
     connect(m_key, &KeyArea::pressed, &keys, &KeyInput::straightDown);
+    connect(m_key, &KeyArea::pressed, this, &KeyerWindow::keyedHere);
     connect(m_key, &KeyArea::released, &keys, &KeyInput::straightUp);
     connect(&keys, &KeyInput::keyed, m_key, &KeyArea::setLit);
     connect(&keys, &KeyInput::report, this, [this](char letter) {
@@ -133,6 +136,7 @@ void KeyerWindow::showState()
 
 void KeyerWindow::takeKeyboard()
 {
+    m_keyedHere = false;
     show();
     raise();
     activateWindow();
@@ -144,7 +148,18 @@ void KeyerWindow::takeKeyboard()
 
 void KeyerWindow::showKeyboardHint()
 {
-    m_keyboardHint->setVisible(m_keyer.mode() == Keyer::Mode::Echo && !isActiveWindow());
+    // Only a key that reaches this window shows it has the keyboard: where
+    // the window manager refuses to hand the keyboard over (GNOME's mutter,
+    // KWin), Qt 6.4 still takes this window for the active one.
+    m_keyboardHint->setVisible(m_keyer.mode() == Keyer::Mode::Echo && (!m_keyedHere || !isActiveWindow()));
+}
+
+void KeyerWindow::keyedHere()
+{
+    if (!m_keyedHere) {
+        m_keyedHere = true;
+        showKeyboardHint();
+    }
 }
 
 void KeyerWindow::changeEvent(QEvent *event)
@@ -176,6 +191,7 @@ bool isRightControl(const QKeyEvent *key)
 bool KeyerWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == this && event->type() == QEvent::WindowDeactivate) {
+        m_keyedHere = false;
         // The key-up would go to another window: let go of every key now.
         m_keys.straightUp();
         m_keys.paddleUp(KeyInput::Paddle::Dot);
@@ -189,6 +205,7 @@ bool KeyerWindow::eventFilter(QObject *watched, QEvent *event)
         return false;
     auto *key = static_cast<QKeyEvent *>(event);
     const bool down = event->type() == QEvent::KeyPress;
+    keyedHere();
     if (key->key() == Qt::Key_Space) {
         if (!key->isAutoRepeat())
             down ? m_keys.straightDown() : m_keys.straightUp();

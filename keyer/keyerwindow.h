@@ -19,8 +19,8 @@ class ReviewList;
 //
 // It opens at the top right of the screen, beside the trainer's window
 // rather than over it, and comes to the front with the keyboard when an echo
-// run starts, since the trainee keys here. Where the window manager keeps the
-// keyboard elsewhere, it says what to do.
+// run starts, since the trainee keys here. Until a key reaches it, it says
+// what to do where the window manager keeps the keyboard elsewhere.
 class KeyerWindow : public QWidget
 {
     Q_OBJECT
@@ -38,6 +38,7 @@ private:
     void showFist();
     void takeKeyboard();
     void showKeyboardHint();
+    void keyedHere();
 
     Keyer &m_keyer;
     Player &m_player;
@@ -49,6 +50,7 @@ private:
     QLabel *m_pause;
     QLabel *m_fist;
     QLabel *m_keyboardHint;
+    bool m_keyedHere = false; // a key has reached this window since it last lost the keyboard
     ReviewList *m_reviews;
     KeyArea *m_key;
     QSpinBox *m_tone;

@@ -22,47 +22,52 @@
 <context>
     <name>KeyerWindow</name>
     <message>
-        <location filename="../keyerwindow.cpp" line="36"/>
+        <location filename="../keyerwindow.cpp" line="30"/>
+        <source>Key the groups back in this window. If the key area does not light up when you press the space bar, click this window once.</source>
+        <translation>Ebben az ablakban adja vissza a csoportokat. Ha a billentyű mezője nem világít fel a szóköz lenyomására, kattintson egyszer ebbe az ablakba.</translation>
+    </message>
+    <message>
+        <location filename="../keyerwindow.cpp" line="38"/>
         <source>Vestranoli keyer</source>
         <translation>Vestranoli billentyűző</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="41"/>
+        <location filename="../keyerwindow.cpp" line="43"/>
         <source> Hz</source>
         <translation> Hz</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="49"/>
+        <location filename="../keyerwindow.cpp" line="51"/>
         <source>Line:</source>
         <translation>Vonal:</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="50"/>
+        <location filename="../keyerwindow.cpp" line="52"/>
         <source>Mode:</source>
         <translation>Üzemmód:</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="51"/>
+        <location filename="../keyerwindow.cpp" line="53"/>
         <source>Speed:</source>
         <translation>Sebesség:</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="52"/>
+        <location filename="../keyerwindow.cpp" line="54"/>
         <source>Pause:</source>
         <translation>Szünet:</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="54"/>
+        <location filename="../keyerwindow.cpp" line="56"/>
         <source>Tone:</source>
         <translation>Hang:</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="55"/>
+        <location filename="../keyerwindow.cpp" line="57"/>
         <source>Volume:</source>
         <translation>Hangerő:</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="59"/>
+        <location filename="../keyerwindow.cpp" line="61"/>
         <source>Space bar, or the mouse on the key: straight key
 Left Ctrl or [: dot paddle; right Ctrl or ]: dash paddle
 . and -: a dot and a dash</source>
@@ -71,42 +76,42 @@ Bal Ctrl vagy [: pont lapát; jobb Ctrl vagy ]: vonás lapát
 . és -: egy pont és egy vonás</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="65"/>
+        <location filename="../keyerwindow.cpp" line="67"/>
         <source>No sound output: playing silently.</source>
         <translation>Nincs hangkimenet: hang nélkül játszik.</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="107"/>
+        <location filename="../keyerwindow.cpp" line="116"/>
         <source>%1, trainer connected</source>
         <translation>%1, az oktatóprogram csatlakozott</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="109"/>
+        <location filename="../keyerwindow.cpp" line="118"/>
         <source>%1, open; waiting for the trainer&apos;s answer</source>
         <translation>%1, megnyitva; várakozás az oktatóprogram válaszára</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="111"/>
+        <location filename="../keyerwindow.cpp" line="120"/>
         <source>%1, waiting for the trainer</source>
         <translation>%1, várakozás az oktatóprogramra</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="113"/>
+        <location filename="../keyerwindow.cpp" line="122"/>
         <source>no run yet</source>
         <translation>még nem volt gyakorlás</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="114"/>
+        <location filename="../keyerwindow.cpp" line="123"/>
         <source>copy: listen and write down</source>
         <translation>vétel: hallgassa és írja le</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="121"/>
+        <location filename="../keyerwindow.cpp" line="130"/>
         <source>%1 letters per minute (dot %2 ms)</source>
         <translation>%1 betű percenként (pont: %2 ms)</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="124"/>
+        <location filename="../keyerwindow.cpp" line="133"/>
         <source>%1 s after each group</source>
         <translation>%1 s minden csoport után</translation>
     </message>
@@ -116,32 +121,27 @@ Bal Ctrl vagy [: pont lapát; jobb Ctrl vagy ]: vonás lapát
         <translation>még nincs billentyűzés</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="30"/>
-        <source>The keyboard is in another window: click this window, then key.</source>
-        <translation>A billentyűzet egy másik ablaknál van: kattintson ebbe az ablakba, majd billentyűzzön.</translation>
-    </message>
-    <message>
-        <location filename="../keyerwindow.cpp" line="53"/>
+        <location filename="../keyerwindow.cpp" line="55"/>
         <source>Your keying:</source>
         <translation>Az Ön billentyűzése:</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="116"/>
+        <location filename="../keyerwindow.cpp" line="125"/>
         <source>echo: listen to the group</source>
         <translation>oda - vissza: hallgassa a csoportot</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="117"/>
+        <location filename="../keyerwindow.cpp" line="126"/>
         <source>echo: key the group back</source>
         <translation>oda - vissza: adja vissza a csoportot</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="118"/>
+        <location filename="../keyerwindow.cpp" line="127"/>
         <source>echo: the next group comes after a breath</source>
         <translation>oda - vissza: a következő csoport egy kis szünet után jön</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="154"/>
+        <location filename="../keyerwindow.cpp" line="175"/>
         <source>%1 letters per minute, dash %2 dots</source>
         <translation>%1 betű percenként, a vonás %2 pont</translation>
     </message>
