@@ -78,7 +78,9 @@ bool Keyer::lineOpen() const
     return m_line.farEndOpen();
 }
 
-void Keyer::trainerGone()
+// Forgets the run under way: the group that sounds or waits, and whatever
+// was timed for it (an "OK", a report, the give-up).
+void Keyer::dropRun()
 {
     ++m_session;
     m_groups.clear();
@@ -87,9 +89,14 @@ void Keyer::trainerGone()
     m_giveUp.stop();
     m_breath.stop();
     m_rxLetters = 0;
-    m_line.dropUnread();
     m_player.clearSchedule();
     forgetKeying();
+}
+
+void Keyer::trainerGone()
+{
+    dropRun();
+    m_line.dropUnread();
     m_reader = FrameReader();
     m_mode = Mode::None;
     if (m_connected) {
@@ -132,12 +139,10 @@ void Keyer::handle(const Frame &frame)
         break;
     case Frame::CopyStart:
     case Frame::EchoStart:
-        // The trainer has started anew: groups of its last run that have not
-        // begun to sound are dropped with it.
+        // The trainer has started anew: the group of its last run that sounds
+        // or waits would be answered into the new run.
         m_mode = frame.kind == Frame::EchoStart ? Mode::Echo : Mode::Copy;
-        m_groups.clear();
-        m_breath.stop();
-        forgetKeying();
+        dropRun();
         if (m_mode == Mode::Echo)
             emit echoRunStarted();
         break;

@@ -22,8 +22,9 @@ class ReportQueue;
 // next trainer to open it knows nothing of the last one's run.
 //
 // Then it takes the trainer's frames: speed and pause frames set how it
-// plays, the start frames choose the mode (<r> copy, <s> echo) and the w
-// frame ends an echo run. Each group frame is played in its turn:
+// plays, the start frames choose the mode (<r> copy, <s> echo) and drop
+// what is left of the last run, and the w frame ends an echo run. Each group
+// frame is played in its turn:
 //
 //   copy: the group, the pause, then "OK" and CR LF;
 //   echo: the group, then nothing: the trainee keys it back (or, with
@@ -83,6 +84,7 @@ private:
     void keyedReport(char letter);
     void characterSent();
     void forgetKeying();
+    void dropRun();
     double breathMs() const;
     void armGiveUp();
     void giveUp();
@@ -117,7 +119,7 @@ private:
     bool m_counting = false;
     QString m_elements; // of the character being keyed
     GroupReview m_review;
-    // Counts the trainers that have come and gone: what was timed for one
-    // (an "OK", a report) is not sent to the next.
+    // Counts the runs and trainers that have come and gone: what was timed
+    // for one (an "OK", a report) is not sent in the next.
     int m_session = 0;
 };

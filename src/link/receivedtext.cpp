@@ -17,3 +17,15 @@ QString trimSpaces(const QString &text)
         --last;
     return text.mid(first, last - first);
 }
+
+QStringList separateReports(const QString &read)
+{
+    QStringList reports;
+    for (QChar c : read) {
+        if (c == QLatin1Char('R') || c == QLatin1Char('H') || c == QLatin1Char('V'))
+            reports.append(QString(c));
+        else if (c != QLatin1Char(' '))
+            return {read};
+    }
+    return reports.size() > 1 ? reports : QStringList{read};
+}

@@ -8,8 +8,8 @@
 
 #include <QLabel>
 
-// One read from the keyer. The token is tested in a fixed order; a branch
-// that acts on it empties it, so the later tests find nothing.
+// One read from the keyer, logged whole; reports that came together are
+// then taken one by one.
 void Form1::MSComm1_OnComm()
 {
     if (MSComm1.CommEvent() == MSComm::comEventLineLost) {
@@ -21,8 +21,14 @@ void Form1::MSComm1_OnComm()
         read = readForLog(MSComm1.Input());
         appendToReceiveLog(read);
     }
-    QString token = trimSpaces(read);
+    for (const QString &text : separateReports(read))
+        takeToken(trimSpaces(text));
+}
 
+// The token is tested in a fixed order; a branch that acts on it empties it,
+// so the later tests find nothing.
+void Form1::takeToken(QString token)
+{
     // Element report.
     if (connected && (token == QLatin1String("R") || token == QLatin1String("H"))) {
         elementbuf += token;

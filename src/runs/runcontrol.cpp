@@ -26,11 +26,16 @@ void Form1::Command6_Click()
 }
 
 // Oda - Vissza: an echo run. Each group is shown and keyed back; the group
-// record and groupcount go on from where they are.
+// record and groupcount go on from where they are. What was keyed of a group
+// the last run left unfinished is dropped: counted into the first group of
+// this run it would shift every later group against its characters.
 void Form1::Command13_Click()
 {
     if (!keyerAnswered())
         return;
+    rxletters = 0;
+    rxgroup.clear();
+    elementbuf.clear();
     Command4->setButtonFace();
     Command13->setBackColour(Colours::green);
     Text4->setText(QString());

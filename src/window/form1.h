@@ -14,8 +14,9 @@
 //              finished copy run, kept in the data folder
 //
 // How a text from the keyer travels: MSComm raises OnComm for every read;
-// MSComm1_OnComm logs the read in Text6, trims its spaces, and tests the token
-// in a fixed order: an element report (R, H) grows elementbuf; a character end
+// MSComm1_OnComm logs the read in Text6 (a read of report letters alone is
+// then taken letter by letter), trims its spaces, and tests the token in a
+// fixed order: an element report (R, H) grows elementbuf; a character end
 // (V) decodes elementbuf into Text4 and rxgroup and, once groupsize characters
 // have come, scores the group into Text7 or Text8 and calls kikukdo for the
 // next one; an "x" before the handshake is answered with <qq>; an "OK" counts
@@ -176,6 +177,7 @@ private:
     void groupsizeButtonDone();
     void pauseButtonDone();
     void appendToReceiveLog(const QString &read);
+    void takeToken(QString token);
     void showLinkState();
     bool keyerAnswered();
     void recordEchoGroup(const QString &sent, const QString &decoded);

@@ -142,8 +142,9 @@ void KeysTest::playGroup(const QString &group)
 
 void KeysTest::straight_key_reported_only_in_an_echo_run()
 {
-    // Keyed in a copy run: heard, not reported.
-    trainer.send(copyStartFrame());
+    // Keyed in a copy run: heard, not reported. The run's group is cut off
+    // by the echo run's start: no "OK" for it comes after.
+    trainer.send(copyStartFrame() + groupFrame(u"TT"));
     QVERIFY(QTest::qWaitFor([&] { return shown().contains(QLatin1String("copy:")); }, 5000));
     QTest::keyPress(window.get(), Qt::Key_Space);
     QVERIFY(player->key());
