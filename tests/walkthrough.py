@@ -1,0 +1,130 @@
+#!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The echo drill as a newcomer meets it, through XTEST on Xvfb with openbox.  Usage: walkthrough.py BUILD_DIR [SEED]
+import os, random, shutil, signal, sqlite3, subprocess, sys, tempfile, time
+sys.path.append('/usr/lib/python3/dist-packages')  # Debian's python3-xlib, when another python3 is first on PATH
+from Xlib import X, XK, display, error
+from Xlib.ext import xtest
+
+SCREEN_W, SCREEN_H, DOT, CODE = 1366, 768, 0.1, {'K': '-.-', 'R': '.-.'}   # speed 60: a dot is 100 ms
+INI = ' ' * 24 + 'K\r\n 60 2 10 50\r\n'   # "K" (slot 25) alone; speed 60, 2 letters a group, 10 groups, pause 50
+KEYED = ['KK'] * 5 + ['KR'] + ['KK'] * 4   # so every group sent is "KK"; one keyed wrong must be scored as keyed too
+BREATH, SOUNDS, SLACK = 1.0, 2.1, 1.2      # the keyer's rest before a group, "KK" played, room for a busy machine
+build, seed = os.path.abspath(sys.argv[1]), int(sys.argv[2]) if len(sys.argv) > 2 else random.randrange(10**6)
+tmp, rng = tempfile.mkdtemp(prefix='vestranoli-walk.'), random.Random(seed)   # tmp is the trainer's data folder too
+said, procs, problems, name = os.path.join(tmp, 'stderr.txt'), [], [], None
+
+def problem(text):
+    problems.append(text)
+    shot = os.path.join(tmp, f'problem-{len(problems)}.png')
+    saved = name and subprocess.run(['import', '-display', name, '-window', 'root', shot], capture_output=True).returncode == 0
+    print('PROBLEM:', text + (f' (screenshot {shot})' if saved else ''), flush=True)
+
+def start(args, **kw):   # each in a session of its own, so that all it starts can be ended with it
+    procs.append(subprocess.Popen(args, start_new_session=True, **kw))
+
+def wait_for(what, seconds, test):
+    deadline = time.monotonic() + seconds
+    while not (result := test()) and time.monotonic() < deadline: time.sleep(0.1)
+    if not result: raise RuntimeError(f'{what} within {seconds} s')
+    return result
+
+def window(*prefixes):   # the mapped top-level window whose title starts with one of prefixes
+    ids = root.get_full_property(d.intern_atom('_NET_CLIENT_LIST'), X.AnyPropertyType)
+    for w in (d.create_resource_object('window', i) for i in (ids.value if ids else [])):
+        title = w.get_full_property(d.intern_atom('_NET_WM_NAME'), 0)
+        if title and bytes(title.value).decode().startswith(prefixes) and w.get_attributes().map_state == X.IsViewable:
+            return w
+
+def frame(w):            # the window manager's frame around w, in root coordinates
+    while (parent := w.query_tree().parent).id != root.id: w = parent
+    return (g := w.get_geometry()).x, g.y, g.width + 2 * g.border_width, g.height + 2 * g.border_width
+
+def click(w, x, y):      # a person's click at (x, y) in w: the pointer moves there, button 1 is held 0.1 s
+    at = root.translate_coords(w, x, y)
+    for event, detail, pause in ((X.MotionNotify, 0, 0.3), (X.ButtonPress, 1, 0.1), (X.ButtonRelease, 1, 0.4)):
+        xtest.fake_input(d, event, detail, x=at.x, y=at.y), d.sync(), time.sleep(pause)
+
+def key_area(w):         # the middle of the keyer's key area: the first white 40 px tall, a quarter of the way across
+    g = w.get_geometry()
+    column = w.get_image(g.width // 4, 0, 1, g.height, X.ZPixmap, 0xffffffff).data   # 4 bytes a pixel
+    white = ''.join('w' if column[i:i + 3] == b'\xff\xff\xff' else '.' for i in range(0, len(column), 4))
+    if (top := white.find('w' * 40)) < 0: raise RuntimeError('no key area to be seen in the keyer window')
+    return g.width // 2, (top + white.find('.', top)) // 2
+
+def has_keyboard(w):
+    f = d.get_input_focus().focus
+    while hasattr(f, 'id') and f.id not in (0, root.id, w.id): f = f.query_tree().parent
+    return hasattr(f, 'id') and f.id == w.id
+
+def key(group, rng):     # on the space bar, each element and gap off by a Gaussian 10 %; returns the worst lag
+    stretch = lambda units: units * DOT * max(0.5, 1 + rng.gauss(0, 0.1))
+    edges, t = [], 0.0
+    for i, letter in enumerate(group):
+        for j, element in enumerate(CODE[letter]):
+            t += stretch(1 if j else 3 if i else 0)
+            edges += [(X.KeyPress, t), (X.KeyRelease, t := t + stretch(3 if element == '-' else 1))]
+    begin, late, space = time.monotonic(), 0.0, d.keysym_to_keycode(XK.string_to_keysym('space'))
+    for event, at in edges:
+        time.sleep(max(0.0, begin + at - time.monotonic()))
+        late = max(late, time.monotonic() - begin - at)
+        xtest.fake_input(d, event, space), d.sync()
+    return late
+
+for s in (signal.SIGTERM, signal.SIGALRM): signal.signal(s, lambda signum, _: sys.exit(f'stopped by signal {signum}'))
+signal.alarm(220)        # before CTest's timeout, so that all started here is ended
+try:
+    print(f'seed {seed} (walkthrough.py BUILD_DIR {seed} keys the same way again); files in {tmp}', flush=True)
+    with open(os.path.join(tmp, 'ini.txt'), 'wb') as ini: ini.write(INI.encode('cp1250'))
+    readable, writable = os.pipe()      # Xvfb takes a free display and says its number there
+    start(['Xvfb', '-displayfd', str(writable), '-screen', '0', '1366x768x24', '-noreset'], pass_fds=[writable], stderr=subprocess.DEVNULL)
+    os.close(writable)
+    if not (number := os.fdopen(readable).readline().strip()): raise RuntimeError('Xvfb did not start')
+    name, env = ':' + number, dict(os.environ, DISPLAY=':' + number, QT_QPA_PLATFORM='xcb', VESTRANOLI_BUILD=build)
+    root = (d := display.Display(name)).screen().root
+    start(['openbox', '--sm-disable'], env=dict(env, XDG_CONFIG_HOME=tmp, XDG_CACHE_HOME=tmp),   # its own defaults
+          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    wait_for('openbox did not start', 20, lambda: root.get_full_property(d.intern_atom('_NET_SUPPORTING_WM_CHECK'), 0))
+    start([os.path.join(os.path.dirname(__file__), '../scripts/train-with-software-keyer'), '--', '--data-dir', tmp],
+          env=env, stdout=subprocess.DEVNULL, stderr=open(said, 'w'))
+    wait_for('the keyer did not say "the trainer answered on ..."', 30, lambda: 'the trainer answered on' in open(said).read())
+    trainer = wait_for('no trainer window', 20, lambda: window('Vestranoli Morse-gyakorló'))
+    keyer = wait_for('no keyer window', 20, lambda: window('Vestranoli keyer', 'Vestranoli billentyűző'))
+    time.sleep(1.0)      # openbox has placed both
+    for who, (x, y, w, h) in (frames := {'trainer': frame(trainer), 'keyer': frame(keyer)}).items():
+        print(f'{who} window: {w}x{h} at ({x}, {y})', flush=True)
+        if x < 0 or y < 0 or x + w > SCREEN_W or y + h > SCREEN_H: problem(f'the {who} window is not whole on the screen')
+    (ax, ay, aw, ah), (bx, by, bw, bh) = frames.values()
+    if ax < bx + bw and bx < ax + aw and ay < by + bh and by < ay + ah: problem('the trainer and keyer windows overlap')
+    click(trainer, 176, 456)                    # "Oda - Vissza": the first group sounds at once
+    ready = time.monotonic() + SOUNDS + SLACK
+    for n, group in enumerate(KEYED, 1):
+        time.sleep(max(0.0, ready - time.monotonic()))
+        if n == 1 and not has_keyboard(keyer): problem('the keyer window did not take the keyboard when the run began')
+        if n == 3:       # the trainer takes the keyboard, then a click on the key area gives it back to the keyer
+            click(trainer, 290, 210)            # the label "Betűk száma"
+            if not has_keyboard(trainer): problem('a click on the trainer window did not give it the keyboard')
+            click(keyer, *key_area(keyer))
+            if not has_keyboard(keyer): problem('a click on the key area did not give the keyer window the keyboard')
+        late = key(group, rng)
+        print(f'group {n}: keyed {group}' + (f', up to {late * 1000:.0f} ms late' if late > 0.03 else ''), flush=True)
+        ready = time.monotonic() + BREATH + SOUNDS + SLACK
+        if procs[-1].poll() is not None: raise RuntimeError(f'the launcher ended early, with status {procs[-1].returncode}')
+    time.sleep(3.0)      # the last group is scored at once; this is room for a group too many
+    rows = sqlite3.connect(f'file:{tmp}/history.sqlite?mode=ro', uri=True).execute(
+        'SELECT sent, decoded, good FROM echo_group ORDER BY at, rowid').fetchall()
+    if len(rows) != len(KEYED): problem(f'the history holds {len(rows)} echo groups, {len(KEYED)} were keyed: {rows}')
+    for n, (want, row) in enumerate(zip(expected := [('KK', k, int(k == 'KK')) for k in KEYED], rows), 1):
+        if row != want: problem(f'group {n}: keyed {want[1]}, recorded as {row[1]} ({"good" if row[2] else "bad"}), sent {row[0]}')
+    print(f'{len(KEYED)} groups keyed, {sum(row == want for want, row in zip(expected, rows))} scored as keyed', flush=True)
+except (RuntimeError, sqlite3.Error, error.XError) as failure:
+    problem(str(failure))
+finally:
+    signal.alarm(0)
+    for p in reversed(procs):               # the launcher ends the keyer with it
+        for sig in (signal.SIGTERM, signal.SIGKILL):
+            try: os.killpg(p.pid, sig), p.wait(5)
+            except (ProcessLookupError, subprocess.TimeoutExpired): pass
+print(f'stderr of the programs:\n{open(said).read() if os.path.exists(said) else ""}', end='')
+if problems: sys.exit(f'walkthrough FAILED ({len(problems)} problems, seed {seed}, files in {tmp}):\n  ' + '\n  '.join(problems))
+shutil.rmtree(tmp)
