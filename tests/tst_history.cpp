@@ -21,6 +21,18 @@
 #include <QTest>
 #include <QTimer>
 
+#include <csignal>
+
+#include <sys/resource.h>
+
+static QString shownText(const QWidget &window)
+{
+    QString texts;
+    for (const QLabel *label : window.findChildren<QLabel *>())
+        texts += label->text() + QLatin1Char('\n');
+    return texts;
+}
+
 class HistoryTest : public QObject
 {
     Q_OBJECT
@@ -30,6 +42,8 @@ private slots:
     void alignment();
     void refuses_a_file_it_cannot_use_data();
     void refuses_a_file_it_cannot_use();
+    void keeps_every_group_through_a_failure_data();
+    void keeps_every_group_through_a_failure();
     void exports_csv_and_shows_the_statistics();
 
 private:
@@ -106,6 +120,50 @@ void HistoryTest::refuses_a_file_it_cannot_use()
     QCOMPARE(readFile(path), before);
 }
 
+void HistoryTest::keeps_every_group_through_a_failure_data()
+{
+    QTest::addColumn<QString>("trouble");
+
+    QTest::newRow("another program's write lock for a while") << "lock";
+    QTest::newRow("a file that cannot grow for a while, as on a full disk") << "full";
+    QTest::newRow("another program's write lock to the end") << "lock to the end";
+}
+
+void HistoryTest::keeps_every_group_through_a_failure()
+{
+    QFETCH(QString, trouble);
+    const int lost = trouble.endsWith("end") ? 2 : 0; // groups unwritten when the history closes
+
+    // An empty file is no history yet, and reading it leaves it empty.
+    const QString path = dir.filePath(QStringLiteral("%1.sqlite").arg(QTest::currentDataTag()));
+    QVERIFY(QFile(path).open(QIODevice::WriteOnly));
+    QVERIFY(shownText(StatsWindow(path, 0)).contains("Még nincs előzmény") && QFile(path).size() == 0);
+    QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QTest::currentDataTag());
+    other.setDatabaseName(path);
+    QStringList problems;
+    History history;
+    history.reportProblemsWith([&](const QString &problem) { problems << problem; });
+    QVERIFY(history.open(path));
+    // Keyed before any run: scored against nothing sent, and recorded so.
+    history.recordEchoGroup({QDateTime::currentDateTimeUtc(), QString(), "E", false, 60, 1, 50});
+    QVERIFY(other.open() && (!trouble.startsWith("lock") || QSqlQuery(other).exec(QStringLiteral("BEGIN EXCLUSIVE"))));
+    std::signal(SIGXFSZ, SIG_IGN);
+    const auto limitFileSize = [](rlim_t size) { const rlimit to{size, RLIM_INFINITY}; setrlimit(RLIMIT_FSIZE, &to); };
+    limitFileSize(trouble == "full" ? rlim_t(QFile(path + "-wal").size()) : RLIM_INFINITY);
+    history.recordEchoGroup({QDateTime::currentDateTimeUtc(), "TEM", "TEM", true, 60, 3, 50});
+    limitFileSize(RLIM_INFINITY);
+    if (lost == 0)
+        QSqlQuery(other).exec(QStringLiteral("ROLLBACK"));
+    history.recordEchoGroup({QDateTime::currentDateTimeUtc(), "S", "S", true, 60, 1, 50});
+    history.close();
+    QCOMPARE(problems.size(), 2);
+    QCOMPARE(problems[1].contains(QStringLiteral("lost from this session: %1 echo groups").arg(lost)), lost > 0);
+    History reader;
+    reader.openForReading(path);
+    QCOMPARE(reader.echoGroups().size(), 3 - lost);
+    QCOMPARE(shownText(StatsWindow(path, 0)).contains(QStringLiteral("%1 oda-vissza csoport nem").arg(lost)), lost > 0);
+}
+
 void HistoryTest::exports_csv_and_shows_the_statistics()
 {
     History history;
@@ -150,13 +208,7 @@ void HistoryTest::exports_csv_and_shows_the_statistics()
     auto *weakest = window.findChild<QListWidget *>();
     QCOMPARE(weakest->count(), 1);
     weakest->item(0)->setCheckState(Qt::Checked);
-    const auto shown = [&] {
-        QString texts;
-        for (const QLabel *label : window.findChildren<QLabel *>())
-            texts += label->text() + QLatin1Char('\n');
-        return texts;
-    };
-    QVERIFY2(shown().contains(QStringLiteral("jelei: E\n")), qPrintable(shown()));
+    QVERIFY2(shownText(window).contains(QStringLiteral("jelei: E\n")), qPrintable(shownText(window)));
     // A name typed without ".csv" gets it.
     QTimer::singleShot(0, [&] {
         auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
@@ -168,7 +220,7 @@ void HistoryTest::exports_csv_and_shows_the_statistics()
     QFile exported(dir.filePath(QStringLiteral("export.csv")));
     QVERIFY(exported.open(QIODevice::ReadOnly));
     QCOMPARE(exported.readAll(), csv);
-    QVERIFY2(shown().contains(QStringLiteral("Elmentve")), qPrintable(shown()));
+    QVERIFY2(shownText(window).contains(QStringLiteral("Elmentve")), qPrintable(shownText(window)));
     QCOMPARE(csvFileName(QStringLiteral("napló.txt")), QStringLiteral("napló.txt.csv"));
     QCOMPARE(csvFileName(QStringLiteral("NAPLÓ.CSV")), QStringLiteral("NAPLÓ.CSV"));
     // The last day only: nothing of a week ago.

@@ -1,6 +1,8 @@
 #include "history/history.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -27,6 +29,96 @@ static_assert(History::schemaVersion == 1, "add a schema step for the new versio
 
 int connectionNumber = 0;
 
+// How long another program's write lock is waited for before a record is
+// kept for later. The window records a group after sending the next one, so
+// the keyer never waits for the file, but its reports do: 50 ms is well
+// under one dot at 70 letters per minute.
+constexpr int busyWaitMs = 50;
+// When the history closes nothing follows, so its last try waits longer.
+constexpr int lastBusyWaitMs = 1000;
+// Kept in memory while the file takes no writes: hours of echo groups.
+constexpr std::size_t mostWaiting = 10000;
+
+constexpr int sqliteCorrupt = 11;
+constexpr int sqliteTooBig = 18;
+constexpr int sqliteConstraint = 19;
+constexpr int sqliteNotADatabase = 26;
+
+// SQLite's primary result code; an extended one carries it in its low byte.
+int sqliteCode(const QSqlError &error)
+{
+    return error.nativeErrorCode().toInt() & 0xff;
+}
+
+// SQLite's own words, in English; Qt's part of the text ("Unable to fetch
+// row") is translated.
+QString cause(const QSqlError &error)
+{
+    return error.databaseText().isEmpty() ? error.text() : error.databaseText();
+}
+
+// A null QString binds as SQL NULL. A group scored before anything was sent
+// was sent as "", and is recorded so.
+QVariant text(const QString &value)
+{
+    return value.isNull() ? QStringLiteral("") : value;
+}
+
+// The values of a row, in the order of the table's columns.
+QVariantList boundValues(const EchoGroupRecord &group)
+{
+    return {group.when.toMSecsSinceEpoch(), text(group.sent), text(group.decoded), group.good ? 1 : 0,
+            group.speed, group.groupsize, group.pause};
+}
+
+QVariantList boundValues(const CopyRunRecord &run)
+{
+    return {run.when.toMSecsSinceEpoch(), run.speed, run.groupsize, run.pause,
+            text(run.groups.join(QLatin1Char('\n')))};
+}
+
+template <typename Records>
+LostRecords counted(const Records &records)
+{
+    LostRecords count;
+    for (const auto &record : records)
+        ++(std::holds_alternative<EchoGroupRecord>(record) ? count.echoGroups : count.copyRuns);
+    return count;
+}
+
+QString recordsText(const LostRecords &records)
+{
+    QStringList parts;
+    if (records.echoGroups > 0)
+        parts << QStringLiteral("%1 echo group%2").arg(records.echoGroups).arg(records.echoGroups == 1 ? "" : "s");
+    if (records.copyRuns > 0)
+        parts << QStringLiteral("%1 copy run%2").arg(records.copyRuns).arg(records.copyRuns == 1 ? "" : "s");
+    return parts.join(QStringLiteral(" and "));
+}
+
+// The note of lost records: a line naming its layout, then one line per
+// session, "2026-12-01T18:05:00.000Z 31 0" (the session's start in UTC, the
+// echo groups and the copy runs lost).
+const QByteArray lostRecordsLayout = "Vestranoli lost records 1";
+
+bool noteLost(const QString &historyPath, const LostRecords &lost, QString *why)
+{
+    QFile file(lostRecordsPath(historyPath));
+    // Unbuffered, so that a full disk shows at the write.
+    if (!file.open(QIODevice::Append | QIODevice::Unbuffered)) {
+        *why = file.errorString();
+        return false;
+    }
+    QByteArray line = file.size() == 0 ? lostRecordsLayout + "\r\n" : QByteArray();
+    line += lost.session.toString(Qt::ISODateWithMs).toLatin1() + ' ' + QByteArray::number(lost.echoGroups) + ' '
+            + QByteArray::number(lost.copyRuns) + "\r\n";
+    if (file.write(line) != line.size()) {
+        *why = file.errorString();
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 struct History::Connection {
@@ -46,83 +138,124 @@ bool History::open(const QString &path)
 {
     close();
     m_path = path;
+    m_keeping = true;
+    m_busyWait = busyWaitMs;
+    m_lost = {QDateTime::currentDateTimeUtc(), 0, 0};
+    return connect(false).has_value();
+}
+
+History::Reading History::openForReading(const QString &path)
+{
+    close();
+    m_path = path;
+    m_busyWait = busyWaitMs;
+    if (!QFileInfo::exists(path))
+        return Reading::NoHistoryYet;
+    const std::optional<int> version = connect(true);
+    if (!version)
+        return Reading::Failed;
+    // An empty file: a trainer that never got to write it, or a file made by hand.
+    if (*version == 0) {
+        disconnect();
+        return Reading::NoHistoryYet;
+    }
+    return Reading::Open;
+}
+
+// The version is read before anything is written, so that a file this
+// program cannot use is left exactly as it was; for the trainer the file is
+// then brought up to date. The file's version, or nothing after a failure.
+std::optional<int> History::connect(bool forReading)
+{
     const QString name = QStringLiteral("vestranoli-history-%1").arg(++connectionNumber);
     m_db = std::make_unique<Connection>();
     m_db->db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
     if (!m_db->db.isValid()) {
-        fail(QStringLiteral("cannot keep the training history"), QStringLiteral("Qt's SQLite driver is missing"));
-        return false;
+        refuse(QStringLiteral("cannot keep the training history"), QStringLiteral("Qt's SQLite driver is missing"));
+        return {};
     }
-    m_db->db.setDatabaseName(path);
-    // Another program holding the file must not stall a run: give up at once.
-    m_db->db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=0"));
+    m_db->db.setDatabaseName(m_path);
+    m_db->db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1%2")
+                                       .arg(m_busyWait)
+                                       .arg(forReading ? QStringLiteral(";QSQLITE_OPEN_READONLY") : QString()));
     if (!m_db->db.open()) {
-        fail(QStringLiteral("cannot open the training history"), m_db->db.lastError().text());
-        return false;
+        trouble(QStringLiteral("cannot open the training history"), cause(m_db->db.lastError()));
+        return {};
     }
 
-    // The version is read before anything is written, so that a file this
-    // program cannot use is left exactly as it was.
     QSqlQuery query(m_db->db);
     if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()) {
-        fail(QStringLiteral("the training history is not a database this program can read"),
-             query.lastError().text());
-        return false;
+        const int code = sqliteCode(query.lastError());
+        if (code == sqliteCorrupt || code == sqliteNotADatabase)
+            refuse(QStringLiteral("the training history is not a database this program can read"),
+                   cause(query.lastError()));
+        else
+            trouble(QStringLiteral("cannot read the training history"), cause(query.lastError()));
+        return {};
     }
     const int version = query.value(0).toInt();
     if (version > schemaVersion) {
-        fail(QStringLiteral("the training history was written by a newer Vestranoli"),
-             QStringLiteral("layout %1, this one knows up to %2; it is left alone").arg(version).arg(schemaVersion));
-        return false;
+        refuse(QStringLiteral("the training history was written by a newer Vestranoli"),
+               QStringLiteral("layout %1, this one knows up to %2; it is left alone").arg(version).arg(schemaVersion));
+        return {};
     }
-    if (version == 0 && (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !query.next()
-                         || query.value(0).toInt() != 0)) {
-        fail(QStringLiteral("the training history is some other database"), QStringLiteral("it is left alone"));
-        return false;
+    if (version == 0) {
+        if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !query.next()) {
+            trouble(QStringLiteral("cannot read the training history"), cause(query.lastError()));
+            return {};
+        }
+        if (query.value(0).toInt() != 0) {
+            refuse(QStringLiteral("the training history is some other database"), QStringLiteral("it is left alone"));
+            return {};
+        }
     }
-    if (!query.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !query.exec(QStringLiteral("PRAGMA synchronous=NORMAL"))
-        || !bringUpToDate(version)) {
-        fail(QStringLiteral("cannot prepare the training history"), query.lastError().text());
-        return false;
-    }
+    if (forReading)
+        return version;
 
+    if (!query.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !query.exec(QStringLiteral("PRAGMA synchronous=NORMAL"))
+        || !bringUpToDate(query, version)) {
+        trouble(QStringLiteral("cannot prepare the training history"), cause(query.lastError()));
+        return {};
+    }
     m_db->insertEchoGroup = QSqlQuery(m_db->db);
     m_db->insertCopyRun = QSqlQuery(m_db->db);
     if (!m_db->insertEchoGroup.prepare(QStringLiteral("INSERT INTO echo_group VALUES (?, ?, ?, ?, ?, ?, ?)"))
         || !m_db->insertCopyRun.prepare(QStringLiteral("INSERT INTO copy_run VALUES (?, ?, ?, ?, ?)"))) {
-        fail(QStringLiteral("cannot prepare the training history"), m_db->insertEchoGroup.lastError().text());
-        return false;
+        trouble(QStringLiteral("cannot prepare the training history"),
+                cause(m_db->insertEchoGroup.lastError()));
+        return {};
     }
-    m_open = true;
-    return true;
+    return version;
 }
 
-bool History::bringUpToDate(int version)
+// On failure `query` holds the cause.
+bool History::bringUpToDate(QSqlQuery &query, int version)
 {
     if (version == schemaVersion)
         return true;
-    if (!m_db->db.transaction())
-        return false;
-    QSqlQuery query(m_db->db);
-    for (int step = version; step < schemaVersion; ++step) {
-        for (const QString &statement : schemaSteps[step]) {
-            if (!query.exec(statement)) {
-                m_db->db.rollback();
-                return false;
-            }
-        }
+    bool done = query.exec(QStringLiteral("BEGIN IMMEDIATE"));
+    for (int step = version; done && step < schemaVersion; ++step) {
+        for (const QString &statement : schemaSteps[step])
+            done = done && query.exec(statement);
     }
     // PRAGMA takes no bound values; the number is ours.
-    if (!query.exec(QStringLiteral("PRAGMA user_version=%1").arg(schemaVersion))) {
-        m_db->db.rollback();
-        return false;
-    }
-    return m_db->db.commit();
+    done = done && query.exec(QStringLiteral("PRAGMA user_version=%1").arg(schemaVersion))
+           && query.exec(QStringLiteral("COMMIT"));
+    if (!done)
+        QSqlQuery(m_db->db).exec(QStringLiteral("ROLLBACK"));
+    return done;
 }
 
 void History::close()
 {
-    m_open = false;
+    endSession();
+    disconnect();
+    m_keeping = false;
+    m_troubleSaid = false;
+}
+
+void History::disconnect()
+{
     if (!m_db)
         return;
     const QString name = m_db->db.connectionName();
@@ -130,39 +263,126 @@ void History::close()
     QSqlDatabase::removeDatabase(name);
 }
 
-void History::fail(const QString &what, const QString &why)
+// The file is left alone from now on.
+void History::refuse(const QString &what, const QString &why)
 {
-    close();
-    m_report(QStringLiteral("%1 %2 (%3); training goes on without it")
-                     .arg(what, QDir::toNativeSeparators(m_path), why));
+    disconnect();
+    m_report(QStringLiteral("%1 %2 (%3)%4")
+                     .arg(what, QDir::toNativeSeparators(m_path), why,
+                          m_keeping ? QStringLiteral("; training goes on without it") : QString()));
+    m_keeping = false;
 }
 
-void History::insert(QSqlQuery &query, const QVariantList &values)
+// A failure that may pass: the trainer's records wait for the file, and
+// the failure is said once until they are written.
+void History::trouble(const QString &what, const QString &why)
 {
-    for (const QVariant &value : values)
-        query.addBindValue(value);
-    if (!query.exec())
-        fail(QStringLiteral("cannot write the training history"), query.lastError().text());
+    disconnect();
+    if (m_troubleSaid)
+        return;
+    m_troubleSaid = m_keeping;
+    m_report(QStringLiteral("%1 %2 (%3)%4")
+                     .arg(what, QDir::toNativeSeparators(m_path), why,
+                          m_keeping ? QStringLiteral("; what is recorded is kept until it can be written")
+                                    : QString()));
+}
+
+void History::keep(Record record)
+{
+    if (!m_keeping)
+        return;
+    if (m_waiting.size() < mostWaiting)
+        m_waiting.push_back(std::move(record));
+    else
+        ++(std::holds_alternative<EchoGroupRecord>(record) ? m_lost.echoGroups : m_lost.copyRuns);
+    writeWaiting();
+}
+
+// Oldest first and in one transaction: all of them, or none to be tried
+// again with the next record.
+void History::writeWaiting()
+{
+    if (!m_db && !connect(false))
+        return;
+    QSqlQuery query(m_db->db);
+    bool written = query.exec(QStringLiteral("BEGIN IMMEDIATE"));
+    QString why = cause(query.lastError());
+    for (auto record = m_waiting.begin(); written && record != m_waiting.end();) {
+        QSqlQuery &insert = std::holds_alternative<EchoGroupRecord>(*record) ? m_db->insertEchoGroup
+                                                                             : m_db->insertCopyRun;
+        for (const QVariant &value : std::visit([](const auto &r) { return boundValues(r); }, *record))
+            insert.addBindValue(value);
+        written = insert.exec();
+        why = cause(insert.lastError());
+        // Refused for what it holds, not for the moment (no record should
+        // be): tried again, it would hold up every later one, so it alone is
+        // lost. SQLite undoes just that statement.
+        const int code = sqliteCode(insert.lastError());
+        if (!written && (code == sqliteConstraint || code == sqliteTooBig)) {
+            ++(std::holds_alternative<EchoGroupRecord>(*record) ? m_lost.echoGroups : m_lost.copyRuns);
+            record = m_waiting.erase(record);
+            written = true;
+        } else {
+            ++record;
+        }
+    }
+    if (written && !query.exec(QStringLiteral("COMMIT"))) {
+        written = false;
+        why = cause(query.lastError());
+    }
+    if (!written) {
+        QSqlQuery(m_db->db).exec(QStringLiteral("ROLLBACK"));
+        trouble(QStringLiteral("cannot write the training history"), why);
+        return;
+    }
+    if (m_troubleSaid) {
+        m_report(QStringLiteral("the training history %1 takes writes again; %2 written now")
+                         .arg(QDir::toNativeSeparators(m_path), recordsText(counted(m_waiting))));
+        m_troubleSaid = false;
+    }
+    m_waiting.clear();
+}
+
+// What still waits gets a last try, with a longer wait for a lock; what is
+// left after it is lost, said and noted beside the history.
+void History::endSession()
+{
+    if (m_keeping && !m_waiting.empty()) {
+        disconnect();
+        m_busyWait = lastBusyWaitMs;
+        writeWaiting();
+    }
+    const LostRecords waiting = counted(m_waiting);
+    m_waiting.clear();
+    m_lost.echoGroups += waiting.echoGroups;
+    m_lost.copyRuns += waiting.copyRuns;
+    if (m_lost.echoGroups + m_lost.copyRuns > 0) {
+        QString why;
+        m_report(QStringLiteral("the training history %1 could not be written before the end; lost from this "
+                                "session: %2%3")
+                         .arg(QDir::toNativeSeparators(m_path), recordsText(m_lost),
+                              noteLost(m_path, m_lost, &why)
+                                      ? QString()
+                                      : QStringLiteral(" (not noted in %1 either: %2)")
+                                                .arg(QDir::toNativeSeparators(lostRecordsPath(m_path)), why)));
+    }
+    m_lost = {};
 }
 
 void History::recordEchoGroup(const EchoGroupRecord &group)
 {
-    if (m_open)
-        insert(m_db->insertEchoGroup, {group.when.toMSecsSinceEpoch(), group.sent, group.decoded,
-                                       group.good ? 1 : 0, group.speed, group.groupsize, group.pause});
+    keep(group);
 }
 
 void History::recordCopyRun(const CopyRunRecord &run)
 {
-    if (m_open)
-        insert(m_db->insertCopyRun, {run.when.toMSecsSinceEpoch(), run.speed, run.groupsize, run.pause,
-                                     run.groups.join(QLatin1Char('\n'))});
+    keep(run);
 }
 
 QList<EchoGroupRecord> History::echoGroups(const QDateTime &since) const
 {
     QList<EchoGroupRecord> groups;
-    if (!m_open)
+    if (!m_db)
         return groups;
     QSqlQuery query(m_db->db);
     query.prepare(QStringLiteral("SELECT at, sent, decoded, good, speed, groupsize, pause FROM echo_group "
@@ -180,7 +400,7 @@ QList<EchoGroupRecord> History::echoGroups(const QDateTime &since) const
 QList<CopyRunRecord> History::copyRuns() const
 {
     QList<CopyRunRecord> runs;
-    if (!m_open)
+    if (!m_db)
         return runs;
     QSqlQuery query(m_db->db);
     query.exec(QStringLiteral("SELECT at, speed, groupsize, pause, groups FROM copy_run ORDER BY at, rowid"));
@@ -190,4 +410,29 @@ QList<CopyRunRecord> History::copyRuns() const
                      query.value(4).toString().split(QLatin1Char('\n'))});
     }
     return runs;
+}
+
+QString lostRecordsPath(const QString &historyPath)
+{
+    const QFileInfo history(historyPath);
+    return history.dir().filePath(history.completeBaseName() + QStringLiteral("-lost.txt"));
+}
+
+QList<LostRecords> lostRecords(const QString &historyPath)
+{
+    QList<LostRecords> notes;
+    QFile file(lostRecordsPath(historyPath));
+    if (!file.open(QIODevice::ReadOnly) || file.readLine().trimmed() != lostRecordsLayout)
+        return notes;
+    // A line that cannot be read (one cut off by a full disk) is passed over.
+    while (!file.atEnd()) {
+        const QList<QByteArray> fields = file.readLine().simplified().split(' ');
+        if (fields.size() != 3)
+            continue;
+        const LostRecords note{QDateTime::fromString(QString::fromLatin1(fields[0]), Qt::ISODateWithMs),
+                               fields[1].toInt(), fields[2].toInt()};
+        if (note.session.isValid())
+            notes.append(note);
+    }
+    return notes;
 }

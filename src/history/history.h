@@ -6,12 +6,14 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <QVariantList>
 
 class QSqlQuery;
 
+#include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <variant>
 
 // One echo group as the trainer scored it.
 struct EchoGroupRecord {
@@ -33,6 +35,16 @@ struct CopyRunRecord {
     QStringList groups;
 };
 
+// What of one session never reached the history: the trainer ended while the
+// file took no writes, more waited than it keeps in memory, or the file
+// refused a record for what it held. Noted beside the history
+// (lostRecordsPath()), since the history itself could not take it.
+struct LostRecords {
+    QDateTime session; // when the trainer opened the history
+    int echoGroups = 0;
+    int copyRuns = 0;
+};
+
 // The training history: an SQLite file in the data folder that keeps every
 // scored echo group and every finished copy run across starts.
 //
@@ -42,9 +54,13 @@ struct CopyRunRecord {
 // mode with synchronous=NORMAL: a record costs no fsync, and what a killed
 // trainer had committed is there at the next start.
 //
-// A history that cannot be opened or written is said once (on stderr, unless
-// another reporter is given) and then stays closed; recording into a closed history
-// does nothing, so training goes on without it.
+// A refused file stays closed; recording into it does nothing, so training
+// goes on without it. Any other failure (another program's write lock, a
+// full disk, a file that cannot be opened now) passes: what cannot be
+// written is kept in memory and written, before the next record, once the
+// file takes writes again. What is still unwritten when the history is
+// closed is lost, said and noted beside the file. Each failure is said once
+// (on stderr, unless another reporter is given), not once per record.
 class History
 {
 public:
@@ -57,9 +73,16 @@ public:
 
     void reportProblemsWith(std::function<void(const QString &)> report) { m_report = std::move(report); }
 
+    // For the trainer: creates the file or brings it up to date. False when
+    // it cannot be written now; the history then still keeps what is
+    // recorded, unless the file was refused.
     bool open(const QString &path);
+    // For the statistics: never creates or changes the file.
+    enum class Reading { Open, NoHistoryYet, Failed };
+    Reading openForReading(const QString &path);
     void close();
-    bool isOpen() const { return m_open; }
+    // Open for reading, or keeping the trainer's records.
+    bool isOpen() const { return m_keeping || m_db; }
 
     void recordEchoGroup(const EchoGroupRecord &group);
     void recordCopyRun(const CopyRunRecord &run);
@@ -69,14 +92,29 @@ public:
     QList<CopyRunRecord> copyRuns() const;
 
 private:
-    void fail(const QString &what, const QString &why);
-    // Binds the values in order and runs the query; a failure closes the history.
-    void insert(QSqlQuery &query, const QVariantList &values);
-    bool bringUpToDate(int version);
+    using Record = std::variant<EchoGroupRecord, CopyRunRecord>;
+
+    std::optional<int> connect(bool forReading);
+    void disconnect();
+    void refuse(const QString &what, const QString &why);
+    void trouble(const QString &what, const QString &why);
+    void keep(Record record);
+    void writeWaiting();
+    bool bringUpToDate(QSqlQuery &query, int version);
+    void endSession();
 
     struct Connection;
-    std::unique_ptr<Connection> m_db;
+    std::unique_ptr<Connection> m_db; // while the file is open
     QString m_path;
-    bool m_open = false;
+    bool m_keeping = false;     // the trainer's history, not refused
+    bool m_troubleSaid = false; // the failure that keeps records waiting
+    int m_busyWait = 0;         // ms another program's lock is waited for
+    std::deque<Record> m_waiting;
+    LostRecords m_lost; // already: beyond what memory keeps, or refused by the file
     std::function<void(const QString &)> m_report = reportProblem;
 };
+
+// "<history's name>-lost.txt" beside the history.
+QString lostRecordsPath(const QString &historyPath);
+// Oldest first; nothing when there is no such note.
+QList<LostRecords> lostRecords(const QString &historyPath);

@@ -111,3 +111,21 @@ QString characterTableText(const CharacterTable &table)
     text += QStringLiteral("Fölösleges jelek: %1\n").arg(table.extra);
     return text;
 }
+
+QString lostRecordsText(const QList<LostRecords> &lost, const QDateTime &since, const QTimeZone &zone)
+{
+    QString text;
+    for (const LostRecords &session : lost) {
+        if (since.isValid() && session.session < since)
+            continue;
+        QStringList what;
+        if (session.echoGroups > 0)
+            what << QStringLiteral("%1 oda-vissza csoport").arg(session.echoGroups);
+        if (session.copyRuns > 0)
+            what << QStringLiteral("%1 másolás").arg(session.copyRuns);
+        text += QStringLiteral("A %1-kor kezdett gyakorlásból %2 nem került az előzménybe.\n")
+                        .arg(session.session.toTimeZone(zone).toString(QStringLiteral("yyyy.MM.dd. HH:mm")),
+                             what.join(QStringLiteral(" és ")));
+    }
+    return text;
+}

@@ -55,3 +55,9 @@ QString takenForText(const CharacterStatistics &character);
 
 // The table as fixed-width text lines for the terminal, in Hungarian.
 QString characterTableText(const CharacterTable &table);
+
+// One line for each session since `since` (all of them for an invalid one)
+// whose records did not all reach the history, in Hungarian: "A 2026.12.01.
+// 18:05-kor kezdett gyakorlásból 31 oda-vissza csoport nem került az
+// előzménybe."
+QString lostRecordsText(const QList<LostRecords> &lost, const QDateTime &since, const QTimeZone &zone);

@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
-#include <QFile>
 
 #include <cstdio>
 #include <cstring>
@@ -57,14 +56,18 @@ int runStatistics(int argc, char *argv[])
 
     // No window and no display: a terminal is all this needs.
     QCoreApplication app(argc, argv);
-    if (!QFile::exists(path)) {
-        std::printf("Még nincs előzmény: %s\n", qUtf8Printable(QDir::toNativeSeparators(path)));
-        return 0;
-    }
-    History history;
-    if (!history.open(path))
-        return 1;
     const QDateTime since = dayCount > 0 ? QDateTime::currentDateTimeUtc().addDays(-dayCount) : QDateTime();
-    std::fputs(qUtf8Printable(characterTableText(characterStatistics(history.echoGroups(since)))), stdout);
+    History history;
+    switch (history.openForReading(path)) {
+    case History::Reading::Failed:
+        return 1;
+    case History::Reading::NoHistoryYet:
+        std::printf("Még nincs előzmény: %s\n", qUtf8Printable(QDir::toNativeSeparators(path)));
+        break;
+    case History::Reading::Open:
+        std::fputs(qUtf8Printable(characterTableText(characterStatistics(history.echoGroups(since)))), stdout);
+        break;
+    }
+    std::fputs(qUtf8Printable(lostRecordsText(lostRecords(path), since, QTimeZone::systemTimeZone())), stdout);
     return 0;
 }

@@ -9,7 +9,6 @@
 #include <QChart>
 #include <QChartView>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -62,6 +61,11 @@ StatsWindow::StatsWindow(const QString &historyPath, int days, QWidget *parent)
     m_days->setValue(days);
     auto *exportButton = new QPushButton(QStringLiteral("Exportálás CSV-be…"));
     m_status = new QLabel;
+    // Sessions whose groups did not all reach the history, said here since
+    // the trainer could only say it on stderr.
+    m_lost = new QLabel;
+    m_lost->setWordWrap(true);
+    m_lost->setStyleSheet(QStringLiteral("color: #c00000"));
 
     m_table = new QTableWidget(0, 5);
     m_table->setHorizontalHeaderLabels(
@@ -107,6 +111,7 @@ StatsWindow::StatsWindow(const QString &historyPath, int days, QWidget *parent)
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
+    layout->addWidget(m_lost);
     layout->addWidget(split, 1);
     layout->addWidget(m_status);
 
@@ -114,12 +119,14 @@ StatsWindow::StatsWindow(const QString &historyPath, int days, QWidget *parent)
     connect(exportButton, &QPushButton::clicked, this, &StatsWindow::exportCsv);
     connect(m_weakest, &QListWidget::itemChanged, this, &StatsWindow::showTickedForNextRun);
 
-    // The window only reads: a missing history is not created here.
-    m_history.reportProblemsWith([this](const QString &problem) { m_status->setText(problem); });
-    if (QFile::exists(m_historyPath))
-        m_history.open(m_historyPath);
-    else
+    // The window only reads: the file is opened read-only, and a missing
+    // one is not created.
+    m_history.reportProblemsWith([this](const QString &problem) {
+        m_status->setText(QStringLiteral("Az előzmény nem olvasható: %1").arg(problem));
+    });
+    if (m_history.openForReading(m_historyPath) == History::Reading::NoHistoryYet)
         m_status->setText(QStringLiteral("Még nincs előzmény: %1").arg(QDir::toNativeSeparators(m_historyPath)));
+    m_lostRecords = lostRecords(m_historyPath);
     refresh();
 }
 
@@ -129,6 +136,8 @@ void StatsWindow::refresh()
     const QDateTime since = days > 0 ? QDateTime::currentDateTimeUtc().addDays(-days) : QDateTime();
     const QList<EchoGroupRecord> groups = m_history.echoGroups(since);
     const CharacterTable table = characterStatistics(groups);
+    m_lost->setText(lostRecordsText(m_lostRecords, since, QTimeZone::systemTimeZone()).trimmed());
+    m_lost->setVisible(!m_lost->text().isEmpty());
 
     m_table->setRowCount(int(table.characters.size()));
     for (int row = 0; row < table.characters.size(); ++row) {

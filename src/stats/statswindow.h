@@ -12,8 +12,9 @@ class QTableWidget;
 
 // The statistics window: how each character fared over the last days, the
 // progress per day as a chart, the weakest characters to tick for the next
-// run, and the export of the whole history to CSV. It only reads the
-// history; the trainer's settings file is not touched.
+// run, the sessions whose groups did not all reach the history, and the
+// export of the whole history to CSV. It only reads the history; the
+// trainer's settings file is not touched.
 class StatsWindow : public QWidget
 {
     Q_OBJECT
@@ -30,12 +31,14 @@ private:
 
     History m_history;
     QString m_historyPath;
+    QList<LostRecords> m_lostRecords;
     QSpinBox *m_days = nullptr;
     QTableWidget *m_table = nullptr;
     QChartView *m_chart = nullptr;
     QListWidget *m_weakest = nullptr;
     QLabel *m_nextRun = nullptr;
     QLabel *m_status = nullptr;
+    QLabel *m_lost = nullptr;
 };
 
 // The name the export is saved under: the one chosen, with ".csv" added
