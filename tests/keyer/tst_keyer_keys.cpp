@@ -182,6 +182,7 @@ void KeysTest::a_late_character_is_not_reported()
     key(50);
     QVERIFY(QTest::qWaitFor([&] { return shown().contains(QLatin1String("keyed after the group")); }, 5000));
     QVERIFY2(shown().contains(QStringLiteral("extra E \u00b7 keyed after the group")), qPrintable(shown()));
+    QVERIFY(shown().contains(QLatin1String("echo: the next group comes after a breath")));
     QElapsedTimer quiet;
     quiet.start();
     playGroup(QStringLiteral("DE"));
