@@ -17,6 +17,7 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <csignal>
 #include <cstdio>
 #include <memory>
 
@@ -105,6 +106,9 @@ int main(int argc, char *argv[])
     Player player(options.fast ? Player::Pace::Fast : Player::Pace::RealTime, options.tone);
     if (options.fast)
         std::fputs("vestranoli-keyer: fast mode; playing silently\n", stderr);
+    // A file size limit (ulimit -f) is a full disk to the recording: its
+    // write fails and is said, rather than the signal ending the keyer.
+    std::signal(SIGXFSZ, SIG_IGN);
     if (!player.start(options.wav))
         return 1;
 

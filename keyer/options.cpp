@@ -84,6 +84,11 @@ KeyerCommandLine parseKeyerCommandLine(const QStringList &arguments)
     o.fast = parser.isSet(fast);
     o.headless = parser.isSet(headless);
     o.wav = parser.value(wav);
+    // An empty name would mean no recording or no link without a word.
+    if (parser.isSet(link) && o.link.isEmpty())
+        return refuse(QStringLiteral("--link wants a path."));
+    if (parser.isSet(wav) && o.wav.isEmpty())
+        return refuse(QStringLiteral("--wav wants a file name."));
     double value = 0;
     if (parser.isSet(errorRate)) {
         if (!numberIn(parser.value(errorRate), 0, 1, &value))

@@ -61,7 +61,8 @@ Player::~Player()
         m_thread.join();
         drainRecording();
     }
-    m_wav.finish();
+    if (!m_wav.finish())
+        reportProblem(QStringLiteral("cannot finish the recording %1 (%2)").arg(m_wav.path(), m_wav.errorString()));
 }
 
 bool Player::start(const QString &wavPath)
@@ -265,11 +266,11 @@ void Player::drainRecording()
     qint64 count = 0;
     while (m_recorded->pop(samples[count])) {
         if (++count == qint64(std::size(samples))) {
-            m_wav.write(samples, count);
+            record(samples, count);
             count = 0;
         }
     }
-    m_wav.write(samples, count);
+    record(samples, count);
     if (m_recordingLost.exchange(false))
         reportProblem(QStringLiteral("the recording fell behind and lost samples"));
 }
@@ -285,7 +286,7 @@ void Player::render(qint16 *out, qint64 count)
             step = qBound<qint64>(0, m_actions.begin()->first - m_position, step);
         if (step > 0) {
             renderBlock(out + done, step);
-            m_wav.write(out + done, step);
+            record(out + done, step);
             done += step;
         }
         if (!m_firing)
@@ -323,6 +324,12 @@ void Player::renderFast()
     }
     if (m_end > m_position || !m_actions.empty())
         m_pump.start(0);
-    else
-        m_wav.flush();
+}
+
+// The recording's first failure (a full disk) is said once: the writer has
+// closed it whole by then, and the keyer plays on without it.
+void Player::record(const qint16 *samples, qint64 count)
+{
+    if (!m_wav.write(samples, count))
+        reportProblem(QStringLiteral("cannot write the recording %1 (%2); it ends here").arg(m_wav.path(), m_wav.errorString()));
 }

@@ -88,6 +88,7 @@ private:
     void soundLoop(std::promise<void> opened);
     void pump();
     void drainRecording();
+    void record(const qint16 *samples, qint64 count);
     void render(qint16 *out, qint64 count);
     void renderFast();
     void fireDue(qint64 position);

@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <pwd.h>
+
 class CommandLineTest : public QObject
 {
     Q_OBJECT
@@ -51,6 +53,9 @@ void CommandLineTest::program_answers_data()
     QTest::addColumn<bool>("display");
 
     QTest::newRow("help needs no display") << QStringList{"--help"} << 0 << "--data-dir DIR" << 0 << false;
+    QTest::newRow("empty HOME: the password database's")
+        << QStringList{"HOME=", "--help"} << 0 << QString(getpwuid(getuid())->pw_dir) + "/Kelinor\n" << 0 << false;
+    QTest::newRow("home at the root: refused") << QStringList{"HOME=/"} << 2 << "" << 1 << true;
     QTest::newRow("unknown option") << QStringList{"--bogus"} << 2 << "" << 1 << true;
     QTest::newRow("no display, one line") << QStringList{} << 1 << "" << 1 << false;
     QTest::newRow("statistics without a history")
@@ -70,6 +75,8 @@ void CommandLineTest::program_answers()
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         environment.remove(display ? QString() : QLatin1String(name));
+    if (arguments.value(0).startsWith("HOME="))
+        environment.insert("HOME", arguments.takeFirst().mid(5));
     program.setProcessEnvironment(environment);
     program.start(QStringLiteral(VESTRANOLI_PROGRAM), arguments);
     QVERIFY(program.waitForFinished(20000));
@@ -84,9 +91,15 @@ void CommandLineTest::program_answers()
 void CommandLineTest::program_runs_without_a_keyer()
 {
     // Started as a trainee would: one line on why there is no keyer, and the
-    // window stays up until it is closed.
+    // window stays up until it is closed. Root runs it as nobody, on its line.
     QTemporaryDir dir;
+    const QString device = getuid() == 0 ? dir.filePath("keyer") : "/nonexistent";
     QProcess program;
+    if (getuid() == 0) {
+        QVERIFY(QFile(device).open(QIODevice::WriteOnly) && QFile::setPermissions(device, QFile::ReadOwner));
+        QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777))); // for its files
+        program.setChildProcessModifier([] { if (setgid(65534) || setuid(65534)) _exit(127); });
+    }
     const auto end = qScopeGuard([&] {
         program.kill();
         program.waitForFinished(5000);
@@ -94,7 +107,7 @@ void CommandLineTest::program_runs_without_a_keyer()
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(VESTRANOLI_PROGRAM), {"--data-dir", dir.path(), "--port", "/nonexistent"});
+    program.start(QStringLiteral(VESTRANOLI_PROGRAM), {"--data-dir", dir.path(), "--port", device});
     QByteArray errors;
     QVERIFY(QTest::qWaitFor([&] {
         errors += program.readAllStandardError();
@@ -103,6 +116,7 @@ void CommandLineTest::program_runs_without_a_keyer()
     QVERIFY2(program.state() == QProcess::Running, errors.constData());
     QVERIFY(QFile::exists(dir.filePath(QStringLiteral("morse.txt"))));
     QCOMPARE(int(errors.count("vestranoli: ")), 1);
+    QVERIFY2(getuid() != 0 || errors.contains("belongs to the user root"), errors.constData());
 }
 
 void CommandLineTest::port_one_data()

@@ -1,21 +1,39 @@
 #include "core/wavwriter.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QtEndian>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
-void putLe32(QByteArray &out, quint32 v)
-{
-    char bytes[4];
-    qToLittleEndian(v, bytes);
-    out.append(bytes, 4);
-}
+constexpr qint64 headerBytes = 44;
+// The RIFF size, 32 bits, counts the data and 36 bytes of header: at 8 kHz
+// that is 74 hours.
+constexpr qint64 mostDataBytes = 0xFFFFFFFEll - 36;
 
-void putLe16(QByteArray &out, quint16 v)
+// Writes all of `size` at the end, or at `at`, as far as it goes: a disk
+// that fills up takes part of it first. errno says why it stopped short.
+qint64 writeAll(int fd, const char *data, qint64 size, off_t at = -1)
 {
-    char bytes[2];
-    qToLittleEndian(v, bytes);
-    out.append(bytes, 2);
+    qint64 done = 0;
+    while (done < size) {
+        const ssize_t n = at < 0 ? ::write(fd, data + done, size_t(size - done))
+                                 : ::pwrite(fd, data + done, size_t(size - done), at + done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            if (n == 0)
+                errno = ENOSPC;
+            break;
+        }
+        done += n;
+    }
+    return done;
 }
 
 } // namespace
@@ -27,61 +45,100 @@ WavWriter::~WavWriter()
 
 bool WavWriter::open(const QString &path, int sampleRate)
 {
-    m_file.setFileName(path);
+    finish();
+    m_path = path;
     m_sampleRate = sampleRate;
-    m_samples = 0;
-    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    m_dataBytes = 0;
+    m_fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (m_fd < 0) {
+        m_error = errno == ELOOP && QFileInfo(path).isSymLink()
+                      ? QStringLiteral("a symbolic link is in its place; not following it")
+                      : QString::fromLocal8Bit(std::strerror(errno));
         return false;
-    writeHeader();
-    return true;
+    }
+    // Written at the file's position, which the samples follow; pwrite
+    // leaves that where it is.
+    const QByteArray first = header();
+    return writeAll(m_fd, first.constData(), first.size()) == first.size() || fail(errno);
 }
 
-void WavWriter::write(const qint16 *samples, qint64 count)
+bool WavWriter::write(const qint16 *samples, qint64 count)
 {
-    if (!m_file.isOpen() || count <= 0)
-        return;
+    if (m_fd < 0 || count <= 0)
+        return true;
     QByteArray bytes(count * 2, Qt::Uninitialized);
     for (qint64 i = 0; i < count; ++i)
         qToLittleEndian(samples[i], bytes.data() + 2 * i);
-    m_file.write(bytes);
-    m_samples += count;
+    const qint64 wanted = qMin<qint64>(bytes.size(), mostDataBytes - m_dataBytes);
+    const qint64 written = writeAll(m_fd, bytes.constData(), wanted);
+    const int error = written < wanted ? errno : EFBIG;
+    m_dataBytes += written & ~qint64(1);
+    if (written < bytes.size())
+        return fail(error);
+    return writeHeader() || fail(errno);
 }
 
-void WavWriter::flush()
+// Ends the recording after a failure with what reached the file: the header
+// counts it (writing over the header's own bytes needs no room on the disk),
+// and a half sample at the end is cut off. Where even that fails (a device
+// such as /dev/full), nothing more can be done.
+bool WavWriter::fail(int error)
 {
-    if (!m_file.isOpen())
-        return;
-    writeHeader();
-    m_file.flush();
+    m_error = QString::fromLocal8Bit(std::strerror(error));
+    if (writeHeader()) {
+        // A file that cannot be cut keeps the half sample after its data,
+        // where a reader passes over it.
+        [[maybe_unused]] const int cut = ::ftruncate(m_fd, off_t(headerBytes + m_dataBytes));
+    }
+    ::close(m_fd);
+    m_fd = -1;
+    return false;
 }
 
-void WavWriter::finish()
+bool WavWriter::finish()
 {
-    if (!m_file.isOpen())
-        return;
-    flush();
-    m_file.close();
+    if (m_fd < 0)
+        return true;
+    // The header is up to date; only the close itself can still fail (a
+    // network file system reports its write errors there).
+    const int closed = ::close(m_fd);
+    m_fd = -1;
+    if (closed != 0)
+        m_error = QString::fromLocal8Bit(std::strerror(errno));
+    return closed == 0;
 }
 
-void WavWriter::writeHeader()
+bool WavWriter::writeHeader()
 {
-    const quint32 dataBytes = quint32(qMin<qint64>(m_samples * 2, 0xFFFFFFF0u - 36));
+    const QByteArray bytes = header();
+    return writeAll(m_fd, bytes.constData(), bytes.size(), 0) == bytes.size();
+}
+
+QByteArray WavWriter::header() const
+{
+    const quint32 dataBytes = quint32(m_dataBytes);
     QByteArray header;
+    const auto putLe32 = [&header](quint32 v) {
+        char bytes[4];
+        qToLittleEndian(v, bytes);
+        header.append(bytes, 4);
+    };
+    const auto putLe16 = [&header](quint16 v) {
+        char bytes[2];
+        qToLittleEndian(v, bytes);
+        header.append(bytes, 2);
+    };
     header.append("RIFF");
-    putLe32(header, 36 + dataBytes);
+    putLe32(36 + dataBytes);
     header.append("WAVEfmt ");
-    putLe32(header, 16);
-    putLe16(header, 1); // PCM
-    putLe16(header, 1); // mono
-    putLe32(header, quint32(m_sampleRate));
-    putLe32(header, quint32(m_sampleRate) * 2);
-    putLe16(header, 2);
-    putLe16(header, 16);
+    putLe32(16);
+    putLe16(1); // PCM
+    putLe16(1); // mono
+    putLe32(quint32(m_sampleRate));
+    putLe32(quint32(m_sampleRate) * 2);
+    putLe16(2);
+    putLe16(16);
     header.append("data");
-    putLe32(header, dataBytes);
-
-    const qint64 end = m_file.pos();
-    m_file.seek(0);
-    m_file.write(header);
-    m_file.seek(qMax<qint64>(end, header.size()));
+    putLe32(dataBytes);
+    return header;
 }

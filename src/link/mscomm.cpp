@@ -119,10 +119,21 @@ void MSComm::reportOpenFailure()
     const QString device = deviceName();
 #ifndef Q_OS_WIN
     // Qt says "Permission denied" both for a device the user may not use and
-    // for one that another program holds; only the first needs a group.
+    // for one that another program holds; only the first needs a group, and
+    // only if the group may read and write it: another user's line (a
+    // software keyer's pseudo-terminal, say) is no group's to share.
     if (m_port.error() == QSerialPort::PermissionError
         && ::access(QFile::encodeName(device).constData(), R_OK | W_OK) != 0 && errno == EACCES) {
-        QString group = QFileInfo(device).group();
+        const QFileInfo line(device);
+        if (line.ownerId() != ::getuid() && !line.permission(QFile::ReadGroup | QFile::WriteGroup)) {
+            const QString owner = line.owner().isEmpty() ? QString::number(line.ownerId()) : line.owner();
+            reportProblem(QStringLiteral("cannot open the keyer line %1: it belongs to the user %2, and no group "
+                                         "you could join may use it (ask %2 or your administrator for it); "
+                                         "going on without a keyer")
+                              .arg(device, owner));
+            return;
+        }
+        QString group = line.group();
         if (group.isEmpty())
             group = QStringLiteral("dialout");
         reportProblem(QStringLiteral("cannot open the keyer line %1: you are not in the group %2 "

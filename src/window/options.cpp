@@ -3,6 +3,12 @@
 
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFile>
+
+#ifndef Q_OS_WIN
+#include <pwd.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -18,6 +24,21 @@ const char helpText[] =
     "  --help           show this text\n"
     "  --version        show the version\n";
 
+#ifndef Q_OS_WIN
+// $HOME, or where HOME is unset or empty (a service, "env -i", "su" without
+// a login) the password database's home: Qt answers the root there. The root
+// when neither names one.
+QString homeFolder()
+{
+    QString home = qEnvironmentVariable("HOME");
+    if (home.isEmpty()) {
+        if (const passwd *user = ::getpwuid(::getuid()); user && user->pw_dir)
+            home = QFile::decodeName(user->pw_dir);
+    }
+    return home.isEmpty() ? QDir::rootPath() : QDir::cleanPath(home);
+}
+#endif
+
 } // namespace
 
 QString defaultDataDir()
@@ -25,7 +46,7 @@ QString defaultDataDir()
 #ifdef Q_OS_WIN
     return QStringLiteral("C:/Kelinor");
 #else
-    return QDir::homePath() + QStringLiteral("/Kelinor");
+    return QDir(homeFolder()).filePath(QStringLiteral("Kelinor"));
 #endif
 }
 
@@ -39,16 +60,15 @@ CommandLine parseCommandLine(const QStringList &arguments)
     parser.addOptions({dataDir, port, help, version});
 
     CommandLine result;
-    if (!parser.parse(arguments)) {
+    auto refuse = [&result](const QString &why) {
         result.action = CommandLine::Refuse;
-        result.message = parser.errorText();
+        result.message = why;
         return result;
-    }
-    if (!parser.positionalArguments().isEmpty()) {
-        result.action = CommandLine::Refuse;
-        result.message = QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first());
-        return result;
-    }
+    };
+    if (!parser.parse(arguments))
+        return refuse(parser.errorText());
+    if (!parser.positionalArguments().isEmpty())
+        return refuse(QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first()));
     if (parser.isSet(help)) {
 #ifdef Q_OS_WIN
         const QString firstPort = QStringLiteral("COM1");
@@ -64,6 +84,14 @@ CommandLine parseCommandLine(const QStringList &arguments)
         result.message = QStringLiteral("vestranoli " VESTRANOLI_VERSION);
         return result;
     }
+    // Not at the root of the file system, where a trainer run as root would
+    // leave its files among the system's.
+    if (parser.isSet(dataDir) && QDir(QDir::cleanPath(parser.value(dataDir))).isRoot())
+        return refuse(QStringLiteral("--data-dir wants a folder of its own, not the root of the file system."));
+#ifndef Q_OS_WIN
+    if (!parser.isSet(dataDir) && QDir(homeFolder()).isRoot())
+        return refuse(QStringLiteral("no home folder to keep Kelinor in; choose a folder with --data-dir DIR."));
+#endif
     result.options.dataDir = parser.isSet(dataDir) ? parser.value(dataDir) : defaultDataDir();
     result.options.portName = parser.value(port);
     return result;

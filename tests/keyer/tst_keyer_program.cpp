@@ -1,7 +1,7 @@
 // vestranoli-keyer as a program, with the test playing the trainer on its
 // pseudo-terminal: its command line, the handshake with one trainer after
-// another, the pace of a copy run, the keyed-back reports, the --link, and
-// the sound through a sound server.
+// another, the pace of a copy run, the keyed-back reports, the --link and
+// --wav, the sound through a sound server, and the launcher of both programs.
 
 #include "common/frames.h"
 #include "common/morsetable.h"
@@ -12,12 +12,15 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
 
 #include <csignal>
 #include <sys/prctl.h>
+#include <sys/resource.h>
 
 class ProgramTest : public QObject
 {
@@ -29,6 +32,7 @@ private slots:
     void trainers_come_and_go_in_real_time();
     void auto_echo_sends_each_report_alone();
     void link_is_made_and_removed();
+    void launcher_ends_both_on_a_signal();
     void plays_through_a_sound_server();
 };
 
@@ -46,7 +50,7 @@ void ProgramTest::command_line_data()
     QTest::newRow("--help") << "--speed 40 --help" << "help";
     QTest::newRow("--version") << "--version" << "version";
     for (const char *bad : {"--speed 9", "--speed 100", "--speed 40.5", "--pause 256", "--tone 199",
-                            "--error-rate 1.1", "--iambic X", "--bogus", "stray"})
+                            "--error-rate 1.1", "--iambic X", "--wav=", "--link=", "--bogus", "stray"})
         QTest::newRow(bad) << bad << "refuse";
 }
 
@@ -101,7 +105,11 @@ void ProgramTest::trainers_come_and_go_in_real_time()
     QVERIFY(next.waitFor("OK\r\n"));
     QVERIFY2(clock.elapsed() >= 2250 && clock.elapsed() < 3500, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(next.received(), QByteArray("OK\r\n"));
-    QVERIFY(keyer.stop());
+    keyer.process.kill(); // outright: the header counts all but the block being written, if any
+    QVERIFY(keyer.process.waitForFinished(5000));
+    const QByteArray bytes = readFile(wavPath);
+    const qint64 beyond = bytes.size() - 8 - qFromLittleEndian<quint32>(bytes.constData() + 4);
+    QVERIFY(beyond >= 0 && beyond <= 4096 && QFile::resize(wavPath, bytes.size() - beyond));
 
     // Played in real time by the sound thread, and still sample-exact: the
     // T is one dash of three dots.
@@ -115,10 +123,13 @@ void ProgramTest::auto_echo_sends_each_report_alone()
 {
     // Letters, accents, a digit and signs.
     const QString group = QStringLiteral("PARIS\u00C1\u00C9\u00D6\u00DC0?@");
+    QTemporaryDir dir;
     KeyerProcess keyer;
-    QVERIFY(keyer.start({"--fast", "--headless", "--auto-echo"}));
+    QVERIFY(keyer.start({"--fast", "--headless", "--auto-echo", "--wav", dir.filePath("played.wav")}));
     TrainerLine trainer;
     QVERIFY(answerKeyer(keyer, trainer));
+    const rlimit diskFull{4000, 4000}; // the recording's disk fills up at 4000 bytes
+    QVERIFY(prlimit(pid_t(keyer.process.processId()), RLIMIT_FSIZE, &diskFull, nullptr) == 0);
 
     trainer.send(speedFrame(u"70") + echoStartFrame() + groupFrame(group));
     QVERIFY(trainer.waitFor("V", int(group.size())));
@@ -130,6 +141,8 @@ void ProgramTest::auto_echo_sends_each_report_alone()
     QCOMPARE(trainer.reads(), expected);
     QVERIFY(keyer.stop());
     QVERIFY(!trainer.received().contains("OK"));
+    QCOMPARE(keyer.errors().count("cannot write the recording"), 1); // said once, and the recording whole:
+    QCOMPARE(readWav(dir.filePath("played.wav")).samples.size(), size_t(4000 - 44) / 2);
 }
 
 void ProgramTest::link_is_made_and_removed()
@@ -157,11 +170,31 @@ void ProgramTest::link_is_made_and_removed()
     QFile file(link);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.close();
-    KeyerProcess keyer;
-    QVERIFY(!keyer.start({"--fast", "--headless", "--link", link}));
-    QVERIFY(QTest::qWaitFor([&] { return keyer.process.state() == QProcess::NotRunning; }, 5000));
-    QCOMPARE(keyer.process.exitCode(), 1);
-    QVERIFY(QFileInfo(link).isFile());
+    QVERIFY(QFile::link(link, link + ".wav")); // planted where a recording goes
+    for (const QStringList &refused : {QStringList{"--link", link}, {"--wav", link + ".wav"}, {"--wav", "/dev/full"}}) {
+        KeyerProcess keyer;
+        QVERIFY(!keyer.start(QStringList{"--headless"} + refused));
+        QCOMPARE(keyer.process.exitCode(), 1);
+    }
+    QVERIFY(QFileInfo(link).isFile() && QFileInfo(link).size() == 0);
+}
+
+void ProgramTest::launcher_ends_both_on_a_signal()
+{
+    for (const int signal : {SIGTERM, SIGHUP}) {
+        QTemporaryDir dir;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("VESTRANOLI_BUILD", QFileInfo(VESTRANOLI_KEYER_PROGRAM).path());
+        environment.insert("TMPDIR", dir.path()); // where the keyer's line is
+        QProcess launcher;
+        launcher.setProcessEnvironment(environment);
+        launcher.start(QFINDTESTDATA("../../scripts/train-with-software-keyer"), {"--", "--data-dir", dir.path()});
+        QVERIFY(QTest::qWaitFor([&] { return QFile::exists(dir.filePath("vestranoli.lock")); }, 20000));
+        kill(pid_t(launcher.processId()), signal);
+        QVERIFY(launcher.waitForFinished(10000) && launcher.exitCode() == 128 + signal);
+        QVERIFY(QLockFile(dir.filePath("vestranoli.lock")).tryLock()); // the trainer is gone
+        QVERIFY(QDir(dir.path()).entryList({"vestranoli-keyer.*"}, QDir::Dirs).isEmpty()); // the keyer too
+    }
 }
 
 void ProgramTest::plays_through_a_sound_server()
