@@ -250,6 +250,15 @@ void Keyer::keyBack(const QString &group)
     const EchoPlan plan = planEcho(group, dotSamples(), m_options.errorRate, m_random);
     const qint64 start = m_player.append(plan.segments);
     const int session = m_session;
+    // Reviewed as if the trainee had keyed it, once it has all been keyed.
+    GroupReview review = m_review;
+    QString elements;
+    for (const KeyReport &report : plan.reports) {
+        if (report.letter == 'V')
+            review.keyed.append({std::exchange(elements, QString()), true});
+        else
+            elements += QLatin1Char(report.letter);
+    }
     for (const KeyReport &report : plan.reports) {
         const char letter = report.letter;
         m_player.at(start + qint64(report.at), [this, letter, session] {
@@ -257,9 +266,11 @@ void Keyer::keyBack(const QString &group)
                 m_reports->send(QByteArray(1, letter));
         });
     }
-    m_player.at(start + plan.length, [this, session] {
+    m_player.at(start + plan.length, [this, session, review] {
         if (session != m_session)
             return;
+        if (m_connected && !review.sent.isEmpty())
+            emit groupReviewed(review);
         m_playing = false;
         playNext();
     });

@@ -7,6 +7,7 @@
 #include "player.h"
 #include "reviewlist.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFormLayout>
 #include <QKeyEvent>
@@ -79,6 +80,7 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
     connect(&keyer, &Keyer::stateChanged, this, &KeyerWindow::showState);
     connect(&keyer, &Keyer::echoRunStarted, this, &KeyerWindow::takeKeyboard);
     connect(&keyer, &Keyer::groupReviewed, m_reviews, &ReviewList::addReview);
+    connect(&keyer, &Keyer::groupReviewed, this, &KeyerWindow::describeReview);
     connect(m_tone, &QSpinBox::valueChanged, this, [this](int hz) { m_player.setFrequency(hz); });
     connect(m_volume, &QSlider::valueChanged, this, [this](int v) { m_player.setVolume(v / 100.0); });
     connect(m_key, &KeyArea::pressed, &keys, &KeyInput::straightDown);
@@ -89,6 +91,19 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
         if (letter == 'V')
             showFist();
     });
+
+    // Names for a screen reader. A value's name is its caption, and what it
+    // shows its description.
+    m_line->setAccessibleName(tr("Line"));
+    m_mode->setAccessibleName(tr("Mode"));
+    m_speed->setAccessibleName(tr("Speed"));
+    m_pause->setAccessibleName(tr("Pause"));
+    m_fist->setAccessibleName(tr("Your keying"));
+    m_tone->setAccessibleName(tr("Tone"));
+    m_volume->setAccessibleName(tr("Volume"));
+    m_key->setAccessibleName(tr("Key"));
+    m_key->setAccessibleDescription(m_key->toolTip());
+    describeValues();
 
     // The keys work wherever the focus is in this window.
     qApp->installEventFilter(this);
@@ -132,6 +147,23 @@ void KeyerWindow::showState()
                          .arg(dotMilliseconds(m_keyer.speed()), 0, 'f', 0));
     m_pause->setText(tr("%1 s after each group").arg(locale().toString(m_keyer.pause() / 100.0, 'f', 2)));
     showKeyboardHint();
+    describeValues();
+}
+
+void KeyerWindow::describeValues()
+{
+    for (QLabel *value : {m_line, m_mode, m_speed, m_pause, m_fist})
+        value->setAccessibleDescription(value->text());
+}
+
+// The key area has the focus while the trainee keys back, and a screen
+// reader reads a changed description of the focused object: the newest
+// review goes there, in words.
+void KeyerWindow::describeReview()
+{
+    m_key->setAccessibleDescription(m_reviews->newestInWords());
+    QAccessibleEvent changed(m_key, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&changed);
 }
 
 void KeyerWindow::takeKeyboard()
@@ -175,6 +207,7 @@ void KeyerWindow::showFist()
     m_fist->setText(tr("%1 letters per minute, dash %2 dots")
                         .arg(qRound(fist.lettersPerMinute()))
                         .arg(locale().toString(fist.dashRatio(), 'f', 1)));
+    describeValues();
 }
 
 namespace {

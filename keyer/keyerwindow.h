@@ -39,6 +39,8 @@ private:
     void takeKeyboard();
     void showKeyboardHint();
     void keyedHere();
+    void describeValues();
+    void describeReview();
 
     Keyer &m_keyer;
     Player &m_player;

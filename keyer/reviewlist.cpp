@@ -21,6 +21,8 @@ ReviewList::ReviewList(QWidget *parent)
     setWordWrap(true);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setText(tr("Each echo group you key back is reviewed here."));
+    setAccessibleName(tr("Review of the groups keyed back"));
+    setAccessibleDescription(text());
 }
 
 void ReviewList::addReview(const GroupReview &review)
@@ -35,6 +37,18 @@ void ReviewList::addReview(const GroupReview &review)
     for (const GroupReview &r : std::as_const(m_reviews))
         parts << describe(r);
     setText(parts.join(QStringLiteral("<hr>")));
+    setAccessibleDescription(newestInWords());
+}
+
+QString ReviewList::newestInWords() const
+{
+    if (m_reviews.isEmpty())
+        return QString();
+    const GroupReview &review = m_reviews.first();
+    QStringList words{tr("%1 keyed as %2: %3")
+                          .arg(review.sent, review.received(), review.right() ? tr("right") : tr("wrong"))};
+    words += notesOn(review);
+    return words.join(QStringLiteral("; "));
 }
 
 QString ReviewList::describe(const GroupReview &review) const
@@ -43,12 +57,25 @@ QString ReviewList::describe(const GroupReview &review) const
     // group sent above, what was keyed below; a gap where there is nothing.
     QString sentRow;
     QString keyedRow;
-    QStringList notes;
     for (const ReviewedCharacter &c : review.lineUp()) {
         const QString sent = c.sent.isNull() ? QStringLiteral("&nbsp;") : QString(c.sent).toHtmlEscaped();
         const QString keyed = c.keyed.isNull() ? QStringLiteral("_") : QString(c.keyed);
         sentRow += sent + QStringLiteral("&nbsp;");
         keyedRow += (c.right() && c.counted ? keyed.toHtmlEscaped() : red(keyed)) + QStringLiteral("&nbsp;");
+    }
+    QStringList notes;
+    for (const QString &note : notesOn(review))
+        notes << note.toHtmlEscaped();
+    const QString verdict = review.right() ? tr("right") : red(tr("wrong"));
+    return QStringLiteral("<tt>%1<br>%2</tt> %3<br>%4")
+        .arg(sentRow, keyedRow, verdict, notes.join(QStringLiteral("<br>")));
+}
+
+// What went wrong in a group, a note per place, in plain text.
+QStringList ReviewList::notesOn(const GroupReview &review) const
+{
+    QStringList notes;
+    for (const ReviewedCharacter &c : review.lineUp()) {
         const QString sentMorse = elementSigns(elementsOf(c.sent));
         const QString keyedMorse = elementSigns(c.keyedElements);
         QString note;
@@ -63,13 +90,9 @@ QString ReviewList::describe(const GroupReview &review) const
         if (!c.counted)
             note += (note.isEmpty() ? QString(c.keyed) : QString()) + tr(" keyed after the group: not counted");
         if (!note.isEmpty())
-            notes << note.toHtmlEscaped();
+            notes << note;
     }
     if (review.givenUp > 0)
-        notes << tr("characters not keyed: %1 (after your silence the keyer sent # for each)")
-                     .arg(review.givenUp)
-                     .toHtmlEscaped();
-    const QString verdict = review.right() ? tr("right") : red(tr("wrong"));
-    return QStringLiteral("<tt>%1<br>%2</tt> %3<br>%4")
-        .arg(sentRow, keyedRow, verdict, notes.join(QStringLiteral("<br>")));
+        notes << tr("characters not keyed: %1 (after your silence the keyer sent # for each)").arg(review.givenUp);
+    return notes;
 }

@@ -18,8 +18,12 @@ public:
     // A review of the newest group replaces the one shown for it.
     void addReview(const GroupReview &review);
 
+    // The newest review as a screen reader says it: plain text, one sentence.
+    QString newestInWords() const;
+
 private:
     QString describe(const GroupReview &review) const;
+    QStringList notesOn(const GroupReview &review) const;
 
     QList<GroupReview> m_reviews;
 };

@@ -22,52 +22,52 @@
 <context>
     <name>KeyerWindow</name>
     <message>
-        <location filename="../keyerwindow.cpp" line="30"/>
+        <location filename="../keyerwindow.cpp" line="31"/>
         <source>Key the groups back in this window. If the key area does not light up when you press the space bar, click this window once.</source>
         <translation>Ebben az ablakban adja vissza a csoportokat. Ha a billentyű mezője nem világít fel a szóköz lenyomására, kattintson egyszer ebbe az ablakba.</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="38"/>
+        <location filename="../keyerwindow.cpp" line="39"/>
         <source>Vestranoli keyer</source>
         <translation>Vestranoli billentyűző</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="43"/>
+        <location filename="../keyerwindow.cpp" line="44"/>
         <source> Hz</source>
         <translation> Hz</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="51"/>
+        <location filename="../keyerwindow.cpp" line="52"/>
         <source>Line:</source>
         <translation>Vonal:</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="52"/>
+        <location filename="../keyerwindow.cpp" line="53"/>
         <source>Mode:</source>
         <translation>Üzemmód:</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="53"/>
+        <location filename="../keyerwindow.cpp" line="54"/>
         <source>Speed:</source>
         <translation>Sebesség:</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="54"/>
+        <location filename="../keyerwindow.cpp" line="55"/>
         <source>Pause:</source>
         <translation>Szünet:</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="56"/>
+        <location filename="../keyerwindow.cpp" line="57"/>
         <source>Tone:</source>
         <translation>Hang:</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="57"/>
+        <location filename="../keyerwindow.cpp" line="58"/>
         <source>Volume:</source>
         <translation>Hangerő:</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="61"/>
+        <location filename="../keyerwindow.cpp" line="62"/>
         <source>Space bar, or the mouse on the key: straight key
 Left Ctrl or [: dot paddle; right Ctrl or ]: dash paddle
 . and -: a dot and a dash</source>
@@ -76,72 +76,112 @@ Bal Ctrl vagy [: pont lapát; jobb Ctrl vagy ]: vonás lapát
 . és -: egy pont és egy vonás</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="67"/>
+        <location filename="../keyerwindow.cpp" line="68"/>
         <source>No sound output: playing silently.</source>
         <translation>Nincs hangkimenet: hang nélkül játszik.</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="116"/>
+        <location filename="../keyerwindow.cpp" line="97"/>
+        <source>Line</source>
+        <translation>Vonal</translation>
+    </message>
+    <message>
+        <location filename="../keyerwindow.cpp" line="98"/>
+        <source>Mode</source>
+        <translation>Üzemmód</translation>
+    </message>
+    <message>
+        <location filename="../keyerwindow.cpp" line="99"/>
+        <source>Speed</source>
+        <translation>Sebesség</translation>
+    </message>
+    <message>
+        <location filename="../keyerwindow.cpp" line="100"/>
+        <source>Pause</source>
+        <translation>Szünet</translation>
+    </message>
+    <message>
+        <location filename="../keyerwindow.cpp" line="101"/>
+        <source>Your keying</source>
+        <translation>Az Ön billentyűzése</translation>
+    </message>
+    <message>
+        <location filename="../keyerwindow.cpp" line="102"/>
+        <source>Tone</source>
+        <translation>Hang</translation>
+    </message>
+    <message>
+        <location filename="../keyerwindow.cpp" line="103"/>
+        <source>Volume</source>
+        <translation>Hangerő</translation>
+    </message>
+    <message>
+        <location filename="../keyerwindow.cpp" line="104"/>
+        <source>Key</source>
+        <translation>Billentyű</translation>
+    </message>
+    <message>
+        <location filename="../keyerwindow.cpp" line="131"/>
         <source>%1, trainer connected</source>
         <translation>%1, az oktatóprogram csatlakozott</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="118"/>
+        <location filename="../keyerwindow.cpp" line="133"/>
         <source>%1, open; waiting for the trainer&apos;s answer</source>
         <translation>%1, megnyitva; várakozás az oktatóprogram válaszára</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="120"/>
+        <location filename="../keyerwindow.cpp" line="135"/>
         <source>%1, waiting for the trainer</source>
         <translation>%1, várakozás az oktatóprogramra</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="122"/>
+        <location filename="../keyerwindow.cpp" line="137"/>
         <source>no run yet</source>
         <translation>még nem volt gyakorlás</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="123"/>
+        <location filename="../keyerwindow.cpp" line="138"/>
         <source>copy: listen and write down</source>
         <translation>vétel: hallgassa és írja le</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="130"/>
+        <location filename="../keyerwindow.cpp" line="145"/>
         <source>%1 letters per minute (dot %2 ms)</source>
         <translation>%1 betű percenként (pont: %2 ms)</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="133"/>
+        <location filename="../keyerwindow.cpp" line="148"/>
         <source>%1 s after each group</source>
         <translation>%1 s minden csoport után</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="29"/>
+        <location filename="../keyerwindow.cpp" line="30"/>
         <source>nothing keyed yet</source>
         <translation>még nincs billentyűzés</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="55"/>
+        <location filename="../keyerwindow.cpp" line="56"/>
         <source>Your keying:</source>
         <translation>Az Ön billentyűzése:</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="125"/>
+        <location filename="../keyerwindow.cpp" line="140"/>
         <source>echo: listen to the group</source>
         <translation>oda - vissza: hallgassa a csoportot</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="126"/>
+        <location filename="../keyerwindow.cpp" line="141"/>
         <source>echo: key the group back</source>
         <translation>oda - vissza: adja vissza a csoportot</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="127"/>
+        <location filename="../keyerwindow.cpp" line="142"/>
         <source>echo: the next group comes after a breath</source>
         <translation>oda - vissza: a következő csoport egy kis szünet után jön</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="175"/>
+        <location filename="../keyerwindow.cpp" line="207"/>
         <source>%1 letters per minute, dash %2 dots</source>
         <translation>%1 betű percenként, a vonás %2 pont</translation>
     </message>
@@ -154,42 +194,54 @@ Bal Ctrl vagy [: pont lapát; jobb Ctrl vagy ]: vonás lapát
         <translation>Itt látja, hogyan adta vissza az egyes csoportokat.</translation>
     </message>
     <message>
-        <location filename="../reviewlist.cpp" line="56"/>
+        <location filename="../reviewlist.cpp" line="24"/>
+        <source>Review of the groups keyed back</source>
+        <translation>A visszaadott csoportok értékelése</translation>
+    </message>
+    <message>
+        <location filename="../reviewlist.cpp" line="48"/>
+        <source>%1 keyed as %2: %3</source>
+        <translation>%1 helyett %2: %3</translation>
+    </message>
+    <message>
+        <location filename="../reviewlist.cpp" line="83"/>
         <source>%1 %2 left out</source>
         <translation>%1 %2 kimaradt</translation>
     </message>
     <message>
-        <location filename="../reviewlist.cpp" line="58"/>
+        <location filename="../reviewlist.cpp" line="85"/>
         <source>extra %1 %2</source>
         <translation>fölösleges %1 %2</translation>
     </message>
     <message>
-        <location filename="../reviewlist.cpp" line="60"/>
+        <location filename="../reviewlist.cpp" line="87"/>
         <source>%1 %2 keyed as %3 %4</source>
         <translation>%1 %2 helyett %3 %4</translation>
     </message>
     <message>
-        <location filename="../reviewlist.cpp" line="62"/>
+        <location filename="../reviewlist.cpp" line="89"/>
         <source> (# is no Morse character)</source>
         <translation> (# = nem Morse-jel)</translation>
     </message>
     <message>
-        <location filename="../reviewlist.cpp" line="64"/>
+        <location filename="../reviewlist.cpp" line="91"/>
         <source> keyed after the group: not counted</source>
         <translation> a csoport után: nem számít bele</translation>
     </message>
     <message>
-        <location filename="../reviewlist.cpp" line="69"/>
+        <location filename="../reviewlist.cpp" line="96"/>
         <source>characters not keyed: %1 (after your silence the keyer sent # for each)</source>
         <translation>kimaradt jelek: %1 (a csend után a billentyűző mindegyikért # jelet küldött)</translation>
     </message>
     <message>
-        <location filename="../reviewlist.cpp" line="72"/>
+        <location filename="../reviewlist.cpp" line="49"/>
+        <location filename="../reviewlist.cpp" line="69"/>
         <source>right</source>
         <translation>jó</translation>
     </message>
     <message>
-        <location filename="../reviewlist.cpp" line="72"/>
+        <location filename="../reviewlist.cpp" line="49"/>
+        <location filename="../reviewlist.cpp" line="69"/>
         <source>wrong</source>
         <translation>hibás</translation>
     </message>

@@ -115,6 +115,26 @@ StatsWindow::StatsWindow(const QString &historyPath, int days, QWidget *parent)
     layout->addWidget(split, 1);
     layout->addWidget(m_status);
 
+    // For a screen reader and the keyboard: every control named, the table,
+    // the list and the chart reached with Tab, and Enter presses the export
+    // as Space does.
+    m_days->setAccessibleName(QStringLiteral("Időszak"));
+    exportButton->setAutoDefault(true);
+    m_table->setAccessibleName(QStringLiteral("Jelek statisztikája"));
+    m_table->setAccessibleDescription(QStringLiteral("Jelenként: adva, jó, helyes arány, mire vette"));
+    m_table->setFocusPolicy(Qt::StrongFocus);
+    m_table->setTabKeyNavigation(false);
+    m_chart->setAccessibleName(QStringLiteral("Haladás naponta"));
+    m_chart->setFocusPolicy(Qt::StrongFocus);
+    m_weakest->setAccessibleName(QStringLiteral("A leggyengébb jelek"));
+    m_weakest->setAccessibleDescription(weakestTitle->text());
+    m_weakest->setFocusPolicy(Qt::StrongFocus);
+    m_weakest->setTabKeyNavigation(false);
+    setTabOrder(m_days, exportButton);
+    setTabOrder(exportButton, m_table);
+    setTabOrder(m_table, m_weakest);
+    setTabOrder(m_weakest, m_chart);
+
     connect(m_days, &QSpinBox::valueChanged, this, &StatsWindow::refresh);
     connect(exportButton, &QPushButton::clicked, this, &StatsWindow::exportCsv);
     connect(m_weakest, &QListWidget::itemChanged, this, &StatsWindow::showTickedForNextRun);
@@ -201,6 +221,15 @@ void StatsWindow::refresh()
         line->setPointsVisible(true);
         line->setMarkerSize(9);
     }
+    // The chart in words, for a screen reader: its last day.
+    m_chart->setAccessibleDescription(
+        progress.isEmpty() ? QStringLiteral("Nincs visszaadott csoport.")
+                           : QStringLiteral("%1 nap; az utolsó, %2: %3 csoport, %4 % helyes, %5 betű/perc")
+                                 .arg(progress.size())
+                                 .arg(dayNames.constLast())
+                                 .arg(progress.constLast().groups)
+                                 .arg(locale().toString(qRound(100 * progress.constLast().shareRight())))
+                                 .arg(locale().toString(qRound(progress.constLast().speed))));
     QChart *old = m_chart->chart();
     m_chart->setChart(chart);
     delete old;

@@ -15,6 +15,7 @@ Form1::Form1(const Options &options, QWidget *parent)
 {
     createControls();
     setFocusOrder();
+    nameControls();
     wireEvents();
 }
 
@@ -56,6 +57,7 @@ void Form1::showLinkState()
     p.setColor(QPalette::WindowText, connected ? Colours::darkGreen : Colours::red);
     Label5->setPalette(p);
     Label5->setText(connected ? QStringLiteral("Kapcsolat OK") : QStringLiteral("Nincs kapcsolat"));
+    Label5->setAccessibleDescription(Label5->text());
 }
 
 // Runs and the check report need the keyer; without it they only say so.

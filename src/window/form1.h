@@ -170,6 +170,7 @@ public:
 private:
     void createControls();
     void setFocusOrder();
+    void nameControls();
     void wireEvents();
     void sendFrame(const QByteArray &frame);
     void setParameterBoxes();
@@ -181,6 +182,7 @@ private:
     void showLinkState();
     bool keyerAnswered();
     void recordEchoGroup(const QString &sent, const QString &decoded);
+    void describeScore(const QString &sent, const QString &decoded);
     void recordCopyRun();
     void lineLost();
 

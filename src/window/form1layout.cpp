@@ -196,3 +196,34 @@ void Form1::setFocusOrder()
     }
     Command1->setFocus();
 }
+
+// What a screen reader says for each control. Captions are laid out beside
+// the controls rather than tied to them, so the boxes and their "+" and "-"
+// are named here; buttons with a real caption keep it, and a check box is
+// named by its character without the space that sets it off.
+void Form1::nameControls()
+{
+    for (int n = 1; n <= 47; ++n)
+        Check[n]->setAccessibleName(Check[n]->text().trimmed());
+    struct Setting {
+        QLabel *caption;
+        TextBox *box;
+        QPushButton *up;
+        QPushButton *down;
+    };
+    for (const Setting &s : {Setting{Label1, Text1, Command8, Command9}, Setting{Label2, Text2, Command10, Command11},
+                             Setting{Label3, Text5, Command1, Command2}, Setting{Label4, Text3, Command12, Command14}}) {
+        const QString name = s.caption->text();
+        s.box->setAccessibleName(name);
+        s.up->setAccessibleName(name + QStringLiteral(" +"));
+        s.down->setAccessibleName(name + QStringLiteral(" -"));
+    }
+    Text7->setAccessibleName(QStringLiteral("jó csoportok"));
+    Text8->setAccessibleName(QStringLiteral("rossz csoportok"));
+    Text9->setAccessibleName(QStringLiteral("Az adott csoport"));
+    Text4->setAccessibleName(QStringLiteral("Vett szöveg"));
+    Label5->setAccessibleName(QStringLiteral("Kapcsolat"));
+    // Out of sight below the window, but still in the Tab order.
+    Text6->setAccessibleName(QStringLiteral("A soros vonal naplója"));
+    Text10->setAccessibleName(QStringLiteral("Nem használt mező"));
+}

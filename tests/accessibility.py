@@ -1,0 +1,100 @@
+#!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+# What a screen reader finds: the trainer, the keyer and the statistics window read through AT-SPI, on Xvfb with a
+# private D-Bus session; the keyer keys an echo run back by itself.  Usage: accessibility.py BUILD_DIR
+import os, signal, subprocess, sys, tempfile, time
+build, tmp, here = os.path.abspath(sys.argv[1]), tempfile.mkdtemp(prefix='vestranoli-a11y.'), os.path.dirname(__file__)
+procs, problems = [], []
+
+def start(args, **kw):   # each in a session of its own, so that all it starts can be ended with it
+    procs.append(p := subprocess.Popen(args, start_new_session=True, **kw))
+    return p
+
+def wait_for(what, seconds, test):
+    deadline = time.monotonic() + seconds
+    while not (result := test()) and time.monotonic() < deadline: time.sleep(0.2)
+    if not result: raise RuntimeError(f'{what} within {seconds} s')
+    return result
+
+def frame(title):        # the top-level window whose name starts with title, in any application
+    for app in filter(None, pyatspi.Registry.getDesktop(0)):
+        for w in filter(None, app):
+            if (w.name or '').startswith(title): return w
+
+def controls(node):      # every interactive control under node: (role, name, description, states)
+    found = []
+    for child in filter(None, node):
+        if child.getRole() in INTERACTIVE:
+            found.append((child.getRoleName(), child.name, child.description, child.getState()))
+        found += controls(child)
+    return found
+
+def check(window, want, key_area=False):   # every control named; the names in want there, with their roles
+    seen = controls(window)
+    for role, name, _, _ in seen:
+        if not name.strip(): problems.append(f'{window.name}: a {role} without a name')
+    names = {name: role for role, name, _, _ in seen}
+    for name in want:
+        if name not in names: problems.append(f'{window.name}: no control named "{name}" (named: {sorted(names)})')
+    return {name: states for _, name, _, states in seen}
+
+for s in (signal.SIGTERM, signal.SIGALRM): signal.signal(s, lambda signum, _: sys.exit(f'stopped by signal {signum}'))
+signal.alarm(100)
+try:
+    readable, writable = os.pipe()      # Xvfb takes a free display and says its number there
+    start(['Xvfb', '-displayfd', str(writable), '-screen', '0', '1366x768x24', '-noreset'], pass_fds=[writable],
+          stderr=subprocess.DEVNULL)
+    os.close(writable)
+    if not (number := os.fdopen(readable).readline().strip()): raise RuntimeError('Xvfb did not start')
+    bus = start(['dbus-daemon', '--session', '--nofork', '--print-address'], stdout=subprocess.PIPE, text=True,
+                stderr=subprocess.DEVNULL)
+    os.environ.update(DISPLAY=':' + number, DBUS_SESSION_BUS_ADDRESS=bus.stdout.readline().strip(),
+                      XDG_CONFIG_HOME=tmp, XDG_DATA_HOME=tmp, XDG_RUNTIME_DIR=tmp)
+    start(['/usr/libexec/at-spi-bus-launcher'])
+    start(['/usr/libexec/at-spi2-registryd'])
+    sys.path.append('/usr/lib/python3/dist-packages')   # Debian's python3-pyatspi, when another python3 is first
+    import pyatspi
+    INTERACTIVE = {pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_CHECK_BOX, pyatspi.ROLE_TEXT, pyatspi.ROLE_ENTRY,
+                   pyatspi.ROLE_SPIN_BUTTON, pyatspi.ROLE_SLIDER, pyatspi.ROLE_TABLE, pyatspi.ROLE_LIST}
+    env = dict(os.environ, QT_QPA_PLATFORM='xcb', QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1', VESTRANOLI_BUILD=build,
+               LC_ALL='C.UTF-8')   # the keyer in English, whatever the desktop's language
+    start([os.path.join(here, '../scripts/train-with-software-keyer'), '--auto-echo', '--', '--data-dir', tmp],
+          env=env, stdout=subprocess.DEVNULL)
+    trainer = wait_for('no trainer window in the AT-SPI tree', 30, lambda: frame('Vestranoli Morse-gyakorló'))
+    keyer = wait_for('no keyer window in the AT-SPI tree', 30, lambda: frame('Vestranoli keyer'))
+    wait_for('the trainer never said "Kapcsolat OK"', 20, lambda: any(
+        d == 'Kapcsolat OK' for _, n, d, _ in controls(trainer) + [('', c.name, c.description, 0) for c in trainer]))
+    settings = [n + s for n in ('Betűk száma', 'Csoportok', 'Sebesség', 'Szünet') for s in ('', ' +', ' -')]
+    check(trainer, settings + ['jó csoportok', 'rossz csoportok', 'Az adott csoport', 'Vett szöveg', 'A', 'Z', '0',
+                               '?', 'Mind kijelölés', 'Oda - Vissza', 'Start', 'Kilép'])
+    check(keyer, ['Tone', 'Volume'])
+    key = wait_for('no key area', 5, lambda: pyatspi.findDescendant(keyer, lambda n: n.name == 'Key'))
+    if key.getRoleName() in ('unknown', 'invalid', 'filler', 'panel') or not key.getState().contains(pyatspi.STATE_FOCUSABLE):
+        problems.append(f'the key area is exposed as a {key.getRoleName()}, {key.getState().getStates()}')
+    for name in ('Line', 'Mode', 'Speed', 'Pause', 'Your keying', 'Review of the groups keyed back'):
+        if not pyatspi.findDescendant(keyer, lambda n: n.name == name): problems.append(f'keyer: nothing named "{name}"')
+    before = (trainer.description, key.description)
+    window_id = subprocess.run(['xdotool', 'search', '--name', '^Vestranoli Morse'], capture_output=True,
+                               text=True).stdout.split()[0]
+    for x, y in ((68, 456), (176, 456)):   # "Mind kijelölés", then "Oda - Vissza"
+        subprocess.run(['xdotool', 'mousemove', '--window', window_id, str(x), str(y), 'click', '1'], check=True)
+        time.sleep(0.5)
+    wait_for('no score in the trainer window\'s description', 30, lambda: 'jó csoportok: ' in trainer.description)
+    wait_for('no review in the key area\'s description', 10, lambda: ' keyed as ' in key.description)
+    print(f'trainer window: "{trainer.description}" (was "{before[0]}")\nkey area, a {key.getRoleName()}: "{key.description}" '
+          f'(was "{before[1]}")', flush=True)
+    start([os.path.join(build, 'vestranoli'), '--stats', '--data-dir', tmp], env=env, stdout=subprocess.DEVNULL)
+    stats = wait_for('no statistics window in the AT-SPI tree', 20, lambda: frame('Vestranoli – statisztika'))
+    states = check(stats, ['Időszak', 'Exportálás CSV-be…', 'Jelek statisztikája', 'A leggyengébb jelek'])
+    for name in ('Exportálás CSV-be…', 'Jelek statisztikája', 'A leggyengébb jelek'):
+        if name in states and not states[name].contains(pyatspi.STATE_FOCUSABLE): problems.append(f'{name}: Tab skips it')
+    if not pyatspi.findDescendant(stats, lambda n: n.name == 'Haladás naponta'): problems.append('no chart named')
+except RuntimeError as failure:
+    problems.append(str(failure))
+finally:
+    signal.alarm(0)
+    for p in reversed(procs):
+        for sig in (signal.SIGTERM, signal.SIGKILL):
+            try: os.killpg(p.pid, sig), p.wait(5)
+            except (ProcessLookupError, subprocess.TimeoutExpired): pass
+if problems: sys.exit(f'accessibility FAILED (files in {tmp}):\n  ' + '\n  '.join(problems))
