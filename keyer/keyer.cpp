@@ -250,27 +250,17 @@ void Keyer::keyBack(const QString &group)
     const EchoPlan plan = planEcho(group, dotSamples(), m_options.errorRate, m_random);
     const qint64 start = m_player.append(plan.segments);
     const int session = m_session;
-    // Reviewed as if the trainee had keyed it, once it has all been keyed.
-    GroupReview review = m_review;
-    QString elements;
-    for (const KeyReport &report : plan.reports) {
-        if (report.letter == 'V')
-            review.keyed.append({std::exchange(elements, QString()), true});
-        else
-            elements += QLatin1Char(report.letter);
-    }
+    // Reported, and reviewed, as the trainee's own keying is.
     for (const KeyReport &report : plan.reports) {
         const char letter = report.letter;
         m_player.at(start + qint64(report.at), [this, letter, session] {
-            if (session == m_session && m_connected)
-                m_reports->send(QByteArray(1, letter));
+            if (session == m_session)
+                keyedReport(letter);
         });
     }
-    m_player.at(start + plan.length, [this, session, review] {
+    m_player.at(start + plan.length, [this, session] {
         if (session != m_session)
             return;
-        if (m_connected && !review.sent.isEmpty())
-            emit groupReviewed(review);
         m_playing = false;
         playNext();
     });
@@ -302,15 +292,15 @@ void Keyer::keyedReport(char letter)
         return;
     }
     const KeyedCharacter character{std::exchange(m_elements, QString()), m_counting};
-    if (!m_review.sent.isEmpty())
+    if (character.counted) {
         m_review.keyed.append(character);
-    if (!character.counted) {
-        if (!m_review.sent.isEmpty())
-            emit groupReviewed(m_review);
-        return;
+        m_reports->send("V");
+        characterSent();
+    } else if (!m_review.sent.isEmpty()) {
+        // Keyed after the group: shown with it, kept from the trainer.
+        m_review.keyed.append(character);
+        emit groupReviewed(m_review);
     }
-    m_reports->send("V");
-    characterSent();
 }
 
 void Keyer::characterSent()

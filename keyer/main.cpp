@@ -1,4 +1,5 @@
 #include "common/codepage.h"
+#include "common/qttranslation.h"
 #include "common/version.h"
 #include "core/morseplan.h"
 #include "keyer.h"

@@ -47,7 +47,7 @@ QString ReviewList::newestInWords() const
     const GroupReview &review = m_reviews.first();
     QStringList words{tr("%1 keyed as %2: %3")
                           .arg(review.sent, review.received(), review.right() ? tr("right") : tr("wrong"))};
-    words += notesOn(review);
+    words += notesOn(review, review.lineUp());
     return words.join(QStringLiteral("; "));
 }
 
@@ -55,16 +55,17 @@ QString ReviewList::describe(const GroupReview &review) const
 {
     // Two rows in a fixed-width font, a column per place of the line-up: the
     // group sent above, what was keyed below; a gap where there is nothing.
+    const QList<ReviewedCharacter> places = review.lineUp();
     QString sentRow;
     QString keyedRow;
-    for (const ReviewedCharacter &c : review.lineUp()) {
+    for (const ReviewedCharacter &c : places) {
         const QString sent = c.sent.isNull() ? QStringLiteral("&nbsp;") : QString(c.sent).toHtmlEscaped();
         const QString keyed = c.keyed.isNull() ? QStringLiteral("_") : QString(c.keyed);
         sentRow += sent + QStringLiteral("&nbsp;");
         keyedRow += (c.right() && c.counted ? keyed.toHtmlEscaped() : red(keyed)) + QStringLiteral("&nbsp;");
     }
     QStringList notes;
-    for (const QString &note : notesOn(review))
+    for (const QString &note : notesOn(review, places))
         notes << note.toHtmlEscaped();
     const QString verdict = review.right() ? tr("right") : red(tr("wrong"));
     return QStringLiteral("<tt>%1<br>%2</tt> %3<br>%4")
@@ -72,10 +73,10 @@ QString ReviewList::describe(const GroupReview &review) const
 }
 
 // What went wrong in a group, a note per place, in plain text.
-QStringList ReviewList::notesOn(const GroupReview &review) const
+QStringList ReviewList::notesOn(const GroupReview &review, const QList<ReviewedCharacter> &places) const
 {
     QStringList notes;
-    for (const ReviewedCharacter &c : review.lineUp()) {
+    for (const ReviewedCharacter &c : places) {
         const QString sentMorse = elementSigns(elementsOf(c.sent));
         const QString keyedMorse = elementSigns(c.keyedElements);
         QString note;

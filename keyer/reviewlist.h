@@ -23,7 +23,7 @@ public:
 
 private:
     QString describe(const GroupReview &review) const;
-    QStringList notesOn(const GroupReview &review) const;
+    QStringList notesOn(const GroupReview &review, const QList<ReviewedCharacter> &places) const;
 
     QList<GroupReview> m_reviews;
 };

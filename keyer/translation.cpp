@@ -1,6 +1,5 @@
 #include "translation.h"
 
-#include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
@@ -8,10 +7,4 @@ bool loadKeyerTranslation(QTranslator &translator, const QLocale &locale)
 {
     // Built into the program by qt_add_translations, one file per language.
     return translator.load(locale, QStringLiteral("vestranoli-keyer"), QStringLiteral("_"), QStringLiteral(":/i18n"));
-}
-
-bool loadQtTranslation(QTranslator &translator, const QLocale &locale)
-{
-    return translator.load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
-                           QLibraryInfo::path(QLibraryInfo::TranslationsPath));
 }

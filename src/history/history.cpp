@@ -77,12 +77,19 @@ QVariantList boundValues(const CopyRunRecord &run)
             text(run.groups.join(QLatin1Char('\n')))};
 }
 
+// Counts one record into `count`: an echo group or a copy run.
+template <typename Record>
+void countIn(LostRecords &count, const Record &record)
+{
+    ++(std::holds_alternative<EchoGroupRecord>(record) ? count.echoGroups : count.copyRuns);
+}
+
 template <typename Records>
 LostRecords counted(const Records &records)
 {
     LostRecords count;
     for (const auto &record : records)
-        ++(std::holds_alternative<EchoGroupRecord>(record) ? count.echoGroups : count.copyRuns);
+        countIn(count, record);
     return count;
 }
 
@@ -294,7 +301,7 @@ void History::keep(Record record)
     if (m_waiting.size() < mostWaiting)
         m_waiting.push_back(std::move(record));
     else
-        ++(std::holds_alternative<EchoGroupRecord>(record) ? m_lost.echoGroups : m_lost.copyRuns);
+        countIn(m_lost, record);
     writeWaiting();
 }
 
@@ -319,7 +326,7 @@ void History::writeWaiting()
         // lost. SQLite undoes just that statement.
         const int code = sqliteCode(insert.lastError());
         if (!written && (code == sqliteConstraint || code == sqliteTooBig)) {
-            ++(std::holds_alternative<EchoGroupRecord>(*record) ? m_lost.echoGroups : m_lost.copyRuns);
+            countIn(m_lost, *record);
             record = m_waiting.erase(record);
             written = true;
         } else {

@@ -1,9 +1,10 @@
 #include "window/platform.h"
 
+#include "common/qttranslation.h"
 #include "common/version.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QStyleFactory>
 #include <QTranslator>
@@ -42,7 +43,7 @@ void setUpApplication()
 void loadQtTranslations()
 {
     auto *translator = new QTranslator(QCoreApplication::instance());
-    if (translator->load(QStringLiteral("qtbase_hu"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (loadQtTranslation(*translator, QLocale(QLocale::Hungarian, QLocale::Hungary)))
         QCoreApplication::installTranslator(translator);
     else
         delete translator;
