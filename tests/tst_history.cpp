@@ -1,8 +1,10 @@
 #include "common/alignment.h"
+#include "history/copyscore.h"
 #include "history/csvexport.h"
 #include "history/history.h"
 #include "history/statistics.h"
 #include "lineend.h"
+#include "stats/copyscorewindow.h"
 #include "stats/statswindow.h"
 
 #include <QApplication>
@@ -11,7 +13,9 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
+#include <QComboBox>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QSqlDatabase>
@@ -45,6 +49,9 @@ private slots:
     void keeps_every_group_through_a_failure_data();
     void keeps_every_group_through_a_failure();
     void exports_csv_and_shows_the_statistics();
+    void scores_a_copy_data();
+    void scores_a_copy();
+    void scores_the_copy_runs_of_an_older_history();
 
 private:
     QTemporaryDir dir;
@@ -179,14 +186,15 @@ void HistoryTest::exports_csv_and_shows_the_statistics()
                         "2026-12-01T18:05:10+00:00,m\xc3\xa1sol\xc3\xa1s,KQR,,,70,3,100\r\n"
                         "2026-12-01T18:05:10+00:00,m\xc3\xa1sol\xc3\xa1s,\xc3\x89?@,,,70,3,100\r\n"
                         "2026-12-01T18:05:20+00:00,oda-vissza,TEMS,TMS,0,65,4,50\r\n"));
-    QCOMPARE(characterTableText(characterStatistics(history.echoGroups())),
-             QStringLiteral("Jel   Adva     Jó  Helyes  Mire vette\n"
-                            "Á        1      0     0 %  A 1\n"
-                            "E        2      1    50 %  kimaradt 1\n"
-                            "M        2      2   100 %\n"
-                            "T        2      2   100 %\n"
-                            "S        1      1   100 %\n"
-                            "Fölösleges jelek: 0\n"));
+    QCOMPARE(characterTableText(trainingStatistics(history, {}, false).table),
+             QStringLiteral("      ---- adás (visszaadva) -  ---- vétel (másolva) --\n"
+                            "Jel   Adva     Jó  Helyes    Adva     Jó  Helyes  Mire vette\n"
+                            "Á        1      0     0 %       –      –     –    adás: A 1\n"
+                            "E        2      1    50 %       –      –     –    adás: kimaradt 1\n"
+                            "M        2      2   100 %       –      –     –\n"
+                            "T        2      2   100 %       –      –     –\n"
+                            "S        1      1   100 %       –      –     –\n"
+                            "Fölösleges jelek: 0 visszaadva, 0 másolva\n"));
 
     // The statistics window over the same file with 8 more groups: the
     // table, one day in the chart, the weakest characters to tick (E at 8 of
@@ -198,11 +206,11 @@ void HistoryTest::exports_csv_and_shows_the_statistics()
     auto *table = window.findChild<QTableWidget *>();
     QStringList rows;
     for (int row = 0; row < table->rowCount(); ++row) {
-        for (int column = 0; column < 5; ++column)
+        for (int column : {0, 1, 2, 3, 7})
             rows << table->item(row, column)->text();
     }
-    QCOMPARE(rows.join(' '), QStringLiteral("Á 1 0 0 % A 1 E 10 8 80 % I 1, kimaradt 1 T 10 9 90 % kimaradt 1 "
-                                            "M 10 10 100 %  S 1 1 100 % "));
+    QCOMPARE(rows.join(' '), QStringLiteral("Á 1 0 0 % adás: A 1 E 10 8 80 % adás: I 1, kimaradt 1 "
+                                            "T 10 9 90 % adás: kimaradt 1 M 10 10 100 %  S 1 1 100 % "));
     auto *days = qobject_cast<QBarCategoryAxis *>(window.findChild<QChartView *>()->chart()->axes(Qt::Horizontal)[0]);
     QCOMPARE(days->categories().size(), 1);
     auto *weakest = window.findChild<QListWidget *>();
@@ -216,7 +224,10 @@ void HistoryTest::exports_csv_and_shows_the_statistics()
         dialog->selectFile(dir.filePath(QStringLiteral("export")));
         QMetaObject::invokeMethod(dialog, "accept");
     });
-    window.findChild<QPushButton *>()->click();
+    for (QPushButton *button : window.findChildren<QPushButton *>()) {
+        if (button->text().startsWith("Exportálás"))
+            button->click();
+    }
     QFile exported(dir.filePath(QStringLiteral("export.csv")));
     QVERIFY(exported.open(QIODevice::ReadOnly));
     QCOMPARE(exported.readAll(), csv);
@@ -226,6 +237,88 @@ void HistoryTest::exports_csv_and_shows_the_statistics()
     // The last day only: nothing of a week ago.
     window.findChild<QSpinBox *>()->setValue(1);
     QCOMPARE(table->rowCount(), 0);
+}
+
+void HistoryTest::scores_a_copy_data()
+{
+    // Per group sent, what was copied for it.
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("copied");
+    QTest::addColumn<int>("right");
+    QTest::addColumn<int>("extra");
+
+    QTest::newRow("right, in lower case and on lines") << "kmrsü\n\tabcde  \nfghij\n" << "KMRSÜ ABCDE FGHIJ" << 15 << 0;
+    QTest::newRow("a group left out costs its own") << "KMRSÜ FGHIJ" << "KMRSÜ - FGHIJ" << 10 << 0;
+    QTest::newRow("a group split in two, two run together") << "KMRSÜ AB CDEFGHIJ" << "KMRSÜ ABCDE FGHIJ" << 15 << 0;
+    QTest::newRow("a character outside the set is wrong") << "KMRSÜ ABÇDE FGHIJX" << "KMRSÜ ABÇDE FGHIJX" << 14 << 1;
+}
+
+void HistoryTest::scores_a_copy()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, copied);
+    QFETCH(int, right);
+    QFETCH(int, extra);
+
+    const CopyScore score = scoreCopy({"KMRSÜ", "ABCDE", "FGHIJ"}, typed);
+    QStringList groups;
+    for (const ScoredGroup &group : score.groups)
+        groups << (group.copied.isEmpty() ? QStringLiteral("-") : group.copied);
+    QCOMPARE(groups.join(' '), copied);
+    QCOMPARE(score.sentCharacters, 15);
+    QCOMPARE(score.rightCharacters, right);
+    QCOMPARE(score.result.extra, extra);
+}
+
+// A history written by the previous release: brought up to date by the
+// first scoring, without losing a row, and read with it by the statistics.
+void HistoryTest::scores_the_copy_runs_of_an_older_history()
+{
+    const QString path = dir.filePath(QStringLiteral("layout1.sqlite"));
+    QVERIFY(QFile::copy(QFINDTESTDATA("data/history-layout1.sqlite"), path));
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    // Read as it is: the characters of its echo groups.
+    QCOMPARE(StatsWindow(path, 0).findChild<QTableWidget *>()->rowCount(), 11);
+
+    CopyScoreWindow window(path);
+    auto *runs = window.findChild<QComboBox *>();
+    auto *copy = window.findChild<QPlainTextEdit *>();
+    auto *score = window.findChild<QPushButton *>();
+    // Newest first; the newest has no groups and is passed over.
+    QCOMPARE(runs->count(), 3);
+    QVERIFY(runs->itemText(0).endsWith("sérült"));
+    QCOMPARE(runs->currentIndex(), 1);
+    QVERIFY2(shownText(window).contains("sérültek"), qPrintable(shownText(window)));
+    score->click();
+    QVERIFY2(shownText(window).contains("A vétel üres"), qPrintable(shownText(window)));
+    copy->setPlainText("öüé 12");
+    score->click();
+    QVERIFY2(shownText(window).contains("Helyes jelek: 83 % (5 / 6)"), qPrintable(shownText(window)));
+    QVERIFY2(shownText(window).contains("bekerült az előzménybe."), qPrintable(shownText(window)));
+    runs->setCurrentIndex(2);
+    copy->setPlainText("KMRSU AB/?= Á:-@");
+    score->click();
+    copy->setPlainText("KMRSU AB/?= Á:-@9");
+    score->click();
+    QVERIFY2(shownText(window).contains("a korábbi pontozás helyére"), qPrintable(shownText(window)));
+
+    History history;
+    QCOMPARE(history.openForReading(path), History::Reading::Open);
+    QCOMPARE(history.echoGroups().size(), 3);
+    const QList<CopyRunRecord> stored = history.copyRuns();
+    QCOMPARE(stored.size(), 3);
+    QCOMPARE(stored[0].groups, QStringList({"KMRSU", "AB/?=", "Á:-@9"}));
+    QCOMPARE(stored[0].result->copied, "KMRSU AB/?= Á:-@9");
+    QVERIFY(stored[2].groups.isEmpty() && !stored[2].result);
+    QCOMPARE(historyCsv({}, stored.mid(1, 1), QTimeZone::utc()).split('\n').mid(1),
+             QByteArrayList({"2026-12-01T18:01:00+00:00,m\xc3\xa1sol\xc3\xa1s,\xc3\x96\xc3\x9c\xc3\x89,\xc3\x96\xc3\x9c\xc3\x89,1,90,3,10\r",
+                             "2026-12-01T18:01:00+00:00,m\xc3\xa1sol\xc3\xa1s,123,12,0,90,3,10\r", ""}));
+    const CharacterTable table = trainingStatistics(history, {}, false).table;
+    QCOMPARE(table.characters[0].character, QChar('3'));
+    QCOMPARE(table.characters[0].copied.dropped, 1);
+    const auto e = std::find_if(table.characters.cbegin(), table.characters.cend(),
+                                [](const CharacterStatistics &c) { return c.character == QChar(u'É'); });
+    QVERIFY(e->keyed.sent == 1 && e->keyed.takenFor.value('E') == 1 && e->copied.right == 1);
 }
 
 QTEST_MAIN(HistoryTest)

@@ -17,7 +17,7 @@ struct AlignedCharacter {
 
 struct Alignment {
     QList<AlignedCharacter> characters; // in keying order, extras where they came
-    int extra = 0;                      // how many of them are extras
+    int extra = 0;                      // how many of them are extras, blanks not counted
 };
 
 // Lines the decoded group up with the sent one by the fewest edits
@@ -25,4 +25,8 @@ struct Alignment {
 // one count as wrong. Where two alignments cost the same, a replacement is
 // preferred to a drop plus an extra: two swapped characters are each taken
 // for the other.
+//
+// A whole copy lines up the same way, its groups parted by single blanks: a
+// blank only ever lines up with a blank, so a group left out costs its
+// characters, and one split in two or run into the next costs a blank.
 Alignment alignGroups(QStringView sent, QStringView decoded);

@@ -1,5 +1,7 @@
 #include "history/csvexport.h"
 
+#include "history/copyscore.h"
+
 #include <QStringList>
 
 #include <algorithm>
@@ -10,6 +12,16 @@ struct Row {
     QDateTime when;
     QStringList fields;
 };
+
+// What the trainee typed may hold a comma or a quote: such a field is
+// quoted, its quotes doubled.
+QString csvField(QString field)
+{
+    if (!field.contains(QLatin1Char(',')) && !field.contains(QLatin1Char('"')))
+        return field;
+    field.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + field + QLatin1Char('"');
+}
 
 } // namespace
 
@@ -23,9 +35,16 @@ QByteArray historyCsv(const QList<EchoGroupRecord> &echoGroups, const QList<Copy
                       QString::number(g.speed), QString::number(g.groupsize), QString::number(g.pause)}});
     }
     for (const CopyRunRecord &run : copyRuns) {
-        for (const QString &group : run.groups) {
+        // A scored run: what was copied for each group, and whether it was right.
+        const QList<ScoredGroup> scored = run.result ? scoreCopy(run.groups, run.result->copied).groups
+                                                     : QList<ScoredGroup>();
+        for (qsizetype g = 0; g < run.groups.size(); ++g) {
+            const QString copied = g < scored.size() ? scored[g].copied : QString();
+            const QString good = g >= scored.size()       ? QString()
+                                 : copied == run.groups[g] ? QStringLiteral("1")
+                                                           : QStringLiteral("0");
             rows.append({run.when,
-                         {QStringLiteral("másolás"), group, QString(), QString(), QString::number(run.speed),
+                         {QStringLiteral("másolás"), run.groups[g], copied, good, QString::number(run.speed),
                           QString::number(run.groupsize), QString::number(run.pause)}});
         }
     }
@@ -34,9 +53,8 @@ QByteArray historyCsv(const QList<EchoGroupRecord> &echoGroups, const QList<Copy
     QString csv = QStringLiteral("idő,futás,adott,vett,jó,sebesség,betűszám,szünet\r\n");
     for (const Row &row : rows) {
         QStringList fields{row.when.toTimeZone(zone).toString(Qt::ISODate)};
-        // No field can hold a comma, a quote or a line end: groups are made of
-        // training characters and "#".
-        fields += row.fields;
+        for (const QString &field : row.fields)
+            fields.append(csvField(field));
         csv += fields.join(QLatin1Char(',')) + QStringLiteral("\r\n");
     }
     return csv.toUtf8();

@@ -7,7 +7,8 @@
 
 // The whole history as CSV for a spreadsheet: UTF-8, comma-separated, CR LF
 // line ends, a header row, then one row per group in time order. A copy
-// run gives one row for each of its groups, all with the run's end time and
-// with nothing decoded or scored. Times are ISO 8601 in `zone`.
+// run gives one row for each of its groups, all with the run's end time;
+// once scored, with what was copied for the group and whether it was right.
+// Times are ISO 8601 in `zone`.
 QByteArray historyCsv(const QList<EchoGroupRecord> &echoGroups, const QList<CopyRunRecord> &copyRuns,
                       const QTimeZone &zone);

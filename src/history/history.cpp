@@ -24,8 +24,26 @@ const QList<QStringList> schemaSteps = {
         QStringLiteral("CREATE TABLE copy_run (at INTEGER NOT NULL, speed INTEGER NOT NULL, "
                        "groupsize INTEGER NOT NULL, pause INTEGER NOT NULL, groups TEXT NOT NULL)"),
     },
+    {
+        // Copy runs get a number that stays (a rowid may change in a VACUUM),
+        // the one each already had, and their results: what the trainee
+        // copied and, per character sent, how often it was taken for what.
+        QStringLiteral("CREATE TABLE copy_run_numbered (id INTEGER PRIMARY KEY, at INTEGER NOT NULL, "
+                       "speed INTEGER NOT NULL, groupsize INTEGER NOT NULL, pause INTEGER NOT NULL, "
+                       "groups TEXT NOT NULL)"),
+        QStringLiteral("INSERT INTO copy_run_numbered SELECT rowid, at, speed, groupsize, pause, groups FROM copy_run"),
+        QStringLiteral("DROP TABLE copy_run"),
+        QStringLiteral("ALTER TABLE copy_run_numbered RENAME TO copy_run"),
+        QStringLiteral("CREATE INDEX copy_run_at ON copy_run (at)"),
+        QStringLiteral("CREATE TABLE copy_result (run INTEGER PRIMARY KEY REFERENCES copy_run (id), "
+                       "scored INTEGER NOT NULL, copied TEXT NOT NULL, extra INTEGER NOT NULL)"),
+        // `taken` is "" for a character missed, the character itself when right.
+        QStringLiteral("CREATE TABLE copy_character (run INTEGER NOT NULL REFERENCES copy_run (id), "
+                       "sent TEXT NOT NULL, taken TEXT NOT NULL, count INTEGER NOT NULL)"),
+        QStringLiteral("CREATE INDEX copy_character_run ON copy_character (run)"),
+    },
 };
-static_assert(History::schemaVersion == 1, "add a schema step for the new version");
+static_assert(History::schemaVersion == 2, "add a schema step for the new version");
 
 int connectionNumber = 0;
 
@@ -216,6 +234,7 @@ std::optional<int> History::connect(bool forReading)
             return {};
         }
     }
+    m_version = version;
     if (forReading)
         return version;
 
@@ -224,10 +243,12 @@ std::optional<int> History::connect(bool forReading)
         trouble(QStringLiteral("cannot prepare the training history"), cause(query.lastError()));
         return {};
     }
+    m_version = schemaVersion;
     m_db->insertEchoGroup = QSqlQuery(m_db->db);
     m_db->insertCopyRun = QSqlQuery(m_db->db);
     if (!m_db->insertEchoGroup.prepare(QStringLiteral("INSERT INTO echo_group VALUES (?, ?, ?, ?, ?, ?, ?)"))
-        || !m_db->insertCopyRun.prepare(QStringLiteral("INSERT INTO copy_run VALUES (?, ?, ?, ?, ?)"))) {
+        || !m_db->insertCopyRun.prepare(
+                QStringLiteral("INSERT INTO copy_run (at, speed, groupsize, pause, groups) VALUES (?, ?, ?, ?, ?)"))) {
         trouble(QStringLiteral("cannot prepare the training history"),
                 cause(m_db->insertEchoGroup.lastError()));
         return {};
@@ -267,6 +288,7 @@ void History::disconnect()
         return;
     const QString name = m_db->db.connectionName();
     m_db.reset();
+    m_version = 0;
     QSqlDatabase::removeDatabase(name);
 }
 
@@ -389,34 +411,140 @@ void History::recordCopyRun(const CopyRunRecord &run)
 QList<EchoGroupRecord> History::echoGroups(const QDateTime &since) const
 {
     QList<EchoGroupRecord> groups;
+    forEachEchoGroup(since, [&groups](const EchoGroupRecord &group) { groups.append(group); });
+    return groups;
+}
+
+void History::forEachEchoGroup(const QDateTime &since, const std::function<void(const EchoGroupRecord &)> &take) const
+{
     if (!m_db)
-        return groups;
+        return;
     QSqlQuery query(m_db->db);
+    query.setForwardOnly(true);
     query.prepare(QStringLiteral("SELECT at, sent, decoded, good, speed, groupsize, pause FROM echo_group "
                                  "WHERE at >= ? ORDER BY at, rowid"));
     query.addBindValue(since.isValid() ? since.toMSecsSinceEpoch() : std::numeric_limits<qint64>::min());
     query.exec();
     while (query.next()) {
-        groups.append({QDateTime::fromMSecsSinceEpoch(query.value(0).toLongLong(), Qt::UTC),
-                       query.value(1).toString(), query.value(2).toString(), query.value(3).toBool(),
-                       query.value(4).toInt(), query.value(5).toInt(), query.value(6).toInt()});
+        take({QDateTime::fromMSecsSinceEpoch(query.value(0).toLongLong(), Qt::UTC), query.value(1).toString(),
+              query.value(2).toString(), query.value(3).toBool(), query.value(4).toInt(), query.value(5).toInt(),
+              query.value(6).toInt()});
     }
-    return groups;
 }
+
+namespace {
+
+// A run's columns, from "SELECT id, at, speed, groupsize, pause, groups".
+CopyRunRecord copyRunFrom(const QSqlQuery &query)
+{
+    CopyRunRecord run{QDateTime::fromMSecsSinceEpoch(query.value(1).toLongLong(), Qt::UTC), query.value(2).toInt(),
+                      query.value(3).toInt(), query.value(4).toInt(),
+                      query.value(5).toString().split(QLatin1Char('\n')), query.value(0).toLongLong(), {}};
+    // A run with no group at all was stored as "".
+    if (run.groups == QStringList{QString()})
+        run.groups.clear();
+    return run;
+}
+
+} // namespace
 
 QList<CopyRunRecord> History::copyRuns() const
 {
     QList<CopyRunRecord> runs;
     if (!m_db)
         return runs;
+    // A file of layout 1 (read before a trainer brought it up to date) has no results.
+    const bool results = m_version >= 2;
     QSqlQuery query(m_db->db);
-    query.exec(QStringLiteral("SELECT at, speed, groupsize, pause, groups FROM copy_run ORDER BY at, rowid"));
+    query.setForwardOnly(true);
+    query.exec(results ? QStringLiteral("SELECT r.rowid, r.at, r.speed, r.groupsize, r.pause, r.groups, s.scored, "
+                                        "s.copied, s.extra FROM copy_run r LEFT JOIN copy_result s ON s.run = r.rowid "
+                                        "ORDER BY r.at, r.rowid")
+                       : QStringLiteral("SELECT rowid, at, speed, groupsize, pause, groups FROM copy_run "
+                                        "ORDER BY at, rowid"));
     while (query.next()) {
-        runs.append({QDateTime::fromMSecsSinceEpoch(query.value(0).toLongLong(), Qt::UTC), query.value(1).toInt(),
-                     query.value(2).toInt(), query.value(3).toInt(),
-                     query.value(4).toString().split(QLatin1Char('\n'))});
+        CopyRunRecord run = copyRunFrom(query);
+        if (results && !query.isNull(6))
+            run.result = CopyResult{QDateTime::fromMSecsSinceEpoch(query.value(6).toLongLong(), Qt::UTC),
+                                    query.value(7).toString(), {}, query.value(8).toInt()};
+        runs.append(run);
     }
     return runs;
+}
+
+void History::forEachScoredCopyRun(const QDateTime &since, const std::function<void(const CopyRunRecord &)> &take) const
+{
+    if (!m_db || m_version < 2)
+        return;
+    QSqlQuery query(m_db->db);
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT r.id, r.at, r.speed, r.groupsize, r.pause, r.groups, s.scored, s.copied, "
+                                 "s.extra FROM copy_run r JOIN copy_result s ON s.run = r.id WHERE r.at >= ? "
+                                 "ORDER BY r.at, r.id"));
+    query.addBindValue(since.isValid() ? since.toMSecsSinceEpoch() : std::numeric_limits<qint64>::min());
+    query.exec();
+    QSqlQuery counts(m_db->db);
+    counts.setForwardOnly(true);
+    counts.prepare(QStringLiteral("SELECT sent, taken, count FROM copy_character WHERE run = ?"));
+    while (query.next()) {
+        CopyRunRecord run = copyRunFrom(query);
+        CopyResult result{QDateTime::fromMSecsSinceEpoch(query.value(6).toLongLong(), Qt::UTC),
+                          query.value(7).toString(), {}, query.value(8).toInt()};
+        counts.addBindValue(run.id);
+        counts.exec();
+        while (counts.next()) {
+            const QString sent = counts.value(0).toString();
+            const QString taken = counts.value(1).toString();
+            if (sent.size() == 1 && taken.size() <= 1)
+                result.characters.append({sent[0], taken.isEmpty() ? QChar() : taken[0], counts.value(2).toInt()});
+        }
+        run.result = std::move(result);
+        take(run);
+    }
+}
+
+History::Scoring History::storeCopyResult(qint64 id, const CopyResult &result)
+{
+    if (!m_db && !connect(false))
+        return Scoring::Failed;
+    QSqlQuery query(m_db->db);
+    bool done = query.exec(QStringLiteral("BEGIN IMMEDIATE"));
+    QString why = cause(query.lastError());
+    bool replaced = false;
+    const auto run = [&](const QString &statement, const QVariantList &values) {
+        if (!done)
+            return;
+        query.prepare(statement);
+        for (const QVariant &value : values)
+            query.addBindValue(value);
+        done = query.exec();
+        why = cause(query.lastError());
+    };
+    run(QStringLiteral("SELECT count(*) FROM copy_run WHERE id = ?"), {id});
+    if (done && (!query.next() || query.value(0).toInt() != 1)) {
+        done = false;
+        why = QStringLiteral("there is no copy run %1").arg(id);
+    }
+    run(QStringLiteral("DELETE FROM copy_character WHERE run = ?"), {id});
+    run(QStringLiteral("DELETE FROM copy_result WHERE run = ?"), {id});
+    replaced = done && query.numRowsAffected() > 0;
+    run(QStringLiteral("INSERT INTO copy_result VALUES (?, ?, ?, ?)"),
+        {id, result.scored.toMSecsSinceEpoch(), text(result.copied), result.extra});
+    for (const CopyCharacterCount &c : result.characters) {
+        run(QStringLiteral("INSERT INTO copy_character VALUES (?, ?, ?, ?)"),
+            {id, QString(c.sent), c.taken.isNull() ? QStringLiteral("") : QString(c.taken), c.count});
+    }
+    if (done) {
+        done = query.exec(QStringLiteral("COMMIT"));
+        why = cause(query.lastError());
+    }
+    if (!done) {
+        QSqlQuery(m_db->db).exec(QStringLiteral("ROLLBACK"));
+        m_report(QStringLiteral("cannot store the copy's result in the training history %1 (%2)")
+                         .arg(QDir::toNativeSeparators(m_path), why));
+        return Scoring::Failed;
+    }
+    return replaced ? Scoring::Replaced : Scoring::Stored;
 }
 
 QString lostRecordsPath(const QString &historyPath)

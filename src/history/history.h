@@ -26,6 +26,22 @@ struct EchoGroupRecord {
     int pause = 0;     // hundredths of a second
 };
 
+// How often one character of a copy run was copied as `taken`: right when
+// it is the character itself, missed when it is null.
+struct CopyCharacterCount {
+    QChar sent;
+    QChar taken;
+    int count = 0;
+};
+
+// What the trainee copied of a run, as scored.
+struct CopyResult {
+    QDateTime scored;
+    QString copied; // upper case, groups parted by single blanks
+    QList<CopyCharacterCount> characters;
+    int extra = 0; // copied characters that stood for no sent one
+};
+
 // One copy run that came to its end, with the groups it sent.
 struct CopyRunRecord {
     QDateTime when;
@@ -33,6 +49,8 @@ struct CopyRunRecord {
     int groupsize = 0;
     int pause = 0;
     QStringList groups;
+    qint64 id = 0;                    // the history's number for it, once stored
+    std::optional<CopyResult> result = {}; // once scored (without its counts, from copyRuns())
 };
 
 // What of one session never reached the history: the trainer ended while the
@@ -64,7 +82,7 @@ struct LostRecords {
 class History
 {
 public:
-    static constexpr int schemaVersion = 1;
+    static constexpr int schemaVersion = 2;
 
     History();
     ~History();
@@ -90,6 +108,16 @@ public:
     // Oldest first; an invalid `since` gives all of them.
     QList<EchoGroupRecord> echoGroups(const QDateTime &since = {}) const;
     QList<CopyRunRecord> copyRuns() const;
+    // The same one by one, none of them kept: the statistics of any history
+    // in the memory of one group. The copy runs are those scored, each with
+    // its result and its counts.
+    void forEachEchoGroup(const QDateTime &since, const std::function<void(const EchoGroupRecord &)> &take) const;
+    void forEachScoredCopyRun(const QDateTime &since, const std::function<void(const CopyRunRecord &)> &take) const;
+
+    // Stores the result of copy run `id`, in place of an earlier one. Written
+    // at once, not kept for later: the trainee is there to try again.
+    enum class Scoring { Stored, Replaced, Failed };
+    Scoring storeCopyResult(qint64 id, const CopyResult &result);
 
 private:
     using Record = std::variant<EchoGroupRecord, CopyRunRecord>;
@@ -105,6 +133,7 @@ private:
 
     struct Connection;
     std::unique_ptr<Connection> m_db; // while the file is open
+    int m_version = 0;                // the open file's layout
     QString m_path;
     bool m_keeping = false;     // the trainer's history, not refused
     bool m_troubleSaid = false; // the failure that keeps records waiting

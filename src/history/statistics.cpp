@@ -6,40 +6,116 @@
 
 #include <algorithm>
 
-CharacterTable characterStatistics(const QList<EchoGroupRecord> &groups)
+void CharacterScore::add(QChar taken, QChar sentCharacter, int count)
+{
+    sent += count;
+    if (taken == sentCharacter)
+        right += count;
+    else if (taken.isNull())
+        dropped += count;
+    else
+        takenFor[taken] += count;
+}
+
+namespace {
+
+// The day of a time in `zone`, for times that come in order: the bounds of
+// the last day are kept, so that the zone is asked once a day, not once a
+// group.
+class DayFinder
+{
+public:
+    explicit DayFinder(const QTimeZone &zone) : m_zone(zone) {}
+
+    QDate dayOf(const QDateTime &when)
+    {
+        const qint64 ms = when.toMSecsSinceEpoch();
+        if (!m_day.isValid() || ms < m_start || ms >= m_end) {
+            m_day = when.toTimeZone(m_zone).date();
+            m_start = QDateTime(m_day, QTime(0, 0), m_zone).toMSecsSinceEpoch();
+            m_end = QDateTime(m_day.addDays(1), QTime(0, 0), m_zone).toMSecsSinceEpoch();
+        }
+        return m_day;
+    }
+
+private:
+    QTimeZone m_zone;
+    QDate m_day;
+    qint64 m_start = 0;
+    qint64 m_end = 0;
+};
+
+} // namespace
+
+TrainingStatistics trainingStatistics(const History &history, const QDateTime &since, bool byDay,
+                                      const QTimeZone &zone)
 {
     QHash<QChar, CharacterStatistics> byCharacter;
-    CharacterTable table;
-    for (const EchoGroupRecord &group : groups) {
-        const Alignment alignment = alignGroups(group.sent, group.decoded);
-        table.extra += alignment.extra;
-        for (const AlignedCharacter &c : alignment.characters) {
-            if (c.isExtra())
-                continue;
-            CharacterStatistics &entry = byCharacter[c.sent];
-            entry.character = c.sent;
-            ++entry.sent;
-            if (c.right())
-                ++entry.right;
-            else if (c.dropped())
-                ++entry.dropped;
-            else
-                ++entry.takenFor[c.taken];
+    QMap<QDate, DayProgress> days;
+    DayFinder finder(zone);
+    TrainingStatistics statistics;
+    const auto entry = [&byCharacter](QChar c) -> CharacterStatistics & {
+        CharacterStatistics &e = byCharacter[c];
+        e.character = c;
+        return e;
+    };
+
+    history.forEachEchoGroup(since, [&](const EchoGroupRecord &group) {
+        DayProgress *day = byDay ? &days[finder.dayOf(group.when)] : nullptr;
+        const auto count = [&](QChar sent, QChar taken) {
+            entry(sent).keyed.add(taken, sent, 1);
+            if (day)
+                day->keyed.add(taken, sent, 1);
+        };
+        // Most groups come back right, and need no lining up.
+        if (group.sent == group.decoded) {
+            for (QChar c : group.sent)
+                count(c, c);
+        } else {
+            const Alignment alignment = alignGroups(group.sent, group.decoded);
+            for (const AlignedCharacter &c : alignment.characters) {
+                if (!c.isExtra())
+                    count(c.sent, c.taken);
+            }
+            statistics.table.extraKeyed += alignment.extra;
         }
+        if (day) {
+            ++day->echoGroups;
+            day->speedSum += group.speed;
+        }
+    });
+
+    history.forEachScoredCopyRun(since, [&](const CopyRunRecord &run) {
+        DayProgress *day = byDay ? &days[finder.dayOf(run.when)] : nullptr;
+        for (const CopyCharacterCount &c : run.result->characters) {
+            entry(c.sent).copied.add(c.taken, c.sent, c.count);
+            if (day)
+                day->copied.add(c.taken, c.sent, c.count);
+        }
+        statistics.table.extraCopied += run.result->extra;
+        if (day) {
+            day->copiedGroups += int(run.groups.size());
+            day->speedSum += qint64(run.speed) * run.groups.size();
+        }
+    });
+
+    for (auto it = days.begin(); it != days.end(); ++it) {
+        it->day = it.key();
+        statistics.days.append(*it);
     }
-    table.characters = byCharacter.values();
-    std::sort(table.characters.begin(), table.characters.end(),
-              [](const CharacterStatistics &a, const CharacterStatistics &b) {
-                  // right/sent compared without division, so equal shares tie exactly.
-                  const qint64 lhs = qint64(a.right) * b.sent;
-                  const qint64 rhs = qint64(b.right) * a.sent;
-                  if (lhs != rhs)
-                      return lhs < rhs;
-                  if (a.sent != b.sent)
-                      return a.sent > b.sent;
-                  return a.character < b.character;
-              });
-    return table;
+    QList<CharacterStatistics> &characters = statistics.table.characters;
+    characters = byCharacter.values();
+    std::sort(characters.begin(), characters.end(), [](const CharacterStatistics &a, const CharacterStatistics &b) {
+        // right/sent compared without division, so equal shares tie exactly.
+        const qint64 lhs = qint64(a.right()) * b.sent();
+        const qint64 rhs = qint64(b.right()) * a.sent();
+        if (lhs != rhs)
+            return lhs < rhs;
+        if (a.sent() != b.sent())
+            return a.sent() > b.sent();
+        return a.character < b.character;
+    });
+    return statistics;
 }
 
 QList<QChar> weakestCharacters(const CharacterTable &table, int count)
@@ -47,45 +123,21 @@ QList<QChar> weakestCharacters(const CharacterTable &table, int count)
     QList<QChar> weakest;
     for (const CharacterStatistics &c : table.characters) {
         // Compared in whole numbers, so that 9 of 10 is exactly 90 %.
-        if (weakest.size() >= count || qint64(100) * c.right >= qint64(weakBelowPercentRight) * c.sent)
+        if (weakest.size() >= count || qint64(100) * c.right() >= qint64(weakBelowPercentRight) * c.sent())
             break;
-        if (c.sent >= weakFromSent)
+        if (c.sent() >= weakFromSent)
             weakest.append(c.character);
     }
     return weakest;
 }
 
-QList<DayProgress> dailyProgress(const QList<EchoGroupRecord> &groups, const QTimeZone &zone)
-{
-    QMap<QDate, DayProgress> days;
-    QMap<QDate, qint64> speedSums;
-    for (const EchoGroupRecord &group : groups) {
-        const QDate day = group.when.toTimeZone(zone).date();
-        DayProgress &progress = days[day];
-        progress.day = day;
-        ++progress.groups;
-        speedSums[day] += group.speed;
-        for (const AlignedCharacter &c : alignGroups(group.sent, group.decoded).characters) {
-            if (c.isExtra())
-                continue;
-            ++progress.sentCharacters;
-            if (c.right())
-                ++progress.rightCharacters;
-        }
-    }
-    QList<DayProgress> result = days.values();
-    for (DayProgress &progress : result)
-        progress.speed = double(speedSums[progress.day]) / progress.groups;
-    return result;
-}
-
-QString takenForText(const CharacterStatistics &character)
+QString takenForText(const CharacterScore &score)
 {
     QList<std::pair<int, QString>> entries;
-    for (auto it = character.takenFor.cbegin(); it != character.takenFor.cend(); ++it)
+    for (auto it = score.takenFor.cbegin(); it != score.takenFor.cend(); ++it)
         entries.append({it.value(), QStringLiteral("%1 %2").arg(it.key()).arg(it.value())});
-    if (character.dropped > 0)
-        entries.append({character.dropped, QStringLiteral("kimaradt %1").arg(character.dropped)});
+    if (score.dropped > 0)
+        entries.append({score.dropped, QStringLiteral("kimaradt %1").arg(score.dropped)});
     std::stable_sort(entries.begin(), entries.end(), [](const auto &a, const auto &b) { return a.first > b.first; });
     QStringList texts;
     for (const auto &entry : entries)
@@ -96,19 +148,29 @@ QString takenForText(const CharacterStatistics &character)
 QString characterTableText(const CharacterTable &table)
 {
     if (table.characters.isEmpty())
-        return QStringLiteral("Még nincs visszaadott csoport.\n");
-    QString text = QStringLiteral("Jel   Adva     Jó  Helyes  Mire vette\n");
+        return QStringLiteral("Még nincs visszaadott csoport és pontozott másolás.\n");
+    // Sending (keyed back) and receiving (copied) side by side; a half with
+    // nothing sent shows dashes.
+    const auto half = [](const CharacterScore &score) {
+        if (score.sent == 0)
+            return QStringLiteral("%1 %2 %3  ").arg(QStringLiteral("–"), 6).arg(QStringLiteral("–"), 6).arg(QStringLiteral("–"), 5);
+        return QStringLiteral("%1 %2 %3 %").arg(score.sent, 6).arg(score.right, 6).arg(qRound(100 * score.shareRight()), 5);
+    };
+    QString text = QStringLiteral("      ---- adás (visszaadva) -  ---- vétel (másolva) --\n"
+                                  "Jel   Adva     Jó  Helyes    Adva     Jó  Helyes  Mire vette\n");
     for (const CharacterStatistics &c : table.characters) {
-        text += QStringLiteral("%1 %2 %3 %4 %  %5")
-                    .arg(c.character, -3)
-                    .arg(c.sent, 6)
-                    .arg(c.right, 6)
-                    .arg(qRound(100 * c.shareRight()), 5)
-                    .arg(takenForText(c))
-                    .trimmed()
+        QStringList takenFor;
+        if (!c.keyed.takenFor.isEmpty() || c.keyed.dropped > 0)
+            takenFor << QStringLiteral("adás: %1").arg(takenForText(c.keyed));
+        if (!c.copied.takenFor.isEmpty() || c.copied.dropped > 0)
+            takenFor << QStringLiteral("vétel: %1").arg(takenForText(c.copied));
+        text += QStringLiteral("%1 %2  %3  %4")
+                        .arg(c.character, -3)
+                        .arg(half(c.keyed), half(c.copied), takenFor.join(QStringLiteral("; ")))
+                        .trimmed()
                 + QLatin1Char('\n');
     }
-    text += QStringLiteral("Fölösleges jelek: %1\n").arg(table.extra);
+    text += QStringLiteral("Fölösleges jelek: %1 visszaadva, %2 másolva\n").arg(table.extraKeyed).arg(table.extraCopied);
     return text;
 }
 

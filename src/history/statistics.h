@@ -8,50 +8,70 @@
 #include <QString>
 #include <QTimeZone>
 
-// How one character fared in the echo groups, counted over the groups'
-// alignments.
-struct CharacterStatistics {
-    QChar character;
+// How often one character was sent in one half of training, and what
+// became of it.
+struct CharacterScore {
     int sent = 0;
     int right = 0;
     int dropped = 0;
-    QMap<QChar, int> takenFor; // the other characters it was decoded as, and how often
+    QMap<QChar, int> takenFor; // the other characters it was taken for, and how often
 
     double shareRight() const { return sent > 0 ? double(right) / sent : 0.0; }
+    void add(QChar taken, QChar sentCharacter, int count);
+};
+
+// One character in both halves: keyed back in echo groups (sending) and
+// copied in scored copy runs (receiving).
+struct CharacterStatistics {
+    QChar character;
+    CharacterScore keyed;
+    CharacterScore copied;
+
+    int sent() const { return keyed.sent + copied.sent; }
+    int right() const { return keyed.right + copied.right; }
+    double shareRight() const { return sent() > 0 ? double(right()) / sent() : 0.0; }
 };
 
 struct CharacterTable {
-    QList<CharacterStatistics> characters; // worst first
-    int extra = 0;                         // decoded characters that stood for no sent one
+    QList<CharacterStatistics> characters; // worst first, both halves together
+    int extraKeyed = 0;                    // keyed characters that stood for no sent one
+    int extraCopied = 0;                   // copied ones likewise
 };
 
-// Worst first: the lowest share right, then the most often sent.
-CharacterTable characterStatistics(const QList<EchoGroupRecord> &groups);
+// One day of training, in the trainee's own time zone.
+struct DayProgress {
+    QDate day;
+    int echoGroups = 0;
+    int copiedGroups = 0; // in scored copy runs
+    CharacterScore keyed;
+    CharacterScore copied;
+    qint64 speedSum = 0; // over the groups of both kinds
+
+    double speed() const { return echoGroups + copiedGroups > 0 ? double(speedSum) / (echoGroups + copiedGroups) : 0.0; }
+};
+
+struct TrainingStatistics {
+    CharacterTable table;
+    QList<DayProgress> days; // oldest first; left empty when not asked for
+};
+
+// The statistics of the history since `since` (all of it for an invalid
+// one), read group by group: the memory they take does not grow with the
+// history. Days are counted in `zone` when `byDay`.
+TrainingStatistics trainingStatistics(const History &history, const QDateTime &since, bool byDay,
+                                      const QTimeZone &zone = QTimeZone::systemTimeZone());
 
 // A character is among the weakest when less than this share of it (in per
-// cent) was keyed back right, out of at least this many sent: a few groups
-// say too little to practise a character for.
+// cent) was right, keyed and copied together, out of at least this many
+// sent: a few groups say too little to practise a character for.
 constexpr int weakBelowPercentRight = 90;
 constexpr int weakFromSent = 10;
 
 // Up to `count` of the weakest characters, worst first.
 QList<QChar> weakestCharacters(const CharacterTable &table, int count);
 
-// One day of echo groups, in the trainee's own time zone.
-struct DayProgress {
-    QDate day;
-    int groups = 0;
-    int sentCharacters = 0;
-    int rightCharacters = 0;
-    double speed = 0; // mean of the groups' speeds
-
-    double shareRight() const { return sentCharacters > 0 ? double(rightCharacters) / sentCharacters : 0.0; }
-};
-
-QList<DayProgress> dailyProgress(const QList<EchoGroupRecord> &groups, const QTimeZone &zone);
-
 // "E 3, I 1, kimaradt 2": what a character was taken for, most often first.
-QString takenForText(const CharacterStatistics &character);
+QString takenForText(const CharacterScore &score);
 
 // The table as fixed-width text lines for the terminal, in Hungarian.
 QString characterTableText(const CharacterTable &table);

@@ -1,6 +1,7 @@
 #include "stats/statscommand.h"
 
 #include "history/statistics.h"
+#include "stats/copyscorewindow.h"
 #include "stats/statswindow.h"
 #include "window/options.h"
 #include "window/platform.h"
@@ -15,7 +16,7 @@
 bool isStatisticsCommand(int argc, char *argv[])
 {
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--stats") == 0)
+        if (std::strcmp(argv[i], "--stats") == 0 || std::strcmp(argv[i], "--score-copy") == 0)
             return true;
     }
     return false;
@@ -28,10 +29,11 @@ int runStatistics(int argc, char *argv[])
         arguments.append(QString::fromLocal8Bit(argv[i]));
     QCommandLineParser parser;
     const QCommandLineOption stats(QStringLiteral("stats"));
+    const QCommandLineOption scoreCopy(QStringLiteral("score-copy"));
     const QCommandLineOption text(QStringLiteral("text"));
     const QCommandLineOption days(QStringLiteral("days"), QString(), QStringLiteral("N"), QStringLiteral("0"));
     const QCommandLineOption dataDir(QStringLiteral("data-dir"), QString(), QStringLiteral("DIR"));
-    parser.addOptions({stats, text, days, dataDir});
+    parser.addOptions({stats, scoreCopy, text, days, dataDir});
     bool daysOk = false;
     const bool parsed = parser.parse(arguments);
     const int dayCount = parser.value(days).toInt(&daysOk);
@@ -46,6 +48,13 @@ int runStatistics(int argc, char *argv[])
     const QString path = QDir(parser.isSet(dataDir) ? parser.value(dataDir) : defaultDataDir())
                              .filePath(QStringLiteral("history.sqlite"));
 
+    if (parser.isSet(scoreCopy)) {
+        QApplication app(argc, argv);
+        loadQtTranslations();
+        CopyScoreWindow window(path);
+        window.show();
+        return app.exec();
+    }
     if (!parser.isSet(text)) {
         QApplication app(argc, argv);
         loadQtTranslations();
@@ -65,7 +74,7 @@ int runStatistics(int argc, char *argv[])
         std::printf("Még nincs előzmény: %s\n", qUtf8Printable(QDir::toNativeSeparators(path)));
         break;
     case History::Reading::Open:
-        std::fputs(qUtf8Printable(characterTableText(characterStatistics(history.echoGroups(since)))), stdout);
+        std::fputs(qUtf8Printable(characterTableText(trainingStatistics(history, since, false).table)), stdout);
         break;
     }
     std::fputs(qUtf8Printable(lostRecordsText(lostRecords(path), since, QTimeZone::systemTimeZone())), stdout);

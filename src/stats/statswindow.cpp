@@ -2,6 +2,7 @@
 
 #include "history/csvexport.h"
 #include "history/statistics.h"
+#include "stats/copyscorewindow.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -25,6 +26,8 @@
 #include <QTableWidget>
 #include <QValueAxis>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 constexpr int weakestShown = 10;
@@ -60,6 +63,7 @@ StatsWindow::StatsWindow(const QString &historyPath, int days, QWidget *parent)
     m_days->setSpecialValueText(QStringLiteral("a teljes előzmény"));
     m_days->setValue(days);
     auto *exportButton = new QPushButton(QStringLiteral("Exportálás CSV-be…"));
+    auto *copyButton = new QPushButton(QStringLiteral("Másolás pontozása…"));
     m_status = new QLabel;
     // Sessions whose groups did not all reach the history, said here since
     // the trainer could only say it on stderr.
@@ -67,10 +71,12 @@ StatsWindow::StatsWindow(const QString &historyPath, int days, QWidget *parent)
     m_lost->setWordWrap(true);
     m_lost->setStyleSheet(QStringLiteral("color: #c00000"));
 
-    m_table = new QTableWidget(0, 5);
+    // Sending (keyed back in echo runs) and receiving (copied in scored copy
+    // runs) side by side.
+    m_table = new QTableWidget(0, 8);
     m_table->setHorizontalHeaderLabels(
-        {QStringLiteral("Jel"), QStringLiteral("Adva"), QStringLiteral("Jó"), QStringLiteral("Helyes"),
-         QStringLiteral("Mire vette")});
+        {QStringLiteral("Jel"), QStringLiteral("Adás: adva"), QStringLiteral("jó"), QStringLiteral("helyes"),
+         QStringLiteral("Vétel: adva"), QStringLiteral("jó"), QStringLiteral("helyes"), QStringLiteral("Mire vette")});
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->verticalHeader()->hide();
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -86,6 +92,7 @@ StatsWindow::StatsWindow(const QString &historyPath, int days, QWidget *parent)
     top->addWidget(new QLabel(QStringLiteral("Időszak:")));
     top->addWidget(m_days);
     top->addStretch();
+    top->addWidget(copyButton);
     top->addWidget(exportButton);
 
     auto *side = new QVBoxLayout;
@@ -121,7 +128,8 @@ StatsWindow::StatsWindow(const QString &historyPath, int days, QWidget *parent)
     m_days->setAccessibleName(QStringLiteral("Időszak"));
     exportButton->setAutoDefault(true);
     m_table->setAccessibleName(QStringLiteral("Jelek statisztikája"));
-    m_table->setAccessibleDescription(QStringLiteral("Jelenként: adva, jó, helyes arány, mire vette"));
+    m_table->setAccessibleDescription(
+        QStringLiteral("Jelenként az adás és a vétel: adva, jó, helyes arány; mire vette"));
     m_table->setFocusPolicy(Qt::StrongFocus);
     m_table->setTabKeyNavigation(false);
     m_chart->setAccessibleName(QStringLiteral("Haladás naponta"));
@@ -130,13 +138,16 @@ StatsWindow::StatsWindow(const QString &historyPath, int days, QWidget *parent)
     m_weakest->setAccessibleDescription(weakestTitle->text());
     m_weakest->setFocusPolicy(Qt::StrongFocus);
     m_weakest->setTabKeyNavigation(false);
-    setTabOrder(m_days, exportButton);
+    copyButton->setAutoDefault(true);
+    setTabOrder(m_days, copyButton);
+    setTabOrder(copyButton, exportButton);
     setTabOrder(exportButton, m_table);
     setTabOrder(m_table, m_weakest);
     setTabOrder(m_weakest, m_chart);
 
     connect(m_days, &QSpinBox::valueChanged, this, &StatsWindow::refresh);
     connect(exportButton, &QPushButton::clicked, this, &StatsWindow::exportCsv);
+    connect(copyButton, &QPushButton::clicked, this, &StatsWindow::scoreCopy);
     connect(m_weakest, &QListWidget::itemChanged, this, &StatsWindow::showTickedForNextRun);
 
     // The window only reads: the file is opened read-only, and a missing
@@ -144,27 +155,59 @@ StatsWindow::StatsWindow(const QString &historyPath, int days, QWidget *parent)
     m_history.reportProblemsWith([this](const QString &problem) {
         m_status->setText(QStringLiteral("Az előzmény nem olvasható: %1").arg(problem));
     });
-    if (m_history.openForReading(m_historyPath) == History::Reading::NoHistoryYet)
-        m_status->setText(QStringLiteral("Még nincs előzmény: %1").arg(QDir::toNativeSeparators(m_historyPath)));
+    reopen();
     m_lostRecords = lostRecords(m_historyPath);
     refresh();
+}
+
+void StatsWindow::reopen()
+{
+    if (m_history.openForReading(m_historyPath) == History::Reading::NoHistoryYet)
+        m_status->setText(QStringLiteral("Még nincs előzmény: %1").arg(QDir::toNativeSeparators(m_historyPath)));
+}
+
+void StatsWindow::scoreCopy()
+{
+    if (!m_copyScore) {
+        m_copyScore = new CopyScoreWindow(m_historyPath, this);
+        m_copyScore->setAttribute(Qt::WA_DeleteOnClose);
+        // A history of an older layout is brought up to date by the scoring;
+        // it is read anew to see the results.
+        connect(m_copyScore, &CopyScoreWindow::scored, this, [this] {
+            reopen();
+            refresh();
+        });
+    }
+    m_copyScore->show();
+    m_copyScore->raise();
+    m_copyScore->activateWindow();
 }
 
 void StatsWindow::refresh()
 {
     const int days = m_days->value();
     const QDateTime since = days > 0 ? QDateTime::currentDateTimeUtc().addDays(-days) : QDateTime();
-    const QList<EchoGroupRecord> groups = m_history.echoGroups(since);
-    const CharacterTable table = characterStatistics(groups);
+    const TrainingStatistics statistics = trainingStatistics(m_history, since, true);
+    const CharacterTable &table = statistics.table;
     m_lost->setText(lostRecordsText(m_lostRecords, since, QTimeZone::systemTimeZone()).trimmed());
     m_lost->setVisible(!m_lost->text().isEmpty());
 
+    const auto half = [this](const CharacterScore &score) {
+        if (score.sent == 0)
+            return QStringList{QStringLiteral("–"), QStringLiteral("–"), QStringLiteral("–")};
+        return QStringList{QString::number(score.sent), QString::number(score.right),
+                           QStringLiteral("%1 %").arg(locale().toString(qRound(100 * score.shareRight())))};
+    };
     m_table->setRowCount(int(table.characters.size()));
     for (int row = 0; row < table.characters.size(); ++row) {
         const CharacterStatistics &c = table.characters[row];
-        const QStringList cells{QString(c.character), QString::number(c.sent), QString::number(c.right),
-                                QStringLiteral("%1 %").arg(locale().toString(qRound(100 * c.shareRight()))),
-                                takenForText(c)};
+        QStringList takenFor;
+        if (!c.keyed.takenFor.isEmpty() || c.keyed.dropped > 0)
+            takenFor << QStringLiteral("adás: %1").arg(takenForText(c.keyed));
+        if (!c.copied.takenFor.isEmpty() || c.copied.dropped > 0)
+            takenFor << QStringLiteral("vétel: %1").arg(takenForText(c.copied));
+        const QStringList cells = QStringList{QString(c.character)} + half(c.keyed) + half(c.copied)
+                                  + QStringList{takenFor.join(QStringLiteral("; "))};
         for (int column = 0; column < cells.size(); ++column)
             m_table->setItem(row, column, new QTableWidgetItem(cells[column]));
     }
@@ -174,10 +217,13 @@ void StatsWindow::refresh()
     chart->setTitle(QStringLiteral("Haladás naponta"));
     chart->setLocale(locale());
     chart->setLocalizeNumbers(true);
-    const QList<DayProgress> progress = dailyProgress(groups, QTimeZone::systemTimeZone());
-    auto *groupSet = new QBarSet(QStringLiteral("Visszaadott csoportok"));
-    auto *share = new QLineSeries;
-    share->setName(QStringLiteral("Helyes jelek (%)"));
+    const QList<DayProgress> &progress = statistics.days;
+    auto *echoSet = new QBarSet(QStringLiteral("Visszaadott csoportok"));
+    auto *copySet = new QBarSet(QStringLiteral("Pontozott másolt csoportok"));
+    auto *keyedShare = new QLineSeries;
+    keyedShare->setName(QStringLiteral("Adás: helyes jelek (%)"));
+    auto *copiedShare = new QLineSeries;
+    copiedShare->setName(QStringLiteral("Vétel: helyes jelek (%)"));
     auto *speed = new QLineSeries;
     speed->setName(QStringLiteral("Sebesség (betű/perc)"));
     QStringList dayNames;
@@ -186,22 +232,38 @@ void StatsWindow::refresh()
     for (int i = 0; i < progress.size(); ++i) {
         const DayProgress &day = progress[i];
         dayNames.append(day.day.toString(QStringLiteral("MM.dd.")));
-        groupSet->append(day.groups);
-        share->append(i, 100 * day.shareRight());
-        speed->append(i, day.speed);
-        mostGroups = qMax(mostGroups, day.groups);
-        topLine = qMax(topLine, day.speed);
+        echoSet->append(day.echoGroups);
+        copySet->append(day.copiedGroups);
+        // A half not trained that day has no point.
+        if (day.keyed.sent > 0)
+            keyedShare->append(i, 100 * day.keyed.shareRight());
+        if (day.copied.sent > 0)
+            copiedShare->append(i, 100 * day.copied.shareRight());
+        speed->append(i, day.speed());
+        mostGroups = std::max({mostGroups, day.echoGroups, day.copiedGroups});
+        topLine = qMax(topLine, day.speed());
     }
+    // Each half in a hue of its own: light bars, its share a dark line.
+    echoSet->setColor(QColor(0x8f, 0xc3, 0xea));
+    copySet->setColor(QColor(0xa9, 0xd9, 0x8f));
+    keyedShare->setPen(QPen(QColor(0x1f, 0x5f, 0xa0), 3));
+    copiedShare->setPen(QPen(QColor(0x3d, 0x7a, 0x1f), 3));
+    speed->setPen(QPen(QColor(0x7a, 0x52, 0xc7), 3));
     auto *bars = new QBarSeries;
-    bars->append(groupSet);
+    bars->append(echoSet);
+    bars->append(copySet);
     chart->addSeries(bars);
-    chart->addSeries(share);
-    chart->addSeries(speed);
+    for (QLineSeries *line : {keyedShare, copiedShare, speed})
+        chart->addSeries(line);
     auto *daysAxis = new QBarCategoryAxis;
     daysAxis->append(dayNames);
     auto *groupAxis = new QValueAxis;
     groupAxis->setRange(0, mostGroups);
-    groupAxis->applyNiceNumbers();
+    // A tick for each group while they are few, so no two ticks read the same.
+    if (mostGroups < 5)
+        groupAxis->setTickCount(mostGroups + 1);
+    else
+        groupAxis->applyNiceNumbers();
     // Localized, Qt Charts takes only formats with a precision ("%.0f"); a
     // "%d" would leave the axis without numbers.
     groupAxis->setLabelFormat(QStringLiteral("%.0f"));
@@ -214,7 +276,7 @@ void StatsWindow::refresh()
     chart->addAxis(lineAxis, Qt::AlignRight);
     bars->attachAxis(daysAxis);
     bars->attachAxis(groupAxis);
-    for (QLineSeries *line : {share, speed}) {
+    for (QLineSeries *line : {keyedShare, copiedShare, speed}) {
         line->attachAxis(daysAxis);
         line->attachAxis(lineAxis);
         // A line needs two days; a point shows one, too.
@@ -222,14 +284,20 @@ void StatsWindow::refresh()
         line->setMarkerSize(9);
     }
     // The chart in words, for a screen reader: its last day.
+    const auto shareText = [this](const CharacterScore &score) {
+        return score.sent > 0 ? QStringLiteral("%1 %").arg(locale().toString(qRound(100 * score.shareRight())))
+                              : QStringLiteral("nincs");
+    };
     m_chart->setAccessibleDescription(
-        progress.isEmpty() ? QStringLiteral("Nincs visszaadott csoport.")
-                           : QStringLiteral("%1 nap; az utolsó, %2: %3 csoport, %4 % helyes, %5 betű/perc")
+        progress.isEmpty() ? QStringLiteral("Nincs visszaadott csoport és pontozott másolás.")
+                           : QStringLiteral("%1 nap; az utolsó, %2: %3 visszaadott és %4 másolt csoport, helyes "
+                                            "adás %5, helyes vétel %6, %7 betű/perc")
                                  .arg(progress.size())
                                  .arg(dayNames.constLast())
-                                 .arg(progress.constLast().groups)
-                                 .arg(locale().toString(qRound(100 * progress.constLast().shareRight())))
-                                 .arg(locale().toString(qRound(progress.constLast().speed))));
+                                 .arg(progress.constLast().echoGroups)
+                                 .arg(progress.constLast().copiedGroups)
+                                 .arg(shareText(progress.constLast().keyed), shareText(progress.constLast().copied))
+                                 .arg(locale().toString(qRound(progress.constLast().speed()))));
     QChart *old = m_chart->chart();
     m_chart->setChart(chart);
     delete old;

@@ -2,8 +2,10 @@
 
 #include "history/history.h"
 
+#include <QPointer>
 #include <QWidget>
 
+class CopyScoreWindow;
 class QChartView;
 class QLabel;
 class QListWidget;
@@ -13,8 +15,10 @@ class QTableWidget;
 // The statistics window: how each character fared over the last days, the
 // progress per day as a chart, the weakest characters to tick for the next
 // run, the sessions whose groups did not all reach the history, and the
-// export of the whole history to CSV. It only reads the history; the
-// trainer's settings file is not touched.
+// export of the whole history to CSV. Sending (echo runs) and receiving
+// (scored copy runs) are shown side by side; copy runs are scored in a
+// window of their own opened from here. It only reads the history itself;
+// the trainer's settings file is not touched.
 class StatsWindow : public QWidget
 {
     Q_OBJECT
@@ -24,7 +28,9 @@ public:
     StatsWindow(const QString &historyPath, int days, QWidget *parent = nullptr);
 
 private:
+    void reopen();
     void refresh();
+    void scoreCopy();
     void showWeakest(const QList<QChar> &weakest);
     void showTickedForNextRun();
     void exportCsv();
@@ -39,6 +45,7 @@ private:
     QLabel *m_nextRun = nullptr;
     QLabel *m_status = nullptr;
     QLabel *m_lost = nullptr;
+    QPointer<CopyScoreWindow> m_copyScore; // while open
 };
 
 // The name the export is saved under: the one chosen, with ".csv" added

@@ -21,6 +21,7 @@ const char helpText[] =
     "                   (%2)\n"
     "  --stats          show the statistics of the training history in a window\n"
     "  --stats --text   print them as a table instead [--days N: the last N days]\n"
+    "  --score-copy     score a copy run: type what you copied, see it checked\n"
     "  --help           show this text\n"
     "  --version        show the version\n";
 

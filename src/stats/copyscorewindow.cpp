@@ -1,0 +1,281 @@
+#include "stats/copyscorewindow.h"
+
+#include "common/morsetable.h"
+#include "history/statistics.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLocale>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTableWidget>
+#include <QTextBrowser>
+#include <QTimeZone>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+// Groups shown on one line of the marked copy.
+constexpr int groupsPerLine = 8;
+
+QString runTime(const QDateTime &when)
+{
+    return when.toTimeZone(QTimeZone::systemTimeZone()).toString(QStringLiteral("yyyy.MM.dd. HH:mm"));
+}
+
+QString percent(const QLocale &locale, double share)
+{
+    return QStringLiteral("%1 %").arg(locale.toString(qRound(100 * share)));
+}
+
+} // namespace
+
+bool copyRunIsWhole(const CopyRunRecord &run)
+{
+    if (run.groups.isEmpty())
+        return false;
+    return std::all_of(run.groups.cbegin(), run.groups.cend(), [](const QString &group) {
+        return !group.isEmpty()
+            && std::all_of(group.cbegin(), group.cend(), [](QChar c) { return !elementsOf(c).isEmpty(); });
+    });
+}
+
+QString markedCopyHtml(const QList<ScoredGroup> &groups)
+{
+    const auto escaped = [](QChar c) { return QString(c).toHtmlEscaped(); };
+    QString html = QStringLiteral("<table cellspacing=\"0\" cellpadding=\"4\">");
+    for (qsizetype first = 0; first < groups.size(); first += groupsPerLine) {
+        QString sentRow = QStringLiteral("<tr>");
+        QString copiedRow = QStringLiteral("<tr>");
+        for (qsizetype g = first; g < qMin(first + groupsPerLine, groups.size()); ++g) {
+            QString sent;
+            QString copied;
+            for (const AlignedCharacter &c : groups[g].characters) {
+                if (c.isExtra()) {
+                    sent += QStringLiteral("&nbsp;");
+                    copied += QStringLiteral("<s style=\"color:#b35900\">%1</s>").arg(escaped(c.taken));
+                } else if (c.dropped()) {
+                    sent += escaped(c.sent);
+                    copied += QStringLiteral("<b style=\"color:#c00000\">_</b>");
+                } else if (!c.right()) {
+                    sent += escaped(c.sent);
+                    copied += QStringLiteral("<u style=\"color:#c00000\"><b>%1</b></u>").arg(escaped(c.taken));
+                } else {
+                    sent += escaped(c.sent);
+                    copied += escaped(c.taken);
+                }
+            }
+            sentRow += QStringLiteral("<td>%1</td>").arg(sent);
+            copiedRow += QStringLiteral("<td>%1</td>").arg(copied);
+        }
+        // A blank line between the pairs of rows.
+        html += sentRow + QStringLiteral("</tr>") + copiedRow + QStringLiteral("</tr><tr><td></td></tr>");
+    }
+    return html + QStringLiteral("</table>");
+}
+
+CopyScoreWindow::CopyScoreWindow(const QString &historyPath, QWidget *parent)
+    : QWidget(parent, Qt::Window)
+    , m_historyPath(historyPath)
+{
+    setWindowTitle(QStringLiteral("Vestranoli – a másolás pontozása"));
+    setLocale(QLocale(QLocale::Hungarian, QLocale::Hungary));
+    resize(900, 680);
+
+    m_runList = new QComboBox;
+    m_copy = new QPlainTextEdit;
+    m_copy->setPlaceholderText(QStringLiteral("Írja be, amit leírt; a csoportokat szóköz vagy új sor választja el."));
+    m_copy->setTabChangesFocus(true);
+    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    m_copy->setFont(fixed);
+    m_scoreButton = new QPushButton(QStringLiteral("Pontozás"));
+    m_scoreButton->setAutoDefault(true);
+    m_share = new QLabel;
+    m_marked = new QTextBrowser;
+    m_marked->setFont(fixed);
+    m_characters = new QTableWidget(0, 5);
+    m_characters->setHorizontalHeaderLabels({QStringLiteral("Jel"), QStringLiteral("Adva"), QStringLiteral("Jó"),
+                                             QStringLiteral("Helyes"), QStringLiteral("Mire vette")});
+    m_characters->horizontalHeader()->setStretchLastSection(true);
+    m_characters->verticalHeader()->hide();
+    m_characters->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_characters->setTabKeyNavigation(false);
+    m_status = new QLabel;
+    m_status->setWordWrap(true);
+
+    auto *top = new QHBoxLayout;
+    auto *runLabel = new QLabel(QStringLiteral("&Másolás:"));
+    runLabel->setBuddy(m_runList);
+    top->addWidget(runLabel);
+    top->addWidget(m_runList, 1);
+    auto *copyLabel = new QLabel(QStringLiteral("Az Ön &vétele:"));
+    copyLabel->setBuddy(m_copy);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(m_share, 1);
+    buttons->addWidget(m_scoreButton);
+    auto *legend = new QLabel(QStringLiteral("Felül az adott, alatta a vett csoport. <u style=\"color:#c00000\"><b>Piros, "
+                                             "aláhúzott</b></u>: hibás jel; <b style=\"color:#c00000\">_</b>: kimaradt "
+                                             "jel; <s style=\"color:#b35900\">narancs, áthúzott</s>: fölösleges jel."));
+    legend->setWordWrap(true);
+    auto *results = new QSplitter(Qt::Horizontal);
+    results->addWidget(m_marked);
+    results->addWidget(m_characters);
+    results->setStretchFactor(0, 3);
+    results->setStretchFactor(1, 2);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(copyLabel);
+    layout->addWidget(m_copy, 1);
+    layout->addLayout(buttons);
+    layout->addWidget(legend);
+    layout->addWidget(results, 3);
+    layout->addWidget(m_status);
+
+    m_runList->setAccessibleName(QStringLiteral("Másolás"));
+    m_copy->setAccessibleName(QStringLiteral("Az Ön vétele"));
+    m_marked->setAccessibleName(QStringLiteral("Az adott és a vett csoportok"));
+    m_characters->setAccessibleName(QStringLiteral("Jelenként"));
+    m_characters->setAccessibleDescription(QStringLiteral("Jelenként: adva, jó, helyes arány, mire vette"));
+
+    connect(m_runList, &QComboBox::currentIndexChanged, this, &CopyScoreWindow::showRun);
+    connect(m_scoreButton, &QPushButton::clicked, this, &CopyScoreWindow::score);
+
+    m_history.reportProblemsWith([this](const QString &problem) {
+        m_status->setText(QStringLiteral("Az előzmény nem írható: %1").arg(problem));
+    });
+    // A missing history is not made here: there is nothing to score in it.
+    if (QFileInfo::exists(m_historyPath))
+        m_history.open(m_historyPath);
+    loadRuns();
+}
+
+void CopyScoreWindow::loadRuns()
+{
+    m_runs = m_history.copyRuns();
+    std::reverse(m_runs.begin(), m_runs.end());
+    const QSignalBlocker blocker(m_runList);
+    m_runList->clear();
+    int latestWhole = -1;
+    for (int i = 0; i < m_runs.size(); ++i) {
+        const CopyRunRecord &run = m_runs[i];
+        QString text = QStringLiteral("%1 – %2 betű/perc, %3 csoport")
+                               .arg(runTime(run.when))
+                               .arg(run.speed)
+                               .arg(run.groups.size());
+        if (!copyRunIsWhole(run))
+            text += QStringLiteral(" – sérült");
+        else if (run.result)
+            text += QStringLiteral(" – pontozva: %1").arg(percent(locale(), scoreCopy(run.groups, run.result->copied).shareRight()));
+        m_runList->addItem(text);
+        if (latestWhole < 0 && copyRunIsWhole(run))
+            latestWhole = i;
+    }
+    m_runList->setCurrentIndex(latestWhole >= 0 ? latestWhole : 0);
+    showRun();
+    if (m_runs.isEmpty())
+        m_status->setText(QStringLiteral("Az előzményben még nincs befejezett másolás: %1")
+                                  .arg(QDir::toNativeSeparators(m_historyPath)));
+    else if (latestWhole > 0)
+        m_status->setText(QStringLiteral("A legutóbbi %1 másolás csoportjai hiányoznak vagy sérültek az előzményben; "
+                                         "a legutóbbi ép másolás látható.")
+                                  .arg(latestWhole));
+}
+
+const CopyRunRecord *CopyScoreWindow::currentRun() const
+{
+    const int index = m_runList->currentIndex();
+    return index >= 0 && index < m_runs.size() ? &m_runs[index] : nullptr;
+}
+
+void CopyScoreWindow::showRun()
+{
+    const CopyRunRecord *run = currentRun();
+    const bool whole = run && copyRunIsWhole(*run);
+    m_scoreButton->setEnabled(whole);
+    m_copy->setEnabled(whole);
+    m_status->clear();
+    m_share->clear();
+    m_marked->clear();
+    m_characters->setRowCount(0);
+    m_copy->clear();
+    if (run && !whole) {
+        m_status->setText(QStringLiteral("Ennek a másolásnak a csoportjai hiányoznak vagy sérültek az előzményben; "
+                                         "nem pontozható."));
+    } else if (run && run->result) {
+        m_copy->setPlainText(run->result->copied);
+        showScore(*run, run->result->copied);
+        m_status->setText(QStringLiteral("Ezt a másolást %1-kor pontozta; egy új pontozás felülírja.")
+                                  .arg(runTime(run->result->scored)));
+    }
+}
+
+void CopyScoreWindow::score()
+{
+    const CopyRunRecord *run = currentRun();
+    if (!run || !copyRunIsWhole(*run))
+        return;
+    const QString copied = normalisedCopy(m_copy->toPlainText());
+    if (copied.isEmpty()) {
+        m_status->setText(QStringLiteral("A vétel üres: írja be, amit a másolás alatt leírt."));
+        m_copy->setFocus();
+        return;
+    }
+    CopyScore scoreOfCopy = scoreCopy(run->groups, copied);
+    scoreOfCopy.result.scored = QDateTime::currentDateTimeUtc();
+    showScore(*run, copied);
+    switch (m_history.storeCopyResult(run->id, scoreOfCopy.result)) {
+    case History::Scoring::Stored:
+        m_status->setText(QStringLiteral("A pontozás bekerült az előzménybe."));
+        break;
+    case History::Scoring::Replaced:
+        m_status->setText(QStringLiteral("A pontozás bekerült az előzménybe, a korábbi pontozás helyére."));
+        break;
+    case History::Scoring::Failed:
+        // The reporter has said why.
+        return;
+    }
+    const int index = m_runList->currentIndex();
+    const QString status = m_status->text();
+    loadRuns();
+    m_runList->setCurrentIndex(index);
+    m_status->setText(status);
+    emit scored();
+}
+
+void CopyScoreWindow::showScore(const CopyRunRecord &run, const QString &copied)
+{
+    const CopyScore score = scoreCopy(run.groups, copied);
+    m_share->setText(QStringLiteral("Helyes jelek: %1 (%2 / %3); fölösleges jelek: %4")
+                             .arg(percent(locale(), score.shareRight()))
+                             .arg(score.rightCharacters)
+                             .arg(score.sentCharacters)
+                             .arg(score.result.extra));
+    m_marked->setHtml(markedCopyHtml(score.groups));
+    m_marked->setAccessibleDescription(m_share->text());
+
+    QMap<QChar, CharacterScore> byCharacter;
+    for (const CopyCharacterCount &c : score.result.characters)
+        byCharacter[c.sent].add(c.taken, c.sent, c.count);
+    QList<QChar> characters = byCharacter.keys();
+    std::stable_sort(characters.begin(), characters.end(), [&byCharacter](QChar a, QChar b) {
+        return qint64(byCharacter[a].right) * byCharacter[b].sent < qint64(byCharacter[b].right) * byCharacter[a].sent;
+    });
+    m_characters->setRowCount(int(characters.size()));
+    for (int row = 0; row < characters.size(); ++row) {
+        const CharacterScore &c = byCharacter[characters[row]];
+        const QStringList cells{QString(characters[row]), QString::number(c.sent), QString::number(c.right),
+                                percent(locale(), c.shareRight()), takenForText(c)};
+        for (int column = 0; column < cells.size(); ++column)
+            m_characters->setItem(row, column, new QTableWidgetItem(cells[column]));
+    }
+    m_characters->resizeColumnsToContents();
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "history/copyscore.h"
+
+#include <QWidget>
+
+class QComboBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QTableWidget;
+class QTextBrowser;
+
+// Scores a copy run: the trainee picks a run from the history (the latest
+// by default), types what they copied, and sees it lined up with the
+// groups sent, every wrong, missing and extra character marked, the share
+// right, and what each character was taken for. The result goes into the
+// history, in place of an earlier one.
+class CopyScoreWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit CopyScoreWindow(const QString &historyPath, QWidget *parent = nullptr);
+
+signals:
+    void scored();
+
+private:
+    void loadRuns();
+    void showRun();
+    void score();
+    void showScore(const CopyRunRecord &run, const QString &copied);
+    const CopyRunRecord *currentRun() const;
+
+    History m_history;
+    QString m_historyPath;
+    QList<CopyRunRecord> m_runs; // newest first, as listed
+    QComboBox *m_runList = nullptr;
+    QPlainTextEdit *m_copy = nullptr;
+    QPushButton *m_scoreButton = nullptr;
+    QLabel *m_share = nullptr;
+    QTextBrowser *m_marked = nullptr;
+    QTableWidget *m_characters = nullptr;
+    QLabel *m_status = nullptr;
+};
+
+// Whether the groups of a run are whole as the trainer stored them: at
+// least one, each of training characters only.
+bool copyRunIsWhole(const CopyRunRecord &run);
+
+// The groups sent above what was copied, as HTML: a wrong character red
+// and underlined, a missing one a red "_", an extra one orange and struck
+// through.
+QString markedCopyHtml(const QList<ScoredGroup> &groups);
