@@ -89,6 +89,9 @@ try:
     for name in ('Exportálás CSV-be…', 'Jelek statisztikája', 'A leggyengébb jelek'):
         if name in states and not states[name].contains(pyatspi.STATE_FOCUSABLE): problems.append(f'{name}: Tab skips it')
     if not pyatspi.findDescendant(stats, lambda n: n.name == 'Haladás naponta'): problems.append('no chart named')
+    start([os.path.join(build, 'vestranoli'), '--score-copy', '--data-dir', tmp], env=env, stdout=subprocess.DEVNULL)
+    scoring = wait_for('no copy-scoring window in the AT-SPI tree', 20, lambda: frame('Vestranoli – a másolás pontozása'))
+    check(scoring, ['Másolások', 'Az Ön vétele', 'Pontozás', 'Jelenként'])
 except RuntimeError as failure:
     problems.append(str(failure))
 finally:

@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QListView>
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -140,7 +141,8 @@ CopyScoreWindow::CopyScoreWindow(const QString &historyPath, QWidget *parent)
     layout->addWidget(results, 3);
     layout->addWidget(m_status);
 
-    m_runList->setAccessibleName(QStringLiteral("Másolás"));
+    // On Linux a combo box is named by its label, and says the run chosen.
+    m_runList->view()->setAccessibleName(QStringLiteral("Másolások"));
     m_copy->setAccessibleName(QStringLiteral("Az Ön vétele"));
     m_marked->setAccessibleName(QStringLiteral("Az adott és a vett csoportok"));
     m_characters->setAccessibleName(QStringLiteral("Jelenként"));
