@@ -5,6 +5,7 @@
 #include "history/statistics.h"
 #include "lineend.h"
 #include "stats/copyscorewindow.h"
+#include "stats/coursewindow.h"
 #include "stats/statswindow.h"
 
 #include <QApplication>
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QComboBox>
 #include <QListWidget>
+#include <QLockFile>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -52,6 +54,7 @@ private slots:
     void scores_a_copy_data();
     void scores_a_copy();
     void scores_the_copy_runs_of_an_older_history();
+    void takes_the_koch_course_lesson_by_lesson();
 
 private:
     QTemporaryDir dir;
@@ -319,6 +322,55 @@ void HistoryTest::scores_the_copy_runs_of_an_older_history()
     const auto e = std::find_if(table.characters.cbegin(), table.characters.cend(),
                                 [](const CharacterStatistics &c) { return c.character == QChar(u'É'); });
     QVERIFY(e->keyed.sent == 1 && e->keyed.takenFor.value('E') == 1 && e->copied.right == 1);
+}
+
+// From no lesson to lesson 2: the settings file's first line selects the
+// lesson, the rest stays as it was, and nothing is written while a trainer
+// holds the folder.
+void HistoryTest::takes_the_koch_course_lesson_by_lesson()
+{
+    QTemporaryDir folder;
+    const QString ini = folder.filePath("ini.txt");
+    CourseWindow window(folder.path());
+    auto *next = window.findChild<QPushButton *>();
+    auto *table = window.findChild<QTableWidget *>();
+    QCOMPARE(next->text(), "Kezdés az 1. leckével");
+    next->click();
+    QCOMPARE(readFile(ini), QByteArray("  M                     K\r\n 60 5 30 50\r\n"));
+    QCOMPARE(table->item(0, 0)->text(), "M  (új)");
+    QVERIFY(!next->isEnabled());
+
+    {
+        // Lesson 1 copied: K 13 of 13, M 11 of 12 (92 %).
+        History history;
+        QVERIFY(history.open(folder.filePath("history.sqlite")));
+        history.recordCopyRun({QDateTime::currentDateTimeUtc(), 60, 5, 50, {"KMKMK", "MKMKM", "KMKMK", "MKMKM", "KMKMK"}});
+        QCOMPARE(history.storeCopyResult(1, scoreCopy(history.copyRuns()[0].groups, "KMKMK MKMKM KMKMK MKMK KMKMK").result),
+                 History::Scoring::Stored);
+    }
+    QFile file(ini);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("  M                     K\n\t70  5 30 50 \nkept\x8a\r\n");
+    file.close();
+    auto *minimum = window.findChildren<QSpinBox *>()[1];
+    minimum->setValue(13); // M has 12
+    QVERIFY(!next->isEnabled());
+    QCOMPARE(table->item(0, 4)->text(), "kevés vétel");
+    minimum->setValue(12);
+    QVERIFY2(next->isEnabled(), qPrintable(shownText(window)));
+    QCOMPARE(next->text(), "Tovább a 2. leckére (új jel: U)");
+
+    QLockFile trainer(folder.filePath("vestranoli.lock"));
+    QVERIFY(trainer.tryLock());
+    const QByteArray before = readFile(ini);
+    next->click();
+    QVERIFY2(shownText(window).contains("zárja be előbb"), qPrintable(shownText(window)));
+    QCOMPARE(readFile(ini), before);
+    trainer.unlock();
+    next->click();
+    QCOMPARE(readFile(ini), QByteArray("  M     U               K\n\t70  5 30 50 \nkept\x8a\r\n"));
+    QCOMPARE(table->rowCount(), 3);
+    QVERIFY(!next->isEnabled()); // U not copied yet
 }
 
 QTEST_MAIN(HistoryTest)

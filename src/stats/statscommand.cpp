@@ -2,6 +2,7 @@
 
 #include "history/statistics.h"
 #include "stats/copyscorewindow.h"
+#include "stats/coursewindow.h"
 #include "stats/statswindow.h"
 #include "window/options.h"
 #include "window/platform.h"
@@ -12,11 +13,13 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 bool isStatisticsCommand(int argc, char *argv[])
 {
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--stats") == 0 || std::strcmp(argv[i], "--score-copy") == 0)
+        if (std::strcmp(argv[i], "--stats") == 0 || std::strcmp(argv[i], "--score-copy") == 0
+            || std::strcmp(argv[i], "--course") == 0)
             return true;
     }
     return false;
@@ -30,10 +33,11 @@ int runStatistics(int argc, char *argv[])
     QCommandLineParser parser;
     const QCommandLineOption stats(QStringLiteral("stats"));
     const QCommandLineOption scoreCopy(QStringLiteral("score-copy"));
+    const QCommandLineOption course(QStringLiteral("course"));
     const QCommandLineOption text(QStringLiteral("text"));
     const QCommandLineOption days(QStringLiteral("days"), QString(), QStringLiteral("N"), QStringLiteral("0"));
     const QCommandLineOption dataDir(QStringLiteral("data-dir"), QString(), QStringLiteral("DIR"));
-    parser.addOptions({stats, scoreCopy, text, days, dataDir});
+    parser.addOptions({stats, scoreCopy, course, text, days, dataDir});
     bool daysOk = false;
     const bool parsed = parser.parse(arguments);
     const int dayCount = parser.value(days).toInt(&daysOk);
@@ -45,21 +49,20 @@ int runStatistics(int argc, char *argv[])
         std::fprintf(stderr, "vestranoli: %s (try --help)\n", qUtf8Printable(why));
         return 2;
     }
-    const QString path = QDir(parser.isSet(dataDir) ? parser.value(dataDir) : defaultDataDir())
-                             .filePath(QStringLiteral("history.sqlite"));
+    const QString folder = parser.isSet(dataDir) ? parser.value(dataDir) : defaultDataDir();
+    const QString path = QDir(folder).filePath(QStringLiteral("history.sqlite"));
 
-    if (parser.isSet(scoreCopy)) {
-        QApplication app(argc, argv);
-        loadQtTranslations();
-        CopyScoreWindow window(path);
-        window.show();
-        return app.exec();
-    }
     if (!parser.isSet(text)) {
         QApplication app(argc, argv);
         loadQtTranslations();
-        StatsWindow window(path, dayCount);
-        window.show();
+        std::unique_ptr<QWidget> window;
+        if (parser.isSet(scoreCopy))
+            window = std::make_unique<CopyScoreWindow>(path);
+        else if (parser.isSet(course))
+            window = std::make_unique<CourseWindow>(folder);
+        else
+            window = std::make_unique<StatsWindow>(path, dayCount);
+        window->show();
         return app.exec();
     }
 

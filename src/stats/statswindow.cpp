@@ -3,6 +3,7 @@
 #include "history/csvexport.h"
 #include "history/statistics.h"
 #include "stats/copyscorewindow.h"
+#include "stats/coursewindow.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -11,6 +12,7 @@
 #include <QChartView>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -64,6 +66,7 @@ StatsWindow::StatsWindow(const QString &historyPath, int days, QWidget *parent)
     m_days->setValue(days);
     auto *exportButton = new QPushButton(QStringLiteral("Exportálás CSV-be…"));
     auto *copyButton = new QPushButton(QStringLiteral("Másolás pontozása…"));
+    auto *courseButton = new QPushButton(QStringLiteral("Koch-tanfolyam…"));
     m_status = new QLabel;
     // Sessions whose groups did not all reach the history, said here since
     // the trainer could only say it on stderr.
@@ -93,6 +96,7 @@ StatsWindow::StatsWindow(const QString &historyPath, int days, QWidget *parent)
     top->addWidget(m_days);
     top->addStretch();
     top->addWidget(copyButton);
+    top->addWidget(courseButton);
     top->addWidget(exportButton);
 
     auto *side = new QVBoxLayout;
@@ -139,8 +143,10 @@ StatsWindow::StatsWindow(const QString &historyPath, int days, QWidget *parent)
     m_weakest->setFocusPolicy(Qt::StrongFocus);
     m_weakest->setTabKeyNavigation(false);
     copyButton->setAutoDefault(true);
+    courseButton->setAutoDefault(true);
     setTabOrder(m_days, copyButton);
-    setTabOrder(copyButton, exportButton);
+    setTabOrder(copyButton, courseButton);
+    setTabOrder(courseButton, exportButton);
     setTabOrder(exportButton, m_table);
     setTabOrder(m_table, m_weakest);
     setTabOrder(m_weakest, m_chart);
@@ -148,6 +154,15 @@ StatsWindow::StatsWindow(const QString &historyPath, int days, QWidget *parent)
     connect(m_days, &QSpinBox::valueChanged, this, &StatsWindow::refresh);
     connect(exportButton, &QPushButton::clicked, this, &StatsWindow::exportCsv);
     connect(copyButton, &QPushButton::clicked, this, &StatsWindow::scoreCopy);
+    connect(courseButton, &QPushButton::clicked, this, [this] {
+        if (!m_course) {
+            m_course = new CourseWindow(QFileInfo(m_historyPath).path(), this);
+            m_course->setAttribute(Qt::WA_DeleteOnClose);
+        }
+        m_course->show();
+        m_course->raise();
+        m_course->activateWindow();
+    });
     connect(m_weakest, &QListWidget::itemChanged, this, &StatsWindow::showTickedForNextRun);
 
     // The window only reads: the file is opened read-only, and a missing

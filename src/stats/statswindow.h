@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class CopyScoreWindow;
+class CourseWindow;
 class QChartView;
 class QLabel;
 class QListWidget;
@@ -46,6 +47,7 @@ private:
     QLabel *m_status = nullptr;
     QLabel *m_lost = nullptr;
     QPointer<CopyScoreWindow> m_copyScore; // while open
+    QPointer<CourseWindow> m_course;       // while open
 };
 
 // The name the export is saved under: the one chosen, with ".csv" added

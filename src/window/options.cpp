@@ -22,6 +22,7 @@ const char helpText[] =
     "  --stats          show the statistics of the training history in a window\n"
     "  --stats --text   print them as a table instead [--days N: the last N days]\n"
     "  --score-copy     score a copy run: type what you copied, see it checked\n"
+    "  --course         where you stand in the Koch course; take the next lesson\n"
     "  --help           show this text\n"
     "  --version        show the version\n";
 

@@ -1,0 +1,198 @@
+#include "stats/coursewindow.h"
+
+#include "settings/settingsfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFont>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLocale>
+#include <QLockFile>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+QString spaced(const QString &characters)
+{
+    QStringList each;
+    for (QChar c : characters)
+        each.append(QString(c));
+    return each.join(QLatin1Char(' '));
+}
+
+} // namespace
+
+CourseWindow::CourseWindow(const QString &dataDir, QWidget *parent)
+    : QWidget(parent, Qt::Window)
+    , m_dataDir(dataDir)
+{
+    setWindowTitle(QStringLiteral("Vestranoli – Koch-tanfolyam"));
+    setLocale(QLocale(QLocale::Hungarian, QLocale::Hungary));
+    resize(640, 620);
+
+    m_lessonText = new QLabel;
+    m_lessonText->setWordWrap(true);
+    m_percent = new QSpinBox;
+    m_percent->setRange(75, 100);
+    m_percent->setValue(90);
+    m_percent->setSuffix(QStringLiteral(" %"));
+    m_minimum = new QSpinBox;
+    m_minimum->setRange(5, recentSamples);
+    m_minimum->setValue(20);
+    m_minimum->setSuffix(QStringLiteral(" vétel"));
+    m_table = new QTableWidget(0, 5);
+    m_table->setHorizontalHeaderLabels({QStringLiteral("Jel"), QStringLiteral("Másolva"), QStringLiteral("Jó"),
+                                        QStringLiteral("Helyes"), QStringLiteral("Állapot")});
+    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->verticalHeader()->hide();
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setTabKeyNavigation(false);
+    m_verdict = new QLabel;
+    m_verdict->setWordWrap(true);
+    m_next = new QPushButton;
+    m_next->setAutoDefault(true);
+    m_status = new QLabel;
+    m_status->setWordWrap(true);
+
+    auto *settings = new QGridLayout;
+    auto *percentLabel = new QLabel(QStringLiteral("&Teljesítve, ha minden jel helyes aránya legalább:"));
+    percentLabel->setBuddy(m_percent);
+    auto *minimumLabel = new QLabel(QStringLiteral("&legalább ennyi vételből (a legutóbbi %1-ből):")
+                                            .arg(locale().toString(recentSamples)));
+    minimumLabel->setBuddy(m_minimum);
+    settings->addWidget(percentLabel, 0, 0);
+    settings->addWidget(m_percent, 0, 1);
+    settings->addWidget(minimumLabel, 1, 0);
+    settings->addWidget(m_minimum, 1, 1);
+    settings->setColumnStretch(0, 1);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_lessonText);
+    layout->addLayout(settings);
+    layout->addWidget(m_table, 1);
+    layout->addWidget(m_verdict);
+    layout->addWidget(m_next);
+    layout->addWidget(m_status);
+
+    m_percent->setAccessibleName(QStringLiteral("Küszöb"));
+    m_minimum->setAccessibleName(QStringLiteral("Legkevesebb vétel"));
+    m_table->setAccessibleName(QStringLiteral("A lecke jelei"));
+
+    connect(m_percent, &QSpinBox::valueChanged, this, &CourseWindow::refresh);
+    connect(m_minimum, &QSpinBox::valueChanged, this, &CourseWindow::refresh);
+    connect(m_next, &QPushButton::clicked, this, &CourseWindow::takeLesson);
+    refresh();
+}
+
+void CourseWindow::refresh()
+{
+    QFile settings(QDir(m_dataDir).filePath(QStringLiteral("ini.txt")));
+    std::optional<StoredSettings> stored;
+    if (settings.open(QIODevice::ReadOnly))
+        stored = readSettingsFile(settings);
+    m_lesson = stored ? lessonOfSelection(stored->selection) : 0;
+    // The history may be brought up to date by a trainer meanwhile: read anew.
+    m_history.openForReading(QDir(m_dataDir).filePath(QStringLiteral("history.sqlite")));
+
+    if (m_lesson == 0) {
+        m_lessonText->setText(QStringLiteral("A gyakorló kijelölése nem Koch-lecke. Az 1. lecke jelei: %1")
+                                      .arg(spaced(lessonCharacters(firstLesson))));
+        m_table->setRowCount(0);
+        m_passed = false;
+        m_verdict->clear();
+        m_next->setText(QStringLiteral("Kezdés az 1. leckével"));
+        m_next->setEnabled(true);
+        return;
+    }
+    const LessonStanding standing = lessonStanding(m_lesson, m_history, m_percent->value(), m_minimum->value());
+    m_passed = standing.passed;
+    m_lessonText->setText(QStringLiteral("%1. lecke (%2 jel): %3")
+                                  .arg(m_lesson)
+                                  .arg(lessonCharacters(m_lesson).size())
+                                  .arg(spaced(lessonCharacters(m_lesson))));
+    m_table->setRowCount(int(standing.characters.size()));
+    for (int row = 0; row < standing.characters.size(); ++row) {
+        const LessonCharacter &c = standing.characters[row];
+        const QString share = c.copied > 0
+                                  ? QStringLiteral("%1 %").arg(locale().toString(qRound(100.0 * c.right / c.copied)))
+                                  : QStringLiteral("–");
+        const QString state = c.passed                         ? QStringLiteral("kész")
+                              : c.copied < m_minimum->value() ? QStringLiteral("kevés vétel")
+                                                              : QStringLiteral("gyakorolni");
+        const QStringList cells{QString(c.character) + (row == 0 ? QStringLiteral("  (új)") : QString()),
+                                QString::number(c.copied), QString::number(c.right), share, state};
+        for (int column = 0; column < cells.size(); ++column) {
+            auto *item = new QTableWidgetItem(cells[column]);
+            // The newest character is the one to listen for.
+            if (row == 0) {
+                QFont bold = item->font();
+                bold.setBold(true);
+                item->setFont(bold);
+                item->setBackground(QColor(0xff, 0xf0, 0xb3));
+            }
+            m_table->setItem(row, column, item);
+        }
+    }
+    m_table->resizeColumnsToContents();
+    if (m_lesson == lastLesson) {
+        m_verdict->setText(m_passed ? QStringLiteral("Az utolsó lecke is teljesítve: minden jel megvan.")
+                                    : QStringLiteral("Ez az utolsó lecke."));
+        m_next->setText(QStringLiteral("Nincs több lecke"));
+        m_next->setEnabled(false);
+        return;
+    }
+    m_verdict->setText(m_passed ? QStringLiteral("A lecke teljesítve.")
+                                : QStringLiteral("A lecke még nincs teljesítve: minden jelnek legalább %1 vételből "
+                                                 "%2 %-ban helyesnek kell lennie.")
+                                      .arg(locale().toString(m_minimum->value()), locale().toString(m_percent->value())));
+    m_next->setText(QStringLiteral("Tovább a %1. leckére (új jel: %2)")
+                            .arg(m_lesson + 1)
+                            .arg(lessonCharacters(m_lesson + 1).back()));
+    m_next->setEnabled(m_passed);
+}
+
+// The trainer reads its selection at start and writes it at "Kilép": while
+// it runs (it holds the folder's lock) the file is left to it.
+void CourseWindow::takeLesson()
+{
+    const int lesson = m_lesson == 0 ? firstLesson : m_lesson + 1;
+    QLockFile lock(QDir(m_dataDir).filePath(QStringLiteral("vestranoli.lock")));
+    lock.setStaleLockTime(0);
+    if (!lock.tryLock()) {
+        m_status->setText(lock.error() == QLockFile::LockFailedError
+                              ? QStringLiteral("A gyakorló fut ebben a mappában: zárja be előbb (Kilép), mert "
+                                               "kilépéskor a saját kijelölését írja az ini.txt-be.")
+                              : QStringLiteral("A mappa nem zárható le: %1").arg(QDir::toNativeSeparators(m_dataDir)));
+        return;
+    }
+    const QString path = QDir(m_dataDir).filePath(QStringLiteral("ini.txt"));
+    QFile old(path);
+    QByteArray bytes;
+    if (old.exists()) {
+        // Read whole: all of it but the first line is written back as it was.
+        if (!old.open(QIODevice::ReadOnly)) {
+            m_status->setText(QStringLiteral("Nem olvasható: %1 (%2)").arg(QDir::toNativeSeparators(path), old.errorString()));
+            return;
+        }
+        bytes = old.readAll();
+    }
+    bytes = settingsWithSelection(bytes, lessonSelectionLine(lesson));
+    // Whole or not at all; unbuffered, so that a full disk shows at the write.
+    QSaveFile file(path);
+    const bool saved = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(bytes) == bytes.size()
+                       && file.commit();
+    lock.unlock();
+    if (!saved) {
+        m_status->setText(QStringLiteral("Nem sikerült menteni: %1 (%2)")
+                                  .arg(QDir::toNativeSeparators(path), file.errorString()));
+        return;
+    }
+    refresh();
+    m_status->setText(QStringLiteral("A gyakorló a következő indításakor a %1. lecke jeleivel kezd.").arg(lesson));
+}
