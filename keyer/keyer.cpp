@@ -171,6 +171,16 @@ double Keyer::dotSamples() const
     return dotMilliseconds(m_speed) * m_player.sampleRate() / 1000.0;
 }
 
+double Keyer::characterDotSamples() const
+{
+    return dotMilliseconds(characterSpeed()) * m_player.sampleRate() / 1000.0;
+}
+
+Spacing Keyer::spacing() const
+{
+    return farnsworthSpacing(characterSpeed(), m_speed);
+}
+
 double Keyer::breathMs() const
 {
     return qMax(m_keys.classifier().wordGapMs(), m_pause * 10.0);
@@ -201,7 +211,7 @@ void Keyer::playNext()
     emit stateChanged();
 
     QString unknown;
-    const std::vector<ToneSegment> segments = groupSegments(next.group, dotSamples(), &unknown);
+    const std::vector<ToneSegment> segments = groupSegments(next.group, characterDotSamples(), &unknown, spacing());
     if (!unknown.isEmpty())
         reportProblem(QStringLiteral("no Morse code for \"%1\" in the group \"%2\"; left out").arg(unknown, next.group));
 
@@ -233,8 +243,11 @@ void Keyer::groupPlayed(const QString &group, Mode mode)
         return;
     }
     // A copy run, or a group before any start frame: the trainer counts it
-    // off when the "OK" comes.
-    m_player.append({{false, qint64(m_pause) * m_player.sampleRate() / 100}});
+    // off when the "OK" comes. With Farnsworth spacing the pause grows by
+    // what a word space grows, so that a group and its gap take the time
+    // they take at the trainer's speed.
+    const double stretch = spacing().wordGap * characterDotSamples() - 7 * dotSamples();
+    m_player.append({{false, qint64(m_pause) * m_player.sampleRate() / 100 + std::llround(stretch)}});
     const int session = m_session;
     m_player.at(m_player.scheduleEnd(), [this, session] {
         if (session != m_session)

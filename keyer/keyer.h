@@ -2,6 +2,7 @@
 
 #include "core/framereader.h"
 #include "core/groupreview.h"
+#include "core/morseplan.h"
 #include "options.h"
 
 #include <QObject>
@@ -58,6 +59,9 @@ public:
     bool lineOpen() const;
     Mode mode() const { return m_mode; }
     int speed() const { return m_speed; }
+    // What characters are played at: --char-speed when above the trainer's
+    // speed (the gaps then stretched), else the trainer's speed.
+    int characterSpeed() const { return qMax(m_options.charSpeed, m_speed); }
     int pause() const { return m_pause; }
     // A group sounds; keyed characters count for the echo group that sounds
     // or has sounded (false once it is complete, until the next one sounds).
@@ -89,6 +93,10 @@ private:
     void armGiveUp();
     void giveUp();
     double dotSamples() const;
+    // A played character's dot, and the gaps around it (Farnsworth's when
+    // the characters are faster than the trainer's speed).
+    double characterDotSamples() const;
+    Spacing spacing() const;
 
     struct Pending {
         QString group;

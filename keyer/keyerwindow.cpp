@@ -142,9 +142,16 @@ void KeyerWindow::showState()
                                                  : tr("echo: the next group comes after a breath"));
         break;
     }
-    m_speed->setText(tr("%1 letters per minute (dot %2 ms)")
-                         .arg(m_keyer.speed())
-                         .arg(dotMilliseconds(m_keyer.speed()), 0, 'f', 0));
+    if (m_keyer.characterSpeed() > m_keyer.speed()) {
+        m_speed->setText(tr("characters at %1, groups at %2 letters per minute (Farnsworth; dot %3 ms)")
+                             .arg(m_keyer.characterSpeed())
+                             .arg(m_keyer.speed())
+                             .arg(dotMilliseconds(m_keyer.characterSpeed()), 0, 'f', 0));
+    } else {
+        m_speed->setText(tr("%1 letters per minute (dot %2 ms)")
+                             .arg(m_keyer.speed())
+                             .arg(dotMilliseconds(m_keyer.speed()), 0, 'f', 0));
+    }
     m_pause->setText(tr("%1 s after each group").arg(locale().toString(m_keyer.pause() / 100.0, 'f', 2)));
     showKeyboardHint();
     describeValues();

@@ -22,6 +22,8 @@ const char helpText[] =
     "  --wav FILE         write everything played to FILE (16-bit mono WAV)\n"
     "  --tone HZ          sidetone pitch, 200 to 2000 (default 600)\n"
     "  --speed N          letters per minute until the trainer sends a speed (default 60)\n"
+    "  --char-speed N     play characters at N letters per minute, the gaps stretched so\n"
+    "                     that the groups come at the trainer's speed (Farnsworth)\n"
     "  --pause N          hundredths of a second after a group until the trainer sends\n"
     "                     a pause (default 50)\n"
     "  --iambic A|B       paddle mode: A stops with the element that sounds when a\n"
@@ -52,10 +54,11 @@ KeyerCommandLine parseKeyerCommandLine(const QStringList &arguments)
     const QCommandLineOption tone(QStringLiteral("tone"), QString(), QStringLiteral("HZ"));
     const QCommandLineOption speed(QStringLiteral("speed"), QString(), QStringLiteral("N"));
     const QCommandLineOption pause(QStringLiteral("pause"), QString(), QStringLiteral("N"));
+    const QCommandLineOption charSpeed(QStringLiteral("char-speed"), QString(), QStringLiteral("N"));
     const QCommandLineOption iambic(QStringLiteral("iambic"), QString(), QStringLiteral("MODE"));
     const QCommandLineOption help(QStringLiteral("help"));
     const QCommandLineOption version(QStringLiteral("version"));
-    parser.addOptions({link, autoEcho, errorRate, fast, headless, wav, tone, speed, pause, iambic, help, version});
+    parser.addOptions({link, autoEcho, errorRate, fast, headless, wav, tone, speed, charSpeed, pause, iambic, help, version});
 
     KeyerCommandLine result;
     auto refuse = [&result](const QString &why) {
@@ -104,6 +107,11 @@ KeyerCommandLine parseKeyerCommandLine(const QStringList &arguments)
         if (!numberIn(parser.value(speed), 10, 99, &value) || value != int(value))
             return refuse(QStringLiteral("--speed wants a whole number from 10 to 99."));
         o.speed = int(value);
+    }
+    if (parser.isSet(charSpeed)) {
+        if (!numberIn(parser.value(charSpeed), 10, 200, &value) || value != int(value))
+            return refuse(QStringLiteral("--char-speed wants a whole number from 10 to 200."));
+        o.charSpeed = int(value);
     }
     if (parser.isSet(pause)) {
         if (!numberIn(parser.value(pause), 0, 255, &value) || value != int(value))

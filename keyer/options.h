@@ -14,6 +14,7 @@ struct KeyerOptions {
     QString wav;            // record everything played, empty for none
     double tone = 600;      // sidetone in Hz
     int speed = 60;         // until the trainer sends one
+    int charSpeed = 0;      // characters played at this speed, gaps stretched (Farnsworth); 0: none
     int pause = 50;         // hundredths of a second, until the trainer sends one
     IambicKeyer::Mode iambic = IambicKeyer::Mode::B; // how the paddles behave
 };

@@ -9,15 +9,23 @@ double dotMilliseconds(int speed)
     return 6000.0 / speed;
 }
 
-std::vector<ToneSegment> groupSegments(QStringView group, double dotSamples, QString *unknown)
+Spacing farnsworthSpacing(int characterSpeed, int overallSpeed)
+{
+    if (characterSpeed <= overallSpeed || overallSpeed <= 0)
+        return {};
+    const double spacingDots = 50.0 * characterSpeed / overallSpeed - 31;
+    return {spacingDots * 3 / 19, spacingDots * 7 / 19};
+}
+
+std::vector<ToneSegment> groupSegments(QStringView group, double dotSamples, QString *unknown, Spacing spacing)
 {
     // First the group as runs of dots: tone or silence, n dots long.
     struct Run {
         bool tone;
-        int dots;
+        double dots;
     };
     std::vector<Run> runs;
-    auto silence = [&runs](int dots) {
+    auto silence = [&runs](double dots) {
         if (!runs.empty() && !runs.back().tone)
             runs.back().dots += dots;
         else
@@ -27,7 +35,7 @@ std::vector<ToneSegment> groupSegments(QStringView group, double dotSamples, QSt
     bool afterCharacter = false;
     for (const QChar c : group) {
         if (c == QLatin1Char(' ')) {
-            silence(afterCharacter ? 4 : 7);
+            silence(spacing.wordGap);
             afterCharacter = false;
             continue;
         }
@@ -38,16 +46,16 @@ std::vector<ToneSegment> groupSegments(QStringView group, double dotSamples, QSt
             continue;
         }
         if (afterCharacter)
-            silence(3);
+            silence(spacing.characterGap);
         for (qsizetype e = 0; e < elements.size(); ++e) {
             if (e > 0)
                 silence(1);
-            runs.push_back({true, elements[e] == QLatin1Char('H') ? 3 : 1});
+            runs.push_back({true, elements[e] == QLatin1Char('H') ? 3.0 : 1.0});
         }
         afterCharacter = true;
     }
     std::vector<ToneSegment> segments;
-    qint64 dots = 0;
+    double dots = 0;
     qint64 start = 0;
     for (const Run &run : runs) {
         dots += run.dots;

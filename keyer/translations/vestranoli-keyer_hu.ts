@@ -146,6 +146,11 @@ Bal Ctrl vagy [: pont lapát; jobb Ctrl vagy ]: vonás lapát
         <translation>vétel: hallgassa és írja le</translation>
     </message>
     <message>
+        <location filename="../keyerwindow.cpp" line="146"/>
+        <source>characters at %1, groups at %2 letters per minute (Farnsworth; dot %3 ms)</source>
+        <translation>jelek %1, csoportok %2 betű percenként (Farnsworth; pont: %3 ms)</translation>
+    </message>
+    <message>
         <location filename="../keyerwindow.cpp" line="145"/>
         <source>%1 letters per minute (dot %2 ms)</source>
         <translation>%1 betű percenként (pont: %2 ms)</translation>

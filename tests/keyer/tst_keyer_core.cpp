@@ -2,7 +2,8 @@
 // reader (the trainer's frames out of a byte stream, however it is split
 // or joined, and a clean restart after bad bytes), the keying classifier
 // (presses and releases in, R/H/V out) with the iambic paddles, the
-// auto-echo trainee, and the review of a group keyed back.
+// auto-echo trainee, the review of a group keyed back, and Farnsworth
+// spacing in the plan of a group.
 
 #include "common/frames.h"
 #include "common/morsetable.h"
@@ -11,6 +12,7 @@
 #include "core/groupreview.h"
 #include "core/iambic.h"
 #include "core/keyingclassifier.h"
+#include "core/morseplan.h"
 
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -57,6 +59,7 @@ private slots:
     void auto_echo_keys_the_group();
     void group_review_data();
     void group_review();
+    void farnsworth_spacing();
 };
 
 void CoreTest::frames_data()
@@ -279,6 +282,39 @@ void CoreTest::group_review()
     QCOMPARE(places.join(QLatin1Char(' ')), lineUp);
     QCOMPARE(review.received(), received);
     QCOMPARE(review.right(), received == sent);
+}
+
+// "PARIS PARIS" with characters at 100 letters per minute and the groups at
+// 60 (20 and 12 words per minute): Bloom's t_a = (60c - 37.2s) / (sc) s of
+// spacing per word, 3/19 of it each gap between characters and 7/19 the
+// word space; the dots and dashes at the character speed.
+void CoreTest::farnsworth_spacing()
+{
+    const double rate = 48000;
+    const double c = 20;
+    const double s = 12;
+    const double spacing = (60 * c - 37.2 * s) / (s * c) * rate;
+    const double dot = 1.2 / c * rate;
+    const std::vector<ToneSegment> plan = groupSegments(u"PARIS PARIS", dot, nullptr, farnsworthSpacing(100, 60));
+    const QStringList paris{"·−−·", "·−", "·−·", "··", "···"};
+    std::vector<double> want;
+    for (int word = 0; word < 2; ++word) {
+        for (qsizetype c = 0; c < paris.size(); ++c) {
+            if (!want.empty())
+                want.push_back(c == 0 ? spacing * 7 / 19 : spacing * 3 / 19);
+            for (qsizetype e = 0; e < paris[c].size(); ++e) {
+                if (e > 0)
+                    want.push_back(dot);
+                want.push_back(paris[c][e] == u'−' ? 3 * dot : dot);
+            }
+        }
+    }
+    QCOMPARE(plan.size(), want.size());
+    for (size_t i = 0; i < want.size(); ++i)
+        QVERIFY2(std::abs(plan[i].samples - want[i]) <= 1, qPrintable(QStringLiteral("%1: %2 samples for %3").arg(i).arg(plan[i].samples).arg(want[i])));
+    // Not above the trainer's speed: plain spacing.
+    QCOMPARE(farnsworthSpacing(60, 60).characterGap, 3);
+    QCOMPARE(farnsworthSpacing(50, 60).wordGap, 7);
 }
 
 QTEST_APPLESS_MAIN(CoreTest)

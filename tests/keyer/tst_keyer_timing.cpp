@@ -32,11 +32,13 @@ void TimingTest::copy_groups_data()
     QTest::addColumn<QString>("groups");
     QTest::addColumn<int>("pause");
     QTest::addColumn<int>("tone");
+    QTest::addColumn<int>("charSpeed"); // 0: none
 
-    QTest::newRow("speed 30, PARIS") << 30 << "PARIS" << 50 << 600;
+    QTest::newRow("speed 30, PARIS") << 30 << "PARIS" << 50 << 600 << 0;
     QTest::newRow("speed 60, accents, digits and signs, an empty group")
-        << 60 << QStringLiteral("\u00C1B1?@\u00DC||TM") << 30 << 600;
-    QTest::newRow("speed 70, pause 200, 800 Hz") << 70 << "QZ0.=/KM|EI5" << 200 << 800;
+        << 60 << QStringLiteral("\u00C1B1?@\u00DC||TM") << 30 << 600 << 0;
+    QTest::newRow("speed 70, pause 200, 800 Hz") << 70 << "QZ0.=/KM|EI5" << 200 << 800 << 0;
+    QTest::newRow("characters at 100, groups at 60 (Farnsworth)") << 60 << "PARIS|KM" << 50 << 600 << 100;
 }
 
 void TimingTest::copy_groups()
@@ -45,11 +47,15 @@ void TimingTest::copy_groups()
     QFETCH(QString, groups);
     QFETCH(int, pause);
     QFETCH(int, tone);
+    QFETCH(int, charSpeed);
 
     QTemporaryDir dir;
     const QString wavPath = dir.filePath(QStringLiteral("played.wav"));
     KeyerProcess keyer;
-    QVERIFY(keyer.start({"--fast", "--headless", "--tone", QString::number(tone), "--wav", wavPath}));
+    QStringList options{"--fast", "--headless", "--tone", QString::number(tone), "--wav", wavPath};
+    if (charSpeed > 0)
+        options << "--char-speed" << QString::number(charSpeed);
+    QVERIFY(keyer.start(options));
     TrainerLine trainer;
     QVERIFY(answerKeyer(keyer, trainer));
     QByteArray frames = speedFrame(QString::number(speed)) + pauseFrame(quint8(pause)) + "hello there" + copyStartFrame();
@@ -65,7 +71,13 @@ void TimingTest::copy_groups()
     const WavRecording wav = readWav(wavPath);
     QVERIFY(wav.sampleRate >= 8000);
     const double rate = wav.sampleRate;
-    const double dot = 6.0 * rate / speed; // 6000 / speed ms
+    const double dot = 6.0 * rate / qMax(speed, charSpeed); // 6000 / speed ms
+    // Bloom's spacing per word at c and s words per minute, 3/19 of it between
+    // characters; a group's pause grows by what the word space (7/19) grows.
+    const double c = qMax(speed, charSpeed) / 5.0;
+    const double s = speed / 5.0;
+    const double characterGap = charSpeed > 0 ? (60 * c - 37.2 * s) / (s * c) * rate * 3 / 19 : 3 * dot;
+    const double pauseStretch = charSpeed > 0 ? (60 * c - 37.2 * s) / (s * c) * rate * 7 / 19 - 7 * 6.0 * rate / speed : 0;
     // A tone is heard from where its rising edge passes half the amplitude
     // to where its falling edge does. A sine crosses that level twice a
     // period, so each end is found to within half a period.
@@ -84,7 +96,7 @@ void TimingTest::copy_groups()
             for (qsizetype e = 0; e < elements.size(); ++e, ++at) {
                 QVERIFY2(at < runs.size(), "too few tones");
                 const ToneRun &run = runs[at];
-                const double gap = pauses > 0 ? pauses : (at == 0 ? 0 : e == 0 ? 3 : 1) * dot;
+                const double gap = pauses > 0 ? pauses : at == 0 ? 0 : e == 0 ? characterGap : dot;
                 const double length = elements[e] == QLatin1Char('H') ? 3 : 1;
                 QVERIFY2(std::abs(run.start - toneEnd - gap) <= slack && std::abs(run.length() - length * dot) <= slack,
                          qPrintable(QStringLiteral("tone %1: %2 to %3").arg(at).arg(run.start).arg(run.end)));
@@ -92,7 +104,7 @@ void TimingTest::copy_groups()
                 pauses = 0;
             }
         }
-        pauses += pause * rate / 100;
+        pauses += pause * rate / 100 + pauseStretch;
     }
     QCOMPARE(runs.size(), at);
     // The recording ends when the last "OK" goes out.
