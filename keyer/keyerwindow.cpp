@@ -1,6 +1,7 @@
 #include "keyerwindow.h"
 
 #include "core/morseplan.h"
+#include "keyadapter.h"
 #include "keyarea.h"
 #include "keyer.h"
 #include "keyinput.h"
@@ -208,6 +209,37 @@ void KeyerWindow::showFist()
                         .arg(qRound(fist.lettersPerMinute()))
                         .arg(locale().toString(fist.dashRatio(), 'f', 1)));
     describeValues();
+}
+
+void KeyerWindow::showKeyAdapter(const KeyAdapter &adapter)
+{
+    auto *state = new QLabel(this);
+    state->setWordWrap(true);
+    state->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    state->setAccessibleName(tr("Key adapter"));
+    if (auto *form = findChild<QFormLayout *>())
+        form->insertRow(form->rowCount() - 2, tr("Key adapter:"), state);
+    const auto show = [this, state, &adapter] {
+        const KeyLineMap &map = adapter.map();
+        const QString keys = map.paddles ? tr("dot paddle on %1, dash paddle on %2")
+                                               .arg(modemLineName(map.straightOrDot), modemLineName(map.dash))
+                                         : tr("straight key on %1").arg(modemLineName(map.straightOrDot));
+        QString text = tr("%1, %2").arg(adapter.device(), keys);
+        if (map.invert)
+            text += tr(" (inverted)");
+        if (adapter.isOpen()) {
+            QStringList lines;
+            for (ModemLine line : {Cts, Dsr, Dcd, Ri})
+                lines << (adapter.lines() & line ? tr("%1 on") : tr("%1 off")).arg(modemLineName(line));
+            text += QLatin1String(": ") + lines.join(QLatin1String(", "));
+        } else {
+            text += tr(": not connected; keying with the keyboard");
+        }
+        state->setText(text);
+        state->setAccessibleDescription(text);
+    };
+    connect(&adapter, &KeyAdapter::changed, state, show);
+    show();
 }
 
 namespace {

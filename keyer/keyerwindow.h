@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class KeyAdapter;
 class KeyArea;
 class KeyInput;
 class Keyer;
@@ -28,6 +29,10 @@ class KeyerWindow : public QWidget
 public:
     KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QString &device, QWidget *parent = nullptr);
     ~KeyerWindow() override;
+
+    // Adds a row that shows which adapter keys and the live state of its
+    // lines, for a trainee wiring a key.
+    void showKeyAdapter(const KeyAdapter &adapter);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/iambic.h"
+#include "core/keylines.h"
 
 #include <QString>
 #include <QStringList>
@@ -16,6 +17,8 @@ struct KeyerOptions {
     int speed = 60;         // until the trainer sends one
     int pause = 50;         // hundredths of a second, until the trainer sends one
     IambicKeyer::Mode iambic = IambicKeyer::Mode::B; // how the paddles behave
+    QString keyDevice;      // a serial adapter with a key on its modem lines, empty for none
+    KeyLineMap keyLines;    // which of its lines are which key, and their polarity
 };
 
 struct KeyerCommandLine {
