@@ -37,6 +37,8 @@ public:
     // when this thread gets to it.
     void straightAt(bool down, qint64 atNs);
     void paddleAt(Paddle paddle, bool down, qint64 atNs);
+    // A stamp on this object's clock.
+    double msFromStamp(qint64 atNs) const { return double(atNs - m_zeroNs) / 1e6; }
 
     // Gives a character end that is due now, without waiting for its timer.
     void flush();
@@ -59,7 +61,6 @@ signals:
 
 private:
     double now() const { return msFromStamp(monotonicNs()); }
-    double msFromStamp(qint64 atNs) const { return double(atNs - m_zeroNs) / 1e6; }
     void straight(bool down, double t);
     void paddle(Paddle paddle, bool down, double t);
     void setTone(bool on, double t);
