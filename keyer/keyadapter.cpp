@@ -56,13 +56,14 @@ void KeyAdapter::tryOpen()
     if (error == 0) {
         m_retry.stop();
         m_open = true;
-        if (std::exchange(m_away, false))
+        if (std::exchange(m_said, 0) != 0)
             m_report(QStringLiteral("the key adapter %1 is back").arg(m_device));
         emit changed();
         return;
     }
-    // Said when the trouble starts, not at every look for the adapter.
-    if (!std::exchange(m_away, true))
+    // Said when the trouble starts or changes, not at every look for the
+    // adapter.
+    if (std::exchange(m_said, error) != error)
         m_report(whyNotOpened(error));
     if (error == ENOTTY)
         m_retry.stop();
@@ -112,7 +113,9 @@ void KeyAdapter::lost(int error)
 {
     m_source->close();
     m_open = false;
-    m_away = true;
+    // Its device goes with an unplugged adapter: that it is not there is
+    // said with this.
+    m_said = ENOENT;
     m_lastLines = 0;
     // A key held when the adapter went lets go now.
     key(m_lines.lost(monotonicNs()));

@@ -62,6 +62,6 @@ private:
     std::function<void(const QString &)> m_report;
     QTimer m_retry; // once a second while the adapter is away
     bool m_open = false;
-    bool m_away = false; // a problem has been said and not yet ended
+    int m_said = 0; // the errno of the trouble said, until the adapter is open again
     unsigned m_lastLines = 0;
 };
