@@ -62,8 +62,9 @@ void KeyAdapter::tryOpen()
         return;
     }
     // Said when the trouble starts or changes, not at every look for the
-    // adapter.
-    if (std::exchange(m_said, error) != error)
+    // adapter; a device on its way out can answer any of these.
+    const int trouble = error == ENODEV || error == ENXIO ? ENOENT : error;
+    if (std::exchange(m_said, trouble) != trouble)
         m_report(whyNotOpened(error));
     if (error == ENOTTY)
         m_retry.stop();

@@ -184,7 +184,10 @@ void KeyerWindow::showKeyboardHint()
     // Only a key that reaches this window shows it has the keyboard: where
     // the window manager refuses to hand the keyboard over (GNOME's mutter,
     // KWin), Qt 6.4 still takes this window for the active one.
-    m_keyboardHint->setVisible(m_keyer.mode() == Keyer::Mode::Echo && (!m_keyedHere || !isActiveWindow()));
+    // A key on an adapter needs no keyboard.
+    const bool adapterKeys = m_adapter && m_adapter->isOpen();
+    m_keyboardHint->setVisible(m_keyer.mode() == Keyer::Mode::Echo && !adapterKeys
+                               && (!m_keyedHere || !isActiveWindow()));
 }
 
 void KeyerWindow::keyedHere()
@@ -239,7 +242,10 @@ void KeyerWindow::showKeyAdapter(const KeyAdapter &adapter)
         state->setAccessibleDescription(text);
     };
     connect(&adapter, &KeyAdapter::changed, state, show);
+    connect(&adapter, &KeyAdapter::changed, this, &KeyerWindow::showKeyboardHint);
+    m_adapter = &adapter;
     show();
+    showKeyboardHint();
 }
 
 namespace {
