@@ -216,36 +216,39 @@ void KeyerWindow::showFist()
 
 void KeyerWindow::showKeyAdapter(const KeyAdapter &adapter)
 {
-    auto *state = new QLabel(this);
-    state->setWordWrap(true);
-    state->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    state->setAccessibleName(tr("Key adapter"));
-    if (auto *form = findChild<QFormLayout *>())
-        form->insertRow(form->rowCount() - 2, tr("Key adapter:"), state);
-    const auto show = [this, state, &adapter] {
-        const KeyLineMap &map = adapter.map();
-        const QString keys = map.paddles ? tr("dot paddle on %1, dash paddle on %2")
-                                               .arg(modemLineName(map.straightOrDot), modemLineName(map.dash))
-                                         : tr("straight key on %1").arg(modemLineName(map.straightOrDot));
-        QString text = tr("%1, %2").arg(adapter.device(), keys);
-        if (map.invert)
-            text += tr(" (inverted)");
-        if (adapter.isOpen()) {
-            QStringList lines;
-            for (ModemLine line : {Cts, Dsr, Dcd, Ri})
-                lines << (adapter.lines() & line ? tr("%1 on") : tr("%1 off")).arg(modemLineName(line));
-            text += QLatin1String(": ") + lines.join(QLatin1String(", "));
-        } else {
-            text += tr(": not connected; keying with the keyboard");
-        }
-        state->setText(text);
-        state->setAccessibleDescription(text);
+    const KeyLineMap &map = adapter.map();
+    QString keys = map.paddles ? tr("dot paddle on %1, dash paddle on %2")
+                                     .arg(modemLineName(map.straightOrDot), modemLineName(map.dash))
+                               : tr("straight key on %1").arg(modemLineName(map.straightOrDot));
+    if (map.invert)
+        keys += tr(" (inverted)");
+    auto *which = new QLabel(tr("%1, %2").arg(adapter.device(), keys), this);
+    auto *lines = new QLabel(this);
+    auto *form = findChild<QFormLayout *>();
+    form->insertRow(form->rowCount() - 2, tr("Key adapter:"), which);
+    form->insertRow(form->rowCount() - 2, tr("Its lines:"), lines);
+    which->setAccessibleName(tr("Key adapter"));
+    lines->setAccessibleName(tr("Its lines"));
+    for (QLabel *label : {which, lines}) {
+        label->setWordWrap(true);
+        label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    }
+    which->setAccessibleDescription(which->text());
+    const auto showLines = [lines, &adapter] {
+        QStringList states;
+        for (ModemLine line : {Cts, Dsr, Dcd, Ri})
+            states << (adapter.lines() & line ? tr("%1 on") : tr("%1 off")).arg(modemLineName(line));
+        lines->setText(adapter.isOpen() ? states.join(QLatin1String(", "))
+                                        : tr("not connected; keying with the keyboard"));
+        lines->setAccessibleDescription(lines->text());
     };
-    connect(&adapter, &KeyAdapter::changed, state, show);
+    connect(&adapter, &KeyAdapter::changed, lines, showLines);
     connect(&adapter, &KeyAdapter::changed, this, &KeyerWindow::showKeyboardHint);
     m_adapter = &adapter;
-    show();
+    showLines();
     showKeyboardHint();
+    // Taller for the two rows; as wide as placed.
+    resize(width(), height() + 2 * which->sizeHint().height());
 }
 
 namespace {

@@ -22,49 +22,59 @@
 <context>
     <name>KeyerWindow</name>
     <message>
-        <location filename="../keyerwindow.cpp" line="222"/>
+        <location filename="../keyerwindow.cpp" line="229"/>
+        <source>Its lines:</source>
+        <translation>Vonalai:</translation>
+    </message>
+    <message>
+        <location filename="../keyerwindow.cpp" line="231"/>
+        <source>Its lines</source>
+        <translation>Vonalai</translation>
+    </message>
+    <message>
+        <location filename="../keyerwindow.cpp" line="230"/>
         <source>Key adapter</source>
         <translation>Billentyű-adapter</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="224"/>
+        <location filename="../keyerwindow.cpp" line="228"/>
         <source>Key adapter:</source>
         <translation>Billentyű-adapter:</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="227"/>
+        <location filename="../keyerwindow.cpp" line="220"/>
         <source>dot paddle on %1, dash paddle on %2</source>
         <translation>pont lapát: %1, vonás lapát: %2</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="229"/>
+        <location filename="../keyerwindow.cpp" line="222"/>
         <source>straight key on %1</source>
         <translation>egyenes billentyű: %1</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="230"/>
+        <location filename="../keyerwindow.cpp" line="225"/>
         <source>%1, %2</source>
         <translation>%1, %2</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="232"/>
+        <location filename="../keyerwindow.cpp" line="224"/>
         <source> (inverted)</source>
         <translation> (fordított)</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="236"/>
+        <location filename="../keyerwindow.cpp" line="240"/>
         <source>%1 on</source>
         <translation>%1 be</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="236"/>
+        <location filename="../keyerwindow.cpp" line="240"/>
         <source>%1 off</source>
         <translation>%1 ki</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="239"/>
-        <source>: not connected; keying with the keyboard</source>
-        <translation>: nincs csatlakoztatva; billentyűzés a billentyűzettel</translation>
+        <location filename="../keyerwindow.cpp" line="242"/>
+        <source>not connected; keying with the keyboard</source>
+        <translation>nincs csatlakoztatva; billentyűzés a billentyűzettel</translation>
     </message>
     <message>
         <location filename="../keyerwindow.cpp" line="31"/>
