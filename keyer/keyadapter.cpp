@@ -57,7 +57,7 @@ void KeyAdapter::tryOpen()
         m_retry.stop();
         m_open = true;
         if (std::exchange(m_said, 0) != 0)
-            m_report(QStringLiteral("the key adapter %1 is back").arg(m_device));
+            m_report(QStringLiteral("the key adapter %1 is there; keying with it too").arg(m_device));
         emit changed();
         return;
     }

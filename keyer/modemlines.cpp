@@ -11,6 +11,7 @@
 #include <csignal>
 #include <ctime>
 #include <fcntl.h>
+#include <linux/serial.h>
 #include <pthread.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
@@ -57,6 +58,16 @@ void sleepUntil(qint64 ns, const std::atomic<bool> &stop)
     const timespec until{time_t(ns / 1'000'000'000), long(ns % 1'000'000'000)};
     while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr) == EINTR && !stop) {
     }
+}
+
+// How many changes the driver has counted on the input lines, or -1 where it
+// does not count them.
+long changesCounted(int fd)
+{
+    serial_icounter_struct count{};
+    if (::ioctl(fd, TIOCGICOUNT, &count) != 0)
+        return -1;
+    return long(count.cts) + count.dsr + count.dcd + count.rng;
 }
 
 } // namespace
@@ -121,13 +132,18 @@ void ModemLines::readLoop(Sink sink)
     bool first = true;
     qint64 at = monotonicNs();
     while (!m_stop) {
+        const long changesBefore = changesCounted(m_fd);
         int bits = 0;
         if (::ioctl(m_fd, TIOCMGET, &bits) != 0) {
             error = errno;
             break;
         }
         sink.reading({modemLinesFrom(bits), at});
-        const bool steady = !first && (bits & watched) == (previous & watched);
+        // TIOCMIWAIT waits for a change after it is called: one that came
+        // while the lines were read (a USB adapter's TIOCMGET takes a round
+        // trip) would be missed, and the key left as read until the next.
+        const bool steady = !first && (bits & watched) == (previous & watched)
+            && changesCounted(m_fd) == changesBefore;
         first = false;
         previous = bits;
         if (!steady) {

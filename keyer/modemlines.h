@@ -11,8 +11,8 @@
 // are raised to supply the key's contacts, and a thread of its own sleeps in
 // TIOCMIWAIT until CTS, DSR, DCD or RI changes, stamps the moment it woke,
 // reads the lines (TIOCMGET), and reads them again every confirmation time
-// until two readings agree. A driver that cannot wait for the lines is read
-// every millisecond instead.
+// until two readings agree with no change counted (TIOCGICOUNT) in between.
+// A driver that cannot wait for the lines is read every millisecond instead.
 //
 // Closing the device does not end a wait in TIOCMIWAIT, so close() wakes the
 // thread with a signal (SIGRTMIN, with a handler that does nothing and no
