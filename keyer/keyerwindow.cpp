@@ -1,6 +1,7 @@
 #include "keyerwindow.h"
 
 #include "core/morseplan.h"
+#include "keyadapter.h"
 #include "keyarea.h"
 #include "keyer.h"
 #include "keyinput.h"
@@ -190,7 +191,10 @@ void KeyerWindow::showKeyboardHint()
     // Only a key that reaches this window shows it has the keyboard: where
     // the window manager refuses to hand the keyboard over (GNOME's mutter,
     // KWin), Qt 6.4 still takes this window for the active one.
-    m_keyboardHint->setVisible(m_keyer.mode() == Keyer::Mode::Echo && (!m_keyedHere || !isActiveWindow()));
+    // A key on an adapter needs no keyboard.
+    const bool adapterKeys = m_adapter && m_adapter->isOpen();
+    m_keyboardHint->setVisible(m_keyer.mode() == Keyer::Mode::Echo && !adapterKeys
+                               && (!m_keyedHere || !isActiveWindow()));
 }
 
 void KeyerWindow::keyedHere()
@@ -215,6 +219,43 @@ void KeyerWindow::showFist()
                         .arg(qRound(fist.lettersPerMinute()))
                         .arg(locale().toString(fist.dashRatio(), 'f', 1)));
     describeValues();
+}
+
+void KeyerWindow::showKeyAdapter(const KeyAdapter &adapter)
+{
+    const KeyLineMap &map = adapter.map();
+    QString keys = map.paddles ? tr("dot paddle on %1, dash paddle on %2")
+                                     .arg(modemLineName(map.straightOrDot), modemLineName(map.dash))
+                               : tr("straight key on %1").arg(modemLineName(map.straightOrDot));
+    if (map.invert)
+        keys += tr(" (inverted)");
+    auto *which = new QLabel(tr("%1, %2").arg(adapter.device(), keys), this);
+    auto *lines = new QLabel(this);
+    auto *form = findChild<QFormLayout *>();
+    form->insertRow(form->rowCount() - 2, tr("Key adapter:"), which);
+    form->insertRow(form->rowCount() - 2, tr("Its lines:"), lines);
+    which->setAccessibleName(tr("Key adapter"));
+    lines->setAccessibleName(tr("Its lines"));
+    for (QLabel *label : {which, lines}) {
+        label->setWordWrap(true);
+        label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    }
+    which->setAccessibleDescription(which->text());
+    const auto showLines = [lines, &adapter] {
+        QStringList states;
+        for (ModemLine line : {Cts, Dsr, Dcd, Ri})
+            states << (adapter.lines() & line ? tr("%1 on") : tr("%1 off")).arg(modemLineName(line));
+        lines->setText(adapter.isOpen() ? states.join(QLatin1String(", "))
+                                        : tr("not connected; keying with the keyboard"));
+        lines->setAccessibleDescription(lines->text());
+    };
+    connect(&adapter, &KeyAdapter::changed, lines, showLines);
+    connect(&adapter, &KeyAdapter::changed, this, &KeyerWindow::showKeyboardHint);
+    m_adapter = &adapter;
+    showLines();
+    showKeyboardHint();
+    // Taller for the two rows; as wide as placed.
+    resize(width(), height() + 2 * which->sizeHint().height());
 }
 
 namespace {

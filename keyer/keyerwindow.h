@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class KeyAdapter;
 class KeyArea;
 class KeyInput;
 class Keyer;
@@ -29,6 +30,10 @@ public:
     KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QString &device, QWidget *parent = nullptr);
     ~KeyerWindow() override;
 
+    // Adds a row that shows which adapter keys and the live state of its
+    // lines, for a trainee wiring a key.
+    void showKeyAdapter(const KeyAdapter &adapter);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -53,6 +58,7 @@ private:
     QLabel *m_fist;
     QLabel *m_keyboardHint;
     bool m_keyedHere = false; // a key has reached this window since it last lost the keyboard
+    const KeyAdapter *m_adapter = nullptr; // a key on a serial adapter, if there is one
     ReviewList *m_reviews;
     KeyArea *m_key;
     QSpinBox *m_tone;

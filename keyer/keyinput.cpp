@@ -7,8 +7,8 @@ KeyInput::KeyInput(double dotMs, IambicKeyer::Mode mode, QObject *parent)
     : QObject(parent)
     , m_classifier(dotMs)
     , m_iambic(dotMs, mode)
+    , m_zeroNs(monotonicNs())
 {
-    m_clock.start();
     m_timer.setSingleShot(true);
     m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, &KeyInput::timerDue);
@@ -22,31 +22,47 @@ void KeyInput::setDotMs(double dotMs)
 
 void KeyInput::straightDown()
 {
-    if (m_straight)
-        return;
-    m_straight = true;
-    setTone(true, now());
-    armTimer();
+    straight(true, now());
 }
 
 void KeyInput::straightUp()
 {
-    if (!m_straight)
+    straight(false, now());
+}
+
+void KeyInput::straightAt(bool down, qint64 atNs)
+{
+    straight(down, msFromStamp(atNs));
+}
+
+void KeyInput::straight(bool down, double t)
+{
+    if (m_straight == down)
         return;
-    m_straight = false;
-    setTone(m_paddleTone, now());
+    m_straight = down;
+    setTone(down || m_paddleTone, t);
     armTimer();
 }
 
-void KeyInput::paddleDown(Paddle paddle)
+void KeyInput::paddleDown(Paddle which)
 {
-    paddleEdges(m_iambic.paddle(paddle, true, now()));
-    armTimer();
+    paddle(which, true, now());
 }
 
-void KeyInput::paddleUp(Paddle paddle)
+void KeyInput::paddleUp(Paddle which)
 {
-    paddleEdges(m_iambic.paddle(paddle, false, now()));
+    paddle(which, false, now());
+}
+
+void KeyInput::paddleAt(Paddle which, bool down, qint64 atNs)
+{
+    paddle(which, down, msFromStamp(atNs));
+}
+
+void KeyInput::paddle(Paddle which, bool down, double t)
+{
+    m_paddleTime = std::max(t, m_paddleTime);
+    paddleEdges(m_iambic.paddle(which, down, m_paddleTime));
     armTimer();
 }
 
@@ -64,9 +80,9 @@ void KeyInput::setTone(bool on, double t)
     if (on == m_toneOn)
         return;
     m_toneOn = on;
-    emit keyed(on);
     // A paddle edge handled late may be older than the straight key's last.
     m_lastEdge = std::max(t, m_lastEdge);
+    emit keyed(on, m_lastEdge);
     if (!on)
         m_silentSince = m_lastEdge;
     emitReports(on ? m_classifier.press(m_lastEdge) : m_classifier.release(m_lastEdge));
@@ -75,7 +91,8 @@ void KeyInput::setTone(bool on, double t)
 void KeyInput::flush()
 {
     const double t = now();
-    paddleEdges(m_iambic.advanceTo(t));
+    m_paddleTime = std::max(t, m_paddleTime);
+    paddleEdges(m_iambic.advanceTo(m_paddleTime));
     emitReports(m_classifier.advanceTo(std::max(t, m_lastEdge)));
     armTimer();
 }
@@ -110,7 +127,7 @@ void KeyInput::reset()
     if (m_toneOn) {
         m_toneOn = false;
         m_silentSince = now();
-        emit keyed(false);
+        emit keyed(false, m_silentSince);
     }
     m_classifier.reset();
 }

@@ -2,8 +2,8 @@
 
 #include "core/iambic.h"
 #include "core/keyingclassifier.h"
+#include "core/monotonicclock.h"
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 
@@ -31,6 +31,15 @@ public:
     void paddleDown(Paddle paddle);
     void paddleUp(Paddle paddle);
 
+    // The same for a key seen at `atNs` on the monotonic clock
+    // (CLOCK_MONOTONIC): a key on a serial adapter, whose reader stamps each
+    // change when it sees it. The element is timed from the stamp, not from
+    // when this thread gets to it.
+    void straightAt(bool down, qint64 atNs);
+    void paddleAt(Paddle paddle, bool down, qint64 atNs);
+    // A stamp on this object's clock.
+    double msFromStamp(qint64 atNs) const { return double(atNs - m_zeroNs) / 1e6; }
+
     // Gives a character end that is due now, without waiting for its timer.
     void flush();
 
@@ -44,13 +53,16 @@ public:
     double silentMs() const;
 
 signals:
-    // The sidetone goes on or off.
-    void keyed(bool down);
+    // The sidetone goes on or off, at `at` on this object's clock (ms since
+    // it was made): a stamp or a paddle's edge, never earlier than the last.
+    void keyed(bool down, double at);
     // 'R', 'H' or 'V'.
     void report(char letter);
 
 private:
-    double now() const { return double(m_clock.nsecsElapsed()) / 1e6; }
+    double now() const { return msFromStamp(monotonicNs()); }
+    void straight(bool down, double t);
+    void paddle(Paddle paddle, bool down, double t);
     void setTone(bool on, double t);
     void paddleEdges(const QList<ToneEdge> &edges);
     void emitReports(const QList<KeyReport> &reports);
@@ -59,11 +71,12 @@ private:
 
     KeyingClassifier m_classifier;
     IambicKeyer m_iambic;
-    QElapsedTimer m_clock;
+    qint64 m_zeroNs; // the monotonic clock when this was made
     QTimer m_timer; // the next paddle edge or report
     bool m_straight = false;
     bool m_paddleTone = false;
     bool m_toneOn = false;
     double m_lastEdge = 0; // the classifier's clock never goes back
+    double m_paddleTime = 0; // nor the paddles' (a stamp may be older than a paddle edge handled)
     double m_silentSince = -std::numeric_limits<double>::infinity();
 };

@@ -2,9 +2,11 @@
 #include "common/qttranslation.h"
 #include "common/version.h"
 #include "core/morseplan.h"
+#include "keyadapter.h"
 #include "keyer.h"
 #include "keyerwindow.h"
 #include "keyinput.h"
+#include "modemlines.h"
 #include "options.h"
 #include "player.h"
 #include "ptyline.h"
@@ -115,6 +117,11 @@ int main(int argc, char *argv[])
 
     KeyInput keys(dotMilliseconds(options.speed), options.iambic);
     Keyer keyer(options, line, player, keys);
+    std::unique_ptr<KeyAdapter> adapter;
+    if (!options.keyDevice.isEmpty()) {
+        adapter = std::make_unique<KeyAdapter>(options.keyDevice, options.keyLines, keys, std::make_unique<ModemLines>());
+        adapter->start();
+    }
 
     // A SIGTERM from whoever read the device line ends the keyer cleanly
     // (the link removed, the recording finished).
@@ -132,6 +139,8 @@ int main(int argc, char *argv[])
         if (loadQtTranslation(qtTranslator, QLocale::system()))
             QCoreApplication::installTranslator(&qtTranslator);
         window = std::make_unique<KeyerWindow>(keyer, player, keys, line.devicePath());
+        if (adapter)
+            window->showKeyAdapter(*adapter);
         window->show();
     }
     keyer.start();

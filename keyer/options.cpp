@@ -28,6 +28,14 @@ const char helpText[] =
     "                     a pause (default 50)\n"
     "  --iambic A|B       paddle mode: A stops with the element that sounds when a\n"
     "                     squeeze is let go, B keys one more (default B)\n"
+    "  --key-device DEVICE\n"
+    "                     also key with a straight key or paddles wired to the modem\n"
+    "                     lines of the serial adapter DEVICE (DTR and RTS raised as\n"
+    "                     their supply)\n"
+    "  --key-lines LINES  straight (a key on CTS, the default), paddles (dot on CTS,\n"
+    "                     dash on DSR), one of CTS, DSR, DCD, RI for a straight key,\n"
+    "                     or two joined by a comma for the dot and dash paddles\n"
+    "  --key-invert       a line that is off means the key is down\n"
     "  --help             show this text\n"
     "  --version          show the version\n"
     "\n"
@@ -56,9 +64,13 @@ KeyerCommandLine parseKeyerCommandLine(const QStringList &arguments)
     const QCommandLineOption pause(QStringLiteral("pause"), QString(), QStringLiteral("N"));
     const QCommandLineOption charSpeed(QStringLiteral("char-speed"), QString(), QStringLiteral("N"));
     const QCommandLineOption iambic(QStringLiteral("iambic"), QString(), QStringLiteral("MODE"));
+    const QCommandLineOption keyDevice(QStringLiteral("key-device"), QString(), QStringLiteral("DEVICE"));
+    const QCommandLineOption keyLines(QStringLiteral("key-lines"), QString(), QStringLiteral("LINES"));
+    const QCommandLineOption keyInvert(QStringLiteral("key-invert"));
     const QCommandLineOption help(QStringLiteral("help"));
     const QCommandLineOption version(QStringLiteral("version"));
-    parser.addOptions({link, autoEcho, errorRate, fast, headless, wav, tone, speed, charSpeed, pause, iambic, help, version});
+    parser.addOptions({link, autoEcho, errorRate, fast, headless, wav, tone, speed, charSpeed, pause, iambic, keyDevice,
+                       keyLines, keyInvert, help, version});
 
     KeyerCommandLine result;
     auto refuse = [&result](const QString &why) {
@@ -124,5 +136,18 @@ KeyerCommandLine parseKeyerCommandLine(const QStringList &arguments)
             return refuse(QStringLiteral("--iambic wants A or B."));
         o.iambic = mode == QLatin1String("A") ? IambicKeyer::Mode::A : IambicKeyer::Mode::B;
     }
+    o.keyDevice = parser.value(keyDevice);
+    if (parser.isSet(keyDevice) && o.keyDevice.isEmpty())
+        return refuse(QStringLiteral("--key-device wants a device."));
+    if ((parser.isSet(keyLines) || parser.isSet(keyInvert)) && o.keyDevice.isEmpty())
+        return refuse(QStringLiteral("--key-lines and --key-invert go with --key-device."));
+    if (parser.isSet(keyLines)) {
+        const auto map = keyLineMapFromText(parser.value(keyLines));
+        if (!map)
+            return refuse(QStringLiteral("--key-lines wants straight, paddles, a line (CTS, DSR, DCD, RI) or two "
+                                         "different lines joined by a comma."));
+        o.keyLines = *map;
+    }
+    o.keyLines.invert = parser.isSet(keyInvert);
     return result;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/iambic.h"
+#include "core/keylines.h"
 
 #include <QString>
 #include <QStringList>
@@ -17,6 +18,8 @@ struct KeyerOptions {
     int charSpeed = 0;      // characters played at this speed, gaps stretched (Farnsworth); 0: none
     int pause = 50;         // hundredths of a second, until the trainer sends one
     IambicKeyer::Mode iambic = IambicKeyer::Mode::B; // how the paddles behave
+    QString keyDevice;      // a serial adapter with a key on its modem lines, empty for none
+    KeyLineMap keyLines;    // which of its lines are which key, and their polarity
 };
 
 struct KeyerCommandLine {

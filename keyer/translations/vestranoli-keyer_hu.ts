@@ -22,6 +22,61 @@
 <context>
     <name>KeyerWindow</name>
     <message>
+        <location filename="../keyerwindow.cpp" line="229"/>
+        <source>Its lines:</source>
+        <translation>Vonalai:</translation>
+    </message>
+    <message>
+        <location filename="../keyerwindow.cpp" line="231"/>
+        <source>Its lines</source>
+        <translation>Vonalai</translation>
+    </message>
+    <message>
+        <location filename="../keyerwindow.cpp" line="230"/>
+        <source>Key adapter</source>
+        <translation>Billentyű-adapter</translation>
+    </message>
+    <message>
+        <location filename="../keyerwindow.cpp" line="228"/>
+        <source>Key adapter:</source>
+        <translation>Billentyű-adapter:</translation>
+    </message>
+    <message>
+        <location filename="../keyerwindow.cpp" line="220"/>
+        <source>dot paddle on %1, dash paddle on %2</source>
+        <translation>pont lapát: %1, vonás lapát: %2</translation>
+    </message>
+    <message>
+        <location filename="../keyerwindow.cpp" line="222"/>
+        <source>straight key on %1</source>
+        <translation>egyenes billentyű: %1</translation>
+    </message>
+    <message>
+        <location filename="../keyerwindow.cpp" line="225"/>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <location filename="../keyerwindow.cpp" line="224"/>
+        <source> (inverted)</source>
+        <translation> (fordított)</translation>
+    </message>
+    <message>
+        <location filename="../keyerwindow.cpp" line="240"/>
+        <source>%1 on</source>
+        <translation>%1 be</translation>
+    </message>
+    <message>
+        <location filename="../keyerwindow.cpp" line="240"/>
+        <source>%1 off</source>
+        <translation>%1 ki</translation>
+    </message>
+    <message>
+        <location filename="../keyerwindow.cpp" line="242"/>
+        <source>not connected; keying with the keyboard</source>
+        <translation>nincs csatlakoztatva; billentyűzés a billentyűzettel</translation>
+    </message>
+    <message>
         <location filename="../keyerwindow.cpp" line="31"/>
         <source>Key the groups back in this window. If the key area does not light up when you press the space bar, click this window once.</source>
         <translation>Ebben az ablakban adja vissza a csoportokat. Ha a billentyű mezője nem világít fel a szóköz lenyomására, kattintson egyszer ebbe az ablakba.</translation>

@@ -47,10 +47,17 @@ void ProgramTest::command_line_data()
                              << "run speed 40 pause 0 tone 800 errors 0.5 iambic A";
     QTest::newRow("limits") << "--speed 10 --pause 255 --tone 2000 --error-rate 1 --iambic B"
                             << "run speed 10 pause 255 tone 2000 errors 1 iambic B";
+    QTest::newRow("a key adapter") << "--key-device /dev/ttyUSB1" << defaults + " key /dev/ttyUSB1 CTS";
+    QTest::newRow("paddles, inverted") << "--key-device /dev/k --key-lines paddles --key-invert"
+                                       << defaults + " key /dev/k CTS,DSR inverted";
+    QTest::newRow("paddles on lines named") << "--key-device /dev/k --key-lines dsr,DCD" << defaults + " key /dev/k DSR,DCD";
+    QTest::newRow("a straight key on RI") << "--key-device /dev/k --key-lines RI" << defaults + " key /dev/k RI";
     QTest::newRow("--help") << "--speed 40 --help" << "help";
     QTest::newRow("--version") << "--version" << "version";
     for (const char *bad : {"--speed 9", "--speed 100", "--speed 40.5", "--pause 256", "--tone 199",
-                            "--error-rate 1.1", "--iambic X", "--wav=", "--link=", "--bogus", "stray"})
+                            "--error-rate 1.1", "--iambic X", "--wav=", "--link=", "--bogus", "stray", "--key-device=",
+                            "--key-lines CTS", "--key-device /dev/k --key-lines CTS,CTS",
+                            "--key-device /dev/k --key-lines TXD", "--key-device /dev/k --key-lines CTS,DSR,DCD"})
         QTest::newRow(bad) << bad << "refuse";
 }
 
@@ -62,10 +69,15 @@ void ProgramTest::command_line()
         QStringList{"vestranoli-keyer"} + arguments.split(QLatin1Char(' '), Qt::SkipEmptyParts));
     const KeyerOptions &o = line.options;
     const QString got = QStringList{"run", "help", "version", "refuse"}[line.action];
+    const KeyLineMap &k = o.keyLines;
+    const QString key = o.keyDevice.isEmpty() ? QString()
+                        : QStringLiteral(" key %1 %2").arg(o.keyDevice, modemLineName(k.straightOrDot))
+            + (k.paddles ? "," + modemLineName(k.dash) : "") + (k.invert ? " inverted" : "");
     QCOMPARE(line.action != KeyerCommandLine::Run ? got
                                                  : QStringLiteral("run speed %1 pause %2 tone %3 errors %4 iambic %5")
-                                                       .arg(o.speed).arg(o.pause).arg(o.tone).arg(o.errorRate)
-                                                       .arg(o.iambic == IambicKeyer::Mode::A ? "A" : "B"),
+                                                           .arg(o.speed).arg(o.pause).arg(o.tone).arg(o.errorRate)
+                                                           .arg(o.iambic == IambicKeyer::Mode::A ? "A" : "B")
+                         + key,
              outcome);
     QCOMPARE(o.headless, arguments.contains(QLatin1String("--headless")));
 }

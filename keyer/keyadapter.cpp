@@ -1,0 +1,139 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "keyadapter.h"
+
+#include "common/reportproblem.h"
+#include "core/monotonicclock.h"
+#include "keyinput.h"
+
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstring>
+
+KeyAdapter::KeyAdapter(const QString &device, const KeyLineMap &map, KeyInput &keys,
+                       std::unique_ptr<ModemLineSource> source, QObject *parent)
+    : QObject(parent)
+    , m_device(device)
+    , m_lines(map)
+    , m_keys(keys)
+    , m_source(std::move(source))
+    , m_report(reportProblem)
+{
+    m_retry.setInterval(1000);
+    connect(&m_retry, &QTimer::timeout, this, &KeyAdapter::tryOpen);
+}
+
+KeyAdapter::~KeyAdapter()
+{
+    // The source's thread is gone after this; what it queued goes with this
+    // object.
+    m_source->close();
+}
+
+void KeyAdapter::start()
+{
+    tryOpen();
+}
+
+void KeyAdapter::tryOpen()
+{
+    // The source calls from its own thread; each call is queued to this one,
+    // in order, and dropped with this object.
+    ModemLineSource::Sink sink;
+    sink.reading = [this](ModemLineSource::Reading r) {
+        QMetaObject::invokeMethod(this, [this, r] { reading(r); }, Qt::QueuedConnection);
+    };
+    sink.polling = [this] {
+        QMetaObject::invokeMethod(this, [this] {
+            m_report(QStringLiteral("the key adapter %1 cannot wait for its lines to change; reading them "
+                                    "every millisecond").arg(m_device));
+        }, Qt::QueuedConnection);
+    };
+    sink.lost = [this](int error) {
+        QMetaObject::invokeMethod(this, [this, error] { lost(error); }, Qt::QueuedConnection);
+    };
+    const int error = m_source->open(m_device, sink);
+    if (error == 0) {
+        m_retry.stop();
+        m_open = true;
+        if (std::exchange(m_said, 0) != 0)
+            m_report(QStringLiteral("the key adapter %1 is there; keying with it too").arg(m_device));
+        emit changed();
+        return;
+    }
+    // Said when the trouble starts or changes, not at every look for the
+    // adapter; a device on its way out can answer any of these.
+    const int trouble = error == ENODEV || error == ENXIO ? ENOENT : error;
+    if (std::exchange(m_said, trouble) != trouble)
+        m_report(whyNotOpened(error));
+    if (error == ENOTTY)
+        m_retry.stop();
+    else
+        m_retry.start();
+}
+
+QString KeyAdapter::whyNotOpened(int error) const
+{
+    const QString goingOn = QStringLiteral("; keying with the keyboard");
+    const QString untilBack = QStringLiteral(", and taking the adapter when it is there");
+    switch (error) {
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+        return QStringLiteral("the key adapter %1 is not there").arg(m_device) + goingOn + untilBack;
+    case EACCES:
+    case EPERM: {
+        QString group = QFileInfo(m_device).group();
+        if (group.isEmpty())
+            group = QStringLiteral("dialout");
+        return QStringLiteral("cannot open the key adapter %1: you are not in the group %2 "
+                              "(sudo adduser $USER %2, then log out and in again)")
+                   .arg(m_device, group)
+            + goingOn;
+    }
+    case EBUSY:
+        return QStringLiteral("the key adapter %1 is in use by another program").arg(m_device) + goingOn + untilBack;
+    case ENOTTY:
+        return QStringLiteral("%1 is no serial port: it has no modem lines for a key").arg(m_device) + goingOn;
+    default:
+        return QStringLiteral("cannot open the key adapter %1 (%2)").arg(m_device, QString::fromLocal8Bit(std::strerror(error)))
+            + goingOn + untilBack;
+    }
+}
+
+void KeyAdapter::reading(ModemLineSource::Reading r)
+{
+    key(m_lines.seen(r.lines, r.atNs));
+    if (r.lines != m_lastLines) {
+        m_lastLines = r.lines;
+        emit changed();
+    }
+}
+
+void KeyAdapter::lost(int error)
+{
+    m_source->close();
+    m_open = false;
+    // Its device goes with an unplugged adapter: that it is not there is
+    // said with this.
+    m_said = ENOENT;
+    m_lastLines = 0;
+    // A key held when the adapter went lets go now.
+    key(m_lines.lost(monotonicNs()));
+    m_report(QStringLiteral("the key adapter %1 is gone (%2); keying with the keyboard, and taking it back "
+                            "when it comes back")
+                 .arg(m_device, QString::fromLocal8Bit(std::strerror(error))));
+    m_retry.start();
+    emit changed();
+}
+
+void KeyAdapter::key(const QList<KeyLineEdge> &edges)
+{
+    for (const KeyLineEdge &edge : edges) {
+        switch (edge.key) {
+        case KeyLineEdge::Straight: m_keys.straightAt(edge.down, edge.atNs); break;
+        case KeyLineEdge::Dot: m_keys.paddleAt(KeyInput::Paddle::Dot, edge.down, edge.atNs); break;
+        case KeyLineEdge::Dash: m_keys.paddleAt(KeyInput::Paddle::Dash, edge.down, edge.atNs); break;
+        }
+    }
+}

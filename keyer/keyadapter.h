@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/keylines.h"
+#include "modemlinesource.h"
+
+#include <QObject>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+class KeyInput;
+
+// A straight key or paddles on a serial adapter's modem lines
+// (--key-device), keying the same key input as the space bar and the Ctrl
+// paddles. Readings come from the source's thread stamped with the monotonic
+// clock; here, on the window's thread, they are confirmed against bounce
+// (KeyLines) and handed to the key input with their stamps.
+//
+// A fault is said once and the keyer goes on with the keyboard: an adapter
+// missing or taken away is looked for once a second under the same name and
+// taken back when it is there; one that may not be opened (the dialout
+// group) is tried again as well, in case its rights change; a device that is
+// no serial port is not.
+class KeyAdapter : public QObject
+{
+    Q_OBJECT
+
+public:
+    KeyAdapter(const QString &device, const KeyLineMap &map, KeyInput &keys,
+               std::unique_ptr<ModemLineSource> source, QObject *parent = nullptr);
+    ~KeyAdapter() override;
+
+    // Opens the adapter, or says why not.
+    void start();
+
+    QString device() const { return m_device; }
+    const KeyLineMap &map() const { return m_lines.map(); }
+    bool isOpen() const { return m_open; }
+    // The lines (ModemLine bits) as last read.
+    unsigned lines() const { return m_lastLines; }
+
+    // Where problems are said: stderr unless told otherwise.
+    void reportProblemsWith(std::function<void(const QString &)> report) { m_report = std::move(report); }
+
+signals:
+    // Opened, lost, or a line changed.
+    void changed();
+
+private:
+    void tryOpen();
+    void reading(ModemLineSource::Reading reading);
+    void lost(int error);
+    void key(const QList<KeyLineEdge> &edges);
+    QString whyNotOpened(int error) const;
+
+    QString m_device;
+    KeyLines m_lines;
+    KeyInput &m_keys;
+    std::unique_ptr<ModemLineSource> m_source;
+    std::function<void(const QString &)> m_report;
+    QTimer m_retry; // once a second while the adapter is away
+    bool m_open = false;
+    int m_said = 0; // the errno of the trouble said, until the adapter is open again
+    unsigned m_lastLines = 0;
+};

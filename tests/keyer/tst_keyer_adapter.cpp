@@ -1,0 +1,164 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A key on a serial adapter's modem lines: readings with chosen monotonic
+// stamps, as the adapter's reader thread would give them, fed to the key
+// input through the adapter's seam; what comes out is the reports and the
+// tone's edges with their times. Then the faults: said once, the keyer going
+// on, the adapter taken back. Pseudo-terminals have no modem lines, so the
+// reading of a real adapter (TIOCMIWAIT, TIOCMGET) is not tried here; only
+// that the kernel part refuses what is no serial port.
+
+#include "common/pseudoterminal.h"
+#include "keyadapter.h"
+#include "keyinput.h"
+#include "modemlines.h"
+
+#include <QTest>
+
+#include <cerrno>
+
+namespace {
+
+// Plays readings and open results chosen by the test.
+class FakeLines : public ModemLineSource
+{
+public:
+    int open(const QString &, const Sink &s) override
+    {
+        ++opens;
+        sink = s;
+        return error;
+    }
+    void close() override {}
+    Sink sink;
+    int error = 0;
+    int opens = 0;
+};
+
+} // namespace
+
+class AdapterTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void keys_from_lines_data();
+    void keys_from_lines();
+    void faults_said_once_data();
+    void faults_said_once();
+    void kernel_refuses_no_serial_port();
+};
+
+void AdapterTest::keys_from_lines_data()
+{
+    // Readings "lines@ms" (C CTS, D DSR, - none), each change read again
+    // 1 ms later as the reader does; at a dot of 20 ms.
+    QTest::addColumn<QString>("lines");
+    QTest::addColumn<QString>("readings");
+    QTest::addColumn<QString>("reports");
+    QTest::addColumn<QString>("tone");
+    QTest::newRow("straight key: a dot and a dash, timed by the stamps")
+        << "straight" << "C@0 C@1 -@20 -@21 C@40 C@41 -@100 -@101" << "RHV" << "on0 off20 on40 off100";
+    QTest::newRow("a bounce shorter than the confirmation is nothing")
+        << "straight" << "C@0 C@1 -@30 C@31 C@32 -@50 -@51" << "HV" << "on0 off50";
+    QTest::newRow("a longer bounce: the edge where the line settled")
+        << "straight" << "C@0 -@1 C@2 C@3 -@60 -@61" << "HV" << "on2 off60";
+    QTest::newRow("inverted: a line off is the key down") << "CTS --invert" << "-@0 -@1 C@20 C@21" << "RV" << "on0 off20";
+    QTest::newRow("paddles squeezed, mode B keys one more dot")
+        << "paddles" << "C@0 C@1 CD@10 CD@11 -@100 -@101" << "RHRV" << "on0 off20 on40 off100 on120 off140";
+    QTest::newRow("dash paddle on DSR alone repeats") << "paddles" << "D@0 D@1 -@150 -@151" << "HHV"
+                                                      << "on0 off60 on80 off140";
+}
+
+void AdapterTest::keys_from_lines()
+{
+    QFETCH(QString, lines);
+    QFETCH(QString, readings);
+    QFETCH(QString, reports);
+    QFETCH(QString, tone);
+    KeyInput keys(20);
+    KeyLineMap map = *keyLineMapFromText(lines.section(QLatin1Char(' '), 0, 0));
+    map.invert = lines.contains(QLatin1String("--invert"));
+    auto *source = new FakeLines;
+    KeyAdapter adapter(QStringLiteral("/dev/ttyUSB9"), map, keys, std::unique_ptr<ModemLineSource>(source));
+    adapter.reportProblemsWith([](const QString &said) { QFAIL(qPrintable(said)); });
+    adapter.start();
+    QVERIFY(adapter.isOpen());
+
+    QString gotReports;
+    QStringList gotTone;
+    const qint64 base = monotonicNs();
+    connect(&keys, &KeyInput::report, this, [&](char letter) { gotReports += QLatin1Char(letter); });
+    connect(&keys, &KeyInput::keyed, this, [&](bool on, double at) {
+        gotTone << QStringLiteral("%1%2").arg(on ? "on" : "off").arg(qRound(at - keys.msFromStamp(base)));
+    });
+    for (const QString &reading : readings.split(QLatin1Char(' '))) {
+        unsigned bits = 0;
+        for (QChar c : reading.section(QLatin1Char('@'), 0, 0))
+            bits |= c == QLatin1Char('C') ? Cts : c == QLatin1Char('D') ? Dsr : 0u;
+        source->sink.reading({bits, base + qint64(reading.section(QLatin1Char('@'), 1).toDouble() * 1e6)});
+    }
+    QVERIFY(QTest::qWaitFor([&] { return gotReports.endsWith(QLatin1Char('V')); }, 5000));
+    QCOMPARE(gotReports, reports);
+    QCOMPARE(gotTone.join(QLatin1Char(' ')), tone);
+}
+
+void AdapterTest::faults_said_once_data()
+{
+    QTest::addColumn<int>("error");
+    QTest::addColumn<QString>("said");
+    QTest::addColumn<bool>("lookedForAgain");
+    QTest::newRow("missing") << ENOENT << "the key adapter /dev/ttyUSB9 is not there" << true;
+    QTest::newRow("refused") << EACCES << "you are not in the group dialout" << true;
+    QTest::newRow("no serial port") << ENOTTY << "/dev/ttyUSB9 is no serial port" << false;
+}
+
+void AdapterTest::faults_said_once()
+{
+    QFETCH(int, error);
+    QFETCH(QString, said);
+    QFETCH(bool, lookedForAgain);
+    KeyInput keys(20);
+    auto *source = new FakeLines;
+    source->error = error;
+    KeyAdapter adapter(QStringLiteral("/dev/ttyUSB9"), {}, keys, std::unique_ptr<ModemLineSource>(source));
+    QStringList problems;
+    adapter.reportProblemsWith([&](const QString &problem) { problems << problem; });
+    adapter.start();
+    QCOMPARE(problems.size(), 1);
+    QVERIFY2(problems.first().contains(said), qPrintable(problems.first()));
+    if (!lookedForAgain)
+        return;
+    QVERIFY(QTest::qWaitFor([&] { return source->opens == 2; }, 3000));
+    QCOMPARE(problems.size(), 1); // looked for again, not said again
+
+    // It appears, a key goes down on it, and it is pulled out.
+    source->error = 0;
+    QVERIFY(QTest::qWaitFor([&] { return adapter.isOpen(); }, 3000));
+    QCOMPARE(problems.last(), QLatin1String("the key adapter /dev/ttyUSB9 is there; keying with it too"));
+    QList<bool> tone;
+    connect(&keys, &KeyInput::keyed, this, [&](bool on) { tone << on; });
+    const qint64 now = monotonicNs();
+    source->sink.reading({Cts, now});
+    source->sink.reading({Cts, now + 1'000'000});
+    source->sink.lost(EIO);
+    QVERIFY(QTest::qWaitFor([&] { return !adapter.isOpen(); }, 3000));
+    QCOMPARE(tone, (QList<bool>{true, false}));
+    QCOMPARE(problems.size(), 3);
+    QVERIFY2(problems.last().contains(QLatin1String("is gone (Input/output error)")), qPrintable(problems.last()));
+    QVERIFY(QTest::qWaitFor([&] { return adapter.isOpen(); }, 3000));
+    QCOMPARE(problems.size(), 4);
+}
+
+void AdapterTest::kernel_refuses_no_serial_port()
+{
+    QString why;
+    const auto pty = openPseudoTerminal(&why);
+    QVERIFY2(pty, qPrintable(why));
+    ModemLines lines;
+    QCOMPARE(lines.open(pty->slavePath, {}), ENOTTY);
+    QCOMPARE(lines.open(QStringLiteral("/dev/null"), {}), ENOTTY);
+    QCOMPARE(lines.open(QStringLiteral("/dev/no-such-adapter"), {}), ENOENT);
+}
+
+QTEST_GUILESS_MAIN(AdapterTest)
+#include "tst_keyer_adapter.moc"
