@@ -334,7 +334,7 @@ void HistoryTest::takes_the_koch_course_lesson_by_lesson()
     CourseWindow window(folder.path());
     auto *next = window.findChild<QPushButton *>();
     auto *table = window.findChild<QTableWidget *>();
-    QCOMPARE(next->text(), "Kezdés az 1. leckével");
+    QCOMPARE(next->text(), "&Kezdés az 1. leckével");
     next->click();
     QCOMPARE(readFile(ini), QByteArray("  M                     K\r\n 60 5 30 50\r\n"));
     QCOMPARE(table->item(0, 0)->text(), "M  (új)");
@@ -358,7 +358,7 @@ void HistoryTest::takes_the_koch_course_lesson_by_lesson()
     QCOMPARE(table->item(0, 4)->text(), "kevés vétel");
     minimum->setValue(12);
     QVERIFY2(next->isEnabled(), qPrintable(shownText(window)));
-    QCOMPARE(next->text(), "Tovább a 2. leckére (új jel: U)");
+    QCOMPARE(next->text(), "&Tovább a 2. leckére (új jel: U)");
 
     QLockFile trainer(folder.filePath("vestranoli.lock"));
     QVERIFY(trainer.tryLock());

@@ -61,9 +61,9 @@ CourseWindow::CourseWindow(const QString &dataDir, QWidget *parent)
     m_status->setWordWrap(true);
 
     auto *settings = new QGridLayout;
-    auto *percentLabel = new QLabel(QStringLiteral("&Teljesítve, ha minden jel helyes aránya legalább:"));
+    auto *percentLabel = new QLabel(QStringLiteral("Teljesítve, ha minden jel helyes &aránya legalább:"));
     percentLabel->setBuddy(m_percent);
-    auto *minimumLabel = new QLabel(QStringLiteral("&legalább ennyi vételből (a legutóbbi %1-ből):")
+    auto *minimumLabel = new QLabel(QStringLiteral("legalább ennyi &vételből (a legutóbbi %1-ből):")
                                             .arg(locale().toString(recentSamples)));
     minimumLabel->setBuddy(m_minimum);
     settings->addWidget(percentLabel, 0, 0);
@@ -106,7 +106,7 @@ void CourseWindow::refresh()
         m_table->setRowCount(0);
         m_passed = false;
         m_verdict->clear();
-        m_next->setText(QStringLiteral("Kezdés az 1. leckével"));
+        m_next->setText(QStringLiteral("&Kezdés az 1. leckével"));
         m_next->setEnabled(true);
         return;
     }
@@ -151,7 +151,7 @@ void CourseWindow::refresh()
                                 : QStringLiteral("A lecke még nincs teljesítve: minden jelnek legalább %1 vételből "
                                                  "%2 %-ban helyesnek kell lennie.")
                                       .arg(locale().toString(m_minimum->value()), locale().toString(m_percent->value())));
-    m_next->setText(QStringLiteral("Tovább a %1. leckére (új jel: %2)")
+    m_next->setText(QStringLiteral("&Tovább a %1. leckére (új jel: %2)")
                             .arg(m_lesson + 1)
                             .arg(lessonCharacters(m_lesson + 1).back()));
     m_next->setEnabled(m_passed);
