@@ -14,7 +14,7 @@
 //
 //   build/bench/vestranoli-bench-history [groups per mode, default 1000]
 
-#include "common/pseudoterminal.h"
+#include "core/pseudoterminal.h"
 #include "window/form1.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 // pieces whose sizes the input's first byte chooses. Both must give the same
 // frames, and what the reader keeps between feeds stays bounded.
 
-#include "core/framereader.h"
+#include "common/framereader.h"
 
 #include <cstddef>
 #include <cstdint>

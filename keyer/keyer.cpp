@@ -1,5 +1,6 @@
 #include "keyer.h"
 
+#include "common/frames.h"
 #include "common/reportproblem.h"
 #include "core/autoecho.h"
 #include "core/morseplan.h"
@@ -70,7 +71,7 @@ void Keyer::announce()
     }
     // While nobody reads the line the "x" would only pile up there.
     if (m_line.unread() == 0 && m_reports->isEmpty())
-        m_reports->send("x");
+        m_reports->send(KeyerText::hello);
 }
 
 bool Keyer::lineOpen() const
@@ -252,7 +253,7 @@ void Keyer::groupPlayed(const QString &group, Mode mode)
     m_player.at(m_player.scheduleEnd(), [this, session] {
         if (session != m_session)
             return;
-        m_reports->send("OK\r\n");
+        m_reports->send(KeyerText::groupPlayed);
         m_playing = false;
         playNext();
     });
@@ -298,7 +299,7 @@ void Keyer::keyedReport(char letter)
     // keyed back, and could even send it a group in the middle of a copy run.
     if (!m_connected || m_mode != Mode::Echo)
         return;
-    if (letter != 'V') {
+    if (letter != KeyerText::characterEnd) {
         m_elements += QLatin1Char(letter);
         if (m_counting)
             m_reports->send(QByteArray(1, letter));
@@ -307,7 +308,7 @@ void Keyer::keyedReport(char letter)
     const KeyedCharacter character{std::exchange(m_elements, QString()), m_counting};
     if (character.counted) {
         m_review.keyed.append(character);
-        m_reports->send("V");
+        m_reports->send(QByteArray(1, KeyerText::characterEnd));
         characterSent();
     } else if (!m_review.sent.isEmpty()) {
         // Keyed after the group: shown with it, kept from the trainer.
@@ -347,7 +348,7 @@ void Keyer::giveUp()
     m_keys.flush(); // a character end that is due goes first
     while (m_rxLetters > 0) {
         ++m_review.givenUp;
-        m_reports->send("V");
+        m_reports->send(QByteArray(1, KeyerText::characterEnd));
         characterSent();
     }
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/framereader.h"
+#include "common/framereader.h"
 #include "core/groupreview.h"
 #include "core/morseplan.h"
 #include "options.h"

@@ -1,6 +1,6 @@
 #include "ptyline.h"
 
-#include "common/pseudoterminal.h"
+#include "core/pseudoterminal.h"
 
 #include <QSocketNotifier>
 

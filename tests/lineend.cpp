@@ -1,6 +1,6 @@
 #include "lineend.h"
 
-#include "common/pseudoterminal.h"
+#include "core/pseudoterminal.h"
 
 #include <QFile>
 #include <QTest>

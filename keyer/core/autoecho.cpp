@@ -1,5 +1,6 @@
 #include "core/autoecho.h"
 
+#include "common/frames.h"
 #include "common/morsetable.h"
 
 #include <cmath>
@@ -42,7 +43,7 @@ EchoPlan planEcho(QStringView group, double dotSamples, double errorRate, QRando
         for (qsizetype e = 0; e < elements.size(); ++e) {
             if (e > 0)
                 t += vary(0.8, 1.4);
-            const double length = elements[e] == QLatin1Char('H') ? vary(2.7, 3.4) : vary(0.8, 1.25);
+            const double length = elements[e] == QLatin1Char(KeyerText::dash) ? vary(2.7, 3.4) : vary(0.8, 1.25);
             presses.push_back({t, t + length});
             t += length;
         }

@@ -2,6 +2,7 @@
 #include "core/groupreview.h"
 
 #include "common/alignment.h"
+#include "common/frames.h"
 #include "common/morsetable.h"
 
 QString GroupReview::received() const
@@ -35,6 +36,6 @@ QList<ReviewedCharacter> GroupReview::lineUp() const
 QString elementSigns(const QString &elements)
 {
     QString signs = elements;
-    signs.replace(QLatin1Char('R'), QChar(0x00B7)).replace(QLatin1Char('H'), QChar(0x2212));
+    signs.replace(QLatin1Char(KeyerText::dot), QChar(0x00B7)).replace(QLatin1Char(KeyerText::dash), QChar(0x2212));
     return signs;
 }

@@ -1,5 +1,7 @@
 #include "core/keyingclassifier.h"
 
+#include "common/frames.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -79,13 +81,13 @@ QList<KeyReport> KeyingClassifier::advanceTo(double t)
     if (m_elementPending && t >= *m_releasedAt + debounce()) {
         const double length = *m_releasedAt - m_pressedAt;
         const bool dash = length > longLimit();
-        reports.append({dash ? 'H' : 'R', *m_releasedAt + debounce()});
+        reports.append({dash ? KeyerText::dash : KeyerText::dot, *m_releasedAt + debounce()});
         learnMark(length, dash);
         m_elementPending = false;
         m_characterOpen = true;
     }
     if (!m_down && !m_elementPending && m_characterOpen && t >= *m_releasedAt + characterEndLimit()) {
-        reports.append({'V', *m_releasedAt + characterEndLimit()});
+        reports.append({KeyerText::characterEnd, *m_releasedAt + characterEndLimit()});
         m_characterOpen = false;
     }
     return reports;

@@ -1,5 +1,6 @@
 #include "core/morseplan.h"
 
+#include "common/frames.h"
 #include "common/morsetable.h"
 
 #include <cmath>
@@ -50,7 +51,7 @@ std::vector<ToneSegment> groupSegments(QStringView group, double dotSamples, QSt
         for (qsizetype e = 0; e < elements.size(); ++e) {
             if (e > 0)
                 silence(1);
-            runs.push_back({true, elements[e] == QLatin1Char('H') ? 3.0 : 1.0});
+            runs.push_back({true, elements[e] == QLatin1Char(KeyerText::dash) ? 3.0 : 1.0});
         }
         afterCharacter = true;
     }

@@ -1,5 +1,7 @@
 #include "link/receivedtext.h"
 
+#include "common/frames.h"
+
 QString readForLog(const QString &read)
 {
     if (read.startsWith(QLatin1Char('\r')))
@@ -22,7 +24,7 @@ QStringList separateReports(const QString &read)
 {
     QStringList reports;
     for (QChar c : read) {
-        if (c == QLatin1Char('R') || c == QLatin1Char('H') || c == QLatin1Char('V'))
+        if (c == QLatin1Char(KeyerText::dot) || c == QLatin1Char(KeyerText::dash) || c == QLatin1Char(KeyerText::characterEnd))
             reports.append(QString(c));
         else if (c != QLatin1Char(' '))
             return {read};

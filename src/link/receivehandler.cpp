@@ -31,14 +31,14 @@ void Form1::MSComm1_OnComm()
 void Form1::takeToken(QString token)
 {
     // Element report.
-    if (connected && (token == QLatin1String("R") || token == QLatin1String("H"))) {
+    if (connected && (token == QLatin1Char(KeyerText::dot) || token == QLatin1Char(KeyerText::dash))) {
         elementbuf += token;
         token.clear();
         Text6->setText(QString());
     }
 
     // Character end.
-    if (token == QLatin1String("V")) {
+    if (token == QLatin1Char(KeyerText::characterEnd)) {
         Text4->appendText(betukeres(elementbuf));
         rxgroup += betukeres(elementbuf);
         rxletters = saturatingAdd(rxletters, 1);
@@ -86,7 +86,7 @@ void Form1::takeToken(QString token)
     }
 
     // Group done.
-    if (token.contains(QLatin1String("OK"))) {
+    if (token.contains(QLatin1String(KeyerText::groupPlayed).trimmed())) {
         Text6->setText(QString());
         groupcount = saturatingAdd(groupcount, -1);
         if (groupcount > 0) {

@@ -7,7 +7,7 @@
 // reading of a real adapter (TIOCMIWAIT, TIOCMGET) is not tried here; only
 // that the kernel part refuses what is no serial port.
 
-#include "common/pseudoterminal.h"
+#include "core/pseudoterminal.h"
 #include "keyadapter.h"
 #include "keyinput.h"
 #include "modemlines.h"

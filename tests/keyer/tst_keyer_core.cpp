@@ -8,7 +8,7 @@
 #include "common/frames.h"
 #include "common/morsetable.h"
 #include "core/autoecho.h"
-#include "core/framereader.h"
+#include "common/framereader.h"
 #include "core/groupreview.h"
 #include "core/iambic.h"
 #include "core/keyingclassifier.h"

@@ -1,4 +1,4 @@
-#include "core/framereader.h"
+#include "common/framereader.h"
 
 #include "common/codepage.h"
 

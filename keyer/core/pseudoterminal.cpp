@@ -1,4 +1,4 @@
-#include "common/pseudoterminal.h"
+#include "core/pseudoterminal.h"
 
 #include <cerrno>
 #include <cstdlib>
