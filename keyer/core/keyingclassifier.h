@@ -5,7 +5,7 @@
 #include <optional>
 
 // One report to the trainer: 'R' a short element, 'H' a long one, 'V' the end
-// of a character; `at` is when it became due, in the caller's milliseconds.
+// of a character; `at` is when it became due, in the caller's time.
 struct KeyReport {
     char letter = 0;
     double at = 0;
@@ -31,8 +31,10 @@ struct KeyReport {
 // back down before that is a bounce and the element goes on; a press shorter
 // than that is a spike and is forgotten.
 //
-// Time is whatever clock the caller keeps, in milliseconds (the estimates
-// and limits come out in the same unit), and must not go backwards.
+// Time is whatever clock and unit the caller keeps, and must not go
+// backwards; the estimates and limits come out in the same unit. The key
+// input keeps milliseconds (the names ending in "Ms" are its view), the
+// auto-echo planner samples.
 class KeyingClassifier
 {
 public:
