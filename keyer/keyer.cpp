@@ -6,7 +6,7 @@
 #include "core/morseplan.h"
 #include "keyinput.h"
 #include "player.h"
-#include "ptyline.h"
+#include "keyerline.h"
 #include "reportqueue.h"
 
 #include <QDateTime>
@@ -30,7 +30,7 @@ constexpr double giveUpMs = 1500;
 
 } // namespace
 
-Keyer::Keyer(const KeyerOptions &options, PtyLine &line, Player &player, KeyInput &keys, QObject *parent)
+Keyer::Keyer(const KeyerOptions &options, KeyerLine &line, Player &player, KeyInput &keys, QObject *parent)
     : QObject(parent)
     , m_options(options)
     , m_line(line)
@@ -41,9 +41,9 @@ Keyer::Keyer(const KeyerOptions &options, PtyLine &line, Player &player, KeyInpu
     , m_speed(options.speed)
     , m_pause(options.pause)
 {
-    connect(&m_line, &PtyLine::received, this, &Keyer::received);
-    connect(&m_line, &PtyLine::farEndOpened, this, &Keyer::stateChanged);
-    connect(&m_line, &PtyLine::farEndClosed, this, &Keyer::trainerGone);
+    connect(&m_line, &KeyerLine::received, this, &Keyer::received);
+    connect(&m_line, &KeyerLine::farEndOpened, this, &Keyer::stateChanged);
+    connect(&m_line, &KeyerLine::farEndClosed, this, &Keyer::trainerGone);
     connect(&m_keys, &KeyInput::report, this, &Keyer::keyedReport);
     connect(&m_keys, &KeyInput::keyed, this, &Keyer::keyed);
     m_giveUp.setSingleShot(true);

@@ -13,7 +13,7 @@
 
 class KeyInput;
 class Player;
-class PtyLine;
+class KeyerLine;
 class ReportQueue;
 
 // The keyer's side of the dialogue with the trainer.
@@ -51,7 +51,7 @@ class Keyer : public QObject
 public:
     enum class Mode { None, Copy, Echo };
 
-    Keyer(const KeyerOptions &options, PtyLine &line, Player &player, KeyInput &keys, QObject *parent = nullptr);
+    Keyer(const KeyerOptions &options, KeyerLine &line, Player &player, KeyInput &keys, QObject *parent = nullptr);
 
     void start();
 
@@ -104,7 +104,7 @@ private:
     };
 
     KeyerOptions m_options;
-    PtyLine &m_line;
+    KeyerLine &m_line;
     Player &m_player;
     KeyInput &m_keys;
     ReportQueue *m_reports;

@@ -13,7 +13,7 @@
 #include <unistd.h>
 
 PtyLine::PtyLine(QObject *parent)
-    : QObject(parent)
+    : KeyerLine(parent)
 {
 }
 

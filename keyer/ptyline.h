@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QByteArray>
-#include <QObject>
-#include <QString>
+#include "keyerline.h"
 
 class QSocketNotifier;
 
@@ -13,7 +11,7 @@ class QSocketNotifier;
 // so the master never sees the trainer go; the line watches the device's
 // opens and closes instead (inotify), so the keyer can tell when the trainer
 // has closed its port and wait for the next one.
-class PtyLine : public QObject
+class PtyLine : public KeyerLine
 {
     Q_OBJECT
 
@@ -23,25 +21,18 @@ public:
 
     bool open();
     QString errorString() const { return m_error; }
-    QString devicePath() const { return m_devicePath; }
+    QString devicePath() const override { return m_devicePath; }
 
-    void write(const QByteArray &bytes);
+    void write(const QByteArray &bytes) override;
 
-    // Bytes written that the trainer has not read yet. A write reaches the
-    // slave a moment after it is made, so right after a write this can still
-    // say 0.
-    int unread() const;
+    // A write reaches the slave a moment after it is made, so right after a
+    // write this can still say 0.
+    int unread() const override;
 
-    // Drops what the trainer has not read: it will never read it now.
-    void dropUnread();
+    void dropUnread() override;
 
     // Whether some other program has the device open.
-    bool farEndOpen() const { return m_farEndOpens > 0; }
-
-signals:
-    void received(const QByteArray &bytes);
-    void farEndOpened();
-    void farEndClosed();
+    bool farEndOpen() const override { return m_farEndOpens > 0; }
 
 private:
     void readMaster();

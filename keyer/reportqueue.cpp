@@ -1,8 +1,8 @@
 #include "reportqueue.h"
 
-#include "ptyline.h"
+#include "keyerline.h"
 
-ReportQueue::ReportQueue(PtyLine &line, int spacingMs, QObject *parent)
+ReportQueue::ReportQueue(KeyerLine &line, int spacingMs, QObject *parent)
     : QObject(parent)
     , m_line(line)
     , m_spacingMs(spacingMs)

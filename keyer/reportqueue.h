@@ -6,7 +6,7 @@
 #include <QQueue>
 #include <QTimer>
 
-class PtyLine;
+class KeyerLine;
 
 // Sends the keyer's texts so that each reaches the trainer as a read of its
 // own. The trainer takes whatever has arrived as one text, and two reports
@@ -18,7 +18,7 @@ class ReportQueue : public QObject
     Q_OBJECT
 
 public:
-    ReportQueue(PtyLine &line, int spacingMs, QObject *parent = nullptr);
+    ReportQueue(KeyerLine &line, int spacingMs, QObject *parent = nullptr);
 
     void send(const QByteArray &text);
     bool isEmpty() const { return m_queue.isEmpty(); }
@@ -29,7 +29,7 @@ public:
 private:
     void trySend();
 
-    PtyLine &m_line;
+    KeyerLine &m_line;
     int m_spacingMs;
     QQueue<QByteArray> m_queue;
     QElapsedTimer m_sinceLast;
