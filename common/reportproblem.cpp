@@ -4,8 +4,22 @@
 
 #include <cstdio>
 
-void reportProblem(const QString &line)
+namespace {
+
+void say(const QString &line)
 {
     std::fprintf(stderr, "%s: %s\n", qUtf8Printable(QCoreApplication::applicationName()), qUtf8Printable(line));
     std::fflush(stderr);
+}
+
+} // namespace
+
+void reportProblem(const QString &line)
+{
+    say(line);
+}
+
+void reportNews(const QString &line)
+{
+    say(line);
 }

@@ -102,7 +102,7 @@ void Keyer::trainerGone()
     m_mode = Mode::None;
     if (m_connected) {
         m_connected = false;
-        reportProblem(QStringLiteral("the trainer closed the line; waiting for the next one"));
+        reportNews(QStringLiteral("the trainer closed the line; waiting for the next one"));
     }
     if (!m_announce.isActive()) {
         announce();
@@ -124,7 +124,7 @@ void Keyer::handle(const Frame &frame)
         if (!m_connected) {
             m_connected = true;
             m_announce.stop();
-            reportProblem(QStringLiteral("the trainer answered on %1").arg(m_line.devicePath()));
+            reportNews(QStringLiteral("the trainer answered on %1").arg(m_line.devicePath()));
         }
         break;
     case Frame::Speed:

@@ -1,5 +1,6 @@
 #include "common/codepage.h"
 #include "common/qttranslation.h"
+#include "common/reportproblem.h"
 #include "common/version.h"
 #include "core/morseplan.h"
 #include "keyadapter.h"
@@ -37,12 +38,11 @@ public:
         if (existing.isSymLink()) {
             QFile::remove(path); // left behind by a keyer that was killed
         } else if (existing.exists()) {
-            std::fprintf(stderr, "vestranoli-keyer: %s exists and is no link; not replacing it\n",
-                         qUtf8Printable(path));
+            reportProblem(QStringLiteral("%1 exists and is no link; not replacing it").arg(path));
             return false;
         }
         if (!QFile::link(device, path)) {
-            std::fprintf(stderr, "vestranoli-keyer: cannot make the link %s\n", qUtf8Printable(path));
+            reportProblem(QStringLiteral("cannot make the link %1").arg(path));
             return false;
         }
         m_path = path;
@@ -64,6 +64,8 @@ private:
 
 int main(int argc, char *argv[])
 {
+    QCoreApplication::setApplicationName(QStringLiteral("vestranoli-keyer"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VESTRANOLI_VERSION));
     // Read before the application object exists: without a window the
     // program needs no display, and a refused line needs nothing at all.
     QStringList arguments;
@@ -76,7 +78,7 @@ int main(int argc, char *argv[])
         std::fputs(qUtf8Printable(commandLine.message + QLatin1Char('\n')), stdout);
         return 0;
     case KeyerCommandLine::Refuse:
-        std::fprintf(stderr, "vestranoli-keyer: %s (try --help)\n", qUtf8Printable(commandLine.message));
+        reportProblem(commandLine.message + QStringLiteral(" (try --help)"));
         return 2;
     case KeyerCommandLine::Run:
         break;
@@ -87,19 +89,16 @@ int main(int argc, char *argv[])
         app = std::make_unique<QCoreApplication>(argc, argv);
     else
         app = std::make_unique<QApplication>(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("vestranoli-keyer"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(VESTRANOLI_VERSION));
 
     const KeyerOptions &options = commandLine.options;
     if (!codePage1250Available()) {
-        std::fputs("vestranoli-keyer: this Qt has no windows-1250 codec; the line needs it\n", stderr);
+        reportProblem(QStringLiteral("this Qt has no windows-1250 codec; the line needs it"));
         return 1;
     }
 
     PtyLine line;
     if (!line.open()) {
-        std::fprintf(stderr, "vestranoli-keyer: cannot open a pseudo-terminal (%s)\n",
-                     qUtf8Printable(line.errorString()));
+        reportProblem(QStringLiteral("cannot open a pseudo-terminal (%1)").arg(line.errorString()));
         return 1;
     }
     DeviceLink link;
@@ -108,7 +107,7 @@ int main(int argc, char *argv[])
 
     Player player(options.fast ? Player::Pace::Fast : Player::Pace::RealTime, options.tone);
     if (options.fast)
-        std::fputs("vestranoli-keyer: fast mode; playing silently\n", stderr);
+        reportNews(QStringLiteral("fast mode; playing silently"));
     // A file size limit (ulimit -f) is a full disk to the recording: its
     // write fails and is said, rather than the signal ending the keyer.
     std::signal(SIGXFSZ, SIG_IGN);

@@ -1,11 +1,12 @@
 #include "ptyline.h"
 
+#include "common/reportproblem.h"
 #include "core/pseudoterminal.h"
 
+#include <QFile>
 #include <QSocketNotifier>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <sys/inotify.h>
 #include <sys/ioctl.h>
@@ -49,8 +50,9 @@ bool PtyLine::open()
         m_watchNotifier = new QSocketNotifier(m_watch, QSocketNotifier::Read);
         connect(m_watchNotifier, &QSocketNotifier::activated, this, &PtyLine::readOpensAndCloses);
     } else {
-        std::fprintf(stderr, "vestranoli-keyer: cannot watch %s (%s); a trainer that closes the line"
-                             " and comes back will not be noticed\n", name.constData(), std::strerror(errno));
+        reportProblem(QStringLiteral("cannot watch %1 (%2); a trainer that closes the line and comes back will "
+                                     "not be noticed")
+                          .arg(QFile::decodeName(name), QString::fromLocal8Bit(std::strerror(errno))));
         if (m_watch >= 0)
             ::close(m_watch);
         m_watch = -1;
@@ -74,7 +76,7 @@ void PtyLine::write(const QByteArray &bytes)
         // The slave's queue is full: nobody has read the line for a long
         // time. What did not fit is dropped, as on a real line.
         if (!m_failed)
-            std::fprintf(stderr, "vestranoli-keyer: the line is not being read; dropping what the keyer sends\n");
+            reportProblem(QStringLiteral("the line is not being read; dropping what the keyer sends"));
         m_failed = true;
         return;
     }
@@ -135,8 +137,8 @@ void PtyLine::readMaster()
             break;
         // EIO: no slave is open. Cannot happen while we hold one, but if it
         // does, stop listening instead of spinning on it.
-        std::fprintf(stderr, "vestranoli-keyer: the line has gone (%s); no longer reading it\n",
-                     n < 0 ? std::strerror(errno) : "end of file");
+        reportProblem(QStringLiteral("the line has gone (%1); no longer reading it")
+                          .arg(n < 0 ? QString::fromLocal8Bit(std::strerror(errno)) : QStringLiteral("end of file")));
         m_notifier->setEnabled(false);
         break;
     }
