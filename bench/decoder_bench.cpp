@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How well the keying classifier reads a trainee's straight key: synthetic
 // echo runs of random five-letter groups over the 47 training characters,
 // keyed with uneven timing, fed to the classifier and, when the build found

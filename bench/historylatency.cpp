@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long the next group frame takes after the last "V" of an echo group,
 // with the training history written and without it.
 //

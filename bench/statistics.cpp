@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long the statistics take over a history of 10^4, 10^5 and 10^6 groups,
 // and how much memory: `vestranoli --stats --text` run as a trainee runs it,
 // and the statistics window from its start to its first paint (offscreen).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How late a thread at the sound thread's priority wakes from a 1 ms sleep:
 // the longest stall of the machine that a sound buffer has to ride out.
 // Once on the machine as it is, once with a spinning thread on every core.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # cpack -G DEB: the Debian package, with the dependencies that
 # dpkg-shlibdeps reads off the programs. scripts/build-deb builds it with
 # Debian's hardening flags.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: the keyer's frame reader on any bytes, fed whole and in
 // pieces whose sizes the input's first byte chooses. Both must give the same
 // frames, and what the reader keeps between feeds stays bounded.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: the settings reader on any bytes, and the two promises
 // around it: a parameter box saved reads back as the box reads, and the
 // numbers of a file read and written again read back the same.

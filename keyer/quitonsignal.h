@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Ends the event loop on SIGINT, SIGTERM and SIGHUP, so that the program

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a program's --help and its manual page name different options,
 # so that neither can change without the other.
 #   cmake -DPROGRAM=path -DPAGE=file.1 -P manpage.cmake

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The trainer against a keyer played by the test. Most cases hand the
 // keyer's texts to the line's test seam, each as one read handled at once;
 // the last one runs over a pseudo-terminal through the real serial port.

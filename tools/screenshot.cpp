@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the trainer's window to a PNG file for the README:
 //   vestranoli-screenshot FILE
 // It starts the window on a scratch folder with no keyer, as a trainee would

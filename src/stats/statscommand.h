@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // `vestranoli --stats [--text] [--days N] [--data-dir DIR]`: the statistics

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keyer's parts that need no line, sound card or window: the frame
 // reader (the trainer's frames out of a byte stream, however it is split
 // or joined, and a clean restart after bad bytes), the keying classifier

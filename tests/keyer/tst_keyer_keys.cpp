@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keying back by hand in the keyer's window: the space bar and the mouse as
 // a straight key, Ctrl, "[" "]", "." and "-" as paddles, reported to the
 // trainer's end of the line only in an echo run and only while a group

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keyer's Morse timing, measured in its --wav recording: the lengths of
 // elements and gaps, the pause after each group (an empty one too), the
 // pitch and the soft edges of the tone; bad bytes between frames are noted
