@@ -219,10 +219,15 @@ void Keyer::playNext()
     m_player.append(segments);
     const QString group = next.group;
     const Mode mode = next.mode;
-    const int session = m_session;
-    m_player.at(m_player.scheduleEnd(), [this, group, mode, session] {
+    inThisRun(m_player.scheduleEnd(), [this, group, mode] { groupPlayed(group, mode); });
+}
+
+// What is timed for a run, or for a trainer, is dropped with it.
+void Keyer::inThisRun(qint64 position, std::function<void()> action)
+{
+    m_player.at(position, [this, session = m_session, action = std::move(action)] {
         if (session == m_session)
-            groupPlayed(group, mode);
+            action();
     });
 }
 
@@ -249,10 +254,7 @@ void Keyer::groupPlayed(const QString &group, Mode mode)
     // they take at the trainer's speed.
     const double stretch = spacing().wordGap * characterDotSamples() - 7 * dotSamples();
     m_player.append({{false, qint64(m_pause) * m_player.sampleRate() / 100 + std::llround(stretch)}});
-    const int session = m_session;
-    m_player.at(m_player.scheduleEnd(), [this, session] {
-        if (session != m_session)
-            return;
+    inThisRun(m_player.scheduleEnd(), [this] {
         m_reports->send(KeyerText::groupPlayed);
         m_playing = false;
         playNext();
@@ -263,18 +265,12 @@ void Keyer::keyBack(const QString &group)
 {
     const EchoPlan plan = planEcho(group, dotSamples(), m_options.errorRate, m_random);
     const qint64 start = m_player.append(plan.segments);
-    const int session = m_session;
     // Reported, and reviewed, as the trainee's own keying is.
     for (const KeyReport &report : plan.reports) {
         const char letter = report.letter;
-        m_player.at(start + qint64(report.at), [this, letter, session] {
-            if (session == m_session)
-                keyedReport(letter);
-        });
+        inThisRun(start + qint64(report.at), [this, letter] { keyedReport(letter); });
     }
-    m_player.at(start + plan.length, [this, session] {
-        if (session != m_session)
-            return;
+    inThisRun(start + plan.length, [this] {
         m_playing = false;
         playNext();
     });

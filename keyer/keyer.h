@@ -12,6 +12,8 @@
 #include <QString>
 #include <QTimer>
 
+#include <functional>
+
 class KeyInput;
 class Player;
 class KeyerLine;
@@ -90,6 +92,7 @@ private:
     void characterSent();
     void forgetKeying();
     void dropRun();
+    void inThisRun(qint64 position, std::function<void()> action);
     double breathMs() const;
     void armGiveUp();
     void giveUp();
