@@ -5,7 +5,7 @@
 #include "core/autoecho.h"
 #include "core/morseplan.h"
 #include "keyinput.h"
-#include "player.h"
+#include "schedule.h"
 #include "keyerline.h"
 #include "reportqueue.h"
 
@@ -30,7 +30,7 @@ constexpr double giveUpMs = 1500;
 
 } // namespace
 
-Keyer::Keyer(const KeyerOptions &options, KeyerLine &line, Player &player, KeyInput &keys, QObject *parent)
+Keyer::Keyer(const KeyerOptions &options, KeyerLine &line, Schedule &player, KeyInput &keys, QObject *parent)
     : QObject(parent)
     , m_options(options)
     , m_line(line)

@@ -15,7 +15,7 @@
 #include <functional>
 
 class KeyInput;
-class Player;
+class Schedule;
 class KeyerLine;
 class ReportQueue;
 
@@ -54,7 +54,7 @@ class Keyer : public QObject
 public:
     enum class Mode { None, Copy, Echo };
 
-    Keyer(const KeyerOptions &options, KeyerLine &line, Player &player, KeyInput &keys, QObject *parent = nullptr);
+    Keyer(const KeyerOptions &options, KeyerLine &line, Schedule &player, KeyInput &keys, QObject *parent = nullptr);
 
     void start();
 
@@ -109,7 +109,7 @@ private:
 
     KeyerOptions m_options;
     KeyerLine &m_line;
-    Player &m_player;
+    Schedule &m_player;
     KeyInput &m_keys;
     ReportQueue *m_reports;
     FrameReader m_reader;

@@ -3,6 +3,7 @@
 #include "core/sidetone.h"
 #include "core/spscring.h"
 #include "core/wavwriter.h"
+#include "schedule.h"
 
 #include <QObject>
 #include <QTimer>
@@ -35,7 +36,7 @@ class SoundOutput;
 // their sample position. The position settled (heard, or about to be, and
 // no longer changed) comes back as an atomic, its samples for the
 // recording through a second ring.
-class Player : public QObject
+class Player : public QObject, public Schedule
 {
     Q_OBJECT
 
@@ -49,7 +50,7 @@ public:
     // stderr when it plays silently.
     bool start(const QString &wavPath);
 
-    int sampleRate() const { return m_rate; }
+    int sampleRate() const override { return m_rate; }
     bool playsSound() const { return m_playsSound; }
 
     // The position rendered so far; while an action runs, the action's.
@@ -58,16 +59,16 @@ public:
     // Schedules segments after what is scheduled and returns where they
     // start: where the schedule ends or, if it has run out, as soon as the
     // first tone can still be played whole.
-    qint64 append(const std::vector<ToneSegment> &segments);
-    qint64 scheduleEnd() const { return m_end; }
+    qint64 append(const std::vector<ToneSegment> &segments) override;
+    qint64 scheduleEnd() const override { return m_end; }
     // Drops what is scheduled; a tone that sounds fades out as usual.
-    void clearSchedule();
+    void clearSchedule() override;
 
     // Runs `action` once the samples before `position` have been played.
-    void at(qint64 position, std::function<void()> action);
+    void at(qint64 position, std::function<void()> action) override;
 
     // The trainee's key: sounds while down.
-    void setKey(bool down);
+    void setKey(bool down) override;
     bool key() const { return m_key; }
     double frequency() const { return m_frequency; }
     void setFrequency(double hertz) { m_frequency = hertz; }

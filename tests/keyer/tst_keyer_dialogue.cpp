@@ -1,0 +1,152 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The keyer's side of the dialogue, driven frame by frame through a line and
+// a schedule of the test's own: what it writes back to the trainer, and what
+// it schedules to sound, for a copy run, an echo run keyed back by the keyer
+// itself, a run dropped by a start frame, and a trainer that goes away.
+
+#include "common/frames.h"
+#include "keyer.h"
+#include "keyerline.h"
+#include "keyinput.h"
+#include "schedule.h"
+
+#include <QTest>
+
+#include <algorithm>
+#include <map>
+
+namespace {
+
+class TestLine : public KeyerLine
+{
+public:
+    QString devicePath() const override { return QStringLiteral("/dev/pts/test"); }
+    void write(const QByteArray &bytes) override { written.append(QString::fromLatin1(bytes)); }
+    int unread() const override { return 0; }
+    void dropUnread() override {}
+    bool farEndOpen() const override { return open; }
+
+    QStringList written;
+    bool open = true;
+};
+
+// Plays nothing: run() moves its clock to the end of what is scheduled,
+// firing each action in turn.
+class TestSchedule : public Schedule
+{
+public:
+    int sampleRate() const override { return 8000; }
+    qint64 append(const std::vector<ToneSegment> &segments) override
+    {
+        const qint64 start = qMax(end, now);
+        end = start;
+        for (const ToneSegment &segment : segments) {
+            end += segment.samples;
+            tones += segment.tone;
+        }
+        return start;
+    }
+    qint64 scheduleEnd() const override { return end; }
+    void clearSchedule() override { end = now; }
+    void at(qint64 position, std::function<void()> action) override { actions.emplace(position, std::move(action)); }
+    void setKey(bool down) override { keyDown = down; }
+
+    void run()
+    {
+        while (!actions.empty()) {
+            auto next = actions.begin();
+            now = qMax(now, next->first);
+            const std::function<void()> action = std::move(next->second);
+            actions.erase(next);
+            action();
+        }
+        now = qMax(now, end);
+    }
+
+    std::multimap<qint64, std::function<void()>> actions;
+    qint64 now = 0;
+    qint64 end = 0;
+    int tones = 0;
+    bool keyDown = false;
+};
+
+} // namespace
+
+class DialogueTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void dialogue_data();
+    void dialogue();
+};
+
+void DialogueTest::dialogue_data()
+{
+    // Steps: "<..." bytes from the trainer, "play" the schedule to its end,
+    // "close" the trainer goes. Written: the texts back, in order.
+    QTest::addColumn<bool>("autoEcho");
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("written");
+    QTest::addColumn<int>("tones");
+    QTest::addColumn<qint64>("samples"); // where the schedule ends, from the last start frame
+
+    // Speed 60 at 8000 samples a second: a dot is 800 samples. K M: 19 dots;
+    // pause 50: 4000 samples.
+    QTest::newRow("copy: the group, its pause, then OK")
+        << false << QStringList{"<qq><u60><z\x32><r><KM>", "play"} << QStringList{"x", "OK\r\n"} << 5 << qint64(19 * 800 + 4000);
+    QTest::newRow("a start frame drops the group waiting, and the OK of the one sounding")
+        << false << QStringList{"<qq><u60><z\x32><r><KM><EE>", "<r><T>", "play"} << QStringList{"x", "OK\r\n"} << 6
+        << qint64(3 * 800 + 4000);
+    QTest::newRow("speed 00 is ignored: the last speed stays")
+        << false << QStringList{"<qq><u60><z\x32><u00><r><E>", "play"} << QStringList{"x", "OK\r\n"} << 1 << qint64(800 + 4000);
+    QTest::newRow("a trainer gone gets nothing timed for it; the next is greeted")
+        << false << QStringList{"<qq><u60><r><KM>", "close", "play"} << QStringList{"x", "x"} << 5 << qint64(0);
+    QTest::newRow("echo keyed back by the keyer: each element, each character end")
+        << true << QStringList{"<qq><u60><s><KM>", "play"} << QStringList{"x", "H", "R", "H", "V", "H", "H", "V"} << 10
+        << qint64(-1);
+}
+
+void DialogueTest::dialogue()
+{
+    QFETCH(bool, autoEcho);
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, written);
+    QFETCH(int, tones);
+    QFETCH(qint64, samples);
+
+    KeyerOptions options;
+    options.autoEcho = autoEcho;
+    options.fast = true;
+    TestLine line;
+    TestSchedule schedule;
+    KeyInput keys(100);
+    Keyer keyer(options, line, schedule, keys);
+    keyer.start();
+    for (const QString &step : steps) {
+        if (step == "play") {
+            schedule.run();
+        } else if (step == "close") {
+            line.open = false;
+            emit line.farEndClosed();
+        } else {
+            // Each group waits for the text before it to have gone.
+            QVERIFY(QTest::qWaitFor([&] { return !line.written.isEmpty(); }));
+            emit line.received(step.toLatin1());
+        }
+    }
+    QVERIFY2(QTest::qWaitFor([&] { return line.written.size() >= written.size(); }), qPrintable(line.written.join('|')));
+    QCOMPARE(line.written.mid(0, written.size()), written);
+    // And nothing after them but the greeting of a trainer still to come.
+    const auto more = [&] {
+        const QStringList after = line.written.mid(written.size());
+        return std::any_of(after.cbegin(), after.cend(), [](const QString &text) { return text != "x"; });
+    };
+    QVERIFY2(!QTest::qWaitFor(more, 200), qPrintable(line.written.join('|')));
+    QCOMPARE(schedule.tones, tones);
+    if (samples >= 0)
+        QCOMPARE(schedule.end, samples);
+}
+
+QTEST_MAIN(DialogueTest)
+#include "tst_keyer_dialogue.moc"
