@@ -1,6 +1,42 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+// The software keyer, as a frame and a key press travel through it.
+//
+// A frame from the trainer:
+//   PtyLine (ptyline.*)            the master side of the pseudo-terminal the
+//                                  trainer opens as its serial port; reads it
+//   -> Keyer::received             FrameReader (common/framereader.*) cuts the
+//                                  bytes into frames
+//   -> Keyer::handle               speed, pause, start frames (which drop the
+//                                  last run), the w frame; a group is queued
+//   -> Keyer::playNext             groupSegments (core/morseplan.*) plans the
+//                                  group's tones in samples
+//   -> Player::append (player.*)   the sound thread (soundthread.*) renders
+//                                  them (core/sidetone.*) to the sound server
+//                                  (soundoutput.*: PulseAudio or PipeWire)
+//                                  and to --wav (core/wavwriter.*)
+//   -> Player::at                  once those samples have been played, on
+//                                  this thread: the copy group's "OK" goes
+//                                  back through ReportQueue (reportqueue.*),
+//                                  one text a read
+//
+// A key press (the space bar or the mouse in KeyArea, keyarea.*; the Ctrl
+// paddles; a key on a serial adapter, keyadapter.* and modemlines.*):
+//   -> KeyInput (keyinput.*)       times it; paddles through IambicKeyer
+//                                  (core/iambic.*)
+//   -> Keyer::keyed                the sidetone: Player::setKey
+//   -> KeyingClassifier            (core/keyingclassifier.*) learns the fist
+//                                  and turns what sounded into 'R', 'H', 'V'
+//   -> Keyer::keyedReport          counted for the echo group, sent back
+//                                  through ReportQueue, reviewed
+//                                  (core/groupreview.*) and shown in the
+//                                  window (keyerwindow.*, reviewlist.*)
+//
+// Keyer works on two small interfaces, KeyerLine (keyerline.h) and Schedule
+// (schedule.h), so that a test drives the dialogue without a pseudo-terminal
+// or a sound thread. The texts on the line are in common/frames.h.
+
 #include "common/framereader.h"
 #include "core/groupreview.h"
 #include "core/morseplan.h"
