@@ -2,19 +2,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # What a screen reader finds: the trainer, the keyer and the statistics window read through AT-SPI, on Xvfb with a
 # private D-Bus session; the keyer keys an echo run back by itself.  Usage: accessibility.py BUILD_DIR
-import os, signal, subprocess, sys, tempfile, time
+import os, subprocess, sys, tempfile, time
+from desktop import end_all, start, stop_after, wait_for, xvfb
 build, tmp, here = os.path.abspath(sys.argv[1]), tempfile.mkdtemp(prefix='vestranoli-a11y.'), os.path.dirname(__file__)
-procs, problems = [], []
-
-def start(args, **kw):   # each in a session of its own, so that all it starts can be ended with it
-    procs.append(p := subprocess.Popen(args, start_new_session=True, **kw))
-    return p
-
-def wait_for(what, seconds, test):
-    deadline = time.monotonic() + seconds
-    while not (result := test()) and time.monotonic() < deadline: time.sleep(0.2)
-    if not result: raise RuntimeError(f'{what} within {seconds} s')
-    return result
+problems = []
 
 def frame(title):        # the top-level window whose name starts with title, in any application
     for app in filter(None, pyatspi.Registry.getDesktop(0)):
@@ -38,17 +29,12 @@ def check(window, want, key_area=False):   # every control named; the names in w
         if name not in names: problems.append(f'{window.name}: no control named "{name}" (named: {sorted(names)})')
     return {name: states for _, name, _, states in seen}
 
-for s in (signal.SIGTERM, signal.SIGALRM): signal.signal(s, lambda signum, _: sys.exit(f'stopped by signal {signum}'))
-signal.alarm(100)
+stop_after(100)
 try:
-    readable, writable = os.pipe()      # Xvfb takes a free display and says its number there
-    start(['Xvfb', '-displayfd', str(writable), '-screen', '0', '1366x768x24', '-noreset'], pass_fds=[writable],
-          stderr=subprocess.DEVNULL)
-    os.close(writable)
-    if not (number := os.fdopen(readable).readline().strip()): raise RuntimeError('Xvfb did not start')
+    display = xvfb()
     bus = start(['dbus-daemon', '--session', '--nofork', '--print-address'], stdout=subprocess.PIPE, text=True,
                 stderr=subprocess.DEVNULL)
-    os.environ.update(DISPLAY=':' + number, DBUS_SESSION_BUS_ADDRESS=bus.stdout.readline().strip(),
+    os.environ.update(DISPLAY=display, DBUS_SESSION_BUS_ADDRESS=bus.stdout.readline().strip(),
                       XDG_CONFIG_HOME=tmp, XDG_DATA_HOME=tmp, XDG_RUNTIME_DIR=tmp)
     start(['/usr/libexec/at-spi-bus-launcher'])
     start(['/usr/libexec/at-spi2-registryd'])
@@ -95,9 +81,5 @@ try:
 except RuntimeError as failure:
     problems.append(str(failure))
 finally:
-    signal.alarm(0)
-    for p in reversed(procs):
-        for sig in (signal.SIGTERM, signal.SIGKILL):
-            try: os.killpg(p.pid, sig), p.wait(5)
-            except (ProcessLookupError, subprocess.TimeoutExpired): pass
+    end_all()
 if problems: sys.exit(f'accessibility FAILED (files in {tmp}):\n  ' + '\n  '.join(problems))

@@ -2,20 +2,12 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Scoring a copy and starting the Koch course as a trainee does it: keys through XTEST (xdotool) on Xvfb with
 # openbox, into a history the previous release wrote.  Usage: copyscoring.py BUILD_DIR
-import os, shutil, signal, sqlite3, subprocess, sys, tempfile, time
+import os, shutil, sqlite3, subprocess, sys, tempfile, time
+from desktop import end_all, start, stop_after, wait_for, xvfb
 
 build, here = os.path.abspath(sys.argv[1]), os.path.dirname(os.path.abspath(__file__))
-tmp, procs, problems = tempfile.mkdtemp(prefix='vestranoli-copy.'), [], []
+tmp, problems = tempfile.mkdtemp(prefix='vestranoli-copy.'), []
 history = os.path.join(tmp, 'history.sqlite')
-
-def start(args, **kw):   # each in a session of its own, so that all it starts can be ended with it
-    procs.append(subprocess.Popen(args, start_new_session=True, **kw))
-
-def wait_for(what, seconds, test):
-    deadline = time.monotonic() + seconds
-    while not (result := test()) and time.monotonic() < deadline: time.sleep(0.1)
-    if not result: raise RuntimeError(f'{what} within {seconds} s')
-    return result
 
 def xdotool(*args):
     return subprocess.run(['xdotool', *args], env=env, capture_output=True, text=True).stdout.split()
@@ -32,15 +24,10 @@ def copied(run):
         row = db.execute('SELECT copied FROM copy_result WHERE run = ?', (run,)).fetchone()
     return row and row[0]
 
-for s in (signal.SIGTERM, signal.SIGALRM): signal.signal(s, lambda signum, _: sys.exit(f'stopped by signal {signum}'))
-signal.alarm(100)
+stop_after(100)
 try:
     shutil.copy(os.path.join(here, 'data/history-layout1.sqlite'), history)
-    readable, writable = os.pipe()      # Xvfb takes a free display and says its number there
-    start(['Xvfb', '-displayfd', str(writable), '-screen', '0', '1366x768x24', '-noreset'], pass_fds=[writable],
-          stderr=subprocess.DEVNULL)
-    os.close(writable)
-    env = dict(os.environ, DISPLAY=':' + os.read(readable, 16).decode().strip(), LC_ALL='C.UTF-8')
+    env = dict(os.environ, DISPLAY=xvfb(), LC_ALL='C.UTF-8')
     env.pop('QT_QPA_PLATFORM', None)
     start(['openbox'], env=env, stderr=subprocess.DEVNULL)
     time.sleep(1)
@@ -68,11 +55,7 @@ try:
 except RuntimeError as failure:
     problems.append(str(failure))
 finally:
-    signal.alarm(0)
-    for p in reversed(procs):
-        for sig in (signal.SIGTERM, signal.SIGKILL):
-            try: os.killpg(p.pid, sig), p.wait(5)
-            except (ProcessLookupError, subprocess.TimeoutExpired): pass
+    end_all()
 if problems: sys.exit(f'copy scoring FAILED (files in {tmp}):\n  ' + '\n  '.join(problems))
 shutil.rmtree(tmp)
 print('copy scored and lesson 1 taken through the keyboard')

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The echo drill as a newcomer meets it, through XTEST on Xvfb with openbox.  Usage: walkthrough.py BUILD_DIR [SEED]
-import os, random, shutil, signal, sqlite3, subprocess, sys, tempfile, time
+import os, random, shutil, sqlite3, subprocess, sys, tempfile, time
+from desktop import end_all, procs, start, stop_after, wait_for, xvfb
 sys.path.append('/usr/lib/python3/dist-packages')  # Debian's python3-xlib, when another python3 is first on PATH
 from Xlib import X, XK, display, error
 from Xlib.ext import xtest
@@ -12,22 +13,13 @@ KEYED = ['KK'] * 5 + ['KR'] + ['KK'] * 4   # so every group sent is "KK"; one ke
 BREATH, SOUNDS, SLACK = 1.0, 2.1, 1.2      # the keyer's rest before a group, "KK" played, room for a busy machine
 build, seed = os.path.abspath(sys.argv[1]), int(sys.argv[2]) if len(sys.argv) > 2 else random.randrange(10**6)
 tmp, rng = tempfile.mkdtemp(prefix='vestranoli-walk.'), random.Random(seed)   # tmp is the trainer's data folder too
-said, procs, problems, name = os.path.join(tmp, 'stderr.txt'), [], [], None
+said, problems, name = os.path.join(tmp, 'stderr.txt'), [], None
 
 def problem(text):
     problems.append(text)
     shot = os.path.join(tmp, f'problem-{len(problems)}.png')
     saved = name and subprocess.run(['import', '-display', name, '-window', 'root', shot], capture_output=True).returncode == 0
     print('PROBLEM:', text + (f' (screenshot {shot})' if saved else ''), flush=True)
-
-def start(args, **kw):   # each in a session of its own, so that all it starts can be ended with it
-    procs.append(subprocess.Popen(args, start_new_session=True, **kw))
-
-def wait_for(what, seconds, test):
-    deadline = time.monotonic() + seconds
-    while not (result := test()) and time.monotonic() < deadline: time.sleep(0.1)
-    if not result: raise RuntimeError(f'{what} within {seconds} s')
-    return result
 
 def window(*prefixes):   # the mapped top-level window whose title starts with one of prefixes
     ids = root.get_full_property(d.intern_atom('_NET_CLIENT_LIST'), X.AnyPropertyType)
@@ -71,16 +63,12 @@ def key(group, rng):     # on the space bar, each element and gap off by a Gauss
         xtest.fake_input(d, event, space), d.sync()
     return late
 
-for s in (signal.SIGTERM, signal.SIGALRM): signal.signal(s, lambda signum, _: sys.exit(f'stopped by signal {signum}'))
-signal.alarm(220)        # before CTest's timeout, so that all started here is ended
+stop_after(220)          # before CTest's timeout, so that all started here is ended
 try:
     print(f'seed {seed} (walkthrough.py BUILD_DIR {seed} keys the same way again); files in {tmp}', flush=True)
     with open(os.path.join(tmp, 'ini.txt'), 'wb') as ini: ini.write(INI.encode('cp1250'))
-    readable, writable = os.pipe()      # Xvfb takes a free display and says its number there
-    start(['Xvfb', '-displayfd', str(writable), '-screen', '0', '1366x768x24', '-noreset'], pass_fds=[writable], stderr=subprocess.DEVNULL)
-    os.close(writable)
-    if not (number := os.fdopen(readable).readline().strip()): raise RuntimeError('Xvfb did not start')
-    name, env = ':' + number, dict(os.environ, DISPLAY=':' + number, QT_QPA_PLATFORM='xcb', VESTRANOLI_BUILD=build)
+    name = xvfb()
+    env = dict(os.environ, DISPLAY=name, QT_QPA_PLATFORM='xcb', VESTRANOLI_BUILD=build)
     root = (d := display.Display(name)).screen().root
     start(['openbox', '--sm-disable'], env=dict(env, XDG_CONFIG_HOME=tmp, XDG_CACHE_HOME=tmp),   # its own defaults
           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -120,11 +108,7 @@ try:
 except (RuntimeError, sqlite3.Error, error.XError) as failure:
     problem(str(failure))
 finally:
-    signal.alarm(0)
-    for p in reversed(procs):               # the launcher ends the keyer with it
-        for sig in (signal.SIGTERM, signal.SIGKILL):
-            try: os.killpg(p.pid, sig), p.wait(5)
-            except (ProcessLookupError, subprocess.TimeoutExpired): pass
+    end_all()                               # the launcher ends the keyer with it
 print(f'stderr of the programs:\n{open(said).read() if os.path.exists(said) else ""}', end='')
 if problems: sys.exit(f'walkthrough FAILED ({len(problems)} problems, seed {seed}, files in {tmp}):\n  ' + '\n  '.join(problems))
 shutil.rmtree(tmp)
