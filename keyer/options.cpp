@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "common/commandline.h"
 #include "common/version.h"
 #include "options.h"
 
@@ -79,10 +80,8 @@ KeyerCommandLine parseKeyerCommandLine(const QStringList &arguments)
         result.message = why;
         return result;
     };
-    if (!parser.parse(arguments))
-        return refuse(parser.errorText());
-    if (!parser.positionalArguments().isEmpty())
-        return refuse(QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first()));
+    if (const std::optional<QString> why = refusedCommandLine(parser, arguments))
+        return refuse(*why);
     if (parser.isSet(help)) {
         result.action = KeyerCommandLine::ShowHelp;
         result.message = QString::fromLatin1(helpText);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "stats/statscommand.h"
 
+#include "common/commandline.h"
 #include "history/statistics.h"
 #include "stats/copyscorewindow.h"
 #include "stats/coursewindow.h"
@@ -40,14 +41,12 @@ int runStatistics(int argc, char *argv[])
     const QCommandLineOption dataDir(QStringLiteral("data-dir"), QString(), QStringLiteral("DIR"));
     parser.addOptions({stats, scoreCopy, course, text, days, dataDir});
     bool daysOk = false;
-    const bool parsed = parser.parse(arguments);
+    std::optional<QString> refused = refusedCommandLine(parser, arguments);
     const int dayCount = parser.value(days).toInt(&daysOk);
-    if (!parsed || !parser.positionalArguments().isEmpty() || !daysOk || dayCount < 0) {
-        const QString why = !parsed ? parser.errorText()
-                                    : !daysOk || dayCount < 0 ? QStringLiteral("--days takes a whole number of days, 0 for all")
-                                                              : QStringLiteral("Unexpected argument '%1'.")
-                                                                    .arg(parser.positionalArguments().value(0));
-        std::fprintf(stderr, "vestranoli: %s (try --help)\n", qUtf8Printable(why));
+    if (!refused && (!daysOk || dayCount < 0))
+        refused = QStringLiteral("--days takes a whole number of days, 0 for all");
+    if (refused) {
+        std::fprintf(stderr, "vestranoli: %s (try --help)\n", qUtf8Printable(*refused));
         return 2;
     }
     const QString folder = parser.isSet(dataDir) ? parser.value(dataDir) : defaultDataDir();

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "common/commandline.h"
 #include "common/version.h"
 #include "window/options.h"
 
@@ -68,10 +69,8 @@ CommandLine parseCommandLine(const QStringList &arguments)
         result.message = why;
         return result;
     };
-    if (!parser.parse(arguments))
-        return refuse(parser.errorText());
-    if (!parser.positionalArguments().isEmpty())
-        return refuse(QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first()));
+    if (const std::optional<QString> why = refusedCommandLine(parser, arguments))
+        return refuse(*why);
     if (parser.isSet(help)) {
 #ifdef Q_OS_WIN
         const QString firstPort = QStringLiteral("COM1");
