@@ -84,7 +84,8 @@ private slots:
 void DialogueTest::dialogue_data()
 {
     // Steps: "<..." bytes from the trainer, "play" the schedule to its end,
-    // "close" the trainer goes. Written: the texts back, in order.
+    // "down" the trainee holds the key, "close" the trainer goes. Written:
+    // the texts back, in order. Every row ends with the key let go.
     QTest::addColumn<bool>("autoEcho");
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QStringList>("written");
@@ -105,6 +106,10 @@ void DialogueTest::dialogue_data()
     QTest::newRow("echo keyed back by the keyer: each element, each character end")
         << true << QStringList{"<qq><u60><s><KM>", "play"} << QStringList{"x", "H", "R", "H", "V", "H", "H", "V"} << 10
         << qint64(-1);
+    QTest::newRow("a start frame lets go of a key held")
+        << false << QStringList{"<qq><u60><s>", "down", "<r>"} << QStringList{"x"} << 0 << qint64(0);
+    QTest::newRow("so does a trainer that goes")
+        << false << QStringList{"<qq><u60><s>", "down", "close"} << QStringList{"x", "x"} << 0 << qint64(0);
 }
 
 void DialogueTest::dialogue()
@@ -126,6 +131,9 @@ void DialogueTest::dialogue()
     for (const QString &step : steps) {
         if (step == "play") {
             schedule.run();
+        } else if (step == "down") {
+            keys.straightDown();
+            QVERIFY(schedule.keyDown);
         } else if (step == "close") {
             line.open = false;
             emit line.farEndClosed();
@@ -144,6 +152,7 @@ void DialogueTest::dialogue()
     };
     QVERIFY2(!QTest::qWaitFor(more, 200), qPrintable(line.written.join('|')));
     QCOMPARE(schedule.tones, tones);
+    QVERIFY(!schedule.keyDown);
     if (samples >= 0)
         QCOMPARE(schedule.end, samples);
 }
