@@ -30,9 +30,10 @@ constexpr int topUpMs = 10;
 constexpr int pumpMs = 5;
 // In fast mode, how much is rendered before the event loop gets a turn.
 constexpr qint64 fastSlice = 8192;
-// What the sound thread has rendered, kept for the recording until it is
-// settled: far more than the lead.
-constexpr qint64 renderedKept = 65536;
+// What the sound thread has written to the server, kept until it is settled
+// (for the recording) and to tell what a rewrite changes: far more than the
+// lead.
+constexpr qint64 writtenKept = 65536;
 
 } // namespace
 
@@ -212,7 +213,10 @@ void Player::soundLoop(std::promise<void> opened)
     };
     Clock::time_point clockZero = Clock::now();
     qint64 settled = 0;
-    std::vector<qint16> rendered(m_recorded ? size_t(renderedKept) : 0);
+    // What the server holds from `settled` on ends at `writtenEnd`; a copy
+    // of it is kept in `written`, a ring indexed by position.
+    std::vector<qint16> written(static_cast<size_t>(writtenKept));
+    qint64 writtenEnd = 0;
     std::vector<qint16> fresh;
     const auto playSilently = [&] {
         reportProblem(QStringLiteral("the sound output failed (%1); playing silently").arg(m_output->errorString()));
@@ -232,16 +236,27 @@ void Player::soundLoop(std::promise<void> opened)
         const qint64 until = m_playsSound ? settled + lead : settled;
         fresh.resize(size_t(std::max<qint64>(0, until - start)));
         m_sidetone.render(fresh.data(), qint64(fresh.size()));
-        if (m_playsSound && !fresh.empty() && !m_output->write(start, fresh.data(), qint64(fresh.size())))
+        // Only what changed goes to the server again. A rewrite of what it
+        // has already mixed makes it rewind its sink, and where the sink's
+        // rate is not the stream's that rewind can land a sample off: one
+        // sample played twice, a click in a tone's fall. A group appended
+        // after silence, or a pause after a group, changes nothing already
+        // written but the silence before the group's first tone.
+        qint64 changed = start;
+        while (changed < writtenEnd && changed < until && written[size_t(changed % writtenKept)] == fresh[size_t(changed - start)])
+            ++changed;
+        for (qint64 p = changed; p < until; ++p)
+            written[size_t(p % writtenKept)] = fresh[size_t(p - start)];
+        if (m_playsSound && changed < until
+            && !m_output->write(changed, fresh.data() + (changed - start), until - changed))
             playSilently();
+        writtenEnd = std::max(writtenEnd, until);
 
         if (m_recorded) {
             for (qint64 p = m_position; p < settled; ++p) {
-                if (!m_recorded->push(p >= start ? fresh[size_t(p - start)] : rendered[size_t(p % renderedKept)]))
+                if (!m_recorded->push(written[size_t(p % writtenKept)]))
                     m_recordingLost = true;
             }
-            for (size_t i = 0; i < fresh.size(); ++i)
-                rendered[size_t((start + qint64(i)) % renderedKept)] = fresh[i];
         }
         m_position = settled;
         m_output->wait(topUpMs * 1000);
