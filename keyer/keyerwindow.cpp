@@ -196,8 +196,11 @@ void KeyerWindow::keyedHere()
 
 void KeyerWindow::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::ActivationChange)
+    if (event->type() == QEvent::ActivationChange) {
         showKeyboardHint();
+        // With the keyboard here the trainee may key at any moment.
+        m_player.setKeepReady(isActiveWindow());
+    }
     QWidget::changeEvent(event);
 }
 

@@ -16,13 +16,16 @@ namespace {
 constexpr int sampleRateHz = 8000;
 // The sound server holds this much of what is to come, so that a machine
 // that stalls for tens of milliseconds does not break the tone up...
-constexpr int leadMs = 60;
+constexpr int leadMs = 250;
 // ...and mixes it this far ahead of the loudspeaker.
 constexpr int requestMs = 4;
 // A change (the key, a group to play) is written this far ahead of what is
 // being heard, time enough to reach the server before it is played: the
 // delay between a key press and its tone.
 constexpr int marginMs = 3;
+// After this long with nothing to play and the key untouched, the sound
+// output stands still (corked): the server neither mixes nor wakes for it.
+constexpr int idleAfterMs = 10000;
 // Between changes the sound thread tops the lead up this often.
 constexpr int topUpMs = 10;
 // The window's thread looks at what the sound thread has played this often,
@@ -137,6 +140,28 @@ void Player::wakeSoundThread()
 {
     if (m_output)
         m_output->wake();
+    wakePump();
+}
+
+// The recording is drained while the sound thread plays; the pump stops
+// while the output stands still.
+void Player::wakePump()
+{
+    if (m_recorded && !m_pump.isActive())
+        m_pump.start(pumpMs);
+}
+
+void Player::prepare()
+{
+    m_wanted = true;
+    wakeSoundThread();
+}
+
+void Player::setKeepReady(bool ready)
+{
+    m_keepReady = ready;
+    if (ready)
+        prepare();
 }
 
 void Player::at(qint64 position, std::function<void()> action)
@@ -223,7 +248,23 @@ void Player::soundLoop(std::promise<void> opened)
         m_playsSound = false;
         clockZero = Clock::now() - std::chrono::microseconds(settled * 1000000 / m_rate);
     };
+    // The last sample rendered that was not silence, and since when there
+    // has been nothing to play.
+    qint64 lastSound = 0;
+    Clock::time_point quietSince = Clock::now();
     while (!m_stop) {
+        if (m_idle) {
+            if (!m_key && m_commands.empty() && !m_wanted) {
+                m_output->wait(-1);
+                continue;
+            }
+            // The clock goes on from where it stood.
+            m_idle = false;
+            if (m_playsSound && !m_output->setActive(true))
+                playSilently();
+            clockZero = Clock::now() - std::chrono::microseconds(settled * 1000000 / m_rate);
+            quietSince = Clock::now();
+        }
         if (m_playsSound && !m_output->isPlaying())
             playSilently();
         if (!m_playsSound)
@@ -236,6 +277,12 @@ void Player::soundLoop(std::promise<void> opened)
         const qint64 until = m_playsSound ? settled + lead : settled;
         fresh.resize(size_t(std::max<qint64>(0, until - start)));
         m_sidetone.render(fresh.data(), qint64(fresh.size()));
+        for (qint64 p = until - 1; p > lastSound && p >= start; --p) {
+            if (fresh[size_t(p - start)] != 0) {
+                lastSound = p;
+                break;
+            }
+        }
         // Only what changed goes to the server again. A rewrite of what it
         // has already mixed makes it rewind its sink, and where the sink's
         // rate is not the stream's that rewind can land a sample off: one
@@ -259,6 +306,16 @@ void Player::soundLoop(std::promise<void> opened)
             }
         }
         m_position = settled;
+
+        const bool quiet = !m_key && !m_keepReady && m_sidetone.scheduleEnd() <= settled && lastSound < settled;
+        if (!quiet || m_wanted.exchange(false)) {
+            quietSince = Clock::now();
+        } else if (Clock::now() - quietSince > std::chrono::milliseconds(idleAfterMs)) {
+            m_idle = true;
+            if (m_playsSound && !m_output->setActive(false))
+                playSilently();
+            continue;
+        }
         m_output->wait(topUpMs * 1000);
     }
 }
@@ -267,9 +324,11 @@ void Player::soundLoop(std::promise<void> opened)
 // are due, and the recording.
 void Player::pump()
 {
+    // Looked at first: once the output stands still, nothing more comes.
+    const bool idle = m_idle;
     drainRecording();
     fireDue(m_position);
-    if (m_actions.empty() && !m_recorded)
+    if (m_actions.empty() && (!m_recorded || idle))
         m_pump.stop();
 }
 

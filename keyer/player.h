@@ -66,6 +66,13 @@ public:
     // Runs `action` once the samples before `position` have been played.
     void at(qint64 position, std::function<void()> action);
 
+    // After a while with nothing to play and the key untouched, the sound
+    // output stands still and costs nothing, nor does the keyer's clock
+    // run; a key, a group or prepare() starts it again. While ready is
+    // kept (the keyer window has the keyboard) it never stands still.
+    void prepare();
+    void setKeepReady(bool ready);
+
     // The trainee's key: sounds while down.
     void setKey(bool down);
     bool key() const { return m_key; }
@@ -83,6 +90,7 @@ private:
 
     void command(const Command &command);
     void wakeSoundThread();
+    void wakePump();
     void takeChanges(qint64 settled);
     void renderBlock(qint16 *out, qint64 count);
     void soundLoop(std::promise<void> opened);
@@ -111,6 +119,9 @@ private:
     bool m_noted = false;
 
     std::atomic<bool> m_key = false;
+    std::atomic<bool> m_wanted = false;    // prepare() was called: the window's, taken by the sound thread
+    std::atomic<bool> m_keepReady = false; // the window's
+    std::atomic<bool> m_idle = false;      // the sound thread's: the output stands still
     std::atomic<double> m_frequency;
     std::atomic<double> m_volume = 1;
     std::atomic<qint64> m_position = 0;

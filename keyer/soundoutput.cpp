@@ -122,6 +122,8 @@ qint64 SoundOutput::playingPosition()
     // not, so the position runs on from what it said last. Libpulse's own
     // estimate stops while the stream runs dry, as it does before anything
     // is written.
+    if (m_corked)
+        return m_readPosition; // nothing of it is in the sink
     const Clock::time_point now = Clock::now();
     if (!m_asking && now - m_askedAt > std::chrono::milliseconds(100))
         askTiming();
@@ -138,6 +140,33 @@ bool SoundOutput::write(qint64 position, const qint16 *samples, qint64 count)
         < 0)
         return fail("playing");
     return true;
+}
+
+bool SoundOutput::setActive(bool active)
+{
+    if (active == !m_corked)
+        return true;
+    m_corked = !active;
+    if (active) {
+        // It goes on from where the server stopped reading it, which it
+        // said after the cork; what the sink held has been played.
+        m_timedAt = Clock::now();
+        m_sinkDelay = 0;
+    }
+    pa_operation *operation = pa_stream_cork(m_stream, active ? 0 : 1, &SoundOutput::corked, this);
+    if (!operation)
+        return fail(active ? "starting the stream again" : "pausing the stream");
+    pa_operation_unref(operation);
+    return true;
+}
+
+void SoundOutput::corked(pa_stream *, int success, void *self)
+{
+    auto *output = static_cast<SoundOutput *>(self);
+    if (success && output->m_corked) {
+        output->m_asking = false;
+        output->askTiming();
+    }
 }
 
 void SoundOutput::wait(int timeoutUs)

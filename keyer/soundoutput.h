@@ -30,10 +30,16 @@ public:
     bool isPlaying();
 
     // The sample being heard now; -1 while the server has not said yet.
+    // While the stream is corked it stands still.
     qint64 playingPosition();
     bool write(qint64 position, const qint16 *samples, qint64 count);
 
-    // Waits until `timeoutUs` has passed, the server says something or
+    // Corks the stream (the server then neither mixes it nor wakes for it)
+    // or starts it again where it stopped.
+    bool setActive(bool active);
+    bool isActive() const { return !m_corked; }
+
+    // Waits until `timeoutUs` (-1: no limit) has passed, the server says something or
     // wake() is called, and handles what the server says. Works unopened.
     void wait(int timeoutUs);
     void wake(); // from any thread
@@ -45,6 +51,7 @@ private:
     bool fail(const char *what);
     void askTiming();
     static void timed(pa_stream *stream, int success, void *self);
+    static void corked(pa_stream *stream, int success, void *self);
 
     using Clock = std::chrono::steady_clock;
     int m_rate = 0;
@@ -55,6 +62,7 @@ private:
     Clock::time_point m_timedAt;
     Clock::time_point m_askedAt;
     bool m_asking = false;
+    bool m_corked = false;
     std::atomic<bool> m_woken = false; // since the last wait
     pa_mainloop *m_loop = nullptr;
     pa_context *m_context = nullptr;

@@ -37,6 +37,9 @@ public:
     // before what is settled is left out, so what follows keeps its place.
     void append(qint64 start, ToneSegment segment);
 
+    // Where what is scheduled ends.
+    qint64 scheduleEnd() const { return m_scheduleEnd; }
+
     // Drops what is scheduled from the render position on; a tone that
     // sounds fades out as usual.
     void clearSchedule();

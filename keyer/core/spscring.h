@@ -23,6 +23,12 @@ public:
         return true;
     }
 
+    // For the consumer: whether a pop would fail.
+    bool empty() const
+    {
+        return m_head.load(std::memory_order_relaxed) == m_tail.load(std::memory_order_acquire);
+    }
+
     bool pop(T &item)
     {
         const std::size_t head = m_head.load(std::memory_order_relaxed);
