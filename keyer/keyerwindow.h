@@ -36,6 +36,7 @@ protected:
 private:
     void showState();
     void showFist();
+    void showSound();
     void takeKeyboard();
     void showKeyboardHint();
     void keyedHere();
@@ -57,4 +58,5 @@ private:
     KeyArea *m_key;
     QSpinBox *m_tone;
     QSlider *m_volume;
+    QLabel *m_sound;
 };

@@ -1,4 +1,5 @@
-#include "soundoutput.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "pulseoutput.h"
 
 #include <pulse/context.h>
 #include <pulse/error.h>
@@ -7,31 +8,42 @@
 
 #include <QElapsedTimer>
 
-SoundOutput::SoundOutput()
+namespace {
+
+// The server keeps this much of what is to come (more than the sound
+// thread's lead), enough to ride out a stall of the machine...
+constexpr int bufferMs = 300;
+// ...and mixes only this far ahead: what is written again in between is
+// heard.
+constexpr int requestMs = 4;
+
+} // namespace
+
+std::unique_ptr<SoundOutput> makeSoundOutput()
+{
+    return std::make_unique<PulseOutput>();
+}
+
+PulseOutput::PulseOutput()
     : m_loop(pa_mainloop_new())
 {
 }
 
-SoundOutput::~SoundOutput()
+PulseOutput::~PulseOutput()
 {
-    if (m_stream) {
-        pa_stream_disconnect(m_stream);
-        pa_stream_unref(m_stream);
-    }
-    if (m_context) {
-        pa_context_disconnect(m_context);
-        pa_context_unref(m_context);
-    }
+    close();
     pa_mainloop_free(m_loop);
 }
 
-bool SoundOutput::open(int sampleRate, int bufferMs, int requestMs)
+bool PulseOutput::open(int sampleRate, qint64 position)
 {
+    close();
     m_rate = sampleRate;
+    m_base = position;
     m_context = pa_context_new(pa_mainloop_get_api(m_loop), "vestranoli-keyer");
     if (pa_context_connect(m_context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0)
         return fail("connecting");
-    const auto contextReady = [](SoundOutput *self) {
+    const auto contextReady = [](PulseOutput *self) {
         return pa_context_get_state(self->m_context) == PA_CONTEXT_READY;
     };
     if (!iterateUntil(contextReady, 5000))
@@ -39,10 +51,8 @@ bool SoundOutput::open(int sampleRate, int bufferMs, int requestMs)
 
     const pa_sample_spec spec{PA_SAMPLE_S16LE, uint32_t(sampleRate), 1};
     m_stream = pa_stream_new(m_context, "sidetone", &spec, nullptr);
-    // The server keeps `bufferMs` of what is to come, enough to ride out a
-    // stall of the machine, and mixes only `requestMs` ahead: what is
-    // written again in between is heard. No prebuffering, so that the
-    // server's read position keeps time even when it runs dry.
+    // No prebuffering, so that the server's read position keeps time even
+    // when it runs dry.
     pa_buffer_attr buffer;
     buffer.maxlength = uint32_t(-1);
     buffer.tlength = uint32_t(pa_usec_to_bytes(pa_usec_t(bufferMs) * 1000, &spec));
@@ -51,30 +61,48 @@ bool SoundOutput::open(int sampleRate, int bufferMs, int requestMs)
     buffer.fragsize = uint32_t(-1);
     if (pa_stream_connect_playback(m_stream, nullptr, &buffer, PA_STREAM_EARLY_REQUESTS, nullptr, nullptr) < 0)
         return fail("opening a stream");
-    const auto streamReady = [](SoundOutput *self) {
+    const auto streamReady = [](PulseOutput *self) {
         return pa_stream_get_state(self->m_stream) == PA_STREAM_READY;
     };
     if (!iterateUntil(streamReady, 5000))
         return fail("opening a stream");
+    m_readPosition = -1;
+    m_asking = false;
     askTiming();
-    const auto streamTimed = [](SoundOutput *self) { return self->m_readPosition >= 0; };
+    const auto streamTimed = [](PulseOutput *self) { return self->m_readPosition >= 0; };
     if (!iterateUntil(streamTimed, 5000))
         return fail("opening a stream");
     return true;
 }
 
-void SoundOutput::askTiming()
+void PulseOutput::close()
 {
-    if (pa_operation *operation = pa_stream_update_timing_info(m_stream, &SoundOutput::timed, this)) {
+    if (m_stream) {
+        pa_stream_disconnect(m_stream);
+        pa_stream_unref(m_stream);
+        m_stream = nullptr;
+    }
+    if (m_context) {
+        pa_context_disconnect(m_context);
+        pa_context_unref(m_context);
+        m_context = nullptr;
+    }
+}
+
+void PulseOutput::askTiming()
+{
+    if (pa_operation *operation = pa_stream_update_timing_info(m_stream, &PulseOutput::timed, this)) {
         pa_operation_unref(operation);
         m_asking = true;
         m_askedAt = Clock::now();
     }
 }
 
-void SoundOutput::timed(pa_stream *stream, int success, void *self)
+void PulseOutput::timed(pa_stream *stream, int success, void *self)
 {
-    auto *output = static_cast<SoundOutput *>(self);
+    auto *output = static_cast<PulseOutput *>(self);
+    if (stream != output->m_stream)
+        return; // a stream closed since
     output->m_asking = false;
     const pa_timing_info *info = pa_stream_get_timing_info(stream);
     if (!success || !info || info->read_index_corrupt)
@@ -85,7 +113,7 @@ void SoundOutput::timed(pa_stream *stream, int success, void *self)
     output->m_sinkDelay = qint64(info->sink_usec) * output->m_rate / 1000000;
 }
 
-bool SoundOutput::iterateUntil(bool (*ready)(SoundOutput *), int timeoutMs)
+bool PulseOutput::iterateUntil(bool (*ready)(PulseOutput *), int timeoutMs)
 {
     QElapsedTimer waited;
     waited.start();
@@ -98,78 +126,54 @@ bool SoundOutput::iterateUntil(bool (*ready)(SoundOutput *), int timeoutMs)
     return true;
 }
 
-bool SoundOutput::fail(const char *what)
+bool PulseOutput::fail(const char *what)
 {
     const int error = m_context ? pa_context_errno(m_context) : PA_ERR_UNKNOWN;
     m_error = QStringLiteral("%1: %2").arg(QLatin1String(what), QString::fromUtf8(pa_strerror(error)));
-    if (m_stream) {
-        pa_stream_unref(m_stream);
-        m_stream = nullptr;
-    }
+    close();
     return false;
 }
 
-bool SoundOutput::isPlaying()
+bool PulseOutput::isPlaying()
 {
-    if (m_stream && pa_stream_get_state(m_stream) != PA_STREAM_READY)
+    if (m_stream
+        && (pa_stream_get_state(m_stream) != PA_STREAM_READY || pa_context_get_state(m_context) != PA_CONTEXT_READY))
         fail("playing");
     return m_stream != nullptr;
 }
 
-qint64 SoundOutput::playingPosition()
+qint64 PulseOutput::playingPosition()
 {
     // The server takes samples at its rate whether the stream has them or
     // not, so the position runs on from what it said last. Libpulse's own
     // estimate stops while the stream runs dry, as it does before anything
     // is written.
-    if (m_corked)
-        return m_readPosition; // nothing of it is in the sink
     const Clock::time_point now = Clock::now();
     if (!m_asking && now - m_askedAt > std::chrono::milliseconds(100))
         askTiming();
     if (m_readPosition < 0)
         return -1;
     const qint64 elapsedUs = std::chrono::duration_cast<std::chrono::microseconds>(now - m_timedAt).count();
-    return m_readPosition + elapsedUs * m_rate / 1000000 - m_sinkDelay;
+    return m_base + m_readPosition + elapsedUs * m_rate / 1000000 - m_sinkDelay;
 }
 
-bool SoundOutput::write(qint64 position, const qint16 *samples, qint64 count)
+bool PulseOutput::write(qint64 position, const qint16 *samples, qint64 count)
 {
-    if (pa_stream_write(m_stream, samples, size_t(count) * sizeof(qint16), nullptr,
-                        position * qint64(sizeof(qint16)), PA_SEEK_ABSOLUTE)
-        < 0)
+    if (position < m_base) {
+        const qint64 before = std::min(count, m_base - position);
+        samples += before;
+        count -= before;
+        position += before;
+    }
+    if (count > 0
+        && pa_stream_write(m_stream, samples, size_t(count) * sizeof(qint16), nullptr,
+                           (position - m_base) * qint64(sizeof(qint16)), PA_SEEK_ABSOLUTE)
+               < 0)
         return fail("playing");
     return true;
 }
 
-bool SoundOutput::setActive(bool active)
-{
-    if (active == !m_corked)
-        return true;
-    m_corked = !active;
-    if (active) {
-        // It goes on from where the server stopped reading it, which it
-        // said after the cork; what the sink held has been played.
-        m_timedAt = Clock::now();
-        m_sinkDelay = 0;
-    }
-    pa_operation *operation = pa_stream_cork(m_stream, active ? 0 : 1, &SoundOutput::corked, this);
-    if (!operation)
-        return fail(active ? "starting the stream again" : "pausing the stream");
-    pa_operation_unref(operation);
-    return true;
-}
-
-void SoundOutput::corked(pa_stream *, int success, void *self)
-{
-    auto *output = static_cast<SoundOutput *>(self);
-    if (success && output->m_corked) {
-        output->m_asking = false;
-        output->askTiming();
-    }
-}
-
-void SoundOutput::wait(int timeoutUs)
+void PulseOutput::wait(int timeoutUs)
 {
     if (pa_mainloop_prepare(m_loop, timeoutUs) < 0)
         return;
@@ -182,7 +186,7 @@ void SoundOutput::wait(int timeoutUs)
     m_woken = false;
 }
 
-void SoundOutput::wake()
+void PulseOutput::wake()
 {
     m_woken = true;
     pa_mainloop_wakeup(m_loop);
