@@ -3,6 +3,7 @@
 
 #include <pulse/context.h>
 #include <pulse/error.h>
+#include <pulse/introspect.h>
 #include <pulse/mainloop.h>
 #include <pulse/stream.h>
 
@@ -19,9 +20,25 @@ constexpr int requestMs = 4;
 
 } // namespace
 
-std::unique_ptr<SoundOutput> makeSoundOutput()
+bool PulseOutput::serverIsPipeWire()
 {
-    return std::make_unique<PulseOutput>();
+    PulseOutput probe;
+    probe.m_context = pa_context_new(pa_mainloop_get_api(probe.m_loop), "vestranoli-keyer");
+    const auto contextReady = [](PulseOutput *self) {
+        return pa_context_get_state(self->m_context) == PA_CONTEXT_READY;
+    };
+    if (pa_context_connect(probe.m_context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0
+        || !probe.iterateUntil(contextReady, 5000))
+        return false;
+    const auto told = [](pa_context *, const pa_server_info *info, void *self) {
+        auto *output = static_cast<PulseOutput *>(self);
+        output->m_error = QString::fromUtf8(info && info->server_name ? info->server_name : "?");
+    };
+    if (pa_operation *operation = pa_context_get_server_info(probe.m_context, told, &probe))
+        pa_operation_unref(operation);
+    const auto named = [](PulseOutput *self) { return !self->m_error.isEmpty(); };
+    // "PulseAudio (on PipeWire 0.3.65)"
+    return probe.iterateUntil(named, 5000) && probe.m_error.contains(QLatin1String("PipeWire"));
 }
 
 PulseOutput::PulseOutput()

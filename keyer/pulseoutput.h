@@ -21,6 +21,9 @@ public:
     PulseOutput(const PulseOutput &) = delete;
     PulseOutput &operator=(const PulseOutput &) = delete;
 
+    // Whether the server is PipeWire's PulseAudio service.
+    static bool serverIsPipeWire();
+
     bool open(int sampleRate, qint64 position) override;
     void close() override;
     bool isPlaying() override;
