@@ -54,6 +54,7 @@ private:
 
     static constexpr qint64 ringSize = 65536;
     int m_rate = 0;
+    int m_factor = 1; // stream samples to one of the keyer's
     qint64 m_base = 0;
     int m_wakeFd = -1;
     pw_thread_loop *m_loop = nullptr;
@@ -68,7 +69,8 @@ private:
     std::array<std::atomic<qint16>, ringSize> m_ring{}; // by stream position modulo the size
     std::atomic<qint64> m_writtenEnd = 0; // stream positions before it are in the ring
     // Written by PipeWire's thread, read by the sound thread.
-    std::atomic<qint64> m_taken = 0;     // the next stream position PipeWire takes
+    qint64 m_streamTaken = 0;            // PipeWire's thread's own: stream samples taken so far
+    std::atomic<qint64> m_taken = 0;     // the keyer's samples before it may no longer change
     std::atomic<qint64> m_takenAtNs = 0; // when it last took some (CLOCK_MONOTONIC)
     std::atomic<qint64> m_period = 0;    // how many it took then
     std::atomic<bool> m_streaming = false;

@@ -53,6 +53,7 @@ Player::~Player()
         m_thread.reset(); // joins it
         drainRecording();
     }
+    delete m_news;
     if (m_exchange.newsSignal >= 0)
         ::close(m_exchange.newsSignal);
     if (!m_wav.finish())
