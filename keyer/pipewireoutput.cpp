@@ -161,6 +161,34 @@ bool PipeWireOutput::open(int sampleRate, qint64 position)
     return !m_failed || fail(QStringLiteral("opening a stream: %1").arg(m_error));
 }
 
+// The stream made inactive: PipeWire stops asking for it, and the sink
+// with nothing to play is suspended; the connection stays, so the next key
+// need not wait for a new stream to be set up.
+void PipeWireOutput::rest()
+{
+    if (!m_stream)
+        return;
+    pw_thread_loop_lock(m_loop);
+    pw_stream_set_active(m_stream, false);
+    pw_thread_loop_unlock(m_loop);
+}
+
+bool PipeWireOutput::resume(int sampleRate, qint64 position)
+{
+    if (!m_stream || m_failed || sampleRate != m_rate)
+        return open(sampleRate, position);
+    // PipeWire goes on from the next sample it would have taken, which is
+    // now the keyer's `position`; nothing after it is written yet.
+    const qint64 next = m_taken - 2;
+    m_writtenEnd.store(next, std::memory_order_release);
+    m_base = position - next;
+    m_takenAtNs = 0; // the position is unknown until PipeWire asks again
+    pw_thread_loop_lock(m_loop);
+    pw_stream_set_active(m_stream, true);
+    pw_thread_loop_unlock(m_loop);
+    return true;
+}
+
 void PipeWireOutput::close()
 {
     if (m_loop)

@@ -37,6 +37,8 @@ public:
 
     bool open(int sampleRate, qint64 position) override;
     void close() override;
+    void rest() override;
+    bool resume(int sampleRate, qint64 position) override;
     bool isPlaying() override;
     qint64 playingPosition() override;
     bool write(qint64 position, const qint16 *samples, qint64 count) override;

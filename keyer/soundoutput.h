@@ -21,6 +21,11 @@ public:
     // `position`. Fails at once where there is no server.
     virtual bool open(int sampleRate, qint64 position) = 0;
     virtual void close() = 0;
+    // While nothing is played: costs nothing at the server nor here until
+    // resume(), which goes on with the keyer's `position` as its next sample.
+    // Unless an output knows better, that is closing and opening again.
+    virtual void rest() { close(); }
+    virtual bool resume(int sampleRate, qint64 position) { return open(sampleRate, position); }
     // Open, and neither the server nor the stream has failed since.
     virtual bool isPlaying() = 0;
 

@@ -121,9 +121,9 @@ void SoundThread::run()
     qint64 lastSound = 0;
     Clock::time_point quietSince = Clock::now();
 
-    // A stream opened anew starts empty at `settled`.
-    const auto reopen = [&] {
-        if (!m_output->open(m_rate, settled))
+    // A stream opened anew, or after a rest, starts empty at `settled`.
+    const auto reopen = [&](bool afterRest) {
+        if (!(afterRest ? m_output->resume(m_rate, settled) : m_output->open(m_rate, settled)))
             return false;
         writtenEnd = settled;
         m_sidetone.rewindTo(settled);
@@ -146,7 +146,7 @@ void SoundThread::run()
             // Wanted again: the clock goes on from where it stood.
             resting = false;
             m_exchange.resting = false;
-            playing = reopen();
+            playing = reopen(true);
             say(playing ? SoundState::Playing : SoundState::Silent, m_output->errorString());
             restartClock();
             retryAt = Clock::now() + std::chrono::milliseconds(retryMs);
@@ -155,7 +155,7 @@ void SoundThread::run()
         if (playing && !m_output->isPlaying())
             lose();
         if (!playing && Clock::now() >= retryAt) {
-            if (reopen()) {
+            if (reopen(false)) {
                 playing = true;
                 say(SoundState::Playing);
             } else {
@@ -211,7 +211,7 @@ void SoundThread::run()
         } else if (Clock::now() - quietSince > std::chrono::milliseconds(restAfterMs)) {
             resting = true;
             m_exchange.resting = true;
-            m_output->close();
+            m_output->rest();
             playing = false;
             say(SoundState::Resting);
             continue;
