@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How soon the keyer's sidetone answers the key, and whether it breaks up.
 //
 // Starts a PulseAudio server of its own with a null sink, plays the keyer's
@@ -7,7 +8,10 @@
 // tone started and stopped at the sound server. Once on the machine as it is,
 // once with a CPU burner on every core.
 //
-//   build/bench-sidetone [presses per row, default 150]
+//   build/bench-sidetone [presses per row, default 150] [presses after a rest, default 0]
+//
+// Presses after a rest each come 11 s after the last, when the sound
+// output has closed its stream: the first press after a rest.
 //
 // BENCH_DEBUG=1 prints the tones broken up and keeps the recordings in the
 // temporary folder; BENCH_WAV=FILE also has the keyer write what it played.
@@ -175,7 +179,7 @@ QString loadNow()
 
 // Keys `count` presses of 30 to 150 ms with 40 to 200 ms between, then
 // measures them in the recording.
-void runRow(const char *name, Player &player, KeyInput &keys, int count)
+void runRow(const char *name, Player &player, KeyInput &keys, int count, int restMs = 0)
 {
     const Clock::time_point origin = Clock::now();
     MonitorRecorder recorder;
@@ -189,7 +193,7 @@ void runRow(const char *name, Player &player, KeyInput &keys, int count)
     QRandomGenerator random(7);
     std::vector<Press> presses;
     for (int i = 0; i < count; ++i) {
-        QTest::qWait(40 + int(random.bounded(160)));
+        QTest::qWait(restMs > 0 ? restMs : 40 + int(random.bounded(160)));
         Press press;
         press.down = msSince(origin, Clock::now());
         keys.straightDown();
@@ -255,6 +259,7 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     const int count = argc > 1 ? std::max(10, atoi(argv[1])) : 150;
+    const int afterRest = argc > 2 ? atoi(argv[2]) : 0;
 
     // A sound server of our own, on a socket of our own: nothing else hears
     // it and nothing else's sound gets in. With BENCH_SERVER set, that
@@ -310,6 +315,8 @@ int main(int argc, char *argv[])
                     "len err");
         std::printf("|%s|\n", QByteArray(112, '-').constData());
         runRow("as it is", player, keys, count);
+        if (afterRest > 0)
+            runRow("after a rest", player, keys, afterRest, 11000);
 
         {
             const CpuBurner burner;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "keyer.h"
 
 #include "common/frames.h"
@@ -144,6 +145,7 @@ void Keyer::handle(const Frame &frame)
         // or waits would be answered into the new run.
         m_mode = frame.kind == Frame::EchoStart ? Mode::Echo : Mode::Copy;
         dropRun();
+        m_player.prepare(); // the sound, if it stood still, is ready by the first group
         if (m_mode == Mode::Echo)
             emit echoRunStarted();
         break;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "keyerwindow.h"
 
 #include "core/morseplan.h"
@@ -36,6 +37,7 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
     , m_key(new KeyArea(this))
     , m_tone(new QSpinBox(this))
     , m_volume(new QSlider(Qt::Horizontal, this))
+    , m_sound(new QLabel(this))
 {
     setWindowTitle(tr("Vestranoli keyer"));
     m_line->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -57,6 +59,7 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
     form->addRow(tr("Your keying:"), m_fist);
     form->addRow(tr("Tone:"), m_tone);
     form->addRow(tr("Volume:"), m_volume);
+    form->addRow(tr("Sound:"), m_sound);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(m_key, 1);
@@ -65,15 +68,13 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
                                      ". and -: a dot and a dash"),
                                   this);
     layout->addWidget(keysLegend);
-    if (!player.playsSound())
-        layout->addWidget(new QLabel(tr("No sound output: playing silently."), this));
     m_keyboardHint->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold"));
     m_keyboardHint->setWordWrap(true);
     m_keyboardHint->hide();
     layout->addWidget(m_keyboardHint);
     layout->addWidget(m_reviews);
     // Long texts wrap rather than widen the window past the screen's edge.
-    for (QLabel *wrapped : {m_line, m_mode, m_speed, m_pause, m_fist, m_keyboardHint, static_cast<QLabel *>(m_reviews)}) {
+    for (QLabel *wrapped : {m_line, m_mode, m_speed, m_pause, m_fist, m_sound, m_keyboardHint, static_cast<QLabel *>(m_reviews)}) {
         wrapped->setWordWrap(true);
         wrapped->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     }
@@ -82,6 +83,7 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
     connect(&keyer, &Keyer::echoRunStarted, this, &KeyerWindow::takeKeyboard);
     connect(&keyer, &Keyer::groupReviewed, m_reviews, &ReviewList::addReview);
     connect(&keyer, &Keyer::groupReviewed, this, &KeyerWindow::describeReview);
+    connect(&player, &Player::soundStateChanged, this, &KeyerWindow::showSound);
     connect(m_tone, &QSpinBox::valueChanged, this, [this](int hz) { m_player.setFrequency(hz); });
     connect(m_volume, &QSlider::valueChanged, this, [this](int v) { m_player.setVolume(v / 100.0); });
     connect(m_key, &KeyArea::pressed, &keys, &KeyInput::straightDown);
@@ -102,6 +104,7 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
     m_fist->setAccessibleName(tr("Your keying"));
     m_tone->setAccessibleName(tr("Tone"));
     m_volume->setAccessibleName(tr("Volume"));
+    m_sound->setAccessibleName(tr("Sound"));
     m_key->setAccessibleName(tr("Key"));
     m_key->setAccessibleDescription(m_key->toolTip());
     describeValues();
@@ -110,6 +113,7 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
     qApp->installEventFilter(this);
     m_key->setFocus();
     showState();
+    showSound();
 
     // The top right corner, leaving room for a window frame: a window
     // manager that centres new windows would put the trainer's over this one.
@@ -158,9 +162,19 @@ void KeyerWindow::showState()
     describeValues();
 }
 
+void KeyerWindow::showSound()
+{
+    switch (m_player.soundState()) {
+    case SoundState::Playing: m_sound->setText(tr("playing")); break;
+    case SoundState::Resting: m_sound->setText(tr("resting; ready again at the next key or group")); break;
+    case SoundState::Silent: m_sound->setText(tr("no sound output: playing silently, looking for it again")); break;
+    }
+    describeValues();
+}
+
 void KeyerWindow::describeValues()
 {
-    for (QLabel *value : {m_line, m_mode, m_speed, m_pause, m_fist})
+    for (QLabel *value : {m_line, m_mode, m_speed, m_pause, m_fist, m_sound})
         value->setAccessibleDescription(value->text());
 }
 
@@ -207,8 +221,11 @@ void KeyerWindow::keyedHere()
 
 void KeyerWindow::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::ActivationChange)
+    if (event->type() == QEvent::ActivationChange) {
         showKeyboardHint();
+        // With the keyboard here the trainee may key at any moment.
+        m_player.setKeepReady(isActiveWindow());
+    }
     QWidget::changeEvent(event);
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QWidget>
@@ -41,6 +42,7 @@ protected:
 private:
     void showState();
     void showFist();
+    void showSound();
     void takeKeyboard();
     void showKeyboardHint();
     void keyedHere();
@@ -63,4 +65,5 @@ private:
     KeyArea *m_key;
     QSpinBox *m_tone;
     QSlider *m_volume;
+    QLabel *m_sound;
 };

@@ -1,38 +1,32 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "player.h"
 
 #include "common/reportproblem.h"
-#include "soundoutput.h"
+#include "fastpace.h"
+#include "soundthread.h"
 
-#include <pthread.h>
-#include <sched.h>
+#include <QSocketNotifier>
 
-#include <chrono>
-#include <future>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
 #include <iterator>
+#include <utility>
 
 namespace {
 
 // Plenty for a sidetone of up to 2 kHz, and a small recording.
 constexpr int sampleRateHz = 8000;
-// The sound server holds this much of what is to come, so that a machine
-// that stalls for tens of milliseconds does not break the tone up...
-constexpr int leadMs = 60;
-// ...and mixes it this far ahead of the loudspeaker.
-constexpr int requestMs = 4;
-// A change (the key, a group to play) is written this far ahead of what is
-// being heard, time enough to reach the server before it is played: the
-// delay between a key press and its tone.
-constexpr int marginMs = 3;
-// Between changes the sound thread tops the lead up this often.
-constexpr int topUpMs = 10;
+// How far ahead of what has been played a group may be handed to the sound
+// thread and still be played whole: now() is as old as the sound thread's
+// last turn, up to a top-up period (10 ms), and a busy machine can hold the
+// thread up about as long again before it takes it.
+constexpr int handOverMs = 20;
 // The window's thread looks at what the sound thread has played this often,
 // for the actions that are due and for the recording.
 constexpr int pumpMs = 5;
 // In fast mode, how much is rendered before the event loop gets a turn.
 constexpr qint64 fastSlice = 8192;
-// What the sound thread has rendered, kept for the recording until it is
-// settled: far more than the lead.
-constexpr qint64 renderedKept = 65536;
 
 } // namespace
 
@@ -40,14 +34,15 @@ Player::Player(Pace pace, double toneHz, QObject *parent)
     : QObject(parent)
     , m_pace(pace)
     , m_rate(sampleRateHz)
-    , m_sidetone(sampleRateHz, toneHz)
-    , m_frequency(toneHz)
 {
+    m_exchange.frequency = toneHz;
     m_pump.setTimerType(Qt::PreciseTimer);
     if (m_pace == Pace::Fast) {
+        m_fast = std::make_unique<FastPace>(m_exchange, m_rate, toneHz);
         m_pump.setSingleShot(true);
         connect(&m_pump, &QTimer::timeout, this, &Player::renderFast);
     } else {
+        m_thread = std::make_unique<SoundThread>(m_exchange, m_rate, toneHz);
         m_pump.setInterval(pumpMs);
         connect(&m_pump, &QTimer::timeout, this, &Player::pump);
     }
@@ -55,12 +50,13 @@ Player::Player(Pace pace, double toneHz, QObject *parent)
 
 Player::~Player()
 {
-    if (m_thread.joinable()) {
-        m_stop = true;
-        m_output->wake();
-        m_thread.join();
+    if (m_thread) {
+        m_thread.reset(); // joins it
         drainRecording();
     }
+    delete m_news;
+    if (m_exchange.newsSignal >= 0)
+        ::close(m_exchange.newsSignal);
     if (!m_wav.finish())
         reportProblem(QStringLiteral("cannot finish the recording %1 (%2)").arg(m_wav.path(), m_wav.errorString()));
 }
@@ -74,20 +70,48 @@ bool Player::start(const QString &wavPath)
     if (m_pace == Pace::Fast)
         return true;
     if (m_wav.isOpen()) {
-        m_recorded = std::make_unique<SpscRing<qint16, 65536>>();
+        m_exchange.recorded = std::make_unique<SpscRing<qint16, 65536>>();
         m_pump.start();
     }
-    m_output = std::make_unique<SoundOutput>();
-    std::promise<void> opened;
-    std::future<void> hasOpened = opened.get_future();
-    m_thread = std::thread(&Player::soundLoop, this, std::move(opened));
-    hasOpened.wait();
+    m_exchange.newsSignal = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    if (m_exchange.newsSignal >= 0) {
+        m_news = new QSocketNotifier(m_exchange.newsSignal, QSocketNotifier::Read, this);
+        connect(m_news, &QSocketNotifier::activated, this, &Player::takeNews);
+    }
+    m_thread->start();
+    takeNews();
     return true;
+}
+
+// What the sound thread has said of the sound server. A failure is said
+// once, and so is the server's return; resting is only shown.
+void Player::takeNews()
+{
+    quint64 count;
+    if (m_exchange.newsSignal >= 0)
+        (void)!::read(m_exchange.newsSignal, &count, sizeof count);
+    SoundNews news;
+    bool changed = false;
+    while (m_exchange.news.pop(news)) {
+        const QString detail = QString::fromUtf8(news.detail.data());
+        const bool wasSilent = m_state == SoundState::Silent;
+        if (news.state == SoundState::Silent && !wasSilent)
+            reportProblem(QStringLiteral("the sound output failed (%1); playing silently until it is back").arg(detail));
+        else if (news.state == SoundState::Silent && !m_noted)
+            reportProblem(QStringLiteral("no sound output (%1); playing silently").arg(detail));
+        else if (news.state == SoundState::Playing && wasSilent && m_noted)
+            reportProblem(QStringLiteral("the sound output is back"));
+        m_noted = true;
+        if (news.state != SoundState::Resting || m_state != SoundState::Silent)
+            changed |= std::exchange(m_state, news.state) != news.state;
+    }
+    if (changed)
+        emit soundStateChanged();
 }
 
 qint64 Player::now()
 {
-    return m_firing ? m_firingAt : qint64(m_position);
+    return m_firing ? m_firingAt : qint64(m_exchange.position);
 }
 
 qint64 Player::append(const std::vector<ToneSegment> &segments)
@@ -100,10 +124,7 @@ qint64 Player::append(const std::vector<ToneSegment> &segments)
             break;
         silenceFirst += segment.samples;
     }
-    // now() is as old as the sound thread's last turn, up to a top-up
-    // period, and a busy machine can hold the thread up about as long again
-    // before it takes them; what it takes late loses its start.
-    const qint64 lead = m_pace == Pace::RealTime ? 2 * topUpMs * m_rate / 1000 : 0;
+    const qint64 lead = m_pace == Pace::RealTime ? handOverMs * m_rate / 1000 : 0;
     const qint64 start = qMax(m_end, now() + lead - silenceFirst);
     m_end = start;
     for (const ToneSegment &segment : segments) {
@@ -123,19 +144,21 @@ void Player::clearSchedule()
     m_end = now();
 }
 
-void Player::command(const Command &command)
+void Player::command(const PlayCommand &command)
 {
-    if (!m_commands.push(command) && !m_noted) {
-        m_noted = true;
+    if (!m_exchange.commands.push(command) && !std::exchange(m_dropNoted, true))
         reportProblem(QStringLiteral("the sound output is not taking what is played; dropping it"));
-    }
     wakeSoundThread();
 }
 
+// Also the pump: while the sound thread plays, the recording is drained.
 void Player::wakeSoundThread()
 {
-    if (m_output)
-        m_output->wake();
+    if (!m_thread)
+        return;
+    m_thread->wake();
+    if (m_exchange.recorded && !m_pump.isActive())
+        m_pump.start(pumpMs);
 }
 
 void Player::at(qint64 position, std::function<void()> action)
@@ -145,133 +168,51 @@ void Player::at(qint64 position, std::function<void()> action)
         m_pump.start(m_pace == Pace::Fast ? 0 : pumpMs);
 }
 
-void Player::setKey(bool down)
+void Player::prepare()
 {
-    m_key = down;
+    m_exchange.wanted = true;
     wakeSoundThread();
 }
 
-// Samples before `settled` no longer change. Hands the sidetone what the
-// window has changed: the key and a cleared schedule from `settled` on, new
-// segments from where they start; what was rendered beyond that is rendered
-// again.
-void Player::takeChanges(qint64 settled)
+void Player::setKeepReady(bool ready)
 {
-    m_sidetone.settle(settled);
-    qint64 from = m_sidetone.position();
-    Command command;
-    while (m_commands.pop(command)) {
-        if (command.clear) {
-            m_sidetone.rewindTo(settled);
-            m_sidetone.clearSchedule();
-        } else {
-            m_sidetone.append(command.start, command.segment);
-            from = std::min(from, command.start);
-        }
-    }
-    if (m_key != m_sidetone.liveKey()) {
-        m_sidetone.rewindTo(settled);
-        m_sidetone.setLiveKey(m_key);
-    }
-    if (from < m_sidetone.position())
-        m_sidetone.rewindTo(from);
-    m_sidetone.setFrequency(m_frequency);
-    m_sidetone.setVolume(m_volume);
+    m_exchange.keepReady = ready;
+    if (ready)
+        prepare();
 }
 
-// Renders in fast mode, on this object's thread: nothing lies ahead.
-void Player::renderBlock(qint16 *out, qint64 count)
+void Player::setKey(bool down)
 {
-    takeChanges(m_sidetone.position());
-    m_sidetone.render(out, count);
-    m_position = m_sidetone.position();
-}
-
-void Player::soundLoop(std::promise<void> opened)
-{
-    // A thread that sleeps nearly all the time and must wake at once when
-    // the key moves: real-time priority where the system allows it (the
-    // lowest, above every ordinary program), ordinary otherwise.
-    const sched_param priority{sched_get_priority_min(SCHED_FIFO)};
-    pthread_setschedparam(pthread_self(), SCHED_FIFO, &priority);
-    if (m_output->open(m_rate, leadMs + 2 * topUpMs, requestMs))
-        m_playsSound = true;
-    else
-        reportProblem(QStringLiteral("no sound output (%1); playing silently").arg(m_output->errorString()));
-    opened.set_value();
-
-    // Samples before `settled` are being heard or about to be: they no
-    // longer change, so they go to the clock and the recording. Those after
-    // it, up to the lead, wait at the server and are written again when the
-    // key moves or a group comes. Without sound the clock paces it all.
-    using Clock = std::chrono::steady_clock;
-    const qint64 margin = qint64(marginMs) * m_rate / 1000;
-    const qint64 lead = qint64(leadMs) * m_rate / 1000;
-    const auto samplesSince = [this](Clock::time_point zero) {
-        return std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - zero).count() * m_rate / 1000000;
-    };
-    Clock::time_point clockZero = Clock::now();
-    qint64 settled = 0;
-    std::vector<qint16> rendered(m_recorded ? size_t(renderedKept) : 0);
-    std::vector<qint16> fresh;
-    const auto playSilently = [&] {
-        reportProblem(QStringLiteral("the sound output failed (%1); playing silently").arg(m_output->errorString()));
-        m_playsSound = false;
-        clockZero = Clock::now() - std::chrono::microseconds(settled * 1000000 / m_rate);
-    };
-    while (!m_stop) {
-        if (m_playsSound && !m_output->isPlaying())
-            playSilently();
-        if (!m_playsSound)
-            settled = std::max<qint64>(settled, samplesSince(clockZero));
-        else if (const qint64 playing = m_output->playingPosition(); playing >= 0)
-            settled = std::max(settled, playing + margin);
-        takeChanges(settled);
-
-        const qint64 start = m_sidetone.position();
-        const qint64 until = m_playsSound ? settled + lead : settled;
-        fresh.resize(size_t(std::max<qint64>(0, until - start)));
-        m_sidetone.render(fresh.data(), qint64(fresh.size()));
-        if (m_playsSound && !fresh.empty() && !m_output->write(start, fresh.data(), qint64(fresh.size())))
-            playSilently();
-
-        if (m_recorded) {
-            for (qint64 p = m_position; p < settled; ++p) {
-                if (!m_recorded->push(p >= start ? fresh[size_t(p - start)] : rendered[size_t(p % renderedKept)]))
-                    m_recordingLost = true;
-            }
-            for (size_t i = 0; i < fresh.size(); ++i)
-                rendered[size_t((start + qint64(i)) % renderedKept)] = fresh[i];
-        }
-        m_position = settled;
-        m_output->wait(topUpMs * 1000);
-    }
+    m_exchange.key = down;
+    wakeSoundThread();
 }
 
 // On this object's thread, while the sound thread plays: the actions that
 // are due, and the recording.
 void Player::pump()
 {
+    // Looked at first: once the output rests, nothing more comes.
+    const bool resting = m_exchange.resting;
     drainRecording();
-    fireDue(m_position);
-    if (m_actions.empty() && !m_recorded)
+    fireDue(m_exchange.position);
+    if (m_actions.empty() && (!m_exchange.recorded || resting))
         m_pump.stop();
 }
 
 void Player::drainRecording()
 {
-    if (!m_recorded)
+    if (!m_exchange.recorded)
         return;
     qint16 samples[512];
     qint64 count = 0;
-    while (m_recorded->pop(samples[count])) {
+    while (m_exchange.recorded->pop(samples[count])) {
         if (++count == qint64(std::size(samples))) {
             record(samples, count);
             count = 0;
         }
     }
     record(samples, count);
-    if (m_recordingLost.exchange(false))
+    if (m_exchange.recordingLost.exchange(false))
         reportProblem(QStringLiteral("the recording fell behind and lost samples"));
 }
 
@@ -283,14 +224,14 @@ void Player::render(qint16 *out, qint64 count)
     while (done < count) {
         qint64 step = count - done;
         if (!m_actions.empty() && !m_firing)
-            step = qBound<qint64>(0, m_actions.begin()->first - m_position, step);
+            step = qBound<qint64>(0, m_actions.begin()->first - m_exchange.position, step);
         if (step > 0) {
-            renderBlock(out + done, step);
+            m_fast->render(out + done, step);
             record(out + done, step);
             done += step;
         }
         if (!m_firing)
-            fireDue(m_position);
+            fireDue(m_exchange.position);
     }
 }
 
@@ -315,14 +256,14 @@ void Player::renderFast()
         qint64 until = m_end;
         if (!m_actions.empty())
             until = qMax(until, m_actions.rbegin()->first);
-        const qint64 count = qMin(fastSlice, until - m_position);
+        const qint64 count = qMin(fastSlice, until - m_exchange.position);
         if (count <= 0) {
-            fireDue(m_position);
+            fireDue(m_exchange.position);
             break;
         }
         render(buffer.data(), count);
     }
-    if (m_end > m_position || !m_actions.empty())
+    if (m_end > m_exchange.position || !m_actions.empty())
         m_pump.start(0);
 }
 

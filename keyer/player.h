@@ -1,41 +1,33 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/sidetone.h"
-#include "core/spscring.h"
 #include "core/wavwriter.h"
 #include "schedule.h"
+#include "soundexchange.h"
 
 #include <QObject>
 #include <QTimer>
 
-#include <atomic>
 #include <functional>
-#include <future>
 #include <map>
 #include <memory>
-#include <thread>
 #include <vector>
 
-class SoundOutput;
+class FastPace;
+class QSocketNotifier;
+class SoundThread;
 
 // Plays the sidetone and keeps the keyer's clock: the number of samples
 // played. What the keyer does after a group (the "OK", the keyed-back
 // reports) is tied to sample positions with at(), so it happens where the
-// sound says, sample-exact, whatever drives the playing:
+// sound says, sample-exact, whatever drives the playing: the sound thread
+// in real time (SoundThread), or this object's thread straight on as long
+// as something is scheduled (FastPace).
 //
-//   - in real time, a thread of its own keeps the sound server a little
-//     ahead, and writes that lead again as soon as the key moves, so a
-//     press is heard within milliseconds while a machine that stalls for a
-//     while does not break the tone up; without a server the clock paces it;
-//   - in fast mode, this object's thread renders straight on as long as
-//     something is scheduled, with no waiting at all.
-//
-// Only the renderer touches the Sidetone. Everything reaches it without a
-// lock, so the sound thread never waits on the window: the key, pitch and
-// volume as atomics, the schedule through a ring of segments that each carry
-// their sample position. The position settled (heard, or about to be, and
-// no longer changed) comes back as an atomic, its samples for the
-// recording through a second ring.
+// This is the window's side. Everything reaches the renderer through a
+// SoundExchange, without a lock, so the sound thread never waits on the
+// window; what the renderer settles (the clock, the samples for the
+// recording, the news of the sound server) comes back the same way.
 class Player : public QObject, public Schedule
 {
     Q_OBJECT
@@ -51,7 +43,8 @@ public:
     bool start(const QString &wavPath);
 
     int sampleRate() const override { return m_rate; }
-    bool playsSound() const { return m_playsSound; }
+    bool playsSound() const { return m_state == SoundState::Playing || m_state == SoundState::Resting; }
+    SoundState soundState() const { return m_state; }
 
     // The position rendered so far; while an action runs, the action's.
     qint64 now();
@@ -67,27 +60,29 @@ public:
     // Runs `action` once the samples before `position` have been played.
     void at(qint64 position, std::function<void()> action) override;
 
+    // After a while with nothing to play and the key untouched, the sound
+    // output rests and costs nothing, nor does the keyer's clock run; a
+    // key, a group or prepare() wakes it. While ready is kept (the keyer
+    // window has the keyboard) it never rests.
+    void prepare() override;
+    void setKeepReady(bool ready);
+
     // The trainee's key: sounds while down.
     void setKey(bool down) override;
-    bool key() const { return m_key; }
-    double frequency() const { return m_frequency; }
-    void setFrequency(double hertz) { m_frequency = hertz; }
-    double volume() const { return m_volume; }
-    void setVolume(double volume) { m_volume = qBound(0.0, volume, 1.0); }
+    bool key() const { return m_exchange.key; }
+    double frequency() const { return m_exchange.frequency; }
+    void setFrequency(double hertz) { m_exchange.frequency = hertz; }
+    double volume() const { return m_exchange.volume; }
+    void setVolume(double volume) { m_exchange.volume = qBound(0.0, volume, 1.0); }
+
+signals:
+    void soundStateChanged();
 
 private:
-    struct Command {
-        bool clear = false;
-        qint64 start = 0;
-        ToneSegment segment;
-    };
-
-    void command(const Command &command);
+    void command(const PlayCommand &command);
     void wakeSoundThread();
-    void takeChanges(qint64 settled);
-    void renderBlock(qint16 *out, qint64 count);
-    void soundLoop(std::promise<void> opened);
     void pump();
+    void takeNews();
     void drainRecording();
     void record(const qint16 *samples, qint64 count);
     void render(qint16 *out, qint64 count);
@@ -95,26 +90,18 @@ private:
     void fireDue(qint64 position);
 
     const Pace m_pace;
-    int m_rate;
-    Sidetone m_sidetone; // the renderer's
+    const int m_rate;
+    SoundExchange m_exchange;
+    std::unique_ptr<FastPace> m_fast;
+    std::unique_ptr<SoundThread> m_thread;
     WavWriter m_wav;
     std::multimap<qint64, std::function<void()>> m_actions;
     QTimer m_pump;
+    QSocketNotifier *m_news = nullptr;
     qint64 m_end = 0; // where the schedule ends, as far as this thread knows
     bool m_firing = false;
     qint64 m_firingAt = 0;
-
-    std::unique_ptr<SoundOutput> m_output; // the sound thread's, but for wake()
-    std::thread m_thread;
-    std::atomic<bool> m_stop = false;
-    std::atomic<bool> m_playsSound = false;
-    std::atomic<bool> m_recordingLost = false;
-    bool m_noted = false;
-
-    std::atomic<bool> m_key = false;
-    std::atomic<double> m_frequency;
-    std::atomic<double> m_volume = 1;
-    std::atomic<qint64> m_position = 0;
-    SpscRing<Command, 4096> m_commands;
-    std::unique_ptr<SpscRing<qint16, 65536>> m_recorded; // with a recording and a sound output
+    bool m_noted = false;     // the sound output's state has been said
+    bool m_dropNoted = false; // a command has been dropped
+    SoundState m_state = SoundState::Silent;
 };

@@ -25,4 +25,6 @@ public:
     virtual void at(qint64 position, std::function<void()> action) = 0;
     // Sounds while down.
     virtual void setKey(bool down) = 0;
+    // A run is about to need the sound: a sound output at rest gets ready.
+    virtual void prepare() = 0;
 };

@@ -1,63 +1,47 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QString>
 #include <QtGlobal>
 
-#include <atomic>
-#include <chrono>
+#include <memory>
 
-struct pa_context;
-struct pa_mainloop;
-struct pa_stream;
-
-// The sound server (PulseAudio, or PipeWire's PulseAudio service) as a
-// stream of 16-bit mono samples at absolute sample positions, counted from
-// the opening. Samples are written ahead of what is heard and may be
-// written again while they have not been played: the server takes the
-// newest. Everything but wake() belongs to the one thread that opened it.
+// The sound server as a stream of 16-bit mono samples at absolute sample
+// positions of the keyer's clock. Samples are written ahead of what is
+// heard and may be written again while they have not been played: the
+// server takes the newest. Everything but wake() belongs to the sound
+// thread; one object serves for the keyer's whole life, opened and closed
+// as the server comes and goes and as the keyer rests.
 class SoundOutput
 {
 public:
-    SoundOutput();
-    ~SoundOutput();
-    SoundOutput(const SoundOutput &) = delete;
-    SoundOutput &operator=(const SoundOutput &) = delete;
+    virtual ~SoundOutput() = default;
 
-    // `requestMs` is how much the server asks for at a time, which sets how
-    // far ahead of the loudspeaker it mixes.
-    bool open(int sampleRate, int bufferMs, int requestMs);
+    // Connects and opens a stream whose first sample is the keyer's
+    // `position`. Fails at once where there is no server.
+    virtual bool open(int sampleRate, qint64 position) = 0;
+    virtual void close() = 0;
+    // While nothing is played: costs nothing at the server nor here until
+    // resume(), which goes on with the keyer's `position` as its next sample.
+    // Unless an output knows better, that is closing and opening again.
+    virtual void rest() { close(); }
+    virtual bool resume(int sampleRate, qint64 position) { return open(sampleRate, position); }
     // Open, and neither the server nor the stream has failed since.
-    bool isPlaying();
+    virtual bool isPlaying() = 0;
 
     // The sample being heard now; -1 while the server has not said yet.
-    qint64 playingPosition();
-    bool write(qint64 position, const qint16 *samples, qint64 count);
+    virtual qint64 playingPosition() = 0;
+    // Samples before the opening position are left out.
+    virtual bool write(qint64 position, const qint16 *samples, qint64 count) = 0;
 
-    // Waits until `timeoutUs` has passed, the server says something or
-    // wake() is called, and handles what the server says. Works unopened.
-    void wait(int timeoutUs);
-    void wake(); // from any thread
+    // Waits until `timeoutUs` (-1: no limit) has passed, the server says
+    // something or wake() is called, and handles what the server says.
+    // Works closed too.
+    virtual void wait(int timeoutUs) = 0;
+    virtual void wake() = 0; // from any thread
 
-    QString errorString() const { return m_error; }
-
-private:
-    bool iterateUntil(bool (*ready)(SoundOutput *), int timeoutMs);
-    bool fail(const char *what);
-    void askTiming();
-    static void timed(pa_stream *stream, int success, void *self);
-
-    using Clock = std::chrono::steady_clock;
-    int m_rate = 0;
-    // What the server said last: the next sample it would take from the
-    // stream, and how long the sink takes to play what it has taken.
-    qint64 m_readPosition = -1;
-    qint64 m_sinkDelay = 0;
-    Clock::time_point m_timedAt;
-    Clock::time_point m_askedAt;
-    bool m_asking = false;
-    std::atomic<bool> m_woken = false; // since the last wait
-    pa_mainloop *m_loop = nullptr;
-    pa_context *m_context = nullptr;
-    pa_stream *m_stream = nullptr;
-    QString m_error;
+    virtual QString errorString() const = 0;
 };
+
+// The output for the sound server this desktop has.
+std::unique_ptr<SoundOutput> makeSoundOutput();

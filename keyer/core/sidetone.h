@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "core/morseplan.h"
@@ -36,6 +37,9 @@ public:
     // schedules may be a little late: the part of the segment that lies
     // before what is settled is left out, so what follows keeps its place.
     void append(qint64 start, ToneSegment segment);
+
+    // Where what is scheduled ends.
+    qint64 scheduleEnd() const { return m_scheduleEnd; }
 
     // Drops what is scheduled from the render position on; a tone that
     // sounds fades out as usual.

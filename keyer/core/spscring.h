@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <array>
@@ -21,6 +22,12 @@ public:
         m_items[tail % Capacity] = item;
         m_tail.store(tail + 1, std::memory_order_release);
         return true;
+    }
+
+    // For the consumer: whether a pop would fail.
+    bool empty() const
+    {
+        return m_head.load(std::memory_order_relaxed) == m_tail.load(std::memory_order_acquire);
     }
 
     bool pop(T &item)

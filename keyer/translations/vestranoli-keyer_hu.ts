@@ -131,9 +131,24 @@ Bal Ctrl vagy [: pont lapát; jobb Ctrl vagy ]: vonás lapát
 . és -: egy pont és egy vonás</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="68"/>
-        <source>No sound output: playing silently.</source>
-        <translation>Nincs hangkimenet: hang nélkül játszik.</translation>
+        <source>Sound:</source>
+        <translation>Hang:</translation>
+    </message>
+    <message>
+        <source>Sound</source>
+        <translation>Hang</translation>
+    </message>
+    <message>
+        <source>playing</source>
+        <translation>szól</translation>
+    </message>
+    <message>
+        <source>resting; ready again at the next key or group</source>
+        <translation>pihen; a következő billentyűre vagy csoportra újra kész</translation>
+    </message>
+    <message>
+        <source>no sound output: playing silently, looking for it again</source>
+        <translation>nincs hangkimenet: hang nélkül játszik, és újra keresi</translation>
     </message>
     <message>
         <location filename="../keyerwindow.cpp" line="97"/>

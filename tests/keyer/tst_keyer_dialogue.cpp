@@ -50,6 +50,7 @@ public:
     void clearSchedule() override { end = now; }
     void at(qint64 position, std::function<void()> action) override { actions.emplace(position, std::move(action)); }
     void setKey(bool down) override { keyDown = down; }
+    void prepare() override {}
 
     void run()
     {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // vestranoli-keyer as a program, with the test playing the trainer on its
 // pseudo-terminal: its command line, the handshake with one trainer after
 // another, the pace of a copy run, the keyed-back reports, the --link and
@@ -213,7 +214,8 @@ void ProgramTest::plays_through_a_sound_server()
 {
     // A PulseAudio server of the test's own, with a null sink: the keyer
     // plays a group through it in real time without falling silent, and
-    // records what the server played, sample-exact.
+    // records what the server played, sample-exact; when the server goes
+    // and comes back, it plays on silently and then through it again.
     if (QStandardPaths::findExecutable(QStringLiteral("pulseaudio")).isEmpty())
         QSKIP("no pulseaudio to play through");
     QTemporaryDir dir;
@@ -245,12 +247,17 @@ void ProgramTest::plays_through_a_sound_server()
     QVERIFY(server.waitForFinished(5000));
     trainer.send(groupFrame(u"EE"));
     QVERIFY(trainer.waitFor("OK\r\n", 2, 10000));
+    // It comes back: the keyer finds it again by itself and says so.
+    server.start();
+    QVERIFY(keyer.waitForError("the sound output is back", 15000));
+    trainer.send(groupFrame(u"EE"));
+    QVERIFY(trainer.waitFor("OK\r\n", 3, 10000));
     QVERIFY(keyer.stop());
     QCOMPARE(keyer.errors().count("playing silently"), 1);
-    // Four dots of 100 ms, the first two through the server.
+    // Six dots of 100 ms: two through the server, two silently, two through it again.
     const WavRecording wav = readWav(wavPath);
     const std::vector<ToneRun> runs = toneRuns(wav, 16383 / 2, wav.sampleRate / 600 + 1);
-    QCOMPARE(runs.size(), size_t(4));
+    QCOMPARE(runs.size(), size_t(6));
     for (const ToneRun &run : runs)
         QCOMPARE_LE(qAbs(run.length() - wav.sampleRate / 10), wav.sampleRate / 1200 + 2);
 }

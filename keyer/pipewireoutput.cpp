@@ -1,0 +1,335 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "pipewireoutput.h"
+
+#include <pipewire/pipewire.h>
+#include <spa/param/audio/format-utils.h>
+
+#include <QElapsedTimer>
+
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+namespace {
+
+// PipeWire's graph period asked for: 64 samples at 48 kHz, 1.3 ms.
+constexpr const char *nodeLatency = "64/48000";
+// The stream's rate. PipeWire's own resampler would delay the keyer's
+// 8 kHz by its filter, about 4 ms; the stream brings it up to 48 kHz itself
+// with a cubic (Catmull-Rom) interpolation, which looks two samples ahead
+// (0.25 ms at 8 kHz). The sidetone has nothing above 2 kHz, so what the
+// interpolation leaves of the 8 kHz images is weak and high.
+constexpr int streamRate = 48000;
+
+qint64 monotonicNs()
+{
+    timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
+}
+
+void initPipeWire()
+{
+    static const bool done = [] {
+        pw_init(nullptr, nullptr);
+        return true;
+    }();
+    (void)done;
+}
+
+const pw_stream_events &streamEvents()
+{
+    static const pw_stream_events events = [] {
+        pw_stream_events e{};
+        e.version = PW_VERSION_STREAM_EVENTS;
+        e.state_changed = [](void *self, pw_stream_state old, pw_stream_state state, const char *error) {
+            PipeWireOutput::stateChangedThunk(self, int(old), int(state), error);
+        };
+        e.process = &PipeWireOutput::processThunk;
+        return e;
+    }();
+    return events;
+}
+
+} // namespace
+
+bool PipeWireOutput::serverAnswers()
+{
+    initPipeWire();
+    pw_main_loop *loop = pw_main_loop_new(nullptr);
+    if (!loop)
+        return false;
+    pw_context *context = pw_context_new(pw_main_loop_get_loop(loop), nullptr, 0);
+    pw_core *core = context ? pw_context_connect(context, nullptr, 0) : nullptr;
+    if (core)
+        pw_core_disconnect(core);
+    if (context)
+        pw_context_destroy(context);
+    pw_main_loop_destroy(loop);
+    return core != nullptr;
+}
+
+PipeWireOutput::PipeWireOutput()
+    : m_wakeFd(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK))
+{
+    initPipeWire();
+}
+
+PipeWireOutput::~PipeWireOutput()
+{
+    close();
+    if (m_wakeFd >= 0)
+        ::close(m_wakeFd);
+}
+
+bool PipeWireOutput::open(int sampleRate, qint64 position)
+{
+    close();
+    m_rate = sampleRate;
+    m_base = position;
+    m_taken = 0;
+    m_streamTaken = 0;
+    m_writtenEnd = 0;
+    m_takenAtNs = 0;
+    m_period = 0;
+    m_failed = false;
+    m_streaming = false;
+
+    m_loop = pw_thread_loop_new("vestranoli-pw", nullptr);
+    m_context = m_loop ? pw_context_new(pw_thread_loop_get_loop(m_loop), nullptr, 0) : nullptr;
+    if (!m_context)
+        return fail(QStringLiteral("starting PipeWire"));
+    pw_thread_loop_lock(m_loop);
+    if (pw_thread_loop_start(m_loop) < 0) {
+        pw_thread_loop_unlock(m_loop);
+        return fail(QStringLiteral("starting PipeWire"));
+    }
+    m_core = pw_context_connect(m_context, nullptr, 0);
+    if (!m_core) {
+        const int error = errno;
+        pw_thread_loop_unlock(m_loop);
+        return fail(QStringLiteral("connecting: %1").arg(QString::fromLocal8Bit(std::strerror(error))));
+    }
+    static const pw_core_events coreEvents = [] {
+        pw_core_events e{};
+        e.version = PW_VERSION_CORE_EVENTS;
+        e.error = &PipeWireOutput::coreErrorThunk;
+        return e;
+    }();
+    m_coreListener = std::make_unique<spa_hook>();
+    *m_coreListener = {};
+    pw_core_add_listener(m_core, m_coreListener.get(), &coreEvents, this);
+
+    pw_properties *properties = pw_properties_new(PW_KEY_MEDIA_TYPE, "Audio", PW_KEY_MEDIA_CATEGORY, "Playback",
+                                                  PW_KEY_MEDIA_ROLE, "Production", PW_KEY_NODE_LATENCY, nodeLatency,
+                                                  PW_KEY_APP_NAME, "vestranoli-keyer", nullptr);
+    m_stream = pw_stream_new(m_core, "sidetone", properties);
+    m_streamListener = std::make_unique<spa_hook>();
+    *m_streamListener = {};
+    pw_stream_add_listener(m_stream, m_streamListener.get(), &streamEvents(), this);
+
+    quint8 buffer[1024];
+    spa_pod_builder builder;
+    spa_pod_builder_init(&builder, buffer, sizeof buffer);
+    spa_audio_info_raw info{};
+    info.format = SPA_AUDIO_FORMAT_S16;
+    m_factor = streamRate % sampleRate == 0 ? streamRate / sampleRate : 1;
+    info.rate = uint32_t(sampleRate * m_factor);
+    info.channels = 1;
+    info.position[0] = SPA_AUDIO_CHANNEL_MONO;
+    const spa_pod *format = spa_format_audio_raw_build(&builder, SPA_PARAM_EnumFormat, &info);
+    const int connected = pw_stream_connect(
+        m_stream, PW_DIRECTION_OUTPUT, PW_ID_ANY,
+        pw_stream_flags(PW_STREAM_FLAG_AUTOCONNECT | PW_STREAM_FLAG_MAP_BUFFERS | PW_STREAM_FLAG_RT_PROCESS), &format, 1);
+    pw_thread_loop_unlock(m_loop);
+    if (connected < 0)
+        return fail(QStringLiteral("opening a stream"));
+
+    // Ready once the graph has asked for samples.
+    QElapsedTimer waited;
+    waited.start();
+    while (!m_streaming && !m_failed) {
+        if (waited.elapsed() > 5000)
+            return fail(QStringLiteral("opening a stream: no answer"));
+        wait(10000);
+    }
+    return !m_failed || fail(QStringLiteral("opening a stream: %1").arg(m_error));
+}
+
+// The stream made inactive: PipeWire stops asking for it, and the sink
+// with nothing to play is suspended; the connection stays, so the next key
+// need not wait for a new stream to be set up.
+void PipeWireOutput::rest()
+{
+    if (!m_stream)
+        return;
+    pw_thread_loop_lock(m_loop);
+    pw_stream_set_active(m_stream, false);
+    pw_thread_loop_unlock(m_loop);
+}
+
+bool PipeWireOutput::resume(int sampleRate, qint64 position)
+{
+    if (!m_stream || m_failed || sampleRate != m_rate)
+        return open(sampleRate, position);
+    // PipeWire goes on from the next sample it would have taken, which is
+    // now the keyer's `position`; nothing after it is written yet.
+    const qint64 next = m_taken - 2;
+    m_writtenEnd.store(next, std::memory_order_release);
+    m_base = position - next;
+    m_takenAtNs = 0; // the position is unknown until PipeWire asks again
+    pw_thread_loop_lock(m_loop);
+    pw_stream_set_active(m_stream, true);
+    pw_thread_loop_unlock(m_loop);
+    return true;
+}
+
+void PipeWireOutput::close()
+{
+    if (m_loop)
+        pw_thread_loop_stop(m_loop);
+    if (m_stream)
+        pw_stream_destroy(m_stream);
+    m_stream = nullptr;
+    if (m_core)
+        pw_core_disconnect(m_core);
+    m_core = nullptr;
+    if (m_context)
+        pw_context_destroy(m_context);
+    m_context = nullptr;
+    if (m_loop)
+        pw_thread_loop_destroy(m_loop);
+    m_loop = nullptr;
+    m_streamListener.reset();
+    m_coreListener.reset();
+    m_streaming = false;
+}
+
+bool PipeWireOutput::fail(const QString &what)
+{
+    if (!what.isEmpty())
+        m_error = what;
+    close();
+    return false;
+}
+
+bool PipeWireOutput::isPlaying()
+{
+    if (m_stream && m_failed)
+        fail(m_error.isEmpty() ? QStringLiteral("playing: the server went away") : m_error);
+    return m_stream != nullptr;
+}
+
+qint64 PipeWireOutput::playingPosition()
+{
+    // PipeWire takes a period at the start of each cycle. Said to be heard a
+    // period before what it has taken, so that what the sound thread writes
+    // 3 ms ahead of it (two periods and more) is never taken already.
+    const qint64 takenAt = m_takenAtNs;
+    if (takenAt == 0)
+        return -1;
+    const qint64 period = m_period;
+    const qint64 elapsed = std::min((monotonicNs() - takenAt) * m_rate / 1000000000, period);
+    return m_base + m_taken - period + elapsed;
+}
+
+bool PipeWireOutput::write(qint64 position, const qint16 *samples, qint64 count)
+{
+    for (qint64 i = 0; i < count; ++i) {
+        const qint64 at = position + i - m_base;
+        if (at >= 0)
+            m_ring[size_t(at % ringSize)].store(samples[i], std::memory_order_relaxed);
+    }
+    const qint64 end = position + count - m_base;
+    if (end > m_writtenEnd)
+        m_writtenEnd.store(end, std::memory_order_release);
+    return !m_failed;
+}
+
+void PipeWireOutput::wait(int timeoutUs)
+{
+    pollfd fd{m_wakeFd, POLLIN, 0};
+    timespec timeout{timeoutUs / 1000000, (timeoutUs % 1000000) * 1000L};
+    if (::ppoll(&fd, 1, timeoutUs < 0 ? nullptr : &timeout, nullptr) > 0) {
+        quint64 count;
+        (void)!::read(m_wakeFd, &count, sizeof count);
+    }
+}
+
+void PipeWireOutput::wake()
+{
+    const quint64 one = 1;
+    (void)!::write(m_wakeFd, &one, sizeof one);
+}
+
+// PipeWire's real-time thread: the next period from the ring, brought up to
+// the stream's rate, silence where nothing has been written (the position
+// keeps time all the same).
+void PipeWireOutput::processThunk(void *self)
+{
+    auto *output = static_cast<PipeWireOutput *>(self);
+    pw_buffer *buffer = pw_stream_dequeue_buffer(output->m_stream);
+    if (!buffer)
+        return;
+    spa_data &data = buffer->buffer->datas[0];
+    auto *out = static_cast<qint16 *>(data.data);
+    if (!out)
+        return;
+    qint64 count = data.maxsize / sizeof(qint16);
+    if (buffer->requested)
+        count = std::min<qint64>(count, qint64(buffer->requested));
+    const qint64 factor = output->m_factor;
+    const qint64 from = output->m_streamTaken;
+    const qint64 written = output->m_writtenEnd.load(std::memory_order_acquire);
+    const auto sample = [output, written](qint64 position) -> float {
+        return position >= 0 && position < written
+                   ? float(output->m_ring[size_t(position % ringSize)].load(std::memory_order_relaxed))
+                   : 0.0f;
+    };
+    for (qint64 i = 0; i < count; ++i) {
+        const qint64 at = from + i;
+        const qint64 p = at / factor;
+        const float t = float(at % factor) / float(factor);
+        const float before = sample(p - 1), here = sample(p), next = sample(p + 1), after = sample(p + 2);
+        const float value = here
+                            + 0.5f * t
+                                  * (next - before
+                                     + t * (2 * before - 5 * here + 4 * next - after + t * (3 * (here - next) + after - before)));
+        out[i] = qint16(std::clamp(std::lround(value), -32768L, 32767L));
+    }
+    data.chunk->offset = 0;
+    data.chunk->stride = sizeof(qint16);
+    data.chunk->size = uint32_t(count * qint64(sizeof(qint16)));
+    pw_stream_queue_buffer(output->m_stream, buffer);
+    output->m_streamTaken = from + count;
+    // The furthest sample of the keyer's read: two past the last one due.
+    output->m_taken.store((from + count + factor - 1) / factor + 2, std::memory_order_relaxed);
+    output->m_period.store((count + factor - 1) / factor, std::memory_order_relaxed);
+    output->m_takenAtNs.store(monotonicNs(), std::memory_order_release);
+    if (!output->m_streaming.exchange(true))
+        output->wake();
+}
+
+void PipeWireOutput::stateChangedThunk(void *self, int, int state, const char *error)
+{
+    auto *output = static_cast<PipeWireOutput *>(self);
+    if (state == PW_STREAM_STATE_ERROR || (state == PW_STREAM_STATE_UNCONNECTED && output->m_streaming)) {
+        output->m_failed = true;
+        output->wake();
+    }
+    (void)error;
+}
+
+void PipeWireOutput::coreErrorThunk(void *self, uint32_t id, int, int, const char *)
+{
+    auto *output = static_cast<PipeWireOutput *>(self);
+    if (id == PW_ID_CORE) { // the connection to the server is lost
+        output->m_failed = true;
+        output->wake();
+    }
+}

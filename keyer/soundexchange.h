@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/morseplan.h"
+#include "core/spscring.h"
+
+#include <QtGlobal>
+
+#include <array>
+#include <atomic>
+#include <memory>
+
+class Sidetone;
+
+// What the sound output is doing, as the window shows it.
+enum class SoundState {
+    Playing, // the stream runs at the sound server
+    Resting, // nothing to play for a while: the stream is closed and the keyer's clock stands still
+    Silent,  // no sound server: the keyer's clock paces the play, and the server is looked for again now and then
+};
+
+// A change to what is scheduled: segments at their sample position, or the
+// schedule dropped from what is settled on.
+struct PlayCommand {
+    bool clear = false;
+    qint64 start = 0;
+    ToneSegment segment;
+};
+
+// A change of the sound output's state, with the server's words for a failure.
+struct SoundNews {
+    SoundState state = SoundState::Playing;
+    std::array<char, 160> detail{}; // NUL-terminated
+};
+
+// Everything that passes between the window's thread (Player) and the thread
+// that renders (the sound thread in real time; in fast mode the window's
+// thread itself plays both parts). No member is written by both threads, and
+// none needs a lock: the renderer never waits on the window.
+struct SoundExchange {
+    // Written by the window's thread, read by the renderer.
+    SpscRing<PlayCommand, 4096> commands; // pushed by the window, popped by the renderer
+    std::atomic<bool> key = false;        // the trainee's key
+    std::atomic<double> frequency = 600;
+    std::atomic<double> volume = 1;
+    std::atomic<bool> wanted = false;    // a run or a key is about to need the sound; the renderer clears it
+    std::atomic<bool> keepReady = false; // the keyer window has the keyboard: never rest
+    std::atomic<bool> stop = false;      // the sound thread ends
+
+    // Written by the renderer, read by the window's thread.
+    std::atomic<qint64> position = 0; // settled: every sample before it has been played (or is about to be)
+    std::atomic<bool> resting = false;
+    std::atomic<bool> recordingLost = false;
+    // Samples settled, for the recording; only with a recording and a sound thread.
+    std::unique_ptr<SpscRing<qint16, 65536>> recorded;
+    SpscRing<SoundNews, 16> news; // pushed by the sound thread, popped by the window
+    // An eventfd the sound thread writes to after news, which the window's
+    // event loop watches; made by the window before the thread starts.
+    int newsSignal = -1;
+};
+
+// For the renderer: hands the sidetone what the window has changed. Samples
+// before `settled` no longer change; the key and a cleared schedule take
+// effect from there, new segments from where they start; what was rendered
+// beyond that is rendered again.
+void takeChanges(SoundExchange &exchange, Sidetone &sidetone, qint64 settled);
