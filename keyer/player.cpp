@@ -100,7 +100,7 @@ void Player::takeNews()
         else if (news.state == SoundState::Silent && !m_noted)
             reportProblem(QStringLiteral("no sound output (%1); playing silently").arg(detail));
         else if (news.state == SoundState::Playing && wasSilent && m_noted)
-            reportProblem(QStringLiteral("the sound output is back"));
+            reportNews(QStringLiteral("the sound output is back"));
         m_noted = true;
         if (news.state != SoundState::Resting || m_state != SoundState::Silent)
             changed |= std::exchange(m_state, news.state) != news.state;
