@@ -146,6 +146,16 @@ QString takenForText(const CharacterScore &score)
     return texts.join(QStringLiteral(", "));
 }
 
+QString takenForText(const CharacterStatistics &character)
+{
+    QStringList halves;
+    if (!character.keyed.takenFor.isEmpty() || character.keyed.dropped > 0)
+        halves << QStringLiteral("adás: %1").arg(takenForText(character.keyed));
+    if (!character.copied.takenFor.isEmpty() || character.copied.dropped > 0)
+        halves << QStringLiteral("vétel: %1").arg(takenForText(character.copied));
+    return halves.join(QStringLiteral("; "));
+}
+
 QString characterTableText(const CharacterTable &table)
 {
     if (table.characters.isEmpty())
@@ -160,14 +170,9 @@ QString characterTableText(const CharacterTable &table)
     QString text = QStringLiteral("      ---- adás (visszaadva) -  ---- vétel (másolva) --\n"
                                   "Jel   Adva     Jó  Helyes    Adva     Jó  Helyes  Mire vette\n");
     for (const CharacterStatistics &c : table.characters) {
-        QStringList takenFor;
-        if (!c.keyed.takenFor.isEmpty() || c.keyed.dropped > 0)
-            takenFor << QStringLiteral("adás: %1").arg(takenForText(c.keyed));
-        if (!c.copied.takenFor.isEmpty() || c.copied.dropped > 0)
-            takenFor << QStringLiteral("vétel: %1").arg(takenForText(c.copied));
         text += QStringLiteral("%1 %2  %3  %4")
                         .arg(c.character, -3)
-                        .arg(half(c.keyed), half(c.copied), takenFor.join(QStringLiteral("; ")))
+                        .arg(half(c.keyed), half(c.copied), takenForText(c))
                         .trimmed()
                 + QLatin1Char('\n');
     }

@@ -73,6 +73,8 @@ QList<QChar> weakestCharacters(const CharacterTable &table, int count);
 
 // "E 3, I 1, kimaradt 2": what a character was taken for, most often first.
 QString takenForText(const CharacterScore &score);
+// The same for both halves: "adás: E 1; vétel: I 2".
+QString takenForText(const CharacterStatistics &character);
 
 // The table as fixed-width text lines for the terminal, in Hungarian.
 QString characterTableText(const CharacterTable &table);

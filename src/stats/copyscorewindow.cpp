@@ -215,7 +215,7 @@ void CopyScoreWindow::showRun()
                                          "nem pontozható."));
     } else if (run && run->result) {
         m_copy->setPlainText(run->result->copied);
-        showScore(*run, run->result->copied);
+        showScore(scoreCopy(run->groups, run->result->copied));
         m_status->setText(QStringLiteral("Ezt a másolást %1-kor pontozta; egy új pontozás felülírja.")
                                   .arg(runTime(run->result->scored)));
     }
@@ -234,7 +234,7 @@ void CopyScoreWindow::score()
     }
     CopyScore scoreOfCopy = scoreCopy(run->groups, copied);
     scoreOfCopy.result.scored = QDateTime::currentDateTimeUtc();
-    showScore(*run, copied);
+    showScore(scoreOfCopy);
     switch (m_history.storeCopyResult(run->id, scoreOfCopy.result)) {
     case History::Scoring::Stored:
         m_status->setText(QStringLiteral("A pontozás bekerült az előzménybe."));
@@ -254,9 +254,8 @@ void CopyScoreWindow::score()
     emit scored();
 }
 
-void CopyScoreWindow::showScore(const CopyRunRecord &run, const QString &copied)
+void CopyScoreWindow::showScore(const CopyScore &score)
 {
-    const CopyScore score = scoreCopy(run.groups, copied);
     m_share->setText(QStringLiteral("Helyes jelek: %1 (%2 / %3); fölösleges jelek: %4")
                              .arg(percent(locale(), score.shareRight()))
                              .arg(score.rightCharacters)

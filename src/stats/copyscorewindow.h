@@ -31,7 +31,7 @@ private:
     void loadRuns();
     void showRun();
     void score();
-    void showScore(const CopyRunRecord &run, const QString &copied);
+    void showScore(const CopyScore &score);
     const CopyRunRecord *currentRun() const;
 
     History m_history;

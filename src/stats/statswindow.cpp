@@ -217,13 +217,8 @@ void StatsWindow::refresh()
     m_table->setRowCount(int(table.characters.size()));
     for (int row = 0; row < table.characters.size(); ++row) {
         const CharacterStatistics &c = table.characters[row];
-        QStringList takenFor;
-        if (!c.keyed.takenFor.isEmpty() || c.keyed.dropped > 0)
-            takenFor << QStringLiteral("adás: %1").arg(takenForText(c.keyed));
-        if (!c.copied.takenFor.isEmpty() || c.copied.dropped > 0)
-            takenFor << QStringLiteral("vétel: %1").arg(takenForText(c.copied));
         const QStringList cells = QStringList{QString(c.character)} + half(c.keyed) + half(c.copied)
-                                  + QStringList{takenFor.join(QStringLiteral("; "))};
+                                  + QStringList{takenForText(c)};
         for (int column = 0; column < cells.size(); ++column)
             m_table->setItem(row, column, new QTableWidgetItem(cells[column]));
     }
