@@ -8,8 +8,8 @@ from Xlib import X, XK, display, error
 from Xlib.ext import xtest
 
 SCREEN_W, SCREEN_H, DOT, CODE = 1366, 768, 0.1, {'K': '-.-', 'R': '.-.'}   # speed 60: a dot is 100 ms
-INI = ' ' * 24 + 'K\r\n 60 2 10 50\r\n'   # "K" (slot 25) alone; speed 60, 2 letters a group, 10 groups, pause 50
-KEYED = ['KK'] * 5 + ['KR'] + ['KK'] * 4   # so every group sent is "KK"; one keyed wrong must be scored as keyed too
+INI = ' ' * 24 + 'K\r\n 60 2 6 50\r\n'    # "K" (slot 25) alone; speed 60, 2 letters a group, 6 groups, pause 50
+KEYED = ['KK'] * 3 + ['KR'] + ['KK'] * 2   # so every group sent is "KK"; one keyed wrong must be scored as keyed too
 BREATH, SOUNDS, SLACK = 1.0, 2.1, 1.2      # the keyer's rest before a group, "KK" played, room for a busy machine
 build, seed = os.path.abspath(sys.argv[1]), int(sys.argv[2]) if len(sys.argv) > 2 else random.randrange(10**6)
 tmp, rng = tempfile.mkdtemp(prefix='vestranoli-walk.'), random.Random(seed)   # tmp is the trainer's data folder too
