@@ -19,7 +19,7 @@ public:
     // Renders the next `count` samples with what the window has changed.
     void render(qint16 *out, qint64 count)
     {
-        takeChanges(m_exchange, m_sidetone, m_sidetone.position());
+        takeChanges(m_exchange, m_sidetone, m_sidetone.position(), -1);
         m_sidetone.render(out, count);
         m_exchange.position = m_sidetone.position();
     }

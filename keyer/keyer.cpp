@@ -278,10 +278,10 @@ void Keyer::keyBack(const QString &group)
     });
 }
 
-void Keyer::keyed(bool down)
+void Keyer::keyed(bool down, double at)
 {
     // The trainee hears the key at once, in a run or not.
-    m_player.setKey(down);
+    m_player.setKey(down, m_keys.stampFromMs(at));
     if (down)
         m_giveUp.stop();
     else

@@ -123,7 +123,7 @@ private:
     void playNext();
     void groupPlayed(const QString &group, Mode mode);
     void keyBack(const QString &group);
-    void keyed(bool down);
+    void keyed(bool down, double at);
     void keyedReport(char letter);
     void characterSent();
     void forgetKeying();

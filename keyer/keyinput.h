@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QTimer>
 
+#include <cmath>
 #include <limits>
 
 // The trainee's keys, in real time: a straight key (the space bar or a
@@ -40,6 +41,7 @@ public:
     void paddleAt(Paddle paddle, bool down, qint64 atNs);
     // A stamp on this object's clock.
     double msFromStamp(qint64 atNs) const { return double(atNs - m_zeroNs) / 1e6; }
+    qint64 stampFromMs(double ms) const { return m_zeroNs + qint64(std::llround(ms * 1e6)); }
 
     // Gives a character end that is due now, without waiting for its timer.
     void flush();

@@ -130,7 +130,7 @@ qint64 Player::append(const std::vector<ToneSegment> &segments)
     for (const ToneSegment &segment : segments) {
         if (segment.samples <= 0)
             continue;
-        command({false, m_end, segment});
+        command({PlayCommand::Segment, m_end, segment});
         m_end += segment.samples;
     }
     if (m_pace == Pace::Fast && !m_pump.isActive())
@@ -140,7 +140,7 @@ qint64 Player::append(const std::vector<ToneSegment> &segments)
 
 void Player::clearSchedule()
 {
-    command({true, 0, {}});
+    command({PlayCommand::Clear, 0, {}});
     m_end = now();
 }
 
@@ -181,10 +181,12 @@ void Player::setKeepReady(bool ready)
         prepare();
 }
 
-void Player::setKey(bool down)
+void Player::setKey(bool down, qint64 seenNs)
 {
-    m_exchange.key = down;
-    wakeSoundThread();
+    m_key = down;
+    command({down ? PlayCommand::KeyDown : PlayCommand::KeyUp, seenNs, {}});
+    if (m_fast)
+        m_fast->render(nullptr, 0); // nothing may be rendered for a long while: the key is taken now
 }
 
 // On this object's thread, while the sound thread plays: the actions that

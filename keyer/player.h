@@ -67,9 +67,10 @@ public:
     void prepare() override;
     void setKeepReady(bool ready);
 
-    // The trainee's key: sounds while down.
-    void setKey(bool down) override;
-    bool key() const { return m_exchange.key; }
+    // The trainee's key, seen at `seenNs` on the monotonic clock: sounds
+    // while down, each edge as long after its moment as the first.
+    void setKey(bool down, qint64 seenNs) override;
+    bool key() const { return m_key; }
     double frequency() const { return m_exchange.frequency; }
     void setFrequency(double hertz) { m_exchange.frequency = hertz; }
     double volume() const { return m_exchange.volume; }
@@ -99,6 +100,7 @@ private:
     QTimer m_pump;
     QSocketNotifier *m_news = nullptr;
     qint64 m_end = 0; // where the schedule ends, as far as this thread knows
+    bool m_key = false;
     bool m_firing = false;
     qint64 m_firingAt = 0;
     bool m_noted = false;     // the sound output's state has been said

@@ -23,8 +23,8 @@ public:
     // Drops what is scheduled.
     virtual void clearSchedule() = 0;
     virtual void at(qint64 position, std::function<void()> action) = 0;
-    // Sounds while down.
-    virtual void setKey(bool down) = 0;
+    // The trainee's key, seen at `seenNs` on the monotonic clock: sounds while down.
+    virtual void setKey(bool down, qint64 seenNs) = 0;
     // A run is about to need the sound: a sound output at rest gets ready.
     virtual void prepare() = 0;
 };

@@ -5,23 +5,29 @@
 
 #include <algorithm>
 
-void takeChanges(SoundExchange &exchange, Sidetone &sidetone, qint64 settled)
+void takeChanges(SoundExchange &exchange, Sidetone &sidetone, qint64 settled, qint64 nowNs)
 {
     sidetone.settle(settled);
     qint64 from = sidetone.position();
     PlayCommand command;
     while (exchange.commands.pop(command)) {
-        if (command.clear) {
-            sidetone.rewindTo(settled);
-            sidetone.clearSchedule();
-        } else {
+        switch (command.kind) {
+        case PlayCommand::Segment:
             sidetone.append(command.start, command.segment);
             from = std::min(from, command.start);
+            break;
+        case PlayCommand::Clear:
+            sidetone.rewindTo(settled);
+            sidetone.clearSchedule();
+            break;
+        case PlayCommand::KeyDown:
+        case PlayCommand::KeyUp: {
+            const qint64 seenAt = nowNs < 0 ? settled
+                                            : settled - (nowNs - command.start) * sidetone.sampleRate() / 1'000'000'000;
+            from = std::min(from, sidetone.key(command.kind == PlayCommand::KeyDown, seenAt));
+            break;
         }
-    }
-    if (exchange.key != sidetone.liveKey()) {
-        sidetone.rewindTo(settled);
-        sidetone.setLiveKey(exchange.key);
+        }
     }
     if (from < sidetone.position())
         sidetone.rewindTo(from);

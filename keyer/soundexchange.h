@@ -19,11 +19,12 @@ enum class SoundState {
     Silent,  // no sound server: the keyer's clock paces the play, and the server is looked for again now and then
 };
 
-// A change to what is scheduled: segments at their sample position, or the
-// schedule dropped from what is settled on.
+// A change to what is played: a segment at its sample position, the
+// schedule dropped from what is settled on, or the trainee's key.
 struct PlayCommand {
-    bool clear = false;
-    qint64 start = 0;
+    enum Kind { Segment, Clear, KeyDown, KeyUp };
+    Kind kind = Segment;
+    qint64 start = 0;   // a segment's sample position; a key's moment, in ns on the monotonic clock
     ToneSegment segment;
 };
 
@@ -40,7 +41,6 @@ struct SoundNews {
 struct SoundExchange {
     // Written by the window's thread, read by the renderer.
     SpscRing<PlayCommand, 4096> commands; // pushed by the window, popped by the renderer
-    std::atomic<bool> key = false;        // the trainee's key
     std::atomic<double> frequency = 600;
     std::atomic<double> volume = 1;
     std::atomic<bool> wanted = false;    // a run or a key is about to need the sound; the renderer clears it
@@ -60,7 +60,9 @@ struct SoundExchange {
 };
 
 // For the renderer: hands the sidetone what the window has changed. Samples
-// before `settled` no longer change; the key and a cleared schedule take
-// effect from there, new segments from where they start; what was rendered
-// beyond that is rendered again.
-void takeChanges(SoundExchange &exchange, Sidetone &sidetone, qint64 settled);
+// before `settled` no longer change; a cleared schedule takes effect from
+// there, new segments from where they start, and a key where its moment
+// falls, `settled` standing for the moment `nowNs`; what was rendered beyond
+// that is rendered again. Without a clock (nowNs < 0) a key sounds from
+// `settled`.
+void takeChanges(SoundExchange &exchange, Sidetone &sidetone, qint64 settled, qint64 nowNs);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "soundthread.h"
 
+#include "core/monotonicclock.h"
 #include "soundoutput.h"
 
 #include <pthread.h>
@@ -139,7 +140,7 @@ void SoundThread::run()
 
     while (!m_exchange.stop) {
         if (resting) {
-            if (!m_exchange.key && m_exchange.commands.empty() && !m_exchange.wanted) {
+            if (m_exchange.commands.empty() && !m_exchange.wanted) {
                 m_output->wait(-1);
                 continue;
             }
@@ -168,7 +169,7 @@ void SoundThread::run()
         } else if (const qint64 heard = m_output->playingPosition(); heard >= 0) {
             settled = std::max(settled, heard + margin);
         }
-        takeChanges(m_exchange, m_sidetone, settled);
+        takeChanges(m_exchange, m_sidetone, settled, monotonicNs());
 
         const qint64 start = m_sidetone.position();
         const qint64 until = playing ? settled + lead : settled;
@@ -204,7 +205,7 @@ void SoundThread::run()
         }
         m_exchange.position = settled;
 
-        const bool quiet = !m_exchange.key && !m_exchange.keepReady && m_sidetone.scheduleEnd() <= settled
+        const bool quiet = !m_sidetone.keyDown() && !m_exchange.keepReady && m_sidetone.scheduleEnd() <= settled
                            && lastSound < settled;
         if (!quiet || m_exchange.wanted.exchange(false)) {
             quietSince = Clock::now();

@@ -3,12 +3,18 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 namespace {
 
 // How often the edge and the oscillator are noted down for rendering again.
 constexpr qint64 snapshotEvery = 16;
+// A rest of the key this long ends a character at any speed up to 36 words
+// a minute; after it a press sounds as soon as it can again.
+constexpr double keyRestMs = 100;
+// The end of a key-down span while the key is held.
+constexpr qint64 keyHeld = std::numeric_limits<qint64>::max();
 
 } // namespace
 
@@ -16,6 +22,7 @@ Sidetone::Sidetone(int sampleRate, double frequency, double edgeMilliseconds)
     : m_sampleRate(sampleRate)
     , m_frequency(frequency)
     , m_edgeSamples(std::max(1, int(std::lround(edgeMilliseconds * sampleRate / 1000.0))))
+    , m_keyRestSamples(std::llround(keyRestMs * sampleRate / 1000.0))
 {
 }
 
@@ -48,15 +55,27 @@ void Sidetone::clearSchedule()
     m_scheduleEnd = m_position;
 }
 
-void Sidetone::setLiveKey(bool down)
+bool Sidetone::keyDown() const
 {
-    if (down == m_liveKey)
-        return;
-    m_liveKey = down;
-    m_keySince = m_position;
-    // Rendering again must not start before the change, where the key was
-    // the other way: a snapshot right here is the latest it can start from.
-    noteState();
+    return !m_keyed.empty() && m_keyed.back().end == keyHeld;
+}
+
+qint64 Sidetone::key(bool down, qint64 seenAt)
+{
+    if (down == keyDown())
+        return m_position;
+    if (down && seenAt - m_keyUpSeen >= m_keyRestSamples)
+        m_keyDelay = 0;
+    const qint64 lastEdge = m_keyed.empty() ? 0 : down ? m_keyed.back().end : m_keyed.back().start;
+    const qint64 at = std::max({seenAt + m_keyDelay, m_settled, lastEdge});
+    m_keyDelay = at - seenAt;
+    if (down) {
+        m_keyed.push_back({at, keyHeld});
+    } else {
+        m_keyed.back().end = at;
+        m_keyUpSeen = seenAt;
+    }
+    return at;
 }
 
 void Sidetone::noteState()
@@ -67,9 +86,9 @@ void Sidetone::noteState()
     }
 }
 
-bool Sidetone::scheduledTone(qint64 position) const
+bool Sidetone::within(const std::deque<Span> &spans, qint64 position)
 {
-    for (const Span &span : m_tones) {
+    for (const Span &span : spans) {
         if (position < span.start)
             return false;
         if (position < span.end)
@@ -83,7 +102,7 @@ void Sidetone::render(qint16 *out, qint64 count)
     for (qint64 i = 0; i < count; ++i) {
         if (m_position % snapshotEvery == 0)
             noteState();
-        const bool tone = m_liveKey || scheduledTone(m_position);
+        const bool tone = within(m_keyed, m_position) || within(m_tones, m_position);
 
         // The edge moves one step towards the tone's state every sample;
         // the sample itself is taken at the new step, so a tone's first
@@ -112,7 +131,7 @@ void Sidetone::render(qint16 *out, qint64 count)
 
 qint64 Sidetone::rewindTo(qint64 position)
 {
-    position = std::clamp(position, std::max(m_settled, m_keySince), m_position);
+    position = std::clamp(position, m_settled, m_position);
     while (!m_snapshots.empty() && m_snapshots.back().position > position)
         m_snapshots.pop_back();
     if (m_snapshots.empty())
@@ -133,6 +152,8 @@ void Sidetone::settle(qint64 position)
     // Rendering again starts at the oldest snapshot, which may lie in a tone
     // that ended before what is settled: that tone stays.
     const qint64 oldest = m_snapshots.empty() ? m_settled : m_snapshots.front().position;
-    while (!m_tones.empty() && m_tones.front().end <= oldest)
-        m_tones.pop_front();
+    for (std::deque<Span> *spans : {&m_tones, &m_keyed}) {
+        while (!spans->empty() && spans->front().end <= oldest)
+            spans->pop_front();
+    }
 }

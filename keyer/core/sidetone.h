@@ -8,8 +8,8 @@
 #include <deque>
 
 // The sidetone as 16-bit mono samples. Tone and silence come from a
-// schedule of segments at absolute sample positions, and from a live key
-// (the trainee's straight key) that sounds whenever it is down.
+// schedule of segments at absolute sample positions, and from the trainee's
+// key, which sounds whenever it is down.
 //
 // Each switch of the tone is softened by a raised-cosine edge: the rise
 // starts where a tone starts and the fall where it ends, both lasting the
@@ -45,9 +45,15 @@ public:
     // sounds fades out as usual.
     void clearSchedule();
 
-    // The key, from the render position on.
-    void setLiveKey(bool down);
-    bool liveKey() const { return m_liveKey; }
+    // The key went down or up at `seenAt`: the position where the edge
+    // would sound had it come here the moment it was seen. An edge that comes
+    // late (its thread was held up) sounds at the earliest position that can
+    // still change, and the edges after it are put off by as much, so that
+    // every element and every gap inside a character lasts as it was keyed.
+    // After the key has rested a while, the next press is put off no more.
+    // Returns where the edge sounds.
+    qint64 key(bool down, qint64 seenAt);
+    bool keyDown() const;
 
     // The next sample to render.
     qint64 position() const { return m_position; }
@@ -56,7 +62,7 @@ public:
 
     // Goes back to render again from `position`, or from the earliest
     // position after it that can still change: nothing before what is
-    // settled, nor before the key's last change. Returns where it went.
+    // settled. Returns where it went.
     qint64 rewindTo(qint64 position);
     // Samples before `position` will not be rendered again.
     void settle(qint64 position);
@@ -77,19 +83,21 @@ private:
         double phase = 0; // in cycles, 0 to 1
     };
 
-    bool scheduledTone(qint64 position) const;
+    static bool within(const std::deque<Span> &spans, qint64 position);
     void noteState(); // a snapshot at the render position, once
 
     int m_sampleRate;
     double m_frequency;
     double m_volume = 1;
     int m_edgeSamples;
+    qint64 m_keyRestSamples;
     State m_state;
     qint64 m_position = 0;
-    bool m_liveKey = false;
-    qint64 m_keySince = 0;
+    qint64 m_keyDelay = 0;  // how much later than seen the key sounds now
+    qint64 m_keyUpSeen = 0; // where the last release was seen
     qint64 m_settled = 0;
     qint64 m_scheduleEnd = 0;
     std::deque<Span> m_tones;      // in order, none before what is settled
+    std::deque<Span> m_keyed;      // the key down, likewise; the last ends at keyHeld while it is down
     std::deque<State> m_snapshots; // one each snapshotEvery samples, from the settled position on
 };

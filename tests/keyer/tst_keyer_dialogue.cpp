@@ -49,7 +49,7 @@ public:
     qint64 scheduleEnd() const override { return end; }
     void clearSchedule() override { end = now; }
     void at(qint64 position, std::function<void()> action) override { actions.emplace(position, std::move(action)); }
-    void setKey(bool down) override { keyDown = down; }
+    void setKey(bool down, qint64) override { keyDown = down; }
     void prepare() override {}
 
     void run()

@@ -4,7 +4,8 @@
 // pitch and the soft edges of the tone; bad bytes between frames are noted
 // and skipped. The sidetone rendered again after a change (as the sound
 // thread does with what waits at the server) is what it would have been
-// had the change been known from the start.
+// had the change been known from the start, and the key sounds as it was
+// keyed though its edges come late.
 
 #include "common/frames.h"
 #include "common/morsetable.h"
@@ -25,6 +26,7 @@ private slots:
     void copy_groups_data();
     void copy_groups();
     void sidetone_rendered_again();
+    void sidetone_follows_the_keys_moments();
 };
 
 void TimingTest::copy_groups_data()
@@ -133,16 +135,16 @@ void TimingTest::copy_groups()
 void TimingTest::sidetone_rendered_again()
 {
     // A tone scheduled over 100..300, rendered to 400 with the key up;
-    // then, at 350, the key goes down, a tone is appended at 420 and the
-    // schedule cleared at 430.
+    // then the key goes down at 350, a tone is appended at 420, the
+    // schedule is cleared at 430 and the key goes up there.
     const auto straight = [](Sidetone &tone, qint16 *out) {
         tone.append(100, {true, 200});
         tone.render(out, 350);
-        tone.setLiveKey(true);
+        tone.key(true, 350);
         tone.append(420, {true, 100});
         tone.render(out + 350, 80);
         tone.clearSchedule();
-        tone.setLiveKey(false);
+        tone.key(false, 430);
         tone.render(out + 430, 170);
     };
     std::vector<qint16> expected(600), got(600);
@@ -155,19 +157,68 @@ void TimingTest::sidetone_rendered_again()
     again.settle(302); // just after the tone's end, as it falls
     QCOMPARE(again.rewindTo(20), qint64(302)); // not before what is settled
     again.render(got.data() + 302, 98);
+    QCOMPARE(again.key(true, 350), qint64(350));
     QCOMPARE(again.rewindTo(350), qint64(350));
-    again.setLiveKey(true);
     again.render(got.data() + 350, 200);
     again.append(420, {true, 100});
-    QCOMPARE(again.rewindTo(300), qint64(350)); // not before the key moved
-    again.render(got.data() + 350, 10);
-    QCOMPARE(again.rewindTo(351), qint64(351)); // nor when back there again
-    again.render(got.data() + 351, 199);
+    QCOMPARE(again.rewindTo(300), qint64(302));
+    again.render(got.data() + 302, 248);
     QCOMPARE(again.rewindTo(430), qint64(430));
     again.clearSchedule();
-    again.setLiveKey(false);
+    QCOMPARE(again.key(false, 430), qint64(430));
     again.render(got.data() + 430, 170);
     QVERIFY(got == expected);
+}
+
+void TimingTest::sidetone_follows_the_keys_moments()
+{
+    // Each edge comes to the sidetone when what is settled has reached
+    // `settled`, as the sound thread hands it over, seen at `seen`. A late
+    // edge cannot sound where it was seen; the edges after it keep their
+    // distance to it until the key has rested (100 ms: 800 samples).
+    struct Edge {
+        bool down;
+        qint64 seen, settled, sounds;
+    };
+    const QList<Edge> edges{
+        {true, 1000, 1000, 1000},  // at once
+        {false, 1400, 1400, 1400},
+        {true, 1900, 1940, 1940},  // 5 ms late: the tone starts late...
+        {false, 2380, 2380, 2420}, // ...and lasts as keyed
+        {true, 2860, 2860, 2900},  // the gap inside the character too
+        {false, 3100, 3180, 3180}, // late by more: the element is longer, by as little as can be
+        {true, 3580, 3580, 3660},
+        {false, 3900, 3900, 3980},
+        {true, 4800, 4800, 4800},  // after a rest, at once again
+        {false, 5200, 5200, 5200},
+    };
+    Sidetone tone(8000, 600, 0);
+    std::vector<qint16> out(8000);
+    for (const Edge &edge : edges) {
+        tone.render(out.data() + tone.position(), edge.settled + 2000 - tone.position()); // the lead at the server
+        tone.settle(edge.settled);
+        const qint64 sounds = tone.key(edge.down, edge.seen);
+        QCOMPARE(sounds, edge.sounds);
+        tone.rewindTo(sounds);
+    }
+    tone.render(out.data() + tone.position(), qint64(out.size()) - tone.position());
+    // Where the tone starts and stops: a tone's first sample (at phase 0)
+    // and the one where it stops are silent, and so is a sample now and then
+    // where the sine crosses zero.
+    QList<qint64> heard;
+    qint64 last = -100;
+    for (qint64 p = 0; p < qint64(out.size()); ++p) {
+        if (out[size_t(p)] == 0)
+            continue;
+        if (p - last > 5)
+            heard << (heard.isEmpty() ? QList<qint64>{} : QList<qint64>{last + 1}) << p - 1;
+        last = p;
+    }
+    heard << last + 1;
+    QList<qint64> planned;
+    for (const Edge &edge : edges)
+        planned << edge.sounds;
+    QCOMPARE(heard, planned);
 }
 
 QTEST_GUILESS_MAIN(TimingTest)
