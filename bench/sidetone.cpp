@@ -6,7 +6,11 @@
 // released at known times through the keyer's own key input (KeyInput, wired
 // to the player by Keyer as in the program); the recording says when each
 // tone started and stopped at the sound server. Once on the machine as it is,
-// once with a CPU burner on every core.
+// once with a CPU burner on every core; then twice with the window's thread
+// held up now and then while the presses come from a thread of their own:
+// stamped when the window gets to them (the space bar's case) and stamped
+// when they were seen, a key adapter's, which its reader hands to the
+// sound thread itself.
 //
 //   build/bench-sidetone [presses per row, default 150] [presses after a rest, default 0]
 //
@@ -16,7 +20,9 @@
 // BENCH_DEBUG=1 prints the tones broken up and keeps the recordings in the
 // temporary folder; BENCH_WAV=FILE also has the keyer write what it played.
 
+#include "core/monotonicclock.h"
 #include "cpuburner.h"
+#include "keyadapter.h"
 #include "keyer.h"
 #include "keyinput.h"
 #include "options.h"
@@ -32,6 +38,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+#include <QTimer>
 
 #include <pulse/simple.h>
 
@@ -177,9 +184,42 @@ QString loadNow()
                                           : QString();
 }
 
+// A key adapter's lines as the presser thread sets them, read at once and
+// again a millisecond later, as the kernel reader does.
+class PressedLines : public ModemLineSource
+{
+public:
+    int open(const QString &, const Sink &sink) override
+    {
+        m_sink = sink;
+        return 0;
+    }
+    void close() override {}
+    void set(bool down)
+    {
+        const unsigned lines = down ? unsigned(Cts) : 0u;
+        m_sink.reading({lines, monotonicNs()});
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        m_sink.reading({lines, monotonicNs()});
+    }
+
+private:
+    Sink m_sink;
+};
+
+// How the presses reach the key input.
+enum class Keying {
+    Direct,          // on the window's thread, as the space bar's events do
+    HeldUpBarKey,    // from another thread, handled when the window's thread gets to them, stamped then
+    HeldUpAdapter,   // from a key adapter (KeyAdapter) whose lines the presser thread sets
+};
+
 // Keys `count` presses of 30 to 150 ms with 40 to 200 ms between, then
-// measures them in the recording.
-void runRow(const char *name, Player &player, KeyInput &keys, int count, int restMs = 0)
+// measures them in the recording. When held up, the window's thread is
+// busy for 0 to 8 ms every 10 ms (a repaint, a report), as on a desktop
+// under load, while the presses come from a thread of their own.
+void runRow(const char *name, Player &player, KeyInput &keys, int count, int restMs = 0,
+            Keying keying = Keying::Direct)
 {
     const Clock::time_point origin = Clock::now();
     MonitorRecorder recorder;
@@ -192,19 +232,61 @@ void runRow(const char *name, Player &player, KeyInput &keys, int count, int res
     QTest::qWait(1500);
     QRandomGenerator random(7);
     std::vector<Press> presses;
-    for (int i = 0; i < count; ++i) {
-        QTest::qWait(restMs > 0 ? restMs : 40 + int(random.bounded(160)));
-        Press press;
-        press.down = msSince(origin, Clock::now());
-        keys.straightDown();
-        QTest::qWait(30 + int(random.bounded(120)));
-        press.up = msSince(origin, Clock::now());
-        keys.straightUp();
-        presses.push_back(press);
+    if (keying == Keying::Direct) {
+        for (int i = 0; i < count; ++i) {
+            QTest::qWait(restMs > 0 ? restMs : 40 + int(random.bounded(160)));
+            Press press;
+            press.down = msSince(origin, Clock::now());
+            keys.straightDown();
+            QTest::qWait(30 + int(random.bounded(120)));
+            press.up = msSince(origin, Clock::now());
+            keys.straightUp();
+            presses.push_back(press);
+        }
+    } else {
+        QTimer busy;
+        QRandomGenerator busyFor(11);
+        QObject::connect(&busy, &QTimer::timeout, [&] {
+            const Clock::time_point until = Clock::now() + std::chrono::microseconds(busyFor.bounded(8000));
+            while (Clock::now() < until) {
+            }
+        });
+        busy.start(10);
+        auto *lines = new PressedLines;
+        std::unique_ptr<KeyAdapter> adapter;
+        if (keying == Keying::HeldUpAdapter) {
+            adapter = std::make_unique<KeyAdapter>(QStringLiteral("bench"), *keyLineMapFromText(QStringLiteral("CTS")),
+                                                   keys, std::unique_ptr<ModemLineSource>(lines), player.directKey());
+            adapter->start();
+        }
+        std::atomic<bool> done = false;
+        std::thread presser([&] {
+            const auto edge = [&](bool down) {
+                const double at = msSince(origin, Clock::now());
+                if (adapter)
+                    lines->set(down);
+                else
+                    QMetaObject::invokeMethod(&keys, [&keys, down] { down ? keys.straightDown() : keys.straightUp(); },
+                                              Qt::QueuedConnection);
+                return at;
+            };
+            for (int i = 0; i < count; ++i) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(40 + int(random.bounded(160))));
+                Press press;
+                press.down = edge(true);
+                std::this_thread::sleep_for(std::chrono::milliseconds(30 + int(random.bounded(120))));
+                press.up = edge(false);
+                presses.push_back(press);
+            }
+            done = true;
+        });
+        (void)QTest::qWaitFor([&] { return bool(done); }, 600000);
+        presser.join();
+        if (!adapter)
+            delete lines;
     }
     QTest::qWait(300);
     recorder.stop();
-    (void)player;
 
     const std::vector<Tone> tones = tonesIn(recorder);
     if (qEnvironmentVariableIsSet("BENCH_DEBUG")) {
@@ -246,10 +328,11 @@ void runRow(const char *name, Player &player, KeyInput &keys, int count, int res
         offLatency.push_back(heard.back().end - presses[i].up);
         lengthError.push_back(std::abs((heard.back().end - heard.front().start) - (presses[i].up - presses[i].down)));
     }
-    std::printf("| %-20s | %-14s | %5d | %5.1f | %5.1f | %5.1f | %5.1f | %5.1f | %5.1f | %8d | %7.1f |\n", name,
-                qPrintable(loadBefore), count, percentile(onLatency, 0.5), percentile(onLatency, 0.99),
+    std::printf("| %-20s | %-14s | %5d | %5.1f | %5.1f | %5.1f | %5.1f | %5.1f | %5.1f | %8d | %5.1f | %5.1f | %6.1f |\n",
+                name, qPrintable(loadBefore), count, percentile(onLatency, 0.5), percentile(onLatency, 0.99),
                 percentile(onLatency, 1.0), percentile(offLatency, 0.5), percentile(offLatency, 0.99),
-                percentile(offLatency, 1.0), dropouts + missing, percentile(lengthError, 1.0));
+                percentile(offLatency, 1.0), dropouts + missing, percentile(lengthError, 0.5),
+                percentile(lengthError, 0.99), percentile(lengthError, 1.0));
     std::fflush(stdout);
 }
 
@@ -310,10 +393,10 @@ int main(int argc, char *argv[])
 
         std::printf("Key to tone and release to silence at a PulseAudio null sink, in ms; %d presses a row.\n",
                     count);
-        std::printf("| %-20s | %-14s | %5s | %5s | %5s | %5s | %5s | %5s | %5s | %8s | %7s |\n", "machine",
-                    "load 1/5/15 min", "keys", "on50", "on99", "onmax", "off50", "off99", "offmax", "dropouts",
-                    "len err");
-        std::printf("|%s|\n", QByteArray(112, '-').constData());
+        std::printf("| %-20s | %-14s | %5s | %5s | %5s | %5s | %5s | %5s | %5s | %8s | %5s | %5s | %6s |\n",
+                    "machine", "load 1/5/15 min", "keys", "on50", "on99", "onmax", "off50", "off99", "offmax",
+                    "dropouts", "len50", "len99", "lenmax");
+        std::printf("|%s|\n", QByteArray(127, '-').constData());
         runRow("as it is", player, keys, count);
         if (afterRest > 0)
             runRow("after a rest", player, keys, afterRest, 11000);
@@ -322,6 +405,8 @@ int main(int argc, char *argv[])
             const CpuBurner burner;
             runRow("every core busy", player, keys, count);
         }
+        runRow("held up, bar", player, keys, count, 0, Keying::HeldUpBarKey);
+        runRow("held up, adapter", player, keys, count, 0, Keying::HeldUpAdapter);
     } // the keyer's sound output is closed before its server goes
 
     server.terminate();

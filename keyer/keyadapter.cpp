@@ -11,14 +11,16 @@
 #include <cstring>
 
 KeyAdapter::KeyAdapter(const QString &device, const KeyLineMap &map, KeyInput &keys,
-                       std::unique_ptr<ModemLineSource> source, QObject *parent)
+                       std::unique_ptr<ModemLineSource> source, DirectKey sidetone, QObject *parent)
     : QObject(parent)
     , m_device(device)
     , m_lines(map)
     , m_keys(keys)
     , m_source(std::move(source))
+    , m_sidetone(std::move(sidetone))
     , m_report(reportProblem)
 {
+    m_keys.setAdapterHeardElsewhere(bool(m_sidetone));
     m_retry.setInterval(1000);
     connect(&m_retry, &QTimer::timeout, this, &KeyAdapter::tryOpen);
 }
@@ -38,9 +40,19 @@ void KeyAdapter::start()
 void KeyAdapter::tryOpen()
 {
     // The source calls from its own thread; each call is queued to this one,
-    // in order, and dropped with this object.
+    // in order, and dropped with this object. The sidetone's straight key is
+    // confirmed there by lines of its own.
+    const auto heard = [sidetone = m_sidetone](const QList<KeyLineEdge> &edges) {
+        for (const KeyLineEdge &edge : edges) {
+            if (edge.key == KeyLineEdge::Straight)
+                sidetone(edge.down, edge.atNs);
+        }
+    };
+    auto sidetoneLines = std::make_shared<KeyLines>(m_lines.map());
     ModemLineSource::Sink sink;
-    sink.reading = [this](ModemLineSource::Reading r) {
+    sink.reading = [this, heard, sidetoneLines](ModemLineSource::Reading r) {
+        if (m_sidetone)
+            heard(sidetoneLines->seen(r.lines, r.atNs));
         QMetaObject::invokeMethod(this, [this, r] { reading(r); }, Qt::QueuedConnection);
     };
     sink.polling = [this] {
@@ -49,7 +61,9 @@ void KeyAdapter::tryOpen()
                                     "every millisecond").arg(m_device));
         }, Qt::QueuedConnection);
     };
-    sink.lost = [this](int error) {
+    sink.lost = [this, heard, sidetoneLines](int error) {
+        if (m_sidetone)
+            heard(sidetoneLines->lost(monotonicNs()));
         QMetaObject::invokeMethod(this, [this, error] { lost(error); }, Qt::QueuedConnection);
     };
     const int error = m_source->open(m_device, sink);

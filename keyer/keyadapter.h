@@ -16,7 +16,10 @@ class KeyInput;
 // (--key-device), keying the same key input as the space bar and the Ctrl
 // paddles. Readings come from the source's thread stamped with the monotonic
 // clock; here, on the window's thread, they are confirmed against bounce
-// (KeyLines) and handed to the key input with their stamps.
+// (KeyLines) and handed to the key input with their stamps. Given a direct
+// way to the sidetone, the source's thread confirms a straight key's
+// readings too and keys the sidetone itself, so that a busy window's thread
+// neither delays the tone nor changes its length.
 //
 // A fault is said once and the keyer goes on with the keyboard: an adapter
 // missing or taken away is looked for once a second under the same name and
@@ -28,8 +31,9 @@ class KeyAdapter : public QObject
     Q_OBJECT
 
 public:
+    using DirectKey = std::function<void(bool down, qint64 seenNs)>;
     KeyAdapter(const QString &device, const KeyLineMap &map, KeyInput &keys,
-               std::unique_ptr<ModemLineSource> source, QObject *parent = nullptr);
+               std::unique_ptr<ModemLineSource> source, DirectKey sidetone = {}, QObject *parent = nullptr);
     ~KeyAdapter() override;
 
     // Opens the adapter, or says why not.
@@ -59,6 +63,7 @@ private:
     KeyLines m_lines;
     KeyInput &m_keys;
     std::unique_ptr<ModemLineSource> m_source;
+    DirectKey m_sidetone;
     std::function<void(const QString &)> m_report;
     QTimer m_retry; // once a second while the adapter is away
     bool m_open = false;

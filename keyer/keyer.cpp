@@ -47,6 +47,9 @@ Keyer::Keyer(const KeyerOptions &options, KeyerLine &line, Schedule &player, Key
     connect(&m_line, &KeyerLine::farEndClosed, this, &Keyer::trainerGone);
     connect(&m_keys, &KeyInput::report, this, &Keyer::keyedReport);
     connect(&m_keys, &KeyInput::keyed, this, &Keyer::keyed);
+    // The trainee hears the key at once, in a run or not.
+    connect(&m_keys, &KeyInput::sounds, this,
+            [this](bool down, double at) { m_player.setKey(down, m_keys.stampFromMs(at)); });
     m_giveUp.setSingleShot(true);
     connect(&m_giveUp, &QTimer::timeout, this, &Keyer::giveUp);
     m_breath.setSingleShot(true);
@@ -278,10 +281,8 @@ void Keyer::keyBack(const QString &group)
     });
 }
 
-void Keyer::keyed(bool down, double at)
+void Keyer::keyed(bool down)
 {
-    // The trainee hears the key at once, in a run or not.
-    m_player.setKey(down, m_keys.stampFromMs(at));
     if (down)
         m_giveUp.stop();
     else

@@ -25,7 +25,11 @@
 // paddles; a key on a serial adapter, keyadapter.* and modemlines.*):
 //   -> KeyInput (keyinput.*)       times it; paddles through IambicKeyer
 //                                  (core/iambic.*)
-//   -> Keyer::keyed                the sidetone: Player::setKey
+//   -> KeyInput::sounds            the sidetone: Player::setKey, with the
+//                                  moment the key moved (an adapter's
+//                                  straight key goes from its reader thread
+//                                  to the sound thread itself: directKey)
+//   -> Keyer::keyed                puts off the give-up and the next group
 //   -> KeyingClassifier            (core/keyingclassifier.*) learns the fist
 //                                  and turns what sounded into 'R', 'H', 'V'
 //   -> Keyer::keyedReport          counted for the echo group, sent back
@@ -123,7 +127,7 @@ private:
     void playNext();
     void groupPlayed(const QString &group, Mode mode);
     void keyBack(const QString &group);
-    void keyed(bool down, double at);
+    void keyed(bool down);
     void keyedReport(char letter);
     void characterSent();
     void forgetKeying();

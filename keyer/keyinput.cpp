@@ -33,7 +33,11 @@ void KeyInput::straightUp()
 
 void KeyInput::straightAt(bool down, qint64 atNs)
 {
-    straight(down, msFromStamp(atNs));
+    if (m_adapterStraight == down)
+        return;
+    m_adapterStraight = down;
+    setTone(msFromStamp(atNs));
+    armTimer();
 }
 
 void KeyInput::straight(bool down, double t)
@@ -41,7 +45,7 @@ void KeyInput::straight(bool down, double t)
     if (m_straight == down)
         return;
     m_straight = down;
-    setTone(down || m_paddleTone, t);
+    setTone(t);
     armTimer();
 }
 
@@ -71,18 +75,25 @@ void KeyInput::paddleEdges(const QList<ToneEdge> &edges)
 {
     for (const ToneEdge &edge : edges) {
         m_paddleTone = edge.on;
-        setTone(m_straight || m_paddleTone, edge.at);
+        setTone(edge.at);
     }
 }
 
-// The straight key and the paddles sound as one key.
-void KeyInput::setTone(bool on, double t)
+// The straight keys and the paddles sound as one key.
+void KeyInput::setTone(double t)
 {
+    const bool sound = m_straight || m_paddleTone || (m_adapterStraight && !m_adapterHeardElsewhere);
+    const bool on = sound || m_adapterStraight;
+    // A paddle edge handled late may be older than the straight key's last.
+    const double at = std::max(t, m_lastEdge);
+    if (sound != m_soundOn) {
+        m_soundOn = sound;
+        emit sounds(sound, at);
+    }
     if (on == m_toneOn)
         return;
     m_toneOn = on;
-    // A paddle edge handled late may be older than the straight key's last.
-    m_lastEdge = std::max(t, m_lastEdge);
+    m_lastEdge = at;
     emit keyed(on, m_lastEdge);
     if (!on)
         m_silentSince = m_lastEdge;
@@ -122,9 +133,13 @@ double KeyInput::silentMs() const
 
 void KeyInput::reset()
 {
-    m_straight = m_paddleTone = false;
+    m_straight = m_adapterStraight = m_paddleTone = false;
     m_iambic.reset();
     m_timer.stop();
+    if (m_soundOn) {
+        m_soundOn = false;
+        emit sounds(false, now());
+    }
     if (m_toneOn) {
         m_toneOn = false;
         m_silentSince = now();

@@ -36,9 +36,12 @@ public:
     // The same for a key seen at `atNs` on the monotonic clock
     // (CLOCK_MONOTONIC): a key on a serial adapter, whose reader stamps each
     // change when it sees it. The element is timed from the stamp, not from
-    // when this thread gets to it.
+    // when this thread gets to it. The adapter's straight key is a key of
+    // its own beside the space bar; where its reader hands it to the
+    // sidetone itself, it is heard elsewhere and left out of sounds().
     void straightAt(bool down, qint64 atNs);
     void paddleAt(Paddle paddle, bool down, qint64 atNs);
+    void setAdapterHeardElsewhere(bool elsewhere) { m_adapterHeardElsewhere = elsewhere; }
     // A stamp on this object's clock.
     double msFromStamp(qint64 atNs) const { return double(atNs - m_zeroNs) / 1e6; }
     qint64 stampFromMs(double ms) const { return m_zeroNs + qint64(std::llround(ms * 1e6)); }
@@ -56,9 +59,12 @@ public:
     double silentMs() const;
 
 signals:
-    // The sidetone goes on or off, at `at` on this object's clock (ms since
-    // it was made): a stamp or a paddle's edge, never earlier than the last.
+    // The key (any of them) goes down or up, at `at` on this object's clock
+    // (ms since it was made): a stamp or a paddle's edge, never earlier than
+    // the last.
     void keyed(bool down, double at);
+    // The same for the keys the sidetone hears from here.
+    void sounds(bool down, double at);
     // 'R', 'H' or 'V'.
     void report(char letter);
 
@@ -66,7 +72,7 @@ private:
     double now() const { return msFromStamp(monotonicNs()); }
     void straight(bool down, double t);
     void paddle(Paddle paddle, bool down, double t);
-    void setTone(bool on, double t);
+    void setTone(double t);
     void paddleEdges(const QList<ToneEdge> &edges);
     void emitReports(const QList<KeyReport> &reports);
     void timerDue();
@@ -77,8 +83,11 @@ private:
     qint64 m_zeroNs; // the monotonic clock when this was made
     QTimer m_timer; // the next paddle edge or report
     bool m_straight = false;
+    bool m_adapterStraight = false;
+    bool m_adapterHeardElsewhere = false;
     bool m_paddleTone = false;
     bool m_toneOn = false;
+    bool m_soundOn = false;
     double m_lastEdge = 0; // the classifier's clock never goes back
     double m_paddleTime = 0; // nor the paddles' (a stamp may be older than a paddle edge handled)
     double m_silentSince = -std::numeric_limits<double>::infinity();

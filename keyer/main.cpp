@@ -119,7 +119,8 @@ int main(int argc, char *argv[])
     Keyer keyer(options, line, player, keys);
     std::unique_ptr<KeyAdapter> adapter;
     if (!options.keyDevice.isEmpty()) {
-        adapter = std::make_unique<KeyAdapter>(options.keyDevice, options.keyLines, keys, std::make_unique<ModemLines>());
+        adapter = std::make_unique<KeyAdapter>(options.keyDevice, options.keyLines, keys, std::make_unique<ModemLines>(),
+                                               player.directKey());
         adapter->start();
     }
 

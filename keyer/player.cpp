@@ -189,6 +189,18 @@ void Player::setKey(bool down, qint64 seenNs)
         m_fast->render(nullptr, 0); // nothing may be rendered for a long while: the key is taken now
 }
 
+Player::DirectKey Player::directKey()
+{
+    if (!m_thread)
+        return {};
+    return [this](bool down, qint64 seenNs) {
+        // A full ring means the sound thread has not run for seconds: the
+        // edge is lost with the rest of the sound.
+        (void)m_exchange.adapterKey.push({down ? PlayCommand::KeyDown : PlayCommand::KeyUp, seenNs, {}});
+        m_thread->wake();
+    };
+}
+
 // On this object's thread, while the sound thread plays: the actions that
 // are due, and the recording.
 void Player::pump()

@@ -71,6 +71,11 @@ public:
     // while down, each edge as long after its moment as the first.
     void setKey(bool down, qint64 seenNs) override;
     bool key() const { return m_key; }
+    // For a key adapter's reader thread (one thread only): its straight key,
+    // seen at `seenNs`, to the sound thread without the window's thread in
+    // between, however busy that is. Empty in fast mode.
+    using DirectKey = std::function<void(bool down, qint64 seenNs)>;
+    DirectKey directKey();
     double frequency() const { return m_exchange.frequency; }
     void setFrequency(double hertz) { m_exchange.frequency = hertz; }
     double volume() const { return m_exchange.volume; }

@@ -9,6 +9,11 @@ void takeChanges(SoundExchange &exchange, Sidetone &sidetone, qint64 settled, qi
 {
     sidetone.settle(settled);
     qint64 from = sidetone.position();
+    const auto key = [&](const PlayCommand &command, Sidetone::KeySource source) {
+        const qint64 seenAt = nowNs < 0 ? settled
+                                        : settled - (nowNs - command.start) * sidetone.sampleRate() / 1'000'000'000;
+        from = std::min(from, sidetone.key(command.kind == PlayCommand::KeyDown, seenAt, source));
+    };
     PlayCommand command;
     while (exchange.commands.pop(command)) {
         switch (command.kind) {
@@ -21,14 +26,13 @@ void takeChanges(SoundExchange &exchange, Sidetone &sidetone, qint64 settled, qi
             sidetone.clearSchedule();
             break;
         case PlayCommand::KeyDown:
-        case PlayCommand::KeyUp: {
-            const qint64 seenAt = nowNs < 0 ? settled
-                                            : settled - (nowNs - command.start) * sidetone.sampleRate() / 1'000'000'000;
-            from = std::min(from, sidetone.key(command.kind == PlayCommand::KeyDown, seenAt));
+        case PlayCommand::KeyUp:
+            key(command, Sidetone::KeySource::Window);
             break;
         }
-        }
     }
+    while (exchange.adapterKey.pop(command))
+        key(command, Sidetone::KeySource::Adapter);
     if (from < sidetone.position())
         sidetone.rewindTo(from);
     sidetone.setFrequency(exchange.frequency);

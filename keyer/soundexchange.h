@@ -36,8 +36,9 @@ struct SoundNews {
 
 // Everything that passes between the window's thread (Player) and the thread
 // that renders (the sound thread in real time; in fast mode the window's
-// thread itself plays both parts). No member is written by both threads, and
-// none needs a lock: the renderer never waits on the window.
+// thread itself plays both parts), and from a key adapter's reader thread to
+// the renderer. No member is written by two threads, and none needs a lock:
+// the renderer never waits on the window.
 struct SoundExchange {
     // Written by the window's thread, read by the renderer.
     SpscRing<PlayCommand, 4096> commands; // pushed by the window, popped by the renderer
@@ -46,6 +47,10 @@ struct SoundExchange {
     std::atomic<bool> wanted = false;    // a run or a key is about to need the sound; the renderer clears it
     std::atomic<bool> keepReady = false; // the keyer window has the keyboard: never rest
     std::atomic<bool> stop = false;      // the sound thread ends
+
+    // Written by a key adapter's reader thread, read by the renderer: its
+    // straight key's edges, straight from where they were seen.
+    SpscRing<PlayCommand, 256> adapterKey;
 
     // Written by the renderer, read by the window's thread.
     std::atomic<qint64> position = 0; // settled: every sample before it has been played (or is about to be)
@@ -64,5 +69,5 @@ struct SoundExchange {
 // there, new segments from where they start, and a key where its moment
 // falls, `settled` standing for the moment `nowNs`; what was rendered beyond
 // that is rendered again. Without a clock (nowNs < 0) a key sounds from
-// `settled`.
+// `settled`. The adapter's key is taken too.
 void takeChanges(SoundExchange &exchange, Sidetone &sidetone, qint64 settled, qint64 nowNs);

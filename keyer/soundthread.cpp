@@ -140,7 +140,7 @@ void SoundThread::run()
 
     while (!m_exchange.stop) {
         if (resting) {
-            if (m_exchange.commands.empty() && !m_exchange.wanted) {
+            if (m_exchange.commands.empty() && m_exchange.adapterKey.empty() && !m_exchange.wanted) {
                 m_output->wait(-1);
                 continue;
             }

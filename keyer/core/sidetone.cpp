@@ -55,25 +55,31 @@ void Sidetone::clearSchedule()
     m_scheduleEnd = m_position;
 }
 
-bool Sidetone::keyDown() const
+bool Sidetone::KeyTrack::down() const
 {
-    return !m_keyed.empty() && m_keyed.back().end == keyHeld;
+    return !spans.empty() && spans.back().end == keyHeld;
 }
 
-qint64 Sidetone::key(bool down, qint64 seenAt)
+bool Sidetone::keyDown() const
 {
-    if (down == keyDown())
+    return m_keys[0].down() || m_keys[1].down();
+}
+
+qint64 Sidetone::key(bool down, qint64 seenAt, KeySource source)
+{
+    KeyTrack &track = m_keys[size_t(source)];
+    if (down == track.down())
         return m_position;
-    if (down && seenAt - m_keyUpSeen >= m_keyRestSamples)
-        m_keyDelay = 0;
-    const qint64 lastEdge = m_keyed.empty() ? 0 : down ? m_keyed.back().end : m_keyed.back().start;
-    const qint64 at = std::max({seenAt + m_keyDelay, m_settled, lastEdge});
-    m_keyDelay = at - seenAt;
+    if (down && seenAt - track.upSeen >= m_keyRestSamples)
+        track.delay = 0;
+    const qint64 lastEdge = track.spans.empty() ? 0 : down ? track.spans.back().end : track.spans.back().start;
+    const qint64 at = std::max({seenAt + track.delay, m_settled, lastEdge});
+    track.delay = at - seenAt;
     if (down) {
-        m_keyed.push_back({at, keyHeld});
+        track.spans.push_back({at, keyHeld});
     } else {
-        m_keyed.back().end = at;
-        m_keyUpSeen = seenAt;
+        track.spans.back().end = at;
+        track.upSeen = seenAt;
     }
     return at;
 }
@@ -102,7 +108,8 @@ void Sidetone::render(qint16 *out, qint64 count)
     for (qint64 i = 0; i < count; ++i) {
         if (m_position % snapshotEvery == 0)
             noteState();
-        const bool tone = within(m_keyed, m_position) || within(m_tones, m_position);
+        const bool tone = within(m_keys[0].spans, m_position) || within(m_keys[1].spans, m_position)
+                          || within(m_tones, m_position);
 
         // The edge moves one step towards the tone's state every sample;
         // the sample itself is taken at the new step, so a tone's first
@@ -152,7 +159,7 @@ void Sidetone::settle(qint64 position)
     // Rendering again starts at the oldest snapshot, which may lie in a tone
     // that ended before what is settled: that tone stays.
     const qint64 oldest = m_snapshots.empty() ? m_settled : m_snapshots.front().position;
-    for (std::deque<Span> *spans : {&m_tones, &m_keyed}) {
+    for (std::deque<Span> *spans : {&m_tones, &m_keys[0].spans, &m_keys[1].spans}) {
         while (!spans->empty() && spans->front().end <= oldest)
             spans->pop_front();
     }

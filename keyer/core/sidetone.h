@@ -5,6 +5,7 @@
 
 #include <QtGlobal>
 
+#include <array>
 #include <deque>
 
 // The sidetone as 16-bit mono samples. Tone and silence come from a
@@ -45,14 +46,20 @@ public:
     // sounds fades out as usual.
     void clearSchedule();
 
+    // Where the key's edges come from: the keys the window's thread hears
+    // (the space bar, the mouse, the paddles), or a key adapter's straight
+    // key, whose reader thread hands its edges over itself. Each is kept on
+    // its own; the tone sounds while either is down.
+    enum class KeySource { Window, Adapter };
+
     // The key went down or up at `seenAt`: the position where the edge
     // would sound had it come here the moment it was seen. An edge that comes
     // late (its thread was held up) sounds at the earliest position that can
-    // still change, and the edges after it are put off by as much, so that
-    // every element and every gap inside a character lasts as it was keyed.
-    // After the key has rested a while, the next press is put off no more.
-    // Returns where the edge sounds.
-    qint64 key(bool down, qint64 seenAt);
+    // still change, and the source's edges after it are put off by as much,
+    // so that every element and every gap inside a character lasts as it was
+    // keyed. After the key has rested a while, the next press is put off no
+    // more. Returns where the edge sounds.
+    qint64 key(bool down, qint64 seenAt, KeySource source = KeySource::Window);
     bool keyDown() const;
 
     // The next sample to render.
@@ -83,6 +90,14 @@ private:
         double phase = 0; // in cycles, 0 to 1
     };
 
+    // One source's key: down over its spans, in order, none before what is
+    // settled; the last ends at keyHeld while the key is down.
+    struct KeyTrack {
+        std::deque<Span> spans;
+        qint64 delay = 0;  // how much later than seen the key sounds now
+        qint64 upSeen = 0; // where the last release was seen
+        bool down() const;
+    };
     static bool within(const std::deque<Span> &spans, qint64 position);
     void noteState(); // a snapshot at the render position, once
 
@@ -93,11 +108,9 @@ private:
     qint64 m_keyRestSamples;
     State m_state;
     qint64 m_position = 0;
-    qint64 m_keyDelay = 0;  // how much later than seen the key sounds now
-    qint64 m_keyUpSeen = 0; // where the last release was seen
     qint64 m_settled = 0;
     qint64 m_scheduleEnd = 0;
     std::deque<Span> m_tones;      // in order, none before what is settled
-    std::deque<Span> m_keyed;      // the key down, likewise; the last ends at keyHeld while it is down
+    std::array<KeyTrack, 2> m_keys; // by KeySource
     std::deque<State> m_snapshots; // one each snapshotEvery samples, from the settled position on
 };

@@ -2,7 +2,8 @@
 // A key on a serial adapter's modem lines: readings with chosen monotonic
 // stamps, as the adapter's reader thread would give them, fed to the key
 // input through the adapter's seam; what comes out is the reports and the
-// tone's edges with their times. Then the faults: said once, the keyer going
+// tone's edges with their times, a straight key's handed to the sidetone
+// on the reader's thread. Then the faults: said once, the keyer going
 // on, the adapter taken back. Pseudo-terminals have no modem lines, so the
 // reading of a real adapter (TIOCMIWAIT, TIOCMGET) is not tried here; only
 // that the kernel part refuses what is no serial port.
@@ -79,27 +80,41 @@ void AdapterTest::keys_from_lines()
     KeyLineMap map = *keyLineMapFromText(lines.section(QLatin1Char(' '), 0, 0));
     map.invert = lines.contains(QLatin1String("--invert"));
     auto *source = new FakeLines;
-    KeyAdapter adapter(QStringLiteral("/dev/ttyUSB9"), map, keys, std::unique_ptr<ModemLineSource>(source));
+    // The straight key sounds straight from the reader's thread; the
+    // paddles through the key input, which times their elements.
+    const qint64 base = monotonicNs();
+    QStringList direct, heardHere;
+    KeyAdapter adapter(QStringLiteral("/dev/ttyUSB9"), map, keys, std::unique_ptr<ModemLineSource>(source),
+                       [&](bool on, qint64 atNs) {
+                           direct << QStringLiteral("%1%2").arg(on ? "on" : "off").arg((atNs - base) / 1'000'000);
+                       });
     adapter.reportProblemsWith([](const QString &said) { QFAIL(qPrintable(said)); });
     adapter.start();
     QVERIFY(adapter.isOpen());
 
     QString gotReports;
     QStringList gotTone;
-    const qint64 base = monotonicNs();
+    const auto edge = [&](QStringList &into) {
+        return [&](bool on, double at) {
+            into << QStringLiteral("%1%2").arg(on ? "on" : "off").arg(qRound(at - keys.msFromStamp(base)));
+        };
+    };
     connect(&keys, &KeyInput::report, this, [&](char letter) { gotReports += QLatin1Char(letter); });
-    connect(&keys, &KeyInput::keyed, this, [&](bool on, double at) {
-        gotTone << QStringLiteral("%1%2").arg(on ? "on" : "off").arg(qRound(at - keys.msFromStamp(base)));
-    });
+    connect(&keys, &KeyInput::keyed, this, edge(gotTone));
+    connect(&keys, &KeyInput::sounds, this, edge(heardHere));
     for (const QString &reading : readings.split(QLatin1Char(' '))) {
         unsigned bits = 0;
         for (QChar c : reading.section(QLatin1Char('@'), 0, 0))
             bits |= c == QLatin1Char('C') ? Cts : c == QLatin1Char('D') ? Dsr : 0u;
         source->sink.reading({bits, base + qint64(reading.section(QLatin1Char('@'), 1).toDouble() * 1e6)});
     }
+    const QString directly = direct.join(QLatin1Char(' ')); // before this thread has handled any
     QVERIFY(QTest::qWaitFor([&] { return gotReports.endsWith(QLatin1Char('V')); }, 5000));
     QCOMPARE(gotReports, reports);
     QCOMPARE(gotTone.join(QLatin1Char(' ')), tone);
+    const bool straight = !lines.startsWith(QLatin1String("paddles"));
+    QCOMPARE(directly, straight ? tone : QString());
+    QCOMPARE(heardHere.join(QLatin1Char(' ')), straight ? QString() : tone);
 }
 
 void AdapterTest::faults_said_once_data()
