@@ -100,6 +100,7 @@ void HistoryTest::refuses_a_file_it_cannot_use_data()
 
     QTest::newRow("corrupt file") << 0 << "not a database this program can read";
     QTest::newRow("newer layout") << History::schemaVersion + 1 << "written by a newer Vestranoli";
+    QTest::newRow("older layout that cannot be brought up to date") << 1 << "cannot prepare the training history";
 }
 
 void HistoryTest::refuses_a_file_it_cannot_use()
@@ -113,7 +114,7 @@ void HistoryTest::refuses_a_file_it_cannot_use()
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(QByteArray("Kelinor ").repeated(1000));
     } else {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("newer"));
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QString::fromLatin1(QTest::currentDataTag()));
         db.setDatabaseName(path);
         QVERIFY(db.open());
         QVERIFY(QSqlQuery(db).exec(QStringLiteral("PRAGMA user_version=%1").arg(version)));
@@ -128,7 +129,18 @@ void HistoryTest::refuses_a_file_it_cannot_use()
     history.recordEchoGroup({QDateTime::currentDateTimeUtc(), "TEMSA", "TEMSA", true, 60, 5, 50});
     QCOMPARE(problems.size(), 1);
     QVERIFY2(problems[0].contains(message), qPrintable(problems[0]));
-    QCOMPARE(readFile(path), before);
+    if (version != 1) {
+        QCOMPARE(readFile(path), before);
+        return;
+    }
+    // Its tables are gone: nothing is made of it, it keeps its layout.
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("older"));
+    db.setDatabaseName(path);
+    QVERIFY(db.open());
+    QSqlQuery query(QStringLiteral("SELECT (SELECT user_version FROM pragma_user_version), count(*) FROM sqlite_master"), db);
+    QVERIFY(query.next());
+    QCOMPARE(query.value(0).toInt(), 1);
+    QCOMPARE(query.value(1).toInt(), 0);
 }
 
 void HistoryTest::keeps_every_group_through_a_failure_data()

@@ -2,7 +2,8 @@
 // vestranoli-keyer as a program, with the test playing the trainer on its
 // pseudo-terminal: its command line, the handshake with one trainer after
 // another, the pace of a copy run, the keyed-back reports, the --link and
-// --wav, the sound through a sound server, and the launcher of both programs.
+// --wav, the sound through PulseAudio and PipeWire, and the launcher of both
+// programs.
 
 #include "common/frames.h"
 #include "common/morsetable.h"
@@ -10,6 +11,7 @@
 #include "options.h"
 #include "wavrecording.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -34,6 +36,7 @@ private slots:
     void auto_echo_sends_each_report_alone();
     void link_is_made_and_removed();
     void launcher_ends_both_on_a_signal();
+    void plays_through_a_sound_server_data();
     void plays_through_a_sound_server();
 };
 
@@ -210,31 +213,116 @@ void ProgramTest::launcher_ends_both_on_a_signal()
     }
 }
 
+namespace {
+
+// A sound server of the test's own with a null sink, in `dir`: PulseAudio,
+// or PipeWire with WirePlumber (on a D-Bus session of its own) to link the
+// keyer's stream to the sink. The keyer is to run in `env`.
+class SoundServer
+{
+public:
+    SoundServer(const QString &kind, const QString &dir) : m_pipeWire(kind == QLatin1String("PipeWire")), m_dir(dir)
+    {
+        env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), dir);
+        if (m_pipeWire) {
+            env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir);
+            env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir + QStringLiteral("/config"));
+            env.insert(QStringLiteral("VESTRANOLI_SOUND"), QStringLiteral("pipewire"));
+            env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("unix:path=%1/bus").arg(dir));
+            QDir().mkpath(dir + QStringLiteral("/config/pipewire/pipewire.conf.d"));
+            QFile conf(dir + QStringLiteral("/config/pipewire/pipewire.conf.d/test-sink.conf"));
+            if (conf.open(QIODevice::WriteOnly))
+                conf.write("context.objects = [ { factory = adapter args = { factory.name = support.null-audio-sink\n"
+                           "  node.name = test media.class = Audio/Sink audio.position = [ MONO ] audio.rate = 48000\n"
+                           "  object.linger = true } } ]\n");
+        } else {
+            env.insert(QStringLiteral("PULSE_RUNTIME_PATH"), dir + QStringLiteral("/run"));
+            env.insert(QStringLiteral("PULSE_STATE_PATH"), dir + QStringLiteral("/state"));
+            env.insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:%1/native").arg(dir));
+        }
+        for (QProcess *process : {&m_server, &m_manager, &m_bus}) {
+            process->setProcessEnvironment(env);
+            process->setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
+        }
+    }
+    ~SoundServer() { stop(); }
+
+    // Empty when started; otherwise why not.
+    QString start()
+    {
+        const QStringList programs = m_pipeWire ? QStringList{"pipewire", "wireplumber", "wpctl", "dbus-daemon"}
+                                                : QStringList{"pulseaudio"};
+        for (const QString &program : programs) {
+            if (QStandardPaths::findExecutable(program).isEmpty())
+                return QStringLiteral("no %1 here").arg(program);
+        }
+        if (!m_pipeWire) {
+            m_server.start(QStringLiteral("pulseaudio"),
+                           {"-n", "--daemonize=no", "--exit-idle-time=-1", "--log-level=error",
+                            "--load=module-native-protocol-unix auth-anonymous=1 socket=" + m_dir + "/native",
+                            "--load=module-null-sink sink_name=test rate=48000 channels=1"});
+            return QTest::qWaitFor([&] { return QFile::exists(m_dir + "/native"); }, 10000)
+                       ? QString() : QStringLiteral("pulseaudio did not start here");
+        }
+        m_server.start(QStringLiteral("pipewire"), {});
+        if (!QTest::qWaitFor([&] { return QFile::exists(m_dir + "/pipewire-0"); }, 10000))
+            return QStringLiteral("pipewire did not start here");
+        m_bus.start(QStringLiteral("dbus-daemon"), {"--session", "--nofork", "--address=" + env.value("DBUS_SESSION_BUS_ADDRESS")});
+        if (!QTest::qWaitFor([&] { return QFile::exists(m_dir + "/bus"); }, 10000))
+            return QStringLiteral("dbus-daemon did not start here");
+        m_manager.start(QStringLiteral("wireplumber"), {});
+        // Ready once it has made the null sink the default.
+        const bool ready = QTest::qWaitFor([&] {
+            QProcess wpctl;
+            wpctl.setProcessEnvironment(env);
+            wpctl.start(QStringLiteral("wpctl"), {"inspect", "@DEFAULT_AUDIO_SINK@"});
+            return wpctl.waitForFinished(5000) && wpctl.exitCode() == 0;
+        }, 15000);
+        return ready ? QString() : QStringLiteral("wireplumber did not start here");
+    }
+    void stop()
+    {
+        for (QProcess *process : {&m_manager, &m_server, &m_bus}) {
+            process->terminate();
+            process->waitForFinished(5000);
+        }
+        for (const char *socket : {"/pipewire-0", "/native", "/bus"})
+            QFile::remove(m_dir + socket);
+    }
+
+    QProcessEnvironment env;
+
+private:
+    bool m_pipeWire;
+    QString m_dir;
+    QProcess m_server;
+    QProcess m_manager;
+    QProcess m_bus;
+};
+
+} // namespace
+
+void ProgramTest::plays_through_a_sound_server_data()
+{
+    QTest::addColumn<QString>("server");
+    QTest::newRow("PulseAudio") << "PulseAudio";
+    QTest::newRow("PipeWire") << "PipeWire";
+}
+
 void ProgramTest::plays_through_a_sound_server()
 {
-    // A PulseAudio server of the test's own, with a null sink: the keyer
-    // plays a group through it in real time without falling silent, and
-    // records what the server played, sample-exact; when the server goes
-    // and comes back, it plays on silently and then through it again.
-    if (QStandardPaths::findExecutable(QStringLiteral("pulseaudio")).isEmpty())
-        QSKIP("no pulseaudio to play through");
+    // A server of the test's own, with a null sink: the keyer plays a group
+    // through it in real time without falling silent, and records what the
+    // server played, sample-exact; when the server goes and comes back, it
+    // plays on silently and then through it again.
+    QFETCH(QString, server);
     QTemporaryDir dir;
-    const QString socket = dir.filePath(QStringLiteral("native"));
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("HOME"), dir.path());
-    env.insert(QStringLiteral("PULSE_RUNTIME_PATH"), dir.filePath(QStringLiteral("run")));
-    env.insert(QStringLiteral("PULSE_STATE_PATH"), dir.filePath(QStringLiteral("state")));
-    QProcess server;
-    server.setProcessEnvironment(env);
-    server.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
-    server.start(QStringLiteral("pulseaudio"), {"-n", "--daemonize=no", "--exit-idle-time=-1", "--log-level=error",
-                                                "--load=module-native-protocol-unix auth-anonymous=1 socket=" + socket,
-                                                "--load=module-null-sink sink_name=test rate=48000 channels=1"});
-    if (!QTest::qWaitFor([&] { return QFile::exists(socket); }, 10000))
-        QSKIP("pulseaudio did not start here");
+    SoundServer sound(server, dir.path());
+    if (const QString why = sound.start(); !why.isEmpty())
+        QSKIP(qPrintable(why));
     KeyerProcess keyer;
-    env.insert(QStringLiteral("PULSE_SERVER"), "unix:" + socket);
-    keyer.process.setProcessEnvironment(env);
+    keyer.process.setProcessEnvironment(sound.env);
     const QString wavPath = dir.filePath(QStringLiteral("played.wav"));
     QVERIFY(keyer.start({"--headless", "--wav", wavPath}));
     TrainerLine trainer;
@@ -243,12 +331,11 @@ void ProgramTest::plays_through_a_sound_server()
     QVERIFY(trainer.waitFor("OK\r\n", 1, 10000));
     QVERIFY2(!keyer.errors().contains("silently"), keyer.errors().constData());
     // The server goes: said once, and the keyer plays on silently.
-    server.terminate();
-    QVERIFY(server.waitForFinished(5000));
+    sound.stop();
     trainer.send(groupFrame(u"EE"));
     QVERIFY(trainer.waitFor("OK\r\n", 2, 10000));
     // It comes back: the keyer finds it again by itself and says so.
-    server.start();
+    QCOMPARE(sound.start(), QString());
     QVERIFY(keyer.waitForError("the sound output is back", 15000));
     trainer.send(groupFrame(u"EE"));
     QVERIFY(trainer.waitFor("OK\r\n", 3, 10000));
