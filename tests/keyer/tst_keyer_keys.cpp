@@ -7,6 +7,8 @@
 // line.
 
 #include "common/frames.h"
+#include "core/monotonicclock.h"
+#include "keyadapter.h"
 #include "keyarea.h"
 #include "keyer.h"
 #include "keyerprocess.h"
@@ -28,6 +30,25 @@
 #include <QTest>
 #include <QTranslator>
 
+#include <cerrno>
+
+namespace {
+
+// An adapter's lines as the test sets them.
+class GivenLines : public ModemLineSource
+{
+public:
+    int open(const QString &, const Sink &s) override
+    {
+        sink = s;
+        return 0;
+    }
+    void close() override {}
+    Sink sink;
+};
+
+} // namespace
+
 class KeysTest : public QObject
 {
     Q_OBJECT
@@ -40,6 +61,7 @@ private slots:
     void paddles_key_whole_elements_and_repeat();
     void the_window_s_key_area_and_tone_box();
     void a_group_left_unfinished_is_completed();
+    void a_key_adapter_shows_its_lines();
     void the_trainer_leaves();
 
 private:
@@ -61,6 +83,7 @@ private:
     std::unique_ptr<KeyInput> keys;
     std::unique_ptr<Keyer> keyer;
     std::unique_ptr<KeyerWindow> window;
+    std::unique_ptr<KeyAdapter> adapter;
     TrainerLine trainer;
     qsizetype seen = 0;
 };
@@ -95,6 +118,7 @@ void KeysTest::cleanupTestCase()
     // one group the recording holds at least five keyed by hand (some of
     // the ten run into each other or into the group).
     window.reset();
+    adapter.reset();
     keyer.reset();
     player.reset();
     const WavRecording wav = readWav(dir.filePath(QStringLiteral("heard.wav")));
@@ -251,6 +275,25 @@ void KeysTest::a_group_left_unfinished_is_completed()
     QVERIFY2(clock.elapsed() > 2600, qPrintable(QString::number(clock.elapsed())));
     QVERIFY2(shown().contains(QLatin1String("characters not keyed: 3")), qPrintable(shown()));
     QVERIFY2(shown().contains(QLatin1String("<hr><tt>D&nbsp;E&nbsp;<br>")), qPrintable(shown()));
+}
+
+void KeysTest::a_key_adapter_shows_its_lines()
+{
+    // A trainee wiring a key sees which device keys and each line's state;
+    // a key pulled out is said in the window.
+    auto *lines = new GivenLines;
+    adapter = std::make_unique<KeyAdapter>(QStringLiteral("/dev/ttyUSB9"), *keyLineMapFromText(QStringLiteral("CTS")),
+                                           *keys, std::unique_ptr<ModemLineSource>(lines), player->directKey());
+    adapter->reportProblemsWith([](const QString &) {});
+    adapter->start();
+    window->showKeyAdapter(*adapter);
+    QVERIFY2(shown().contains(QLatin1String("/dev/ttyUSB9, straight key on CTS\nCTS off, DSR off, DCD off, RI off")),
+             qPrintable(shown()));
+    lines->sink.reading({Cts | Dcd, monotonicNs()});
+    QVERIFY(QTest::qWaitFor([&] { return shown().contains(QLatin1String("CTS on, DSR off, DCD on, RI off")); }, 5000));
+    lines->sink.lost(EIO);
+    QVERIFY(QTest::qWaitFor([&] { return shown().contains(QLatin1String("not connected; keying with the keyboard")); },
+                            5000));
 }
 
 void KeysTest::the_trainer_leaves()
