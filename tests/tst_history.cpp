@@ -231,6 +231,14 @@ void HistoryTest::exports_csv_and_shows_the_statistics()
     QCOMPARE(days->categories(), QStringList{t.toLocalTime().toString(QStringLiteral("MM.dd."))});
     auto *weakest = window.findChild<QListWidget *>();
     QCOMPARE(weakest->count(), 1);
+    // Tab leaves the table and the list, for the next control.
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    for (QAbstractItemView *view : std::initializer_list<QAbstractItemView *>{table, weakest}) {
+        view->setFocus();
+        QTest::keyClick(view, Qt::Key_Tab);
+        QVERIFY(!view->hasFocus());
+    }
     weakest->item(0)->setCheckState(Qt::Checked);
     QVERIFY2(shownText(window).contains(QStringLiteral("jelei: E\n")), qPrintable(shownText(window)));
     // A name typed without ".csv" gets it.
