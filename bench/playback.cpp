@@ -14,11 +14,14 @@
 // the keyer wrote again what it had already taken.
 //
 //   build/bench/bench-playback [GROUPS per row, default 8] [ROWS: any of qQbB]
+//   bench/with-private-pipewire build/bench/bench-playback 8 qb
 //
 // q: quiet, B: busy (three times more busy ordinary processes than cores,
 // python3 loops, and a shell pipeline); lower case with the server at
 // ordinary priority (as a private server runs), upper case with the server
 // at real-time priority (as a desktop's runs through rtkit). Default "qbQB".
+// With BENCH_SERVER (as with-private-pipewire sets it) that server is used,
+// at its own priority, and its log is not there to count from (-1).
 // BENCH_KEYER=PATH plays another build of the keyer; BENCH_KEYER_ORDINARY=1
 // runs it without the right to real-time priority, as a trainee's account
 // has it. BENCH_DEBUG=1 prints every fault found and keeps the recordings and logs.
@@ -353,22 +356,29 @@ bool runRow(char row, int groups, const QString &keyer, QTemporaryDir &dir)
     env.insert(QStringLiteral("PULSE_RUNTIME_PATH"), dir.filePath(name + QStringLiteral(".run")));
     env.insert(QStringLiteral("PULSE_STATE_PATH"), dir.filePath(name + QStringLiteral(".state")));
     QProcess server;
-    server.setProcessEnvironment(env);
-    server.start(QStringLiteral("pulseaudio"),
-                 {"-n", "--daemonize=no", "--exit-idle-time=-1", "--disallow-exit", "--log-level=debug",
-                  "--log-target=file:" + log, realtime ? "--realtime=yes" : "--realtime=no",
-                  realtime ? "--high-priority=yes" : "--high-priority=no",
-                  "--load=module-native-protocol-unix auth-anonymous=1 socket=" + socket,
-                  "--load=module-null-sink sink_name=bench rate=48000 channels=1"});
-    if (!server.waitForStarted()) {
-        std::fputs("bench-playback: cannot start pulseaudio (apt-get install pulseaudio)\n", stderr);
-        return false;
+    // BENCH_SERVER: a server already running (PipeWire's PulseAudio service
+    // beside PipeWire, from with-private-pipewire), at its own priority.
+    const QByteArray given = qgetenv("BENCH_SERVER");
+    if (!given.isEmpty()) {
+        qputenv("PULSE_SERVER", given);
+    } else {
+        server.setProcessEnvironment(env);
+        server.start(QStringLiteral("pulseaudio"),
+                     {"-n", "--daemonize=no", "--exit-idle-time=-1", "--disallow-exit", "--log-level=debug",
+                      "--log-target=file:" + log, realtime ? "--realtime=yes" : "--realtime=no",
+                      realtime ? "--high-priority=yes" : "--high-priority=no",
+                      "--load=module-native-protocol-unix auth-anonymous=1 socket=" + socket,
+                      "--load=module-null-sink sink_name=bench rate=48000 channels=1"});
+        if (!server.waitForStarted()) {
+            std::fputs("bench-playback: cannot start pulseaudio (apt-get install pulseaudio)\n", stderr);
+            return false;
+        }
+        QElapsedTimer waited;
+        waited.start();
+        while (!QFile::exists(socket) && waited.elapsed() < 10000)
+            QThread::msleep(20);
+        qputenv("PULSE_SERVER", ("unix:" + socket).toLocal8Bit());
     }
-    QElapsedTimer waited;
-    waited.start();
-    while (!QFile::exists(socket) && waited.elapsed() < 10000)
-        QThread::msleep(20);
-    qputenv("PULSE_SERVER", ("unix:" + socket).toLocal8Bit());
 
     const QString wav = dir.filePath(name + QStringLiteral(".wav"));
     QProcess player;
@@ -410,7 +420,9 @@ bool runRow(char row, int groups, const QString &keyer, QTemporaryDir &dir)
                 ++answered;
         }
     }
-    QThread::msleep(300);
+    // What was played last reaches the recorder a little later; through
+    // PipeWire's PulseAudio service up to about 1.5 s later here.
+    QThread::msleep(given.isEmpty() ? 300 : 2500);
     const std::vector<qint16> samples = recorder.stop();
     const QString loadAfter = loadNow();
     player.terminate();
@@ -429,7 +441,8 @@ bool runRow(char row, int groups, const QString &keyer, QTemporaryDir &dir)
     }
     const Findings found = analyse(samples, planned, debug);
     std::printf("| %-5s | %-8s | %-14s | %-14s | %6d | %6d | %6d | %5d | %5d | %6d | %6.2f | %9d | %7d |\n",
-                busy ? "busy" : "quiet", realtime ? "realtime" : "ordinary", qPrintable(loadBefore),
+                busy ? "busy" : "quiet", !given.isEmpty() ? "given" : realtime ? "realtime" : "ordinary",
+                qPrintable(loadBefore),
                 qPrintable(loadAfter), answered, found.planned, found.missing, found.split, found.holes,
                 found.phaseSteps, found.worstLengthMs, countLines(log, "Underrun on '"),
                 countLines(log, "Requesting rewind due to rewrite"));
@@ -451,7 +464,8 @@ int main(int argc, char *argv[])
     QTemporaryDir dir;
     dir.setAutoRemove(!qEnvironmentVariableIsSet("BENCH_DEBUG"));
 
-    std::printf("A copy run at speed %d, %d groups of 5 a row, at a PulseAudio null sink (48 kHz).\n", speed, groups);
+    std::printf("A copy run at speed %d, %d groups of 5 a row, at a null sink (48 kHz) of %s.\n", speed, groups,
+                qEnvironmentVariableIsSet("BENCH_SERVER") ? "BENCH_SERVER" : "a private PulseAudio");
     std::printf("| load  | server   | load before    | load after     | groups | tones  | broken | split | holes | phase steps | worst len ms | underruns | rewrites |\n");
     std::printf("|---|---|---|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
     for (char row : rows)

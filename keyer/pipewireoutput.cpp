@@ -17,8 +17,11 @@
 
 namespace {
 
-// PipeWire's graph period asked for: 64 samples at 48 kHz, 1.3 ms.
-constexpr const char *nodeLatency = "64/48000";
+// PipeWire's graph period asked for: 128 samples at 48 kHz, 2.7 ms. At 64
+// (1.3 ms) this thread now and then missed a cycle on a busy machine, even
+// at real-time priority: a period of silence inside a tone (12 tones of 210
+// broken in a copy run under load, against 1 of 420 at 128).
+constexpr const char *nodeLatency = "128/48000";
 // The stream's rate. PipeWire's own resampler would delay the keyer's
 // 8 kHz by its filter, about 4 ms; the stream brings it up to 48 kHz itself
 // with a cubic (Catmull-Rom) interpolation, which looks two samples ahead

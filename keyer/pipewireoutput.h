@@ -16,7 +16,7 @@ struct spa_hook;
 
 // PipeWire's own stream (pw_stream), for a desktop whose sound server is
 // PipeWire: through its PulseAudio service a client cannot ask for less
-// than 256/48000 of latency, here it asks for a graph period of 64/48000.
+// than 256/48000 of latency, here it asks for a graph period of 128/48000.
 //
 // PipeWire does not take back what it has been given, so the lead stays on
 // this side: write() puts samples into a ring at their position, which the
