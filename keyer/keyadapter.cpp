@@ -14,7 +14,7 @@ KeyAdapter::KeyAdapter(const QString &device, const KeyLineMap &map, KeyInput &k
                        std::unique_ptr<ModemLineSource> source, DirectKey sidetone, QObject *parent)
     : QObject(parent)
     , m_device(device)
-    , m_lines(map)
+    , m_map(map)
     , m_keys(keys)
     , m_source(std::move(source))
     , m_sidetone(std::move(sidetone))
@@ -39,21 +39,23 @@ void KeyAdapter::start()
 
 void KeyAdapter::tryOpen()
 {
-    // The source calls from its own thread; each call is queued to this one,
-    // in order, and dropped with this object. The sidetone's straight key is
-    // confirmed there by lines of its own.
-    const auto heard = [sidetone = m_sidetone](const QList<KeyLineEdge> &edges) {
+    // The source calls from its own thread. Its readings are confirmed
+    // there, so that a straight key's edges go to the sidetone at once; each
+    // call then comes to this thread, queued in order, and is dropped with
+    // this object. Lines of their own for each opening: the first reading
+    // starts with every key up.
+    const auto lines = std::make_shared<KeyLines>(m_map);
+    const auto sound = [sidetone = m_sidetone](const QList<KeyLineEdge> &edges) {
         for (const KeyLineEdge &edge : edges) {
-            if (edge.key == KeyLineEdge::Straight)
+            if (sidetone && edge.key == KeyLineEdge::Straight)
                 sidetone(edge.down, edge.atNs);
         }
     };
-    auto sidetoneLines = std::make_shared<KeyLines>(m_lines.map());
     ModemLineSource::Sink sink;
-    sink.reading = [this, heard, sidetoneLines](ModemLineSource::Reading r) {
-        if (m_sidetone)
-            heard(sidetoneLines->seen(r.lines, r.atNs));
-        QMetaObject::invokeMethod(this, [this, r] { reading(r); }, Qt::QueuedConnection);
+    sink.reading = [this, lines, sound](ModemLineSource::Reading r) {
+        const QList<KeyLineEdge> edges = lines->seen(r.lines, r.atNs);
+        sound(edges);
+        QMetaObject::invokeMethod(this, [this, r, edges] { reading(r.lines, edges); }, Qt::QueuedConnection);
     };
     sink.polling = [this] {
         QMetaObject::invokeMethod(this, [this] {
@@ -61,10 +63,11 @@ void KeyAdapter::tryOpen()
                                     "every millisecond").arg(m_device));
         }, Qt::QueuedConnection);
     };
-    sink.lost = [this, heard, sidetoneLines](int error) {
-        if (m_sidetone)
-            heard(sidetoneLines->lost(monotonicNs()));
-        QMetaObject::invokeMethod(this, [this, error] { lost(error); }, Qt::QueuedConnection);
+    sink.lost = [this, lines, sound](int error) {
+        // A key held when the adapter went lets go now.
+        const QList<KeyLineEdge> edges = lines->lost(monotonicNs());
+        sound(edges);
+        QMetaObject::invokeMethod(this, [this, error, edges] { lost(error, edges); }, Qt::QueuedConnection);
     };
     const int error = m_source->open(m_device, sink);
     if (error == 0) {
@@ -115,16 +118,16 @@ QString KeyAdapter::whyNotOpened(int error) const
     }
 }
 
-void KeyAdapter::reading(ModemLineSource::Reading r)
+void KeyAdapter::reading(unsigned lines, const QList<KeyLineEdge> &edges)
 {
-    key(m_lines.seen(r.lines, r.atNs));
-    if (r.lines != m_lastLines) {
-        m_lastLines = r.lines;
+    key(edges);
+    if (lines != m_lastLines) {
+        m_lastLines = lines;
         emit changed();
     }
 }
 
-void KeyAdapter::lost(int error)
+void KeyAdapter::lost(int error, const QList<KeyLineEdge> &edges)
 {
     m_source->close();
     m_open = false;
@@ -132,8 +135,7 @@ void KeyAdapter::lost(int error)
     // said with this.
     m_said = ENOENT;
     m_lastLines = 0;
-    // A key held when the adapter went lets go now.
-    key(m_lines.lost(monotonicNs()));
+    key(edges);
     m_report(QStringLiteral("the key adapter %1 is gone (%2); keying with the keyboard, and taking it back "
                             "when it comes back")
                  .arg(m_device, QString::fromLocal8Bit(std::strerror(error))));

@@ -15,11 +15,11 @@ class KeyInput;
 // A straight key or paddles on a serial adapter's modem lines
 // (--key-device), keying the same key input as the space bar and the Ctrl
 // paddles. Readings come from the source's thread stamped with the monotonic
-// clock; here, on the window's thread, they are confirmed against bounce
-// (KeyLines) and handed to the key input with their stamps. Given a direct
-// way to the sidetone, the source's thread confirms a straight key's
-// readings too and keys the sidetone itself, so that a busy window's thread
-// neither delays the tone nor changes its length.
+// clock and are confirmed against bounce there (KeyLines); the edges are
+// handed to the key input, on the window's thread, with their stamps. Given
+// a direct way to the sidetone, the source's thread keys it with a straight
+// key's edges itself, so that a busy window's thread neither delays the tone
+// nor changes its length.
 //
 // A fault is said once and the keyer goes on with the keyboard: an adapter
 // missing or taken away is looked for once a second under the same name and
@@ -40,7 +40,7 @@ public:
     void start();
 
     QString device() const { return m_device; }
-    const KeyLineMap &map() const { return m_lines.map(); }
+    const KeyLineMap &map() const { return m_map; }
     bool isOpen() const { return m_open; }
     // The lines (ModemLine bits) as last read.
     unsigned lines() const { return m_lastLines; }
@@ -54,13 +54,13 @@ signals:
 
 private:
     void tryOpen();
-    void reading(ModemLineSource::Reading reading);
-    void lost(int error);
+    void reading(unsigned lines, const QList<KeyLineEdge> &edges);
+    void lost(int error, const QList<KeyLineEdge> &edges);
     void key(const QList<KeyLineEdge> &edges);
     QString whyNotOpened(int error) const;
 
     QString m_device;
-    KeyLines m_lines;
+    KeyLineMap m_map;
     KeyInput &m_keys;
     std::unique_ptr<ModemLineSource> m_source;
     DirectKey m_sidetone;

@@ -23,28 +23,24 @@ void KeyInput::setDotMs(double dotMs)
 
 void KeyInput::straightDown()
 {
-    straight(true, now());
+    straight(m_straight, true, now());
 }
 
 void KeyInput::straightUp()
 {
-    straight(false, now());
+    straight(m_straight, false, now());
 }
 
 void KeyInput::straightAt(bool down, qint64 atNs)
 {
-    if (m_adapterStraight == down)
-        return;
-    m_adapterStraight = down;
-    setTone(msFromStamp(atNs));
-    armTimer();
+    straight(m_adapterStraight, down, msFromStamp(atNs));
 }
 
-void KeyInput::straight(bool down, double t)
+void KeyInput::straight(bool &key, bool down, double t)
 {
-    if (m_straight == down)
+    if (key == down)
         return;
-    m_straight = down;
+    key = down;
     setTone(t);
     armTimer();
 }

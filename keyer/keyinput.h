@@ -70,7 +70,7 @@ signals:
 
 private:
     double now() const { return msFromStamp(monotonicNs()); }
-    void straight(bool down, double t);
+    void straight(bool &key, bool down, double t); // the space bar's key or the adapter's
     void paddle(Paddle paddle, bool down, double t);
     void setTone(double t);
     void paddleEdges(const QList<ToneEdge> &edges);

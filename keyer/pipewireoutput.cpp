@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pipewireoutput.h"
 
+#include "core/monotonicclock.h"
+
 #include <pipewire/pipewire.h>
 #include <spa/param/audio/format-utils.h>
 
@@ -8,7 +10,6 @@
 
 #include <poll.h>
 #include <sys/eventfd.h>
-#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -28,13 +29,6 @@ constexpr const char *nodeLatency = "128/48000";
 // (0.25 ms at 8 kHz). The sidetone has nothing above 2 kHz, so what the
 // interpolation leaves of the 8 kHz images is weak and high.
 constexpr int streamRate = 48000;
-
-qint64 monotonicNs()
-{
-    timespec now;
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
-}
 
 void initPipeWire()
 {
@@ -60,22 +54,6 @@ const pw_stream_events &streamEvents()
 }
 
 } // namespace
-
-bool PipeWireOutput::serverAnswers()
-{
-    initPipeWire();
-    pw_main_loop *loop = pw_main_loop_new(nullptr);
-    if (!loop)
-        return false;
-    pw_context *context = pw_context_new(pw_main_loop_get_loop(loop), nullptr, 0);
-    pw_core *core = context ? pw_context_connect(context, nullptr, 0) : nullptr;
-    if (core)
-        pw_core_disconnect(core);
-    if (context)
-        pw_context_destroy(context);
-    pw_main_loop_destroy(loop);
-    return core != nullptr;
-}
 
 PipeWireOutput::PipeWireOutput()
     : m_wakeFd(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK))

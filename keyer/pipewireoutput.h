@@ -32,9 +32,6 @@ public:
     PipeWireOutput(const PipeWireOutput &) = delete;
     PipeWireOutput &operator=(const PipeWireOutput &) = delete;
 
-    // Whether a PipeWire daemon answers (PIPEWIRE_REMOTE, or the user's).
-    static bool serverAnswers();
-
     bool open(int sampleRate, qint64 position) override;
     void close() override;
     void rest() override;

@@ -23,12 +23,7 @@ constexpr int requestMs = 4;
 bool PulseOutput::serverIsPipeWire()
 {
     PulseOutput probe;
-    probe.m_context = pa_context_new(pa_mainloop_get_api(probe.m_loop), "vestranoli-keyer");
-    const auto contextReady = [](PulseOutput *self) {
-        return pa_context_get_state(self->m_context) == PA_CONTEXT_READY;
-    };
-    if (pa_context_connect(probe.m_context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0
-        || !probe.iterateUntil(contextReady, 5000))
+    if (!probe.connect())
         return false;
     const auto told = [](pa_context *, const pa_server_info *info, void *self) {
         auto *output = static_cast<PulseOutput *>(self);
@@ -57,13 +52,7 @@ bool PulseOutput::open(int sampleRate, qint64 position)
     close();
     m_rate = sampleRate;
     m_base = position;
-    m_context = pa_context_new(pa_mainloop_get_api(m_loop), "vestranoli-keyer");
-    if (pa_context_connect(m_context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0)
-        return fail("connecting");
-    const auto contextReady = [](PulseOutput *self) {
-        return pa_context_get_state(self->m_context) == PA_CONTEXT_READY;
-    };
-    if (!iterateUntil(contextReady, 5000))
+    if (!connect())
         return fail("connecting");
 
     const pa_sample_spec spec{PA_SAMPLE_S16LE, uint32_t(sampleRate), 1};
@@ -90,6 +79,16 @@ bool PulseOutput::open(int sampleRate, qint64 position)
     if (!iterateUntil(streamTimed, 5000))
         return fail("opening a stream");
     return true;
+}
+
+bool PulseOutput::connect()
+{
+    m_context = pa_context_new(pa_mainloop_get_api(m_loop), "vestranoli-keyer");
+    const auto contextReady = [](PulseOutput *self) {
+        return pa_context_get_state(self->m_context) == PA_CONTEXT_READY;
+    };
+    return pa_context_connect(m_context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) >= 0
+           && iterateUntil(contextReady, 5000);
 }
 
 void PulseOutput::close()

@@ -34,6 +34,7 @@ public:
     QString errorString() const override { return m_error; }
 
 private:
+    bool connect(); // to the server, without a stream yet
     bool iterateUntil(bool (*ready)(PulseOutput *), int timeoutMs);
     bool fail(const char *what);
     void askTiming();

@@ -1,7 +1,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# What the tests on a private X display share: programs started each in a session of their own and ended together,
-# waiting for a condition with a deadline, and a private Xvfb.
+# What the tests (and the benchmarks) on a private X display share: programs started each in a session of their own
+# and ended together, waiting for a condition with a deadline, a private Xvfb, and finding windows on it.
 import os, signal, subprocess, sys, time
+sys.path.append('/usr/lib/python3/dist-packages')  # Debian's python3-xlib, when another python3 is first on PATH
+from Xlib import X
 
 procs = []
 
@@ -22,6 +24,20 @@ def xvfb():              # a private X server on a free display; its name
     os.close(writable)
     if not (number := os.fdopen(readable).readline().strip()): raise RuntimeError('Xvfb did not start')
     return ':' + number
+
+def window(d, *prefixes):   # the mapped top-level window on display d whose title starts with one of prefixes
+    ids = d.screen().root.get_full_property(d.intern_atom('_NET_CLIENT_LIST'), X.AnyPropertyType)
+    for w in (d.create_resource_object('window', i) for i in (ids.value if ids else [])):
+        title = w.get_full_property(d.intern_atom('_NET_WM_NAME'), 0)
+        if title and bytes(title.value).decode().startswith(prefixes) and w.get_attributes().map_state == X.IsViewable:
+            return w
+
+def key_area(w):         # the middle of the keyer's key area: the first white 40 px tall, a quarter of the way across
+    g = w.get_geometry()
+    column = w.get_image(g.width // 4, 0, 1, g.height, X.ZPixmap, 0xffffffff).data   # 4 bytes a pixel
+    white = ''.join('w' if column[i:i + 3] == b'\xff\xff\xff' else '.' for i in range(0, len(column), 4))
+    if (top := white.find('w' * 40)) < 0: raise RuntimeError('no key area to be seen in the keyer window')
+    return g.width // 2, (top + white.find('.', top)) // 2
 
 def stop_after(seconds):  # ended by TERM, or after `seconds` (before CTest's timeout), through end_all()
     for s in (signal.SIGTERM, signal.SIGALRM): signal.signal(s, lambda signum, _: sys.exit(f'stopped by signal {signum}'))

@@ -2,8 +2,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The echo drill as a newcomer meets it, through XTEST on Xvfb with openbox.  Usage: walkthrough.py BUILD_DIR [SEED]
 import os, random, shutil, sqlite3, subprocess, sys, tempfile, time
-from desktop import end_all, procs, start, stop_after, wait_for, xvfb
-sys.path.append('/usr/lib/python3/dist-packages')  # Debian's python3-xlib, when another python3 is first on PATH
+from desktop import end_all, key_area, procs, start, stop_after, wait_for, window, xvfb
 from Xlib import X, XK, display, error
 from Xlib.ext import xtest
 
@@ -21,13 +20,6 @@ def problem(text):
     saved = name and subprocess.run(['import', '-display', name, '-window', 'root', shot], capture_output=True).returncode == 0
     print('PROBLEM:', text + (f' (screenshot {shot})' if saved else ''), flush=True)
 
-def window(*prefixes):   # the mapped top-level window whose title starts with one of prefixes
-    ids = root.get_full_property(d.intern_atom('_NET_CLIENT_LIST'), X.AnyPropertyType)
-    for w in (d.create_resource_object('window', i) for i in (ids.value if ids else [])):
-        title = w.get_full_property(d.intern_atom('_NET_WM_NAME'), 0)
-        if title and bytes(title.value).decode().startswith(prefixes) and w.get_attributes().map_state == X.IsViewable:
-            return w
-
 def frame(w):            # the window manager's frame around w, in root coordinates
     while (parent := w.query_tree().parent).id != root.id: w = parent
     return (g := w.get_geometry()).x, g.y, g.width + 2 * g.border_width, g.height + 2 * g.border_width
@@ -36,13 +28,6 @@ def click(w, x, y):      # a person's click at (x, y) in w: the pointer moves th
     at = root.translate_coords(w, x, y)
     for event, detail, pause in ((X.MotionNotify, 0, 0.3), (X.ButtonPress, 1, 0.1), (X.ButtonRelease, 1, 0.4)):
         xtest.fake_input(d, event, detail, x=at.x, y=at.y), d.sync(), time.sleep(pause)
-
-def key_area(w):         # the middle of the keyer's key area: the first white 40 px tall, a quarter of the way across
-    g = w.get_geometry()
-    column = w.get_image(g.width // 4, 0, 1, g.height, X.ZPixmap, 0xffffffff).data   # 4 bytes a pixel
-    white = ''.join('w' if column[i:i + 3] == b'\xff\xff\xff' else '.' for i in range(0, len(column), 4))
-    if (top := white.find('w' * 40)) < 0: raise RuntimeError('no key area to be seen in the keyer window')
-    return g.width // 2, (top + white.find('.', top)) // 2
 
 def has_keyboard(w):
     f = d.get_input_focus().focus
@@ -76,8 +61,8 @@ try:
     start([os.path.join(os.path.dirname(__file__), '../scripts/train-with-software-keyer'), '--', '--data-dir', tmp],
           env=env, stdout=subprocess.DEVNULL, stderr=open(said, 'w'))
     wait_for('the keyer did not say "the trainer answered on ..."', 30, lambda: 'the trainer answered on' in open(said).read())
-    trainer = wait_for('no trainer window', 20, lambda: window('Vestranoli Morse-gyakorló'))
-    keyer = wait_for('no keyer window', 20, lambda: window('Vestranoli keyer', 'Vestranoli billentyűző'))
+    trainer = wait_for('no trainer window', 20, lambda: window(d, 'Vestranoli Morse-gyakorló'))
+    keyer = wait_for('no keyer window', 20, lambda: window(d, 'Vestranoli keyer', 'Vestranoli billentyűző'))
     time.sleep(1.0)      # openbox has placed both
     for who, (x, y, w, h) in (frames := {'trainer': frame(trainer), 'keyer': frame(keyer)}).items():
         print(f'{who} window: {w}x{h} at ({x}, {y})', flush=True)

@@ -9,6 +9,7 @@
 // that the kernel part refuses what is no serial port.
 
 #include "core/pseudoterminal.h"
+#include "fakelines.h"
 #include "keyadapter.h"
 #include "keyinput.h"
 #include "modemlines.h"
@@ -16,26 +17,6 @@
 #include <QTest>
 
 #include <cerrno>
-
-namespace {
-
-// Plays readings and open results chosen by the test.
-class FakeLines : public ModemLineSource
-{
-public:
-    int open(const QString &, const Sink &s) override
-    {
-        ++opens;
-        sink = s;
-        return error;
-    }
-    void close() override {}
-    Sink sink;
-    int error = 0;
-    int opens = 0;
-};
-
-} // namespace
 
 class AdapterTest : public QObject
 {

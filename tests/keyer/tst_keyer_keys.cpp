@@ -8,6 +8,7 @@
 
 #include "common/frames.h"
 #include "core/monotonicclock.h"
+#include "fakelines.h"
 #include "keyadapter.h"
 #include "keyarea.h"
 #include "keyer.h"
@@ -31,23 +32,6 @@
 #include <QTranslator>
 
 #include <cerrno>
-
-namespace {
-
-// An adapter's lines as the test sets them.
-class GivenLines : public ModemLineSource
-{
-public:
-    int open(const QString &, const Sink &s) override
-    {
-        sink = s;
-        return 0;
-    }
-    void close() override {}
-    Sink sink;
-};
-
-} // namespace
 
 class KeysTest : public QObject
 {
@@ -281,7 +265,7 @@ void KeysTest::a_key_adapter_shows_its_lines()
 {
     // A trainee wiring a key sees which device keys and each line's state;
     // a key pulled out is said in the window.
-    auto *lines = new GivenLines;
+    auto *lines = new FakeLines;
     adapter = std::make_unique<KeyAdapter>(QStringLiteral("/dev/ttyUSB9"), *keyLineMapFromText(QStringLiteral("CTS")),
                                            *keys, std::unique_ptr<ModemLineSource>(lines), player->directKey());
     adapter->reportProblemsWith([](const QString &) {});
