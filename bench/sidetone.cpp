@@ -28,6 +28,7 @@
 #include "options.h"
 #include "player.h"
 #include "ptyline.h"
+#include "quickwake.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -340,6 +341,7 @@ void runRow(const char *name, Player &player, KeyInput &keys, int count, int res
 
 int main(int argc, char *argv[])
 {
+    askToWakeQuickly(); // as the keyer does
     QCoreApplication app(argc, argv);
     const int count = argc > 1 ? std::max(10, atoi(argv[1])) : 150;
     const int afterRest = argc > 2 ? atoi(argv[2]) : 0;

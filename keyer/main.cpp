@@ -12,6 +12,7 @@
 #include "options.h"
 #include "player.h"
 #include "ptyline.h"
+#include "quickwake.h"
 #include "quitonsignal.h"
 #include "translation.h"
 
@@ -85,6 +86,7 @@ int main(int argc, char *argv[])
         break;
     }
 
+    askToWakeQuickly(); // before the application object starts its threads
     std::unique_ptr<QCoreApplication> app;
     if (commandLine.options.headless)
         app = std::make_unique<QCoreApplication>(argc, argv);
