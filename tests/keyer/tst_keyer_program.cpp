@@ -177,6 +177,15 @@ void ProgramTest::link_is_made_and_removed()
         QFile stat(QStringLiteral("/proc/%1/stat").arg(keyer.process.processId()));
         QVERIFY(stat.open(QIODevice::ReadOnly));
         QCOMPARE(stat.readAll().split(')').last().split(' ').value(5), "0"); // tty_nr
+        // Each of its threads asks to run at once when it wakes (a short
+        // slice), where the kernel says what it granted.
+        const QString tasks = QStringLiteral("/proc/%1/task").arg(keyer.process.processId());
+        for (const QString &task : QDir(tasks).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            const QByteArray sched = readFile(tasks + '/' + task + "/sched");
+            const qsizetype at = sched.indexOf("se.slice");
+            if (at >= 0)
+                QCOMPARE(sched.mid(at).split('\n').first().split(':').last().trimmed(), "100000");
+        }
         // Its "x" comes once it ends on a signal as it should, not before.
         TrainerLine line;
         QVERIFY(line.open(link) && line.waitFor("x"));
