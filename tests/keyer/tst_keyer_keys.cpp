@@ -275,9 +275,26 @@ void KeysTest::a_key_adapter_shows_its_lines()
              qPrintable(shown()));
     lines->sink.reading({Cts | Dcd, monotonicNs()});
     QVERIFY(QTest::qWaitFor([&] { return shown().contains(QLatin1String("CTS on, DSR off, DCD on, RI off")); }, 5000));
+    // In an echo run a key on the adapter needs no keyboard: the window
+    // asks for it only once the adapter is gone.
+    QVERIFY(shown().contains(QLatin1String("echo:")));
+    QWidget elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
+    const auto hinted = [&] {
+        const QList<QLabel *> labels = window->findChildren<QLabel *>();
+        return std::any_of(labels.cbegin(), labels.cend(), [](const QLabel *label) {
+            return label->isVisible() && label->text().startsWith(QLatin1String("Key the groups back in this window"));
+        });
+    };
+    QVERIFY(!hinted());
     lines->sink.lost(EIO);
     QVERIFY(QTest::qWaitFor([&] { return shown().contains(QLatin1String("not connected; keying with the keyboard")); },
                             5000));
+    QVERIFY(hinted());
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
 }
 
 void KeysTest::the_trainer_leaves()
