@@ -22,7 +22,9 @@
 //                                  one text a read
 //
 // A key press (the space bar or the mouse in KeyArea, keyarea.*; the Ctrl
-// paddles; a key on a serial adapter, keyadapter.* and modemlines.*):
+// paddles; a key on a serial adapter, keyadapter.* and modemlines.*; every
+// thread it passes asks for a short time slice at start, quickwake.*, so
+// that a busy machine lets each run as soon as the press wakes it):
 //   -> KeyInput (keyinput.*)       times it; paddles through IambicKeyer
 //                                  (core/iambic.*)
 //   -> KeyInput::sounds            the sidetone: Player::setKey, with the
