@@ -21,8 +21,9 @@ bool KeyerProcess::start(const QStringList &arguments)
 {
     process.setProgram(QStringLiteral(VESTRANOLI_KEYER_PROGRAM));
     // In a session of its own, as a desktop starts it; a test that crashes
-    // takes its keyer with it.
-    process.setChildProcessModifier([] { setsid(); prctl(PR_SET_PDEATHSIG, SIGTERM); });
+    // takes its keyer with it, even one too stuck to end on a signal it
+    // handles.
+    process.setChildProcessModifier([] { setsid(); prctl(PR_SET_PDEATHSIG, SIGKILL); });
     process.setArguments(arguments);
     process.start();
     if (!process.waitForStarted(5000))
