@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 
 #include <poll.h>
+#include <sched.h>
 #include <sys/eventfd.h>
 #include <unistd.h>
 
@@ -292,8 +293,12 @@ void PipeWireOutput::processThunk(void *self)
     output->m_taken.store((from + count + factor - 1) / factor + 2, std::memory_order_relaxed);
     output->m_period.store((count + factor - 1) / factor, std::memory_order_relaxed);
     output->m_takenAtNs.store(monotonicNs(), std::memory_order_release);
-    if (!output->m_streaming.exchange(true))
+    if (!output->m_streaming.load(std::memory_order_relaxed)) {
+        const int policy = sched_getscheduler(0) & ~SCHED_RESET_ON_FORK;
+        output->m_realTime = policy == SCHED_FIFO || policy == SCHED_RR;
+        output->m_streaming = true;
         output->wake();
+    }
 }
 
 void PipeWireOutput::stateChangedThunk(void *self, int, int state, const char *error)

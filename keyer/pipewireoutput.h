@@ -42,6 +42,11 @@ public:
     void wait(int timeoutUs) override;
     void wake() override;
     QString errorString() const override { return m_error; }
+    // Whether PipeWire's thread calls this stream at real-time priority;
+    // known once open() has succeeded. PipeWire's client library gets it
+    // from rtkit where the system has that; without it the thread is an
+    // ordinary one, and a busy machine makes it miss cycles.
+    bool calledInRealTime() const { return m_realTime; }
 
     // PipeWire's callbacks, on its thread.
     static void processThunk(void *self);
@@ -73,5 +78,6 @@ private:
     std::atomic<qint64> m_takenAtNs = 0; // when it last took some (CLOCK_MONOTONIC)
     std::atomic<qint64> m_period = 0;    // how many it took then
     std::atomic<bool> m_streaming = false;
+    std::atomic<bool> m_realTime = false;
     std::atomic<bool> m_failed = false;
 };

@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <linux/capability.h>
 #include <sys/prctl.h>
 #include <unistd.h>
 
@@ -23,7 +24,12 @@ bool KeyerProcess::start(const QStringList &arguments)
     // In a session of its own, as a desktop starts it; a test that crashes
     // takes its keyer with it, even one too stuck to end on a signal it
     // handles.
-    process.setChildProcessModifier([] { setsid(); prctl(PR_SET_PDEATHSIG, SIGKILL); });
+    process.setChildProcessModifier([withoutRealTime = withoutRealTime] {
+        setsid();
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (withoutRealTime)
+            prctl(PR_CAPBSET_DROP, CAP_SYS_NICE, 0, 0, 0); // kept from it by exec, even as root
+    });
     process.setArguments(arguments);
     process.start();
     if (!process.waitForStarted(5000))

@@ -23,6 +23,7 @@ public:
     bool stop(); // asks it to end, as a desktop does, and waits until it has
 
     QProcess process;
+    bool withoutRealTime = false; // as an ordinary user without rtkit runs it
 
 private:
     QString m_device;

@@ -15,6 +15,9 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLockFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -226,18 +229,22 @@ namespace {
 
 // A sound server of the test's own with a null sink, in `dir`: PulseAudio,
 // or PipeWire with WirePlumber (on a D-Bus session of its own) to link the
-// keyer's stream to the sink. The keyer is to run in `env`.
+// keyer's stream to the sink, and with its PulseAudio service where the
+// keyer may choose. The keyer is to run in `env`.
 class SoundServer
 {
 public:
-    SoundServer(const QString &kind, const QString &dir) : m_pipeWire(kind == QLatin1String("PipeWire")), m_dir(dir)
+    SoundServer(const QString &kind, const QString &dir)
+        : m_pipeWire(kind.startsWith(QLatin1String("PipeWire"))), m_pulseService(kind == QLatin1String("PipeWire, no real-time")),
+          m_dir(dir)
     {
         env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("HOME"), dir);
         if (m_pipeWire) {
             env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir);
             env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir + QStringLiteral("/config"));
-            env.insert(QStringLiteral("VESTRANOLI_SOUND"), QStringLiteral("pipewire"));
+            if (!m_pulseService)
+                env.insert(QStringLiteral("VESTRANOLI_SOUND"), QStringLiteral("pipewire"));
             env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("unix:path=%1/bus").arg(dir));
             QDir().mkpath(dir + QStringLiteral("/config/pipewire/pipewire.conf.d"));
             QFile conf(dir + QStringLiteral("/config/pipewire/pipewire.conf.d/test-sink.conf"));
@@ -250,7 +257,7 @@ public:
             env.insert(QStringLiteral("PULSE_STATE_PATH"), dir + QStringLiteral("/state"));
             env.insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:%1/native").arg(dir));
         }
-        for (QProcess *process : {&m_server, &m_manager, &m_bus}) {
+        for (QProcess *process : {&m_server, &m_manager, &m_bus, &m_service}) {
             process->setProcessEnvironment(env);
             process->setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
         }
@@ -260,7 +267,7 @@ public:
     // Empty when started; otherwise why not.
     QString start()
     {
-        const QStringList programs = m_pipeWire ? QStringList{"pipewire", "wireplumber", "wpctl", "dbus-daemon"}
+        const QStringList programs = m_pipeWire ? QStringList{"pipewire", "wireplumber", "wpctl", "dbus-daemon", "pipewire-pulse", "pw-dump"}
                                                 : QStringList{"pulseaudio"};
         for (const QString &program : programs) {
             if (QStandardPaths::findExecutable(program).isEmpty())
@@ -288,15 +295,39 @@ public:
             wpctl.start(QStringLiteral("wpctl"), {"inspect", "@DEFAULT_AUDIO_SINK@"});
             return wpctl.waitForFinished(5000) && wpctl.exitCode() == 0;
         }, 15000);
-        return ready ? QString() : QStringLiteral("wireplumber did not start here");
+        if (!ready)
+            return QStringLiteral("wireplumber did not start here");
+        if (m_pulseService) {
+            m_service.start(QStringLiteral("pipewire-pulse"), {});
+            if (!QTest::qWaitFor([&] { return QFile::exists(m_dir + "/pulse/native"); }, 10000))
+                return QStringLiteral("pipewire-pulse did not start here");
+        }
+        return QString();
+    }
+    // The properties of the keyer's stream at the server, as pw-dump says them.
+    QByteArray keyerStream()
+    {
+        QProcess dump;
+        dump.setProcessEnvironment(env);
+        dump.start(QStringLiteral("pw-dump"), {});
+        if (!dump.waitForFinished(5000))
+            return {};
+        const QJsonArray objects = QJsonDocument::fromJson(dump.readAllStandardOutput()).array();
+        for (const QJsonValue &object : objects) {
+            const QJsonObject props = object[QLatin1String("info")][QLatin1String("props")].toObject();
+            if (props.value(QLatin1String("application.name")) == QLatin1String("vestranoli-keyer")
+                && props.value(QLatin1String("media.class")) == QLatin1String("Stream/Output/Audio"))
+                return QJsonDocument(props).toJson(QJsonDocument::Compact);
+        }
+        return {};
     }
     void stop()
     {
-        for (QProcess *process : {&m_manager, &m_server, &m_bus}) {
+        for (QProcess *process : {&m_service, &m_manager, &m_server, &m_bus}) {
             process->terminate();
             process->waitForFinished(5000);
         }
-        for (const char *socket : {"/pipewire-0", "/native", "/bus"})
+        for (const char *socket : {"/pipewire-0", "/native", "/bus", "/pulse/native"})
             QFile::remove(m_dir + socket);
     }
 
@@ -304,10 +335,12 @@ public:
 
 private:
     bool m_pipeWire;
+    bool m_pulseService;
     QString m_dir;
     QProcess m_server;
     QProcess m_manager;
     QProcess m_bus;
+    QProcess m_service;
 };
 
 } // namespace
@@ -317,6 +350,9 @@ void ProgramTest::plays_through_a_sound_server_data()
     QTest::addColumn<QString>("server");
     QTest::newRow("PulseAudio") << "PulseAudio";
     QTest::newRow("PipeWire") << "PipeWire";
+    // Without rtkit, PipeWire's thread would call the keyer at ordinary
+    // priority: it goes through PipeWire's PulseAudio service instead.
+    QTest::newRow("PipeWire, no real-time") << "PipeWire, no real-time";
 }
 
 void ProgramTest::plays_through_a_sound_server()
@@ -332,6 +368,7 @@ void ProgramTest::plays_through_a_sound_server()
         QSKIP(qPrintable(why));
     KeyerProcess keyer;
     keyer.process.setProcessEnvironment(sound.env);
+    keyer.withoutRealTime = server.endsWith(QLatin1String("no real-time"));
     const QString wavPath = dir.filePath(QStringLiteral("played.wav"));
     QVERIFY(keyer.start({"--headless", "--wav", wavPath}));
     TrainerLine trainer;
@@ -339,6 +376,8 @@ void ProgramTest::plays_through_a_sound_server()
     trainer.send(pauseFrame(30) + copyStartFrame() + groupFrame(u"EE"));
     QVERIFY(trainer.waitFor("OK\r\n", 1, 10000));
     QVERIFY2(!keyer.errors().contains("silently"), keyer.errors().constData());
+    if (server.startsWith(QLatin1String("PipeWire")))
+        QCOMPARE(sound.keyerStream().contains(R"("client.api":"pipewire-pulse")"), keyer.withoutRealTime);
     // The server goes: said once, and the keyer plays on silently.
     sound.stop();
     trainer.send(groupFrame(u"EE"));
