@@ -27,8 +27,11 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS libqt6sql6-sqlite)
 # The window asks for Arial, which is Liberation Sans on Debian. Qt's own
 # dialogs and buttons are Hungarian with Qt's translations; without them they
-# are English, and the trainer works all the same.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, qt6-translations-l10n")
+# are English, and the trainer works all the same. On PipeWire the keyer's
+# sidetone answers the key soonest from PipeWire's real-time thread, which
+# rtkit grants; without it the keyer goes through the slower PulseAudio
+# service.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, qt6-translations-l10n, rtkit")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_STRIP_FILES ON)
 
