@@ -4,6 +4,7 @@
 #include "window/colourbutton.h"
 #include "window/form1.h"
 #include "window/platform.h"
+#include "window/shape.h"
 #include "window/textbox.h"
 
 #include <QApplication>
@@ -320,8 +321,9 @@ void WindowTest::layout_data()
     QTest::addColumn<double>("points"); // 0: the toolkit's default font
     QTest::addColumn<bool>("bold");
 
-    // One row for each font the window uses, the odd-sized boxes, and the two
-    // boxes that lie outside the window's client area.
+    // One row for each font the window uses, the odd-sized boxes, the two
+    // boxes that lie outside the window's client area, and the last of the
+    // frames in a row.
     auto row = [](const char *name, QRect r, QString text, double points, bool bold) {
         QTest::newRow(name) << QString::fromLatin1(name) << r << text << points << bold;
     };
@@ -333,6 +335,7 @@ void WindowTest::layout_data()
     row("Text10, below the client area", {4680, 7680, 1695, 375}, "Text10", 0, false);
     row("Check15 is narrower", {4800, 1680, 585, 285}, " J", 12, true);
     row("Check47 is larger", {480, 5640, 705, 435}, " @", 12, true);
+    row("Shape4(6), the last frame of the top row", {9960, 240, 975, 2175}, "", 0, false);
 }
 
 void WindowTest::layout()
@@ -349,7 +352,7 @@ void WindowTest::layout()
         {"Label1", f.Label1},       {"Command9", f.Command9}, {"Text9", f.Text9},
         {"Text4", f.Text4},         {"Text6, below the client area", f.Text6},
         {"Text10, below the client area", f.Text10},          {"Check15 is narrower", f.Check[15]},
-        {"Check47 is larger", f.Check[47]},
+        {"Check47 is larger", f.Check[47]}, {"Shape4(6), the last frame of the top row", f.Shape4[6]},
     };
     QWidget *const control = controls.value(name);
     QVERIFY(control);
