@@ -373,8 +373,35 @@ void ProgramTest::plays_through_a_sound_server()
     QVERIFY(keyer.start({"--headless", "--wav", wavPath}));
     TrainerLine trainer;
     QVERIFY(answerKeyer(keyer, trainer));
-    trainer.send(pauseFrame(30) + copyStartFrame() + groupFrame(u"EE"));
-    QVERIFY(trainer.waitFor("OK\r\n", 1, 10000));
+    // A group played, and its two dots of 100 ms heard whole at the server
+    // where a PulseAudio server (or service) is there to record its sink.
+    const auto played = [&](const QByteArray &frames, int oks) {
+        QProcess recorder;
+        WavRecording heard{48000, {}};
+        const bool recorded = server != QLatin1String("PipeWire");
+        const auto tones = [&] {
+            const QByteArray bytes = recorder.readAllStandardOutput();
+            const auto *first = reinterpret_cast<const qint16 *>(bytes.constData());
+            heard.samples.insert(heard.samples.end(), first, first + bytes.size() / 2);
+            return toneRuns(heard, 16383 / 2, 48000 / 600 + 1);
+        };
+        if (recorded) {
+            recorder.setProcessEnvironment(sound.env);
+            recorder.start(QStringLiteral("parecord"), {"--raw", "--format=s16le", "--rate=48000", "--channels=1",
+                                                        "--latency-msec=10", "--device=test.monitor"});
+            QVERIFY(QTest::qWaitFor([&] { return recorder.bytesAvailable() > 0; }, 5000));
+        }
+        trainer.send(frames);
+        QVERIFY(trainer.waitFor("OK\r\n", oks, 10000));
+        if (recorded) {
+            QVERIFY(QTest::qWaitFor([&] { return tones().size() >= 2; }, 5000));
+            for (const ToneRun &run : toneRuns(heard, 16383 / 2, 48000 / 600 + 1))
+                QCOMPARE_LE(qAbs(run.length() - 4800), 48000 / 1200 + 12);
+        }
+    };
+    played(pauseFrame(30) + copyStartFrame() + groupFrame(u"EE"), 1);
+    if (QTest::currentTestFailed())
+        return;
     QVERIFY2(!keyer.errors().contains("silently"), keyer.errors().constData());
     if (server.startsWith(QLatin1String("PipeWire")))
         QCOMPARE(sound.keyerStream().contains(R"("client.api":"pipewire-pulse")"), keyer.withoutRealTime);
@@ -385,8 +412,9 @@ void ProgramTest::plays_through_a_sound_server()
     // It comes back: the keyer finds it again by itself and says so.
     QCOMPARE(sound.start(), QString());
     QVERIFY(keyer.waitForError("the sound output is back", 15000));
-    trainer.send(groupFrame(u"EE"));
-    QVERIFY(trainer.waitFor("OK\r\n", 3, 10000));
+    played(groupFrame(u"EE"), 3); // on a stream that starts later on the keyer's clock
+    if (QTest::currentTestFailed())
+        return;
     QVERIFY(keyer.stop());
     QCOMPARE(keyer.errors().count("playing silently"), 1);
     // Six dots of 100 ms: two through the server, two silently, two through it again.
