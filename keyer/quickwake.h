@@ -2,11 +2,11 @@
 #pragma once
 
 // Asks the kernel to run this process's threads as soon as they wake, ahead
-// of busy programs that have used up less of their share: a key press must
-// pass the X connection's reader, the window's thread and the sound thread,
-// and each would otherwise wait for a busy program's time slice to end.
-// Linux's scheduler (EEVDF, 6.12 on) takes a short slice from any program
-// as such a request; older kernels take the call and ignore it. It costs no
-// one any share of the processor. Call it before any thread is started:
-// threads take it over from the thread that starts them.
+// of busy programs: a key press must pass the X connection's reader, the
+// window's thread and the sound thread, and each would otherwise wait for a
+// busy program's time slice to end. Linux's scheduler (EEVDF, 6.12 on)
+// takes a short slice from any program as such a request; older kernels
+// take the call and ignore it. It gives the keyer no larger share of the
+// processor. Call it before any thread is started: threads take it over
+// from the thread that starts them.
 void askToWakeQuickly();
