@@ -267,8 +267,10 @@ public:
     // Empty when started; otherwise why not.
     QString start()
     {
-        const QStringList programs = m_pipeWire ? QStringList{"pipewire", "wireplumber", "wpctl", "dbus-daemon", "pipewire-pulse", "pw-dump"}
-                                                : QStringList{"pulseaudio"};
+        QStringList programs = m_pipeWire ? QStringList{"pipewire", "wireplumber", "wpctl", "dbus-daemon"}
+                                          : QStringList{"pulseaudio", "parecord"};
+        if (m_pulseService)
+            programs << "pipewire-pulse" << "pw-dump" << "parecord";
         for (const QString &program : programs) {
             if (QStandardPaths::findExecutable(program).isEmpty())
                 return QStringLiteral("no %1 here").arg(program);
