@@ -3,17 +3,23 @@
 // a schedule of the test's own: what it writes back to the trainer, and what
 // it schedules to sound, for a copy run, an echo run keyed back by the keyer
 // itself, a run dropped by a start frame, and a trainer that goes away.
+// Then the keyer's own pseudo-terminal with a trainer that stops reading.
 
 #include "common/frames.h"
 #include "keyer.h"
 #include "keyerline.h"
 #include "keyinput.h"
+#include "ptyline.h"
 #include "schedule.h"
 
+#include <QTemporaryFile>
 #include <QTest>
 
 #include <algorithm>
+#include <cstdio>
+#include <functional>
 #include <map>
+#include <unistd.h>
 
 namespace {
 
@@ -71,6 +77,23 @@ public:
     bool keyDown = false;
 };
 
+// What `action` says on stderr.
+QByteArray stderrOf(const std::function<void()> &action)
+{
+    QTemporaryFile file;
+    if (!file.open())
+        return "<no file for stderr>";
+    std::fflush(stderr);
+    const int saved = dup(STDERR_FILENO);
+    dup2(file.handle(), STDERR_FILENO);
+    action();
+    std::fflush(stderr);
+    dup2(saved, STDERR_FILENO);
+    ::close(saved);
+    file.seek(0);
+    return file.readAll();
+}
+
 } // namespace
 
 class DialogueTest : public QObject
@@ -80,6 +103,7 @@ class DialogueTest : public QObject
 private slots:
     void dialogue_data();
     void dialogue();
+    void a_trainer_that_stops_reading();
 };
 
 void DialogueTest::dialogue_data()
@@ -157,6 +181,29 @@ void DialogueTest::dialogue()
     QVERIFY(!schedule.keyDown);
     if (samples >= 0)
         QCOMPARE(schedule.end, samples);
+}
+
+// A trainer hung with the line open: the keyer drops what does not fit and
+// says so once, not once a report; when the trainer reads again the keyer's
+// texts go through again, and a second hang is said again.
+void DialogueTest::a_trainer_that_stops_reading()
+{
+    PtyLine line;
+    QVERIFY(line.open());
+    const auto fill = [&] {
+        for (int i = 0; i < 256; ++i)
+            line.write(QByteArray(1024, 'H'));
+    };
+    QByteArray said = stderrOf(fill);
+    QCOMPARE(said.count("not being read"), 1);
+    QVERIFY(line.unread() > 0 && line.unread() < 256 * 1024);
+
+    line.dropUnread();
+    said = stderrOf([&] { line.write("OK\r\n"); });
+    QCOMPARE(line.unread(), 4);
+    QCOMPARE(said, QByteArray());
+    said = stderrOf(fill);
+    QCOMPARE(said.count("not being read"), 1);
 }
 
 QTEST_MAIN(DialogueTest)
