@@ -105,6 +105,7 @@ void AdapterTest::faults_said_once_data()
     QTest::addColumn<bool>("lookedForAgain");
     QTest::newRow("missing") << ENOENT << "the key adapter /dev/ttyUSB9 is not there" << true;
     QTest::newRow("refused") << EACCES << "you are not in the group dialout" << true;
+    QTest::newRow("held by another program") << EBUSY << "/dev/ttyUSB9 is in use by another program" << true;
     QTest::newRow("no serial port") << ENOTTY << "/dev/ttyUSB9 is no serial port" << false;
 }
 
