@@ -152,6 +152,8 @@ void DialogueTest::dialogue()
     TestSchedule schedule;
     KeyInput keys(100);
     Keyer keyer(options, line, schedule, keys);
+    bool lit = false; // the key as the window shows it
+    connect(&keys, &KeyInput::keyed, this, [&](bool down) { lit = down; });
     keyer.start();
     QCOMPARE(line.written, QStringList{"x"}); // greeted at once, not a tick of the timer later
     for (const QString &step : steps) {
@@ -178,14 +180,15 @@ void DialogueTest::dialogue()
     };
     QVERIFY2(!QTest::qWaitFor(more, 200), qPrintable(line.written.join('|')));
     QCOMPARE(schedule.tones, tones);
-    QVERIFY(!schedule.keyDown);
+    QVERIFY(!schedule.keyDown && !lit);
     if (samples >= 0)
         QCOMPARE(schedule.end, samples);
 }
 
 // A trainer hung with the line open: the keyer drops what does not fit and
-// says so once, not once a report; when the trainer reads again the keyer's
-// texts go through again, and a second hang is said again.
+// says so once a hang, not once a write (the kernel moving the waiting bytes
+// along its buffers can let one write through in between); when the trainer
+// reads again the keyer's texts go through, and a second hang is said again.
 void DialogueTest::a_trainer_that_stops_reading()
 {
     PtyLine line;
@@ -194,16 +197,22 @@ void DialogueTest::a_trainer_that_stops_reading()
         for (int i = 0; i < 256; ++i)
             line.write(QByteArray(1024, 'H'));
     };
+    const auto saidOnceAHang = [](const QByteArray &said) {
+        return said.count("not being read") >= 1 && said.count("not being read") <= 2;
+    };
     QByteArray said = stderrOf(fill);
-    QCOMPARE(said.count("not being read"), 1);
-    QVERIFY(line.unread() > 0 && line.unread() < 256 * 1024);
+    QVERIFY2(saidOnceAHang(said), said.constData());
+    // Bytes reach the far end a moment after the write.
+    QVERIFY(QTest::qWaitFor([&] { return line.unread() > 0; }));
+    QVERIFY(line.unread() < 256 * 1024);
 
     line.dropUnread();
+    QVERIFY(QTest::qWaitFor([&] { return line.unread() == 0; }));
     said = stderrOf([&] { line.write("OK\r\n"); });
-    QCOMPARE(line.unread(), 4);
+    QVERIFY(QTest::qWaitFor([&] { return line.unread() == 4; }));
     QCOMPARE(said, QByteArray());
     said = stderrOf(fill);
-    QCOMPARE(said.count("not being read"), 1);
+    QVERIFY2(saidOnceAHang(said), said.constData());
 }
 
 QTEST_MAIN(DialogueTest)
