@@ -364,6 +364,15 @@ void HistoryTest::takes_the_koch_course_lesson_by_lesson()
     QCOMPARE(readFile(ini), QByteArray("  M                     K\r\n 60 5 30 50\r\n"));
     QCOMPARE(table->item(0, 0)->text(), "M  (új)");
     QVERIFY(!next->isEnabled());
+    {
+        // Saved with nothing ticked: the speed and the line ends are kept.
+        QTemporaryDir other;
+        QFile saved(other.filePath("ini.txt"));
+        QVERIFY(saved.open(QIODevice::WriteOnly) && saved.write("\r\n 75 5 30 50\r\n") == 15);
+        saved.close();
+        CourseWindow(other.path()).findChild<QPushButton *>()->click();
+        QCOMPARE(readFile(saved.fileName()), QByteArray("  M                     K\r\n 75 5 30 50\r\n"));
+    }
 
     {
         // Lesson 1 copied: K 13 of 13, M 11 of 12 (92 %).
