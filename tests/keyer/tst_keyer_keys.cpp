@@ -228,7 +228,7 @@ void KeysTest::the_window_s_key_area_and_tone_box()
     // now. The window shows the speed and pause the trainer set.
     trainer.send(speedFrame(u"30") + pauseFrame(120));
     QVERIFY(QTest::qWaitFor([&] { return shown().contains(QLatin1String("1.20 s")); }, 5000));
-    QVERIFY2(shown().contains(QLatin1String("30 letters per minute")), qPrintable(shown()));
+    QVERIFY2(shown().contains(QLatin1String("30 letters per minute (dot 200 ms)")), qPrintable(shown()));
     KeyArea *area = window->findChild<KeyArea *>();
     QTest::mousePress(area, Qt::LeftButton);
     QVERIFY(player->key());
