@@ -134,7 +134,7 @@ void PtyLine::readMaster()
         }
         if (n < 0 && errno == EINTR)
             continue;
-        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+        if (n < 0 && errno == EAGAIN)
             break;
         // EIO: no slave is open. Cannot happen while we hold one, but if it
         // does, stop listening instead of spinning on it.
