@@ -158,7 +158,6 @@ void Keyer::handle(const Frame &frame)
         if (m_mode == Mode::Echo)
             m_mode = Mode::Copy;
         forgetKeying();
-        m_rxLetters = 0;
         break;
     case Frame::Group:
         m_groupSize = int(frame.letters.size());
