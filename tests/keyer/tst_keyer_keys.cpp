@@ -26,6 +26,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QRegularExpression>
+#include <QSlider>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -241,6 +242,13 @@ void KeysTest::the_window_s_key_area_and_tone_box()
     tone->selectAll();
     QTest::keyClicks(tone, QStringLiteral("700"));
     QCOMPARE(tone->value(), 700);
+    QCOMPARE(player->frequency(), 700.0);
+    auto *volume = window->findChild<QSlider *>();
+    volume->setFocus();
+    QTest::keyClick(volume, Qt::Key_Home);
+    QTest::keyClick(volume, Qt::Key_PageUp);
+    QVERIFY(volume->value() > 0 && volume->value() < 100);
+    QCOMPARE(player->volume(), volume->value() / 100.0);
 }
 
 void KeysTest::a_group_left_unfinished_is_completed()
@@ -295,6 +303,11 @@ void KeysTest::a_key_adapter_shows_its_lines()
     QVERIFY(hinted());
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    // Active again, but no key has reached it since it lost the keyboard:
+    // it still asks for it, however often it is drawn anew.
+    trainer.send(pauseFrame(130));
+    QVERIFY(QTest::qWaitFor([&] { return shown().contains(QLatin1String("1.30 s")); }, 5000));
+    QVERIFY(hinted());
 }
 
 void KeysTest::the_trainer_leaves()
