@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/alignment.h"
+#include "course/kochcourse.h"
 #include "history/copyscore.h"
 #include "history/csvexport.h"
 #include "history/history.h"
@@ -359,7 +360,11 @@ void HistoryTest::takes_the_koch_course_lesson_by_lesson()
     CourseWindow window(folder.path());
     auto *next = window.findChild<QPushButton *>();
     auto *table = window.findChild<QTableWidget *>();
+    // Every lesson's selection is read back as that lesson, the last one too.
+    for (int lesson = firstLesson; lesson <= lastLesson; ++lesson)
+        QCOMPARE(lessonOfSelection(lessonSelectionLine(lesson)), lesson);
     QCOMPARE(next->text(), "&Kezdés az 1. leckével");
+    QVERIFY2(shownText(window).contains("Az 1. lecke jelei: K M"), qPrintable(shownText(window)));
     next->click();
     QCOMPARE(readFile(ini), QByteArray("  M                     K\r\n 60 5 30 50\r\n"));
     QCOMPARE(table->item(0, 0)->text(), "M  (új)");
