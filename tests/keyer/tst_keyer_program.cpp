@@ -196,6 +196,17 @@ void ProgramTest::link_is_made_and_removed()
         QVERIFY2(!keyer.errors().contains("cannot"), keyer.errors().constData()); // no complaint at a clean end
         QVERIFY(!QFileInfo::exists(link) && !QFileInfo(link).isSymLink());
     }
+    {
+        // A second keyer on the same link takes it over; the first, ending,
+        // leaves the second's link alone.
+        KeyerProcess first, second;
+        QVERIFY(first.start({"--fast", "--headless", "--link", link}));
+        QVERIFY(second.start({"--fast", "--headless", "--link", link}));
+        QCOMPARE(QFileInfo(link).symLinkTarget(), second.device());
+        QVERIFY(first.stop());
+        QCOMPARE(QFileInfo(link).symLinkTarget(), second.device());
+        QVERIFY(second.stop());
+    }
     QFile file(link);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.close();
@@ -269,7 +280,7 @@ public:
     QString start()
     {
         QStringList programs = m_pipeWire ? QStringList{"pipewire", "wireplumber", "wpctl", "dbus-daemon"}
-                                          : QStringList{"pulseaudio", "parecord"};
+                                          : QStringList{"pulseaudio", "parecord", "pactl"};
         if (m_pulseService)
             programs << "pipewire-pulse" << "pw-dump" << "parecord";
         for (const QString &program : programs) {
@@ -404,28 +415,44 @@ void ProgramTest::plays_through_a_sound_server()
                 QCOMPARE_LE(qAbs(run.length() - 4800), 48000 / 1200 + 12);
         }
     };
-    played(pauseFrame(30) + copyStartFrame() + groupFrame(u"EE"), 1);
+    int oks = 0;
+    played(pauseFrame(30) + copyStartFrame() + groupFrame(u"EE"), ++oks);
     if (QTest::currentTestFailed())
         return;
     QVERIFY2(!keyer.errors().contains("silently"), keyer.errors().constData());
     if (server.startsWith(QLatin1String("PipeWire")))
         QCOMPARE(sound.keyerStream().contains(R"("client.api":"pipewire-pulse")"), keyer.withoutRealTime);
+    if (server == QLatin1String("PulseAudio")) {
+        // Nothing to play for a while: the keyer's stream leaves the server
+        // with nothing to do, and the next group brings it back, heard whole.
+        const auto streams = [&] {
+            QProcess pactl;
+            pactl.setProcessEnvironment(sound.env);
+            pactl.start(QStringLiteral("pactl"), {"list", "short", "sink-inputs"});
+            return pactl.waitForFinished(5000) ? int(pactl.readAllStandardOutput().count('\n')) : -1;
+        };
+        QCOMPARE(streams(), 1);
+        QVERIFY(QTest::qWaitFor([&] { return streams() == 0; }, 15000));
+        played(groupFrame(u"EE"), ++oks);
+        if (QTest::currentTestFailed())
+            return;
+    }
     // The server goes: said once, and the keyer plays on silently.
     sound.stop();
     trainer.send(groupFrame(u"EE"));
-    QVERIFY(trainer.waitFor("OK\r\n", 2, 10000));
+    QVERIFY(trainer.waitFor("OK\r\n", ++oks, 10000));
     // It comes back: the keyer finds it again by itself and says so.
     QCOMPARE(sound.start(), QString());
     QVERIFY(keyer.waitForError("the sound output is back", 15000));
-    played(groupFrame(u"EE"), 3); // on a stream that starts later on the keyer's clock
+    played(groupFrame(u"EE"), ++oks); // on a stream that starts later on the keyer's clock
     if (QTest::currentTestFailed())
         return;
     QVERIFY(keyer.stop());
     QCOMPARE(keyer.errors().count("playing silently"), 1);
-    // Six dots of 100 ms: two through the server, two silently, two through it again.
+    // Two dots of 100 ms a group: through the server, silently, through it again.
     const WavRecording wav = readWav(wavPath);
     const std::vector<ToneRun> runs = toneRuns(wav, 16383 / 2, wav.sampleRate / 600 + 1);
-    QCOMPARE(runs.size(), size_t(6));
+    QCOMPARE(runs.size(), size_t(2 * oks));
     for (const ToneRun &run : runs)
         QCOMPARE_LE(qAbs(run.length() - wav.sampleRate / 10), wav.sampleRate / 1200 + 2);
 }
