@@ -25,6 +25,7 @@
 #include <QtEndian>
 
 #include <csignal>
+#include <optional>
 #include <sys/prctl.h>
 #include <sys/resource.h>
 
@@ -303,12 +304,8 @@ public:
             return QStringLiteral("dbus-daemon did not start here");
         m_manager.start(QStringLiteral("wireplumber"), {});
         // Ready once it has made the null sink the default.
-        const bool ready = QTest::qWaitFor([&] {
-            QProcess wpctl;
-            wpctl.setProcessEnvironment(env);
-            wpctl.start(QStringLiteral("wpctl"), {"inspect", "@DEFAULT_AUDIO_SINK@"});
-            return wpctl.waitForFinished(5000) && wpctl.exitCode() == 0;
-        }, 15000);
+        const bool ready = QTest::qWaitFor([&] { return tool("wpctl", {"inspect", "@DEFAULT_AUDIO_SINK@"}).has_value(); },
+                                           15000);
         if (!ready)
             return QStringLiteral("wireplumber did not start here");
         if (m_pulseService) {
@@ -318,15 +315,20 @@ public:
         }
         return QString();
     }
+    // What one of the server's tools prints, where it succeeds.
+    std::optional<QByteArray> tool(const QString &program, const QStringList &arguments)
+    {
+        QProcess process;
+        process.setProcessEnvironment(env);
+        process.start(program, arguments);
+        if (!process.waitForFinished(5000) || process.exitCode() != 0)
+            return std::nullopt;
+        return process.readAllStandardOutput();
+    }
     // The properties of the keyer's stream at the server, as pw-dump says them.
     QByteArray keyerStream()
     {
-        QProcess dump;
-        dump.setProcessEnvironment(env);
-        dump.start(QStringLiteral("pw-dump"), {});
-        if (!dump.waitForFinished(5000))
-            return {};
-        const QJsonArray objects = QJsonDocument::fromJson(dump.readAllStandardOutput()).array();
+        const QJsonArray objects = QJsonDocument::fromJson(tool("pw-dump", {}).value_or(QByteArray())).array();
         for (const QJsonValue &object : objects) {
             const QJsonObject props = object[QLatin1String("info")][QLatin1String("props")].toObject();
             if (props.value(QLatin1String("application.name")) == QLatin1String("vestranoli-keyer")
@@ -426,10 +428,8 @@ void ProgramTest::plays_through_a_sound_server()
         // Nothing to play for a while: the keyer's stream leaves the server
         // with nothing to do, and the next group brings it back, heard whole.
         const auto streams = [&] {
-            QProcess pactl;
-            pactl.setProcessEnvironment(sound.env);
-            pactl.start(QStringLiteral("pactl"), {"list", "short", "sink-inputs"});
-            return pactl.waitForFinished(5000) ? int(pactl.readAllStandardOutput().count('\n')) : -1;
+            const std::optional<QByteArray> listed = sound.tool("pactl", {"list", "short", "sink-inputs"});
+            return listed ? int(listed->count('\n')) : -1;
         };
         QCOMPARE(streams(), 1);
         QVERIFY(QTest::qWaitFor([&] { return streams() == 0; }, 15000));
