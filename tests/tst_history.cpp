@@ -217,11 +217,12 @@ void HistoryTest::exports_csv_and_shows_the_statistics()
                             "S        1      1   100 %       –      –     –\n"
                             "Fölösleges jelek: 0 visszaadva, 0 másolva\n"));
 
-    // The statistics window over the same file with 8 more groups: the
-    // table, one day in the chart, the weakest characters to tick (E at 8 of
-    // 10; not T at 9 of 10, nor Á, sent once), and the export.
+    // The statistics window over the same file with 8 more groups, half of
+    // them the next day: the table, two days in the chart, the weakest
+    // characters to tick (E at 8 of 10; not T at 9 of 10, nor Á, sent once),
+    // and the export.
     for (int i = 0; i < 8; ++i)
-        history.recordEchoGroup({t.addSecs(30 + i), "ETM", i == 0 ? "ITM" : i == 1 ? "EM" : "ETM", i > 1, 60, 3, 50});
+        history.recordEchoGroup({t.addDays(i / 4).addSecs(30 + i), "ETM", i == 0 ? "ITM" : i == 1 ? "EM" : "ETM", i > 1, 60, 3, 50});
     const QByteArray csv = historyCsv(history.echoGroups(), history.copyRuns(), QTimeZone::systemTimeZone());
     StatsWindow window(dir.filePath(QStringLiteral("csv.sqlite")), 0);
     auto *table = window.findChild<QTableWidget *>();
@@ -233,7 +234,8 @@ void HistoryTest::exports_csv_and_shows_the_statistics()
     QCOMPARE(rows.join(' '), QStringLiteral("Á 1 0 0 % adás: A 1 E 10 8 80 % adás: I 1, kimaradt 1 "
                                             "T 10 9 90 % adás: kimaradt 1 M 10 10 100 %  S 1 1 100 % "));
     auto *days = qobject_cast<QBarCategoryAxis *>(window.findChild<QChartView *>()->chart()->axes(Qt::Horizontal)[0]);
-    QCOMPARE(days->categories(), QStringList{t.toLocalTime().toString(QStringLiteral("MM.dd."))});
+    QCOMPARE(days->categories(), QStringList({t.toLocalTime().toString(QStringLiteral("MM.dd.")),
+                                              t.addDays(1).toLocalTime().toString(QStringLiteral("MM.dd."))}));
     auto *weakest = window.findChild<QListWidget *>();
     QCOMPARE(weakest->count(), 1);
     // Tab leaves the table and the list, for the next control.
@@ -380,12 +382,21 @@ void HistoryTest::takes_the_koch_course_lesson_by_lesson()
     }
 
     {
-        // Lesson 1 copied: K 13 of 13, M 11 of 12 (92 %).
         History history;
         QVERIFY(history.open(folder.filePath("history.sqlite")));
         history.recordCopyRun({QDateTime::currentDateTimeUtc(), 60, 5, 50, {"KMKMK", "MKMKM", "KMKMK", "MKMKM", "KMKMK"}});
-        QCOMPARE(history.storeCopyResult(1, scoreCopy(history.copyRuns()[0].groups, "KMKMK MKMKM KMKMK MKMK KMKMK").result),
-                 History::Scoring::Stored);
+    }
+    {
+        // Lesson 1 copied and scored, the weaker character first: K 12 of
+        // 13 (92 %), M 12 of 12.
+        CopyScoreWindow scoring(folder.filePath("history.sqlite"));
+        scoring.findChild<QPlainTextEdit *>()->setPlainText("KMKMK MKMKM KMKMK MKMKM KMKM");
+        scoring.findChild<QPushButton *>()->click();
+        auto *characters = scoring.findChild<QTableWidget *>();
+        QStringList rows;
+        for (int row = 0; row < characters->rowCount(); ++row)
+            rows << characters->item(row, 0)->text() + characters->item(row, 2)->text() + '/' + characters->item(row, 1)->text();
+        QCOMPARE(rows, QStringList({"K12/13", "M12/12"}));
     }
     QFile file(ini);
     QVERIFY(file.open(QIODevice::WriteOnly));
