@@ -181,6 +181,10 @@ void DialogueTest::dialogue()
     QVERIFY2(!QTest::qWaitFor(more, 200), qPrintable(line.written.join('|')));
     QCOMPARE(schedule.tones, tones);
     QVERIFY(!schedule.keyDown && !lit);
+    // The key let go and pressed again sounds.
+    keys.straightUp();
+    keys.straightDown();
+    QVERIFY(schedule.keyDown && lit);
     if (samples >= 0)
         QCOMPARE(schedule.end, samples);
 }

@@ -55,6 +55,8 @@ void ProgramTest::command_line_data()
                              << "run speed 40 pause 0 tone 800 errors 0.5 iambic A";
     QTest::newRow("limits") << "--speed 10 --pause 255 --tone 2000 --error-rate 1 --iambic B"
                             << "run speed 10 pause 255 tone 2000 errors 1 iambic B";
+    QTest::newRow("the other limits") << "--speed 99 --pause 0 --tone 200 --error-rate 0"
+                                      << "run speed 99 pause 0 tone 200 errors 0 iambic B";
     QTest::newRow("a key adapter") << "--key-device /dev/ttyUSB1" << defaults + " key /dev/ttyUSB1 CTS";
     QTest::newRow("paddles, inverted") << "--key-device /dev/k --key-lines paddles --key-invert"
                                        << defaults + " key /dev/k CTS,DSR inverted";
