@@ -17,6 +17,7 @@
 #include "keyinput.h"
 #include "player.h"
 #include "ptyline.h"
+#include "soundserver.h"
 #include "translation.h"
 #include "wavrecording.h"
 
@@ -48,6 +49,7 @@ private slots:
     void a_group_left_unfinished_is_completed();
     void a_key_adapter_shows_its_lines();
     void the_trainer_leaves();
+    void the_window_shows_the_sound();
 
 private:
     // Holds for at least `ms`, keeping the event loop running; key() holds
@@ -62,6 +64,7 @@ private:
     void playGroup(const QString &group);
 
     QTemporaryDir dir;
+    SoundServer sound{QStringLiteral("PulseAudio"), dir.path()}; // started by the last test only
     KeyerOptions options;
     PtyLine line;
     std::unique_ptr<Player> player;
@@ -76,6 +79,7 @@ private:
 void KeysTest::initTestCase()
 {
     QVERIFY(line.open());
+    qputenv("PULSE_SERVER", sound.env.value(QStringLiteral("PULSE_SERVER")).toLocal8Bit());
     player = std::make_unique<Player>(Player::Pace::RealTime, 600);
     QVERIFY(player->start(dir.filePath(QStringLiteral("heard.wav"))));
     keys = std::make_unique<KeyInput>(100);
@@ -318,6 +322,19 @@ void KeysTest::the_trainer_leaves()
     QVERIFY(QTest::qWaitFor([&] { return shown().contains(QLatin1String(", waiting for the trainer\nno run yet\n")); },
                             5000));
     QVERIFY(QTest::qWaitFor([&] { return line.unread() == 1; }, 5000));
+}
+
+void KeysTest::the_window_shows_the_sound()
+{
+    // Without a sound server the keyer plays silently and says so; a server
+    // that comes is found and shown, and one that goes is shown gone.
+    const QString silent = QStringLiteral("no sound output: playing silently, looking for it again");
+    QVERIFY2(shown().contains(silent), qPrintable(shown()));
+    if (const QString why = sound.start(); !why.isEmpty())
+        QSKIP(qPrintable(why));
+    QVERIFY(QTest::qWaitFor([&] { return shown().contains(QLatin1String("\nplaying\n")); }, 10000));
+    sound.stop();
+    QVERIFY(QTest::qWaitFor([&] { return shown().contains(silent); }, 10000));
 }
 
 QTEST_MAIN(KeysTest)
