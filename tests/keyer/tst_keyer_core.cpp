@@ -175,16 +175,18 @@ void CoreTest::follows_the_trainee_data()
 {
     // The text is keyed evenly at `dot` ms, at `dotAfter` from the "|" on;
     // letter gaps are `letterGap` dots long. The set dot is 100 ms. At the
-    // end the trainee's speed is known, within three letters per minute.
+    // end the trainee's speed is known, within `within` letters per minute:
+    // as the window shows it for even keying, near it while still learning.
     QTest::addColumn<QString>("keyed");
     QTest::addColumn<double>("dot");
     QTest::addColumn<double>("dotAfter");
     QTest::addColumn<double>("letterGap");
     QTest::addColumn<int>("speed");
+    QTest::addColumn<double>("within");
 
-    QTest::newRow("1.5 times faster than set") << "PARIS73@?KEY" << 66.7 << 66.7 << 3.0 << 90;
-    QTest::newRow("slows down to 0.7 times within the run") << "PARIS|TEST5H" << 100.0 << 143.0 << 3.0 << 42;
-    QTest::newRow("letter gaps three times long") << "PARIS73@?KEY" << 100.0 << 100.0 << 9.0 << 34;
+    QTest::newRow("1.5 times faster than set") << "PARIS73@?KEY" << 66.7 << 66.7 << 3.0 << 90 << 0.5;
+    QTest::newRow("slows down to 0.7 times within the run") << "PARIS|TEST5H" << 100.0 << 143.0 << 3.0 << 42 << 3.0;
+    QTest::newRow("letter gaps three times long") << "PARIS73@?KEY" << 100.0 << 100.0 << 9.0 << 34 << 3.0;
 }
 
 
@@ -195,6 +197,7 @@ void CoreTest::follows_the_trainee()
     QFETCH(double, dotAfter);
     QFETCH(double, letterGap);
     QFETCH(int, speed);
+    QFETCH(double, within);
 
     KeyingClassifier classifier(100);
     QList<KeyReport> got;
@@ -217,7 +220,7 @@ void CoreTest::follows_the_trainee()
     for (QChar c : keyed.remove(QLatin1Char('|')))
         expected += elementsOf(c) + QLatin1Char('V');
     QCOMPARE(letters, expected);
-    QVERIFY2(qAbs(classifier.lettersPerMinute() - speed) < 3, qPrintable(QString::number(classifier.lettersPerMinute())));
+    QVERIFY2(qAbs(classifier.lettersPerMinute() - speed) < within, qPrintable(QString::number(classifier.lettersPerMinute())));
 }
 
 void CoreTest::auto_echo_keys_the_group()
