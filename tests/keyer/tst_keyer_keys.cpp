@@ -17,6 +17,7 @@
 #include "keyinput.h"
 #include "player.h"
 #include "ptyline.h"
+#include "reviewlist.h"
 #include "soundserver.h"
 #include "translation.h"
 #include "wavrecording.h"
@@ -271,6 +272,11 @@ void KeysTest::a_group_left_unfinished_is_completed()
     QVERIFY2(clock.elapsed() > 2600, qPrintable(QString::number(clock.elapsed())));
     QVERIFY2(shown().contains(QLatin1String("characters not keyed: 3")), qPrintable(shown()));
     QVERIFY2(shown().contains(QLatin1String("<hr><tt>D&nbsp;E&nbsp;<br>")), qPrintable(shown()));
+    // A single character left to the keyer is said too.
+    ReviewList single;
+    single.addReview({1, QStringLiteral("KM"), {{QStringLiteral("HRH")}}, 1});
+    QVERIFY2(single.newestInWords().endsWith(QLatin1String("characters not keyed: 1 (after your silence the keyer sent # for each)")),
+             qPrintable(single.newestInWords()));
 }
 
 void KeysTest::a_key_adapter_shows_its_lines()
