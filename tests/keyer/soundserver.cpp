@@ -43,7 +43,7 @@ SoundServer::SoundServer(const QString &kind, const QString &dir)
 
 QString SoundServer::start()
 {
-    QStringList programs = m_pipeWire ? QStringList{"pipewire", "wireplumber", "wpctl", "dbus-daemon"}
+    QStringList programs = m_pipeWire ? QStringList{"pipewire", "wireplumber", "wpctl", "pw-record", "dbus-daemon"}
                                       : QStringList{"pulseaudio", "parecord", "pactl"};
     if (m_pulseService)
         programs << "pipewire-pulse" << "pw-dump" << "parecord";
