@@ -4,7 +4,7 @@
 // trainer's end of the line only in an echo run and only while a group
 // counts, a breath before the next group, a group left unfinished completed
 // for the trainer, the review of each group, and the window following the
-// line.
+// line and the sound server.
 
 #include "common/frames.h"
 #include "core/monotonicclock.h"
