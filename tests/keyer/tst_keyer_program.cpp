@@ -92,6 +92,8 @@ void ProgramTest::command_line()
                          + key,
              outcome);
     QCOMPARE(o.headless, arguments.contains(QLatin1String("--headless")));
+    // Help, the version and a refusal each say something; a run says nothing.
+    QCOMPARE(line.message.isEmpty(), line.action == KeyerCommandLine::Run);
 }
 
 void ProgramTest::trainers_come_and_go_in_real_time()
