@@ -13,16 +13,13 @@
 #include <sys/prctl.h>
 
 SoundServer::SoundServer(const QString &kind, const QString &dir)
-    : m_pipeWire(kind.startsWith(QLatin1String("PipeWire"))), m_pulseService(kind == QLatin1String("PipeWire, no real-time")),
-      m_dir(dir)
+    : m_pipeWire(kind.startsWith(QLatin1String("PipeWire"))), m_dir(dir)
 {
     env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("HOME"), dir);
     if (m_pipeWire) {
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir);
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir + QStringLiteral("/config"));
-        if (!m_pulseService)
-            env.insert(QStringLiteral("VESTRANOLI_SOUND"), QStringLiteral("pipewire"));
         env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("unix:path=%1/bus").arg(dir));
         QDir().mkpath(dir + QStringLiteral("/config/pipewire/pipewire.conf.d"));
         QFile conf(dir + QStringLiteral("/config/pipewire/pipewire.conf.d/test-sink.conf"));
@@ -45,7 +42,7 @@ QString SoundServer::start()
 {
     QStringList programs = m_pipeWire ? QStringList{"pipewire", "wireplumber", "wpctl", "pw-record", "dbus-daemon"}
                                       : QStringList{"pulseaudio", "parecord", "pactl"};
-    if (m_pulseService)
+    if (m_pipeWire)
         programs << "pipewire-pulse" << "pw-dump" << "parecord";
     for (const QString &program : programs) {
         if (QStandardPaths::findExecutable(program).isEmpty())
@@ -71,7 +68,7 @@ QString SoundServer::start()
                                        15000);
     if (!ready)
         return QStringLiteral("wireplumber did not start here");
-    if (m_pulseService) {
+    if (m_pipeWire) {
         m_service.start(QStringLiteral("pipewire-pulse"), {});
         if (!QTest::qWaitFor([&] { return QFile::exists(m_dir + "/pulse/native"); }, 10000))
             return QStringLiteral("pipewire-pulse did not start here");
