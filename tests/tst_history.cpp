@@ -399,15 +399,16 @@ void HistoryTest::takes_the_koch_course_lesson_by_lesson()
         // 13 (92 %), M 12 of 12.
         CopyScoreWindow scoring(folder.filePath("history.sqlite"));
         scoring.findChild<QPlainTextEdit *>()->setPlainText("KMKMK MKMKM KMKMK MKMKM KMKM");
+        auto *score = scoring.findChild<QPushButton *>();
         // While another program holds the history, the score is not said to be kept.
         QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("course"));
         other.setDatabaseName(folder.filePath("history.sqlite"));
         QVERIFY(other.open() && QSqlQuery(other).exec(QStringLiteral("BEGIN EXCLUSIVE")));
-        scoring.findChild<QPushButton *>()->click();
+        score->click();
         QVERIFY2(shownText(scoring).contains("Az előzmény nem írható") && !shownText(scoring).contains("bekerült"),
                  qPrintable(shownText(scoring)));
         QSqlQuery(other).exec(QStringLiteral("ROLLBACK"));
-        scoring.findChild<QPushButton *>()->click();
+        score->click();
         QVERIFY2(shownText(scoring).contains("bekerült"), qPrintable(shownText(scoring)));
         auto *characters = scoring.findChild<QTableWidget *>();
         QStringList rows;

@@ -40,10 +40,9 @@ SoundServer::SoundServer(const QString &kind, const QString &dir)
 
 QString SoundServer::start()
 {
-    QStringList programs = m_pipeWire ? QStringList{"pipewire", "wireplumber", "wpctl", "pw-record", "dbus-daemon"}
-                                      : QStringList{"pulseaudio", "parecord", "pactl"};
-    if (m_pipeWire)
-        programs << "pipewire-pulse" << "pw-dump" << "parecord";
+    const QStringList programs = m_pipeWire ? QStringList{"pipewire", "wireplumber", "wpctl", "dbus-daemon", "pipewire-pulse",
+                                                          "pw-dump", "pw-record", "parecord"}
+                                            : QStringList{"pulseaudio", "parecord", "pactl"};
     for (const QString &program : programs) {
         if (QStandardPaths::findExecutable(program).isEmpty())
             return QStringLiteral("no %1 here").arg(program);
@@ -68,12 +67,9 @@ QString SoundServer::start()
                                        15000);
     if (!ready)
         return QStringLiteral("wireplumber did not start here");
-    if (m_pipeWire) {
-        m_service.start(QStringLiteral("pipewire-pulse"), {});
-        if (!QTest::qWaitFor([&] { return QFile::exists(m_dir + "/pulse/native"); }, 10000))
-            return QStringLiteral("pipewire-pulse did not start here");
-    }
-    return QString();
+    m_service.start(QStringLiteral("pipewire-pulse"), {});
+    return QTest::qWaitFor([&] { return QFile::exists(m_dir + "/pulse/native"); }, 10000)
+               ? QString() : QStringLiteral("pipewire-pulse did not start here");
 }
 
 std::optional<QByteArray> SoundServer::tool(const QString &program, const QStringList &arguments)

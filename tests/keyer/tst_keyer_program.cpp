@@ -16,18 +16,13 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QLockFile>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
 
 #include <csignal>
 #include <optional>
-#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
