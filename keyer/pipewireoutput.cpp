@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <mutex>
 
 namespace {
 
@@ -33,11 +34,8 @@ constexpr int streamRate = 48000;
 
 void initPipeWire()
 {
-    static const bool done = [] {
-        pw_init(nullptr, nullptr);
-        return true;
-    }();
-    (void)done;
+    static std::once_flag done;
+    std::call_once(done, [] { pw_init(nullptr, nullptr); });
 }
 
 const pw_stream_events &streamEvents()
