@@ -117,9 +117,9 @@ void SoundThread::run()
     std::vector<qint16> written(static_cast<size_t>(writtenKept));
     qint64 writtenEnd = 0;
     std::vector<qint16> fresh;
-    // The last sample rendered that was not silence, and since when there
-    // has been nothing to play.
-    qint64 lastSound = 0;
+    // Where the last sound rendered ends, and since when there has been
+    // nothing to play.
+    qint64 soundEnd = 0;
     Clock::time_point quietSince = Clock::now();
 
     // A stream opened anew, or after a rest, starts empty at `settled`.
@@ -175,12 +175,9 @@ void SoundThread::run()
         const qint64 until = playing ? settled + lead : settled;
         fresh.resize(size_t(std::max<qint64>(0, until - start)));
         m_sidetone.render(fresh.data(), qint64(fresh.size()));
-        for (qint64 p = until - 1; p > lastSound && p >= start; --p) {
-            if (fresh[size_t(p - start)] != 0) {
-                lastSound = p;
-                break;
-            }
-        }
+        if (const auto last = std::find_if(fresh.rbegin(), fresh.rend(), [](qint16 s) { return s != 0; });
+            last != fresh.rend())
+            soundEnd = std::max(soundEnd, start + qint64(fresh.rend() - last));
         // Only what changed goes to the server again. A rewrite of what it
         // has already mixed makes it rewind its sink, and where the sink's
         // rate is not the stream's that rewind can land a sample off: one
@@ -206,7 +203,7 @@ void SoundThread::run()
         m_exchange.position = settled;
 
         const bool quiet = !m_sidetone.keyDown() && !m_exchange.keepReady && m_sidetone.scheduleEnd() <= settled
-                           && lastSound < settled;
+                           && soundEnd <= settled;
         if (!quiet || m_exchange.wanted.exchange(false)) {
             quietSince = Clock::now();
         } else if (Clock::now() - quietSince > std::chrono::milliseconds(restAfterMs)) {
