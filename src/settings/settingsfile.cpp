@@ -111,8 +111,9 @@ QString savedNumber(QStringView boxText, qint16 held)
 {
     QString digits;
     const std::optional<double> value = readNumber(boxText, &digits);
-    if (!value || *value < -32768 || *value > 32767) {
-        const qint64 whole = value ? qint64(std::clamp(*value, -32768.0, 32767.0)) : held;
+    const double inRange = value ? std::clamp(*value, -32768.0, 32767.0) : held;
+    if (!value || inRange != *value) {
+        const qint64 whole = qint64(inRange);
         return whole < 0 ? QString::number(whole) : QLatin1Char(' ') + QString::number(whole);
     }
     // The digits as typed, so that the file reads back as exactly what the
