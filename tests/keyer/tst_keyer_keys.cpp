@@ -277,6 +277,8 @@ void KeysTest::a_group_left_unfinished_is_completed()
     single.addReview({1, QStringLiteral("KM"), {{QStringLiteral("HRH")}}, 1});
     QVERIFY2(single.newestInWords().endsWith(QLatin1String("characters not keyed: 1 (after your silence the keyer sent # for each)")),
              qPrintable(single.newestInWords()));
+    QVERIFY2(single.text().contains(QLatin1String("<br>K&nbsp;<span style=\"color:#c00000\"><b>_</b></span>")),
+             qPrintable(single.text())); // the place left out, in red
 }
 
 void KeysTest::a_key_adapter_shows_its_lines()
@@ -339,6 +341,14 @@ void KeysTest::the_window_shows_the_sound()
     if (const QString why = sound.start(); !why.isEmpty())
         QSKIP(qPrintable(why));
     QVERIFY(QTest::qWaitFor([&] { return shown().contains(QLatin1String("\nplaying\n")); }, 10000));
+    // Left without the keyboard and with nothing to play, it rests; the
+    // window taking the keyboard back makes it ready before any key.
+    QWidget elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    QVERIFY(QTest::qWaitFor([&] { return shown().contains(QLatin1String("\nresting; ready again")); }, 15000));
+    window->activateWindow();
+    QVERIFY(QTest::qWaitFor([&] { return shown().contains(QLatin1String("\nplaying\n")); }, 3000));
     sound.stop();
     QVERIFY(QTest::qWaitFor([&] { return shown().contains(silent); }, 10000));
 }
