@@ -30,7 +30,8 @@ constexpr int topUpMs = 10;
 // Without a server, it is looked for again this often.
 constexpr int retryMs = 2000;
 // After this long with nothing to play and the key untouched, the stream is
-// closed: neither the server nor this thread wakes until it is wanted.
+// closed: neither the server nor this thread wakes until it is wanted. (A
+// keyer resting without a server still looks for one, as often as above.)
 constexpr int restAfterMs = 10000;
 // What has been written to the server, kept until it is settled (for the
 // recording) and to tell what a rewrite changes: far more than the lead.
@@ -141,7 +142,19 @@ void SoundThread::run()
     while (!m_exchange.stop) {
         if (resting) {
             if (m_exchange.commands.empty() && m_exchange.adapterKey.empty() && !m_exchange.wanted) {
-                m_output->wait(-1);
+                if (!playing && Clock::now() >= retryAt) {
+                    // Resting without a server: it is looked for all the same,
+                    // said to be back when found, and left at rest.
+                    retryAt = Clock::now() + std::chrono::milliseconds(retryMs);
+                    playing = reopen(false);
+                    if (playing) {
+                        m_output->rest();
+                        say(SoundState::Playing);
+                        say(SoundState::Resting);
+                    }
+                }
+                const auto untilRetry = std::chrono::duration_cast<std::chrono::microseconds>(retryAt - Clock::now());
+                m_output->wait(playing ? -1 : int(std::max<qint64>(1000, untilRetry.count())));
                 continue;
             }
             // Wanted again: the clock goes on from where it stood.
@@ -210,7 +223,6 @@ void SoundThread::run()
             resting = true;
             m_exchange.resting = true;
             m_output->rest();
-            playing = false;
             say(SoundState::Resting);
             continue;
         }
