@@ -334,19 +334,19 @@ void KeysTest::the_trainer_leaves()
 
 void KeysTest::the_window_shows_the_sound()
 {
-    // Without a sound server the keyer plays silently and says so; a server
-    // that comes is found and shown, and one that goes is shown gone.
+    // Without a sound server the keyer plays silently and says so. Left
+    // without the keyboard and with nothing to play, it rests, and a server
+    // that comes meanwhile is found all the same; the window taking the
+    // keyboard back makes it ready before any key. A server that goes is
+    // shown gone.
     const QString silent = QStringLiteral("no sound output: playing silently, looking for it again");
     QVERIFY2(shown().contains(silent), qPrintable(shown()));
-    if (const QString why = sound.start(); !why.isEmpty())
-        QSKIP(qPrintable(why));
-    QVERIFY(QTest::qWaitFor([&] { return shown().contains(QLatin1String("\nplaying\n")); }, 10000));
-    // Left without the keyboard and with nothing to play, it rests; the
-    // window taking the keyboard back makes it ready before any key.
     QWidget elsewhere;
     elsewhere.show();
     elsewhere.activateWindow();
-    QVERIFY(QTest::qWaitFor([&] { return shown().contains(QLatin1String("\nresting; ready again")); }, 15000));
+    if (const QString why = sound.start(); !why.isEmpty())
+        QSKIP(qPrintable(why));
+    QVERIFY(QTest::qWaitFor([&] { return shown().contains(QLatin1String("\nresting; ready again")); }, 20000));
     window->activateWindow();
     QVERIFY(QTest::qWaitFor([&] { return shown().contains(QLatin1String("\nplaying\n")); }, 3000));
     sound.stop();
