@@ -312,8 +312,17 @@ void ProgramTest::plays_through_a_sound_server()
             const std::optional<QByteArray> listed = sound.tool("pactl", {"list", "short", "sink-inputs"});
             return listed ? int(listed->count('\n')) : -1;
         };
+        // Waiting meanwhile, it spends little: not a fifth of a core.
+        const auto cpuTicks = [&] { // of 10 ms
+            const QList<QByteArray> stat = readFile(QStringLiteral("/proc/%1/stat").arg(keyer.process.processId())).split(' ');
+            return stat.value(13).toLongLong() + stat.value(14).toLongLong();
+        };
+        QElapsedTimer idle;
+        idle.start();
+        const qint64 ticksBefore = cpuTicks();
         QCOMPARE(streams(), 1);
         QVERIFY(QTest::qWaitFor([&] { return streams() == 0; }, 15000));
+        QCOMPARE_LT((cpuTicks() - ticksBefore) * 10, idle.elapsed() / 5);
         played(groupFrame(u"EE"), ++oks);
         if (QTest::currentTestFailed())
             return;
@@ -324,7 +333,7 @@ void ProgramTest::plays_through_a_sound_server()
     QVERIFY(trainer.waitFor("OK\r\n", ++oks, 10000));
     // It comes back: the keyer finds it again by itself and says so.
     QCOMPARE(sound.start(), QString());
-    QVERIFY(keyer.waitForError("the sound output is back", 15000));
+    QVERIFY2(keyer.waitForError("the sound output is back", 15000), keyer.errors().constData());
     played(groupFrame(u"EE"), ++oks); // on a stream that starts later on the keyer's clock
     if (QTest::currentTestFailed())
         return;
