@@ -6,7 +6,7 @@
 #include "link/serialportchoice.h"
 
 #include <QFileInfo>
-#include <QStringList>
+#include <QRegularExpression>
 
 #include <utility>
 
@@ -54,15 +54,13 @@ void MSComm::setSettings(const QString &settings)
 {
     // The keyer speaks "baud,N,8,1"; a line with parity or other framing is
     // no keyer of ours.
-    const QStringList fields = settings.split(QLatin1Char(','));
-    bool baudOk = false;
-    const int baud = fields.value(0).toInt(&baudOk);
-    if (fields.size() != 4 || !baudOk || baud <= 0 || fields[1] != QLatin1String("N")
-        || fields[2] != QLatin1String("8") || fields[3] != QLatin1String("1")) {
+    static const QRegularExpression keyerLine(QStringLiteral("^([1-9][0-9]{0,6}),N,8,1$"));
+    const QRegularExpressionMatch match = keyerLine.match(settings);
+    if (!match.hasMatch()) {
         reportProblem(QStringLiteral("line settings \"%1\" not understood; keeping 9600,N,8,1").arg(settings));
         return;
     }
-    m_port.setBaudRate(baud);
+    m_port.setBaudRate(match.captured(1).toInt());
 }
 
 void MSComm::setRThreshold(int characters)
