@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineSeries>
 #include <QComboBox>
 #include <QListWidget>
 #include <QLockFile>
@@ -239,9 +240,13 @@ void HistoryTest::exports_csv_and_shows_the_statistics()
     }
     QCOMPARE(rows.join(' '), QStringLiteral("Á 1 0 0 % adás: A 1 E 10 8 80 % adás: I 1, kimaradt 1 "
                                             "T 10 9 90 % adás: kimaradt 1 M 10 10 100 %  S 1 1 100 % "));
-    auto *days = qobject_cast<QBarCategoryAxis *>(window.findChild<QChartView *>()->chart()->axes(Qt::Horizontal)[0]);
+    const QChart *chart = window.findChild<QChartView *>()->chart();
+    auto *days = qobject_cast<QBarCategoryAxis *>(chart->axes(Qt::Horizontal)[0]);
     QCOMPARE(days->categories(), QStringList({t.toLocalTime().toString(QStringLiteral("MM.dd.")),
                                               t.addDays(1).toLocalTime().toString(QStringLiteral("MM.dd."))}));
+    // The next day all keyed right at 60: the keyed share's line at 100 %, the speed's at 60.
+    QCOMPARE(qobject_cast<QLineSeries *>(chart->series()[1])->at(1), QPointF(1, 100));
+    QCOMPARE(qobject_cast<QLineSeries *>(chart->series()[3])->at(1), QPointF(1, 60));
     auto *weakest = window.findChild<QListWidget *>();
     QCOMPARE(weakest->count(), 1);
     // Tab leaves the table and the list, for the next control.
