@@ -134,7 +134,6 @@ void KeyAdapter::lost(int error, const QList<KeyLineEdge> &edges)
     // Its device goes with an unplugged adapter: that it is not there is
     // said with this.
     m_said = ENOENT;
-    m_lastLines = 0;
     key(edges);
     m_report(QStringLiteral("the key adapter %1 is gone (%2); keying with the keyboard, and taking it back "
                             "when it comes back")
