@@ -88,6 +88,6 @@ QByteArray settingsWithSelection(const QByteArray &file, const QString &selectio
         return settingsFileBytes(selectionLine, {QStringLiteral(" 60"), QStringLiteral(" 5"), QStringLiteral(" 30"),
                                                  QStringLiteral(" 50")});
     // The line end as it was: CR LF, or LF from an editor.
-    const qsizetype rest = lineEnd > 0 && file[lineEnd - 1] == '\r' ? lineEnd - 1 : lineEnd;
+    const qsizetype rest = file.left(lineEnd).endsWith('\r') ? lineEnd - 1 : lineEnd;
     return toCodePage1250(selectionLine) + file.mid(rest);
 }
