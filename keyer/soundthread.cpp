@@ -112,7 +112,12 @@ void SoundThread::run()
     const auto restartClock = [&] {
         clockZero = Clock::now() - std::chrono::microseconds(settled * 1000000 / m_rate);
     };
-    Clock::time_point retryAt = Clock::now() + std::chrono::milliseconds(retryMs);
+    Clock::time_point retryAt;
+    const auto retryLater = [&] { retryAt = Clock::now() + std::chrono::milliseconds(retryMs); };
+    const auto usUntilRetry = [&] {
+        return std::chrono::duration_cast<std::chrono::microseconds>(retryAt - Clock::now()).count();
+    };
+    retryLater();
     // What the server holds from `settled` on ends at `writtenEnd`; a copy
     // of it is kept in `written`, a ring indexed by position.
     std::vector<qint16> written(static_cast<size_t>(writtenKept));
@@ -136,7 +141,7 @@ void SoundThread::run()
         m_output->close();
         playing = false;
         restartClock();
-        retryAt = Clock::now() + std::chrono::milliseconds(retryMs);
+        retryLater();
     };
 
     while (!m_exchange.stop) {
@@ -145,7 +150,7 @@ void SoundThread::run()
                 if (!playing && Clock::now() >= retryAt) {
                     // Resting without a server: it is looked for all the same,
                     // said to be back when found, and left at rest.
-                    retryAt = Clock::now() + std::chrono::milliseconds(retryMs);
+                    retryLater();
                     playing = reopen(false);
                     if (playing) {
                         m_output->rest();
@@ -153,8 +158,7 @@ void SoundThread::run()
                         say(SoundState::Resting);
                     }
                 }
-                const auto untilRetry = std::chrono::duration_cast<std::chrono::microseconds>(retryAt - Clock::now());
-                m_output->wait(playing ? -1 : int(std::max<qint64>(1000, untilRetry.count())));
+                m_output->wait(playing ? -1 : int(std::max<qint64>(1000, usUntilRetry())));
                 continue;
             }
             // Wanted again: the clock goes on from where it stood.
@@ -163,7 +167,7 @@ void SoundThread::run()
             playing = reopen(true);
             say(playing ? SoundState::Playing : SoundState::Silent, m_output->errorString());
             restartClock();
-            retryAt = Clock::now() + std::chrono::milliseconds(retryMs);
+            retryLater();
             quietSince = Clock::now();
         }
         if (playing && !m_output->isPlaying())
@@ -173,7 +177,7 @@ void SoundThread::run()
                 playing = true;
                 say(SoundState::Playing);
             } else {
-                retryAt = Clock::now() + std::chrono::milliseconds(retryMs);
+                retryLater();
             }
         }
         if (!playing) {
@@ -228,8 +232,7 @@ void SoundThread::run()
         }
         int waitUs = topUpMs * 1000;
         if (!playing)
-            waitUs = int(std::clamp<qint64>(
-                std::chrono::duration_cast<std::chrono::microseconds>(retryAt - Clock::now()).count(), 0, waitUs));
+            waitUs = int(std::clamp<qint64>(usUntilRetry(), 0, waitUs));
         m_output->wait(std::max(waitUs, 1000));
     }
     m_output->close();
