@@ -109,7 +109,7 @@ private slots:
 void DialogueTest::dialogue_data()
 {
     // Steps: "<..." bytes from the trainer, "play" the schedule to its end,
-    // "down" the trainee holds the key, "dash" keys one (its end stamped
+    // "down" the trainee holds the key, "dot" keys one (its end stamped
     // ahead, as an adapter's reading may be), "close" the trainer goes. Written:
     // the texts back, in order. Every row ends with the key let go.
     QTest::addColumn<bool>("autoEcho");
@@ -133,7 +133,7 @@ void DialogueTest::dialogue_data()
         << true << QStringList{"<qq><u60><s><KM>", "play"} << QStringList{"x", "H", "R", "H", "V", "H", "H", "V"} << 10
         << qint64(-1);
     QTest::newRow("a start frame in the trainee's turn: what is keyed before the next group is not the trainer's")
-        << false << QStringList{"<qq><u60><s><KM>", "<s>", "dash"} << QStringList{"x"} << 5 << qint64(0);
+        << false << QStringList{"<qq><u60><s><KM>", "<s>", "dot"} << QStringList{"x"} << 5 << qint64(0);
     QTest::newRow("a start frame lets go of a key held")
         << false << QStringList{"<qq><u60><s>", "down", "<r>"} << QStringList{"x"} << 0 << qint64(0);
     QTest::newRow("so does a trainer that goes")
@@ -165,7 +165,7 @@ void DialogueTest::dialogue()
         } else if (step == "down") {
             keys.straightDown();
             QVERIFY(schedule.keyDown);
-        } else if (step == "dash") {
+        } else if (step == "dot") {
             const qint64 now = monotonicNs();
             keys.straightAt(true, now);
             keys.straightAt(false, now + 60'000'000);
