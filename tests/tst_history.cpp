@@ -27,6 +27,7 @@
 #include <QSqlQuery>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QTest>
 #include <QTimer>
 
@@ -39,6 +40,8 @@ static QString shownText(const QWidget &window)
     QString texts;
     for (const QLabel *label : window.findChildren<QLabel *>())
         texts += label->text() + QLatin1Char('\n');
+    for (const QTextBrowser *browser : window.findChildren<QTextBrowser *>())
+        texts += browser->toPlainText() + QLatin1Char('\n');
     return texts;
 }
 
@@ -349,6 +352,8 @@ void HistoryTest::scores_the_copy_runs_of_an_older_history()
     copy->setPlainText("öüé 12");
     score->click();
     QVERIFY2(shownText(window).contains("Helyes jelek: 83 % (5 / 6)"), qPrintable(shownText(window)));
+    // Each group sent above its copy, the place left out marked.
+    QVERIFY2(shownText(window).contains("ÖÜÉ\n123\nÖÜÉ\n12_"), qPrintable(shownText(window)));
     QVERIFY2(shownText(window).contains("bekerült az előzménybe."), qPrintable(shownText(window)));
     runs->setCurrentIndex(2);
     copy->setPlainText("KMRSU AB/?= Á:-@");
