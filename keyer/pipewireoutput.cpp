@@ -81,7 +81,12 @@ bool PipeWireOutput::open(int sampleRate, qint64 position)
     m_streaming = false;
 
     m_loop = pw_thread_loop_new("vestranoli-pw", nullptr);
-    m_context = m_loop ? pw_context_new(pw_thread_loop_get_loop(m_loop), nullptr, 0) : nullptr;
+    // "client-rt.conf" loads PipeWire's real-time module, which raises the
+    // thread that calls the stream to real-time priority (through rtkit on
+    // a desktop); the default client.conf does not load it.
+    m_context = m_loop ? pw_context_new(pw_thread_loop_get_loop(m_loop),
+                                        pw_properties_new(PW_KEY_CONFIG_NAME, "client-rt.conf", nullptr), 0)
+                       : nullptr;
     if (!m_context)
         return fail(QStringLiteral("starting PipeWire"));
     pw_thread_loop_lock(m_loop);
