@@ -73,7 +73,6 @@ bool PulseOutput::open(int sampleRate, qint64 position)
     if (!iterateUntil(streamReady, 5000))
         return fail("opening a stream");
     m_readPosition = -1;
-    m_asking = false;
     askTiming();
     const auto streamTimed = [](PulseOutput *self) { return self->m_readPosition >= 0; };
     if (!iterateUntil(streamTimed, 5000))
