@@ -122,6 +122,9 @@ void DialogueTest::dialogue_data()
     // pause 50: 4000 samples.
     QTest::newRow("copy: the group, its pause, then OK")
         << false << QStringList{"<qq><u60><z\x32><r><KM>", "play"} << QStringList{"x", "OK\r\n"} << 5 << qint64(19 * 800 + 4000);
+    QTest::newRow("a copy group does not wait for the trainee's key to rest")
+        << false << QStringList{"<qq><u60><r>", "dot", "<KM>", "play"} << QStringList{"x", "OK\r\n"} << 5
+        << qint64(19 * 800 + 4000);
     QTest::newRow("a start frame drops the group waiting, and the OK of the one sounding")
         << false << QStringList{"<qq><u60><z\x32><r><KM><EE>", "<r><T>", "play"} << QStringList{"x", "OK\r\n"} << 6
         << qint64(3 * 800 + 4000);
