@@ -349,12 +349,17 @@ void HistoryTest::scores_the_copy_runs_of_an_older_history()
     QVERIFY2(shownText(window).contains("sérültek"), qPrintable(shownText(window)));
     score->click();
     QVERIFY2(shownText(window).contains("A vétel üres"), qPrintable(shownText(window)));
+    copy->setPlainText("öüéx 12");
+    score->click();
+    QVERIFY2(shownText(window).contains("bekerült az előzménybe."), qPrintable(shownText(window)));
+    // Each group sent above its copy: an extra character with a blank above
+    // it, the place left out marked.
+    QVERIFY2(shownText(window).contains("fölösleges jelek: 1") && shownText(window).contains("ÖÜÉ \n123\nÖÜÉX\n12_"),
+             qPrintable(shownText(window)));
     copy->setPlainText("öüé 12");
     score->click();
     QVERIFY2(shownText(window).contains("Helyes jelek: 83 % (5 / 6)"), qPrintable(shownText(window)));
-    // Each group sent above its copy, the place left out marked.
     QVERIFY2(shownText(window).contains("ÖÜÉ\n123\nÖÜÉ\n12_"), qPrintable(shownText(window)));
-    QVERIFY2(shownText(window).contains("bekerült az előzménybe."), qPrintable(shownText(window)));
     runs->setCurrentIndex(2);
     copy->setPlainText("KMRSU AB/?= Á:-@");
     score->click();
