@@ -163,7 +163,8 @@ void HistoryTest::keeps_every_group_through_a_failure()
 {
     QFETCH(QString, trouble);
     const int lost = trouble.contains("end") ? 2 : 0; // groups unwritten when the history closes
-    const int lostRuns = lost > 0 || trouble.contains("refus") ? 2 : 0;
+    const bool refusing = trouble.contains("refusing");
+    const int lostRuns = lost > 0 || refusing ? 2 : 0;
     const bool noted = lostRuns > 0 && !trouble.endsWith("no note");
 
     // An empty file is no history yet, and reading it leaves it empty.
@@ -181,9 +182,8 @@ void HistoryTest::keeps_every_group_through_a_failure()
     // Keyed before any run: scored against nothing sent, and recorded so.
     history.recordEchoGroup({QDateTime::currentDateTimeUtc(), QString(), "E", false, 60, 1, 50});
     QVERIFY(other.open() && (!trouble.startsWith("lock") || QSqlQuery(other).exec(QStringLiteral("BEGIN EXCLUSIVE"))));
-    QVERIFY(!trouble.contains("refus")
-            || QSqlQuery(other).exec(QStringLiteral(
-                    "CREATE TRIGGER refuse BEFORE INSERT ON copy_run BEGIN SELECT RAISE(ABORT, 'no'); END")));
+    QVERIFY(!refusing || QSqlQuery(other).exec("CREATE TRIGGER refuse BEFORE INSERT ON copy_run BEGIN "
+                                               "SELECT RAISE(ABORT, 'no'); END"));
     std::signal(SIGXFSZ, SIG_IGN);
     const auto limitFileSize = [](rlim_t size) { const rlimit to{size, RLIM_INFINITY}; setrlimit(RLIMIT_FSIZE, &to); };
     limitFileSize(trouble == "full" ? rlim_t(QFile(path + "-wal").size()) : RLIM_INFINITY);
