@@ -218,12 +218,18 @@ qint64 PipeWireOutput::playingPosition()
     return m_base + m_taken - period + elapsed;
 }
 
+// PipeWire's thread may take a period while this runs, reading forward. So
+// it is written backward, last sample first: whatever the moment, that
+// thread sees what was there, then from one sample on what is written,
+// never the new and the old in turn (a tone with a hole of up to a period
+// in it, when a key's change came in while a period was being taken).
 bool PipeWireOutput::write(qint64 position, const qint16 *samples, qint64 count)
 {
-    for (qint64 i = 0; i < count; ++i) {
+    for (qint64 i = count - 1; i >= 0; --i) {
         const qint64 at = position + i - m_base;
-        if (at >= 0)
-            m_ring[size_t(at % ringSize)].store(samples[i], std::memory_order_relaxed);
+        if (at < 0)
+            break;
+        m_ring[size_t(at % ringSize)].store(samples[i], std::memory_order_release);
     }
     const qint64 end = position + count - m_base;
     if (end > m_writtenEnd)
@@ -268,7 +274,7 @@ void PipeWireOutput::processThunk(void *self)
     const qint64 written = output->m_writtenEnd.load(std::memory_order_acquire);
     const auto sample = [output, written](qint64 position) -> float {
         return position >= 0 && position < written
-                   ? float(output->m_ring[size_t(position % ringSize)].load(std::memory_order_relaxed))
+                   ? float(output->m_ring[size_t(position % ringSize)].load(std::memory_order_acquire))
                    : 0.0f;
     };
     for (qint64 i = 0; i < count; ++i) {
