@@ -45,6 +45,13 @@ static QString shownText(const QWidget &window)
     return texts;
 }
 
+static void clickButton(const QWidget &window, const QString &caption)
+{
+    for (QPushButton *button : window.findChildren<QPushButton *>())
+        if (button->text().startsWith(caption))
+            button->click();
+}
+
 class HistoryTest : public QObject
 {
     Q_OBJECT
@@ -280,10 +287,7 @@ void HistoryTest::exports_csv_and_shows_the_statistics()
         dialog->selectFile(dir.filePath(QStringLiteral("export")));
         QMetaObject::invokeMethod(dialog, "accept");
     });
-    for (QPushButton *button : window.findChildren<QPushButton *>()) {
-        if (button->text().startsWith("Exportálás"))
-            button->click();
-    }
+    clickButton(window, QStringLiteral("Exportálás"));
     qputenv("HOME", home);
     QCOMPARE(offeredIn, dir.path());
     QFile exported(dir.filePath(QStringLiteral("export.csv")));
@@ -341,9 +345,7 @@ void HistoryTest::scores_the_copy_runs_of_an_older_history()
     QCOMPARE(shown->rowCount(), 11);
 
     // Scored from the statistics window, which shows the copied characters at once.
-    for (QPushButton *button : stats.findChildren<QPushButton *>())
-        if (button->text().startsWith("Másolás pontozása"))
-            button->click();
+    clickButton(stats, QStringLiteral("Másolás pontozása"));
     CopyScoreWindow &window = *stats.findChild<CopyScoreWindow *>();
     auto *runs = window.findChild<QComboBox *>();
     auto *copy = window.findChild<QPlainTextEdit *>();
