@@ -69,7 +69,6 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
                                   this);
     layout->addWidget(keysLegend);
     m_keyboardHint->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold"));
-    m_keyboardHint->setWordWrap(true);
     m_keyboardHint->hide();
     layout->addWidget(m_keyboardHint);
     layout->addWidget(m_reviews);
