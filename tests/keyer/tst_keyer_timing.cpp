@@ -11,6 +11,7 @@
 #include "common/morsetable.h"
 #include "core/sidetone.h"
 #include "keyerprocess.h"
+#include "soundexchange.h"
 #include "wavrecording.h"
 
 #include <QTemporaryDir>
@@ -192,14 +193,14 @@ void TimingTest::sidetone_follows_the_keys_moments()
         {true, 4800, 4800, 4800},  // after a rest, at once again
         {false, 5200, 5200, 5200},
     };
+    // The moments are on the monotonic clock, a sample (125 µs) apart.
     Sidetone tone(8000, 600, 0);
+    SoundExchange exchange;
     std::vector<qint16> out(8000);
     for (const Edge &edge : edges) {
         tone.render(out.data() + tone.position(), edge.settled + 2000 - tone.position()); // the lead at the server
-        tone.settle(edge.settled);
-        const qint64 sounds = tone.key(edge.down, edge.seen);
-        QCOMPARE(sounds, edge.sounds);
-        tone.rewindTo(sounds);
+        exchange.commands.push({edge.down ? PlayCommand::KeyDown : PlayCommand::KeyUp, edge.seen * 125'000, {}});
+        takeChanges(exchange, tone, edge.settled, edge.settled * 125'000);
     }
     tone.render(out.data() + tone.position(), qint64(out.size()) - tone.position());
     // Where the tone starts and stops: a tone's first sample (at phase 0)
