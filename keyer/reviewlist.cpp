@@ -18,7 +18,6 @@ ReviewList::ReviewList(QWidget *parent)
     : QLabel(parent)
 {
     setTextFormat(Qt::RichText);
-    setWordWrap(true);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setText(tr("Each echo group you key back is reviewed here."));
     setAccessibleName(tr("Review of the groups keyed back"));
