@@ -22,6 +22,7 @@
 #include <QLockFile>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -265,14 +266,19 @@ void HistoryTest::exports_csv_and_shows_the_statistics()
     QCOMPARE(qobject_cast<QLineSeries *>(chart->series()[3])->at(1), QPointF(1, 60));
     auto *weakest = window.findChild<QListWidget *>();
     QCOMPARE(weakest->count(), 1);
-    // Tab leaves the table and the list, for the next control.
+    // Tab goes from the period through the buttons, the table, the list and
+    // the chart, in the order they are read; it leaves the table and the list.
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    for (QAbstractItemView *view : std::initializer_list<QAbstractItemView *>{table, weakest}) {
-        view->setFocus();
-        QTest::keyClick(view, Qt::Key_Tab);
-        QVERIFY(!view->hasFocus());
+    window.findChild<QSpinBox *>()->setFocus();
+    QStringList reached;
+    for (int i = 0; i < 6; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        const auto *button = qobject_cast<const QPushButton *>(QApplication::focusWidget());
+        reached << (button ? button->text() : QApplication::focusWidget()->accessibleName());
     }
+    QCOMPARE(reached, QStringList({"Másolás pontozása…", "Koch-tanfolyam…", "Exportálás CSV-be…", "Jelek statisztikája",
+                                   "A leggyengébb jelek", "Haladás naponta"}));
     weakest->item(0)->setCheckState(Qt::Checked);
     QVERIFY2(shownText(window).contains(QStringLiteral("jelei: E\n")), qPrintable(shownText(window)));
     // Offered in the trainee's home, which has no Documents folder; a name
@@ -354,6 +360,9 @@ void HistoryTest::scores_the_copy_runs_of_an_older_history()
     QCOMPARE(runs->count(), 3);
     QVERIFY(runs->itemText(0).endsWith("sérült"));
     QCOMPARE(runs->currentIndex(), 1);
+    // A run is named by when it was played, its speed and its groups.
+    const QRegularExpression named(QStringLiteral("^20\\d\\d\\.\\d\\d\\.\\d\\d\\. \\d\\d:\\d\\d – \\d+ betű/perc, \\d+ csoport"));
+    QVERIFY2(named.match(runs->itemText(1)).hasMatch(), qPrintable(runs->itemText(1)));
     QVERIFY2(shownText(window).contains("sérültek"), qPrintable(shownText(window)));
     score->click();
     QVERIFY2(shownText(window).contains("A vétel üres"), qPrintable(shownText(window)));

@@ -128,8 +128,9 @@ StatsWindow::StatsWindow(const QString &historyPath, int days, QWidget *parent)
     layout->addWidget(m_status);
 
     // For a screen reader and the keyboard: every control named, the table,
-    // the list and the chart reached with Tab, and Enter presses the export
-    // as Space does.
+    // the list and the chart reached with Tab (which goes in the order the
+    // layouts above took them in, the order they are read), and Enter
+    // presses the export as Space does.
     m_days->setAccessibleName(QStringLiteral("Időszak"));
     exportButton->setAutoDefault(true);
     m_table->setAccessibleName(QStringLiteral("Jelek statisztikája"));
@@ -145,12 +146,6 @@ StatsWindow::StatsWindow(const QString &historyPath, int days, QWidget *parent)
     m_weakest->setTabKeyNavigation(false);
     copyButton->setAutoDefault(true);
     courseButton->setAutoDefault(true);
-    setTabOrder(m_days, copyButton);
-    setTabOrder(copyButton, courseButton);
-    setTabOrder(courseButton, exportButton);
-    setTabOrder(exportButton, m_table);
-    setTabOrder(m_table, m_weakest);
-    setTabOrder(m_weakest, m_chart);
 
     connect(m_days, &QSpinBox::valueChanged, this, &StatsWindow::refresh);
     connect(exportButton, &QPushButton::clicked, this, &StatsWindow::exportCsv);
