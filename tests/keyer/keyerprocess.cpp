@@ -8,6 +8,7 @@
 #include <csignal>
 #include <linux/capability.h>
 #include <sys/prctl.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 KeyerProcess::~KeyerProcess()
@@ -27,9 +28,17 @@ bool KeyerProcess::start(const QStringList &arguments)
     process.setChildProcessModifier([withoutRealTime = withoutRealTime] {
         setsid();
         prctl(PR_SET_PDEATHSIG, SIGKILL);
-        if (withoutRealTime)
-            prctl(PR_CAPBSET_DROP, CAP_SYS_NICE, 0, 0, 0); // kept from it by exec, even as root
+        if (withoutRealTime) { // kept from it by exec, even as root, and by the limit where that lets
+            prctl(PR_CAPBSET_DROP, CAP_SYS_NICE, 0, 0, 0);
+            const rlimit none{0, 0};
+            setrlimit(RLIMIT_RTPRIO, &none);
+        }
     });
+    if (withoutRealTime) { // nor rtkit, should the machine run it
+        QProcessEnvironment environment = process.processEnvironment();
+        environment.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), QStringLiteral("unix:path=/nonexistent"));
+        process.setProcessEnvironment(environment);
+    }
     process.setArguments(arguments);
     process.start();
     if (!process.waitForStarted(5000))
