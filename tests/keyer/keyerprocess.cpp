@@ -34,11 +34,6 @@ bool KeyerProcess::start(const QStringList &arguments)
             setrlimit(RLIMIT_RTPRIO, &none);
         }
     });
-    if (withoutRealTime) { // nor rtkit, should the machine run it
-        QProcessEnvironment environment = process.processEnvironment();
-        environment.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), QStringLiteral("unix:path=/nonexistent"));
-        process.setProcessEnvironment(environment);
-    }
     process.setArguments(arguments);
     process.start();
     if (!process.waitForStarted(5000))

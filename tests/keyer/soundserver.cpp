@@ -24,6 +24,7 @@ SoundServer::SoundServer(const QString &kind, const QString &dir)
         if (!m_pulseService)
             env.insert(QStringLiteral("VESTRANOLI_SOUND"), QStringLiteral("pipewire"));
         env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("unix:path=%1/bus").arg(dir));
+        env.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), QStringLiteral("unix:path=/nonexistent")); // nor rtkit
         QDir().mkpath(dir + QStringLiteral("/config/pipewire/pipewire.conf.d"));
         QFile conf(dir + QStringLiteral("/config/pipewire/pipewire.conf.d/test-sink.conf"));
         if (conf.open(QIODevice::WriteOnly))

@@ -323,6 +323,8 @@ void KeysTest::a_key_adapter_shows_its_lines()
     // Any key that reaches it shows it has the keyboard: it asks no more.
     QTest::keyClick(window.get(), Qt::Key_Shift);
     QVERIFY(!hinted());
+    trainer.send(echoStartFrame()); // the next echo run asks for it anew
+    QVERIFY(QTest::qWaitFor(hinted, 5000));
 }
 
 void KeysTest::the_trainer_leaves()
