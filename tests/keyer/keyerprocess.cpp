@@ -28,7 +28,7 @@ bool KeyerProcess::start(const QStringList &arguments)
     process.setChildProcessModifier([withoutRealTime = withoutRealTime] {
         setsid();
         prctl(PR_SET_PDEATHSIG, SIGKILL);
-        if (withoutRealTime) { // kept from it by exec, even as root, and by the limit where that lets
+        if (withoutRealTime) { // as an ordinary user: no CAP_SYS_NICE after exec, even as root, and no real-time limit
             prctl(PR_CAPBSET_DROP, CAP_SYS_NICE, 0, 0, 0);
             const rlimit none{0, 0};
             setrlimit(RLIMIT_RTPRIO, &none);
