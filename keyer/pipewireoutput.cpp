@@ -15,8 +15,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <mutex>
+#include <tuple>
 
 namespace {
 
@@ -31,6 +33,14 @@ constexpr const char *nodeLatency = "128/48000";
 // (0.25 ms at 8 kHz). The sidetone has nothing above 2 kHz, so what the
 // interpolation leaves of the 8 kHz images is weak and high.
 constexpr int streamRate = 48000;
+
+// Whether the PipeWire library this runs with is older than the version given.
+bool libraryBefore(int major, int minor, int micro)
+{
+    int version[3] = {};
+    std::sscanf(pw_get_library_version(), "%d.%d.%d", &version[0], &version[1], &version[2]);
+    return std::tie(version[0], version[1], version[2]) < std::tie(major, minor, micro);
+}
 
 void initPipeWire()
 {
@@ -81,7 +91,17 @@ bool PipeWireOutput::open(int sampleRate, qint64 position)
     m_streaming = false;
 
     m_loop = pw_thread_loop_new("vestranoli-pw", nullptr);
-    m_context = m_loop ? pw_context_new(pw_thread_loop_get_loop(m_loop), nullptr, 0) : nullptr;
+    // "client-rt.conf" loads PipeWire's real-time module, which raises the
+    // thread that calls the stream to real-time priority: through rtkit on
+    // a desktop, itself where the keyer may. Before 1.3.81 the default
+    // client.conf does not load it; since then it does, and naming the old
+    // file only draws a warning.
+    m_context = m_loop ? pw_context_new(pw_thread_loop_get_loop(m_loop),
+                                        libraryBefore(1, 3, 81)
+                                                ? pw_properties_new(PW_KEY_CONFIG_NAME, "client-rt.conf", nullptr)
+                                                : nullptr,
+                                        0)
+                       : nullptr;
     if (!m_context)
         return fail(QStringLiteral("starting PipeWire"));
     pw_thread_loop_lock(m_loop);

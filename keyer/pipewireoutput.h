@@ -43,10 +43,10 @@ public:
     void wake() override;
     QString errorString() const override { return m_error; }
     // Whether PipeWire's thread calls this stream at real-time priority;
-    // known once open() has succeeded. The thread has it only where the
-    // sound thread that starts it has (PipeWire's default client setup does
-    // not ask rtkit); otherwise it is an ordinary one, and a busy machine
-    // makes it miss cycles.
+    // known once open() has succeeded. PipeWire's real-time module gets it
+    // from rtkit where the system has that (or sets it itself where the
+    // keyer may); without either the thread is an ordinary one, and a busy
+    // machine makes it miss cycles.
     bool calledInRealTime() const { return m_realTime; }
 
     // PipeWire's callbacks, on its thread.
