@@ -268,6 +268,7 @@ void HistoryTest::exports_csv_and_shows_the_statistics()
     // The next day all keyed right at 60: the keyed share's line at 100 %, the speed's at 60.
     QCOMPARE(qobject_cast<QLineSeries *>(chart->series()[1])->at(1), QPointF(1, 100));
     QCOMPARE(qobject_cast<QLineSeries *>(chart->series()[3])->at(1), QPointF(1, 60));
+    QCOMPARE(qobject_cast<QLineSeries *>(chart->series()[2])->count(), 0); // no copy scored: no 0 % on its line
     auto *weakest = window.findChild<QListWidget *>();
     QCOMPARE(weakest->count(), 1);
     // Tab goes from the period through the buttons, the table, the list and
