@@ -88,7 +88,6 @@ bool PipeWireOutput::open(int sampleRate, qint64 position)
     m_takenAtNs = 0;
     m_period = 0;
     m_failed = false;
-    m_streaming = false;
 
     m_loop = pw_thread_loop_new("vestranoli-pw", nullptr);
     // "client-rt.conf" loads PipeWire's real-time module, which raises the
