@@ -249,6 +249,7 @@ void KeysTest::the_window_s_key_area_and_tone_box()
     QCOMPARE(tone->value(), 700);
     QCOMPARE(player->frequency(), 700.0);
     auto *volume = window->findChild<QSlider *>();
+    QVERIFY(volume->y() > tone->y()); // in its row below the tone's, not left lying at the window's corner
     volume->setFocus();
     QTest::keyClick(volume, Qt::Key_Home);
     QTest::keyClick(volume, Qt::Key_PageUp);
