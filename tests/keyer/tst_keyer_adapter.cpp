@@ -4,9 +4,8 @@
 // input through the adapter's seam; what comes out is the reports and the
 // tone's edges with their times, a straight key's handed to the sidetone
 // on the reader's thread. Then the faults: said once, the keyer going
-// on, the adapter taken back. Pseudo-terminals have no modem lines, so the
-// reading of a real adapter (TIOCMIWAIT, TIOCMGET) is not tried here; only
-// that the kernel part refuses what is no serial port.
+// on, the adapter taken back. Last the kernel part, reading an adapter that
+// this test answers for in place of a serial driver.
 
 #include "core/pseudoterminal.h"
 #include "fakelines.h"
@@ -14,9 +13,84 @@
 #include "keyinput.h"
 #include "modemlines.h"
 
+#include <QDir>
 #include <QTest>
 
+#include <atomic>
 #include <cerrno>
+#include <cstdarg>
+#include <linux/serial.h>
+#include <mutex>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+namespace {
+
+// A serial adapter where the kernel's driver would be: the modem-line ioctls
+// on one pseudo-terminal's device are answered from here, all others go on
+// to the kernel.
+struct Adapter {
+    dev_t device = 0;
+    std::atomic<int> lines = 0, changes = 0, supplied = 0; // TIOCM_ bits; changes as the driver counts them
+    std::atomic<int> bouncing = 0; // reads during which a change comes and goes
+    std::atomic<int> fault = 0;    // what reading the lines fails with
+    std::atomic<bool> canWait = true;
+    std::atomic<int> waits = 0;    // TIOCMIWAITs entered
+    int changed = eventfd(0, EFD_CLOEXEC);
+    void set(int bits)
+    {
+        lines = bits;
+        ++changes;
+        eventfd_write(changed, 1);
+    }
+} adapter;
+
+} // namespace
+
+extern "C" int ioctl(int fd, unsigned long request, ...) noexcept
+{
+    va_list args;
+    va_start(args, request);
+    void *arg = va_arg(args, void *);
+    va_end(args);
+    struct stat st {};
+    if (adapter.device == 0 || fstat(fd, &st) != 0 || st.st_rdev != adapter.device)
+        return int(syscall(SYS_ioctl, fd, request, arg));
+    switch (request) {
+    case TIOCMGET:
+        if (adapter.bouncing > 0) {
+            --adapter.bouncing;
+            ++adapter.changes;
+        }
+        errno = adapter.fault;
+        *static_cast<int *>(arg) = adapter.lines | adapter.supplied;
+        return errno == 0 ? 0 : -1;
+    case TIOCMBIS:
+        adapter.supplied |= *static_cast<int *>(arg);
+        return 0;
+    case TIOCGICOUNT: {
+        serial_icounter_struct counted{};
+        counted.cts = counted.dsr = adapter.changes;
+        *static_cast<serial_icounter_struct *>(arg) = counted;
+        return 0;
+    }
+    case TIOCMIWAIT: {
+        if (!adapter.canWait) {
+            errno = EINVAL;
+            return -1;
+        }
+        ++adapter.waits;
+        pollfd wake{adapter.changed, POLLIN, 0};
+        eventfd_t count;
+        return poll(&wake, 1, -1) == 1 ? eventfd_read(adapter.changed, &count) : -1; // EINTR on the wake signal
+    }
+    }
+    return int(syscall(SYS_ioctl, fd, request, arg));
+}
 
 class AdapterTest : public QObject
 {
@@ -27,7 +101,7 @@ private slots:
     void keys_from_lines();
     void faults_said_once_data();
     void faults_said_once();
-    void kernel_refuses_no_serial_port();
+    void reads_a_serial_adapter();
 };
 
 void AdapterTest::keys_from_lines_data()
@@ -154,15 +228,84 @@ void AdapterTest::faults_said_once()
     QCOMPARE(problems.size(), told + 3);
 }
 
-void AdapterTest::kernel_refuses_no_serial_port()
+void AdapterTest::reads_a_serial_adapter()
 {
     QString why;
     const auto pty = openPseudoTerminal(&why);
     QVERIFY2(pty, qPrintable(why));
     ModemLines lines;
-    QCOMPARE(lines.open(pty->slavePath, {}), ENOTTY);
+    QCOMPARE(lines.open(pty->slavePath, {}), ENOTTY); // a pseudo-terminal has no modem lines
     QCOMPARE(lines.open(QStringLiteral("/dev/null"), {}), ENOTTY);
     QCOMPARE(lines.open(QStringLiteral("/dev/no-such-adapter"), {}), ENOENT);
+    struct stat st {};
+    QCOMPARE(fstat(pty->slave, &st), 0);
+    adapter.device = st.st_rdev; // from here on an adapter
+    std::mutex lock;
+    QStringList got; // the lines read
+    QList<qint64> stamps;
+    int polling = 0;
+    QList<int> lost;
+    const ModemLineSource::Sink sink{[&](ModemLineSource::Reading r) {
+                                         std::lock_guard hold(lock);
+                                         got << QString::number(r.lines), stamps << r.atNs;
+                                     },
+                                     [&] { std::lock_guard hold(lock); ++polling; },
+                                     [&](int error) { std::lock_guard hold(lock); lost << error; }};
+    const auto count = [&] { std::lock_guard hold(lock); return got.size(); };
+    const qsizetype openFiles = QDir(QStringLiteral("/proc/self/fd")).entryInfoList(QDir::System).size();
+    adapter.fault = EIO;
+    QCOMPARE(lines.open(pty->slavePath, sink), EIO);
+    adapter.fault = 0;
+    QCOMPARE(lines.open(pty->slavePath, sink), 0);
+    QCOMPARE(adapter.supplied.load(), TIOCM_DTR | TIOCM_RTS); // the key's contacts powered
+
+    // Every change read twice, a confirmation time apart, stamped after the
+    // wait; once more for each change that came and went during a read
+    // (the first hides in the change itself). Then the reader waits.
+    const std::tuple<int, int, QStringList> changes[]{{0, 0, {"0", "0"}}, {TIOCM_CTS, 0, {"1", "1"}}, // Cts
+        {TIOCM_CTS | TIOCM_DSR, 0, {"3", "3"}}, {TIOCM_CD | TIOCM_RI, 2, {"12", "12", "12"}}, {0, 1, {"0", "0"}}};
+    for (int step = 0; step < 5; ++step) {
+        const auto &[bits, bounces, readings] = changes[step];
+        const qsizetype before = step == 0 ? 0 : count();
+        const qint64 at = monotonicNs();
+        if (step > 0) {
+            adapter.bouncing = bounces;
+            adapter.set(bits);
+        }
+        QVERIFY(QTest::qWaitFor([&] { return adapter.waits == step + 1; }, 3000));
+        std::lock_guard hold(lock);
+        QCOMPARE(got.mid(before), readings);
+        QVERIFY(step == 0 || stamps[before] >= at);
+        QVERIFY(stamps[before + 1] - stamps[before] >= KeyLines::confirmationNs);
+    }
+    // A driver that cannot wait for the lines: read every millisecond.
+    adapter.canWait = false;
+    adapter.set(TIOCM_CTS);
+    const qsizetype before = count();
+    QVERIFY(QTest::qWaitFor([&] { return count() > before + 20; }, 3000));
+    {
+        std::lock_guard hold(lock);
+        QCOMPARE(polling, 1);
+        QVERIFY(stamps.last() - stamps[before + 5] >= (stamps.size() - before - 6) * 1'000'000);
+    }
+    // Pulled out: said once, nothing read after.
+    adapter.fault = EIO;
+    QVERIFY(QTest::qWaitFor([&] { std::lock_guard hold(lock); return !lost.isEmpty(); }, 3000));
+    const qsizetype last = count();
+    lines.close();
+    QCOMPARE(lost, QList<int>{EIO});
+    QCOMPARE(count(), last);
+    QCOMPARE(QDir(QStringLiteral("/proc/self/fd")).entryInfoList(QDir::System).size(), openFiles); // let go for the next open
+
+    // Closed while it waits for a change.
+    adapter.fault = 0;
+    adapter.canWait = true;
+    const int waits = adapter.waits;
+    QCOMPARE(lines.open(pty->slavePath, sink), 0);
+    QVERIFY(QTest::qWaitFor([&] { return adapter.waits > waits; }, 3000));
+    lines.close();
+    adapter.device = 0;
+    QCOMPARE(lost.size(), 1);
 }
 
 QTEST_GUILESS_MAIN(AdapterTest)
