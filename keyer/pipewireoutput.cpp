@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pipewireoutput.h"
 
+#include "core/cubic.h"
 #include "core/monotonicclock.h"
 
 #include <pipewire/pipewire.h>
@@ -300,11 +301,7 @@ void PipeWireOutput::processThunk(void *self)
         const qint64 at = from + i;
         const qint64 p = at / factor;
         const float t = float(at % factor) / float(factor);
-        const float before = sample(p - 1), here = sample(p), next = sample(p + 1), after = sample(p + 2);
-        const float value = here
-                            + 0.5f * t
-                                  * (next - before
-                                     + t * (2 * before - 5 * here + 4 * next - after + t * (3 * (here - next) + after - before)));
+        const float value = cubicBetween(sample(p - 1), sample(p), sample(p + 1), sample(p + 2), t);
         out[i] = qint16(std::clamp(std::lround(value), -32768L, 32767L));
     }
     data.chunk->offset = 0;

@@ -287,12 +287,14 @@ void KeysTest::a_key_adapter_shows_its_lines()
     // A trainee wiring a key sees which device keys and each line's state;
     // a key pulled out is said in the window.
     auto *lines = new FakeLines;
-    adapter = std::make_unique<KeyAdapter>(QStringLiteral("/dev/ttyUSB9"), *keyLineMapFromText(QStringLiteral("CTS")),
-                                           *keys, std::unique_ptr<ModemLineSource>(lines), player->directKey());
+    KeyLineMap map = *keyLineMapFromText(QStringLiteral("CTS"));
+    map.invert = true;
+    adapter = std::make_unique<KeyAdapter>(QStringLiteral("/dev/ttyUSB9"), map, *keys,
+                                           std::unique_ptr<ModemLineSource>(lines), player->directKey());
     adapter->reportProblemsWith([](const QString &) {});
     adapter->start();
     window->showKeyAdapter(*adapter);
-    QVERIFY2(shown().contains(QLatin1String("/dev/ttyUSB9, straight key on CTS\nCTS off, DSR off, DCD off, RI off")),
+    QVERIFY2(shown().contains(QLatin1String("/dev/ttyUSB9, straight key on CTS (inverted)\nCTS off, DSR off, DCD off, RI off")),
              qPrintable(shown()));
     lines->sink.reading({Cts | Dcd, monotonicNs()});
     QVERIFY(QTest::qWaitFor([&] { return shown().contains(QLatin1String("CTS on, DSR off, DCD on, RI off")); }, 5000));
