@@ -175,6 +175,7 @@ void HistoryTest::keeps_every_group_through_a_failure_data()
     QTest::newRow("another program's write lock to the end") << "lock to the end";
     QTest::newRow("the same, and the note of the loss cannot be made either") << "lock to the end, no note";
     QTest::newRow("a trigger another program added refuses every copy run") << "refusing trigger";
+    QTest::newRow("the disk full during a copy run's own write (a trigger adds 8 MB)") << "full, swelling trigger";
 }
 
 void HistoryTest::keeps_every_group_through_a_failure()
@@ -202,9 +203,11 @@ void HistoryTest::keeps_every_group_through_a_failure()
     QVERIFY(other.open() && (!trouble.startsWith("lock") || QSqlQuery(other).exec(QStringLiteral("BEGIN EXCLUSIVE"))));
     QVERIFY(!refusing || QSqlQuery(other).exec("CREATE TRIGGER refuse BEFORE INSERT ON copy_run BEGIN "
                                                "SELECT RAISE(ABORT, 'no'); END"));
+    QVERIFY(!trouble.contains("swelling") || (QSqlQuery(other).exec("CREATE TABLE swell(b)") && QSqlQuery(other).exec(
+        "CREATE TRIGGER swell BEFORE INSERT ON copy_run BEGIN INSERT INTO swell VALUES (zeroblob(8000000)); END")));
     std::signal(SIGXFSZ, SIG_IGN);
     const auto limitFileSize = [](rlim_t size) { const rlimit to{size, RLIM_INFINITY}; setrlimit(RLIMIT_FSIZE, &to); };
-    limitFileSize(trouble == "full" ? rlim_t(QFile(path + "-wal").size()) : RLIM_INFINITY);
+    limitFileSize(trouble.startsWith("full") ? rlim_t(QFile(path + "-wal").size()) : RLIM_INFINITY);
     history.recordEchoGroup({QDateTime::currentDateTimeUtc(), "TEM", "TEM", true, 60, 3, 50});
     for (int run = 0; run < 2; ++run)
         history.recordCopyRun({QDateTime::currentDateTimeUtc(), 60, 3, 50, {"TEM", "SAT"}});
