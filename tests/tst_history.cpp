@@ -442,6 +442,7 @@ void HistoryTest::takes_the_koch_course_lesson_by_lesson()
     next->click();
     QCOMPARE(readFile(ini), QByteArray("  M                     K\r\n 60 5 30 50\r\n"));
     QCOMPARE(table->item(0, 0)->text(), "M  (új)");
+    QVERIFY(table->item(0, 4)->font().bold() && !table->item(1, 0)->font().bold()); // the one to listen for
     QVERIFY(!next->isEnabled());
     {
         // Saved with nothing ticked: the speed and the line ends are kept.
