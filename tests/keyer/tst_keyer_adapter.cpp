@@ -58,15 +58,14 @@ extern "C" int ioctl(int fd, unsigned long request, ...) noexcept
     void *arg = va_arg(args, void *);
     va_end(args);
     struct stat st {};
-    if (adapter.device == 0 || fstat(fd, &st) != 0 || st.st_rdev != adapter.device)
-        return int(syscall(SYS_ioctl, fd, request, arg));
-    switch (request) {
+    const bool ours = adapter.device != 0 && fstat(fd, &st) == 0 && st.st_rdev == adapter.device;
+    switch (ours ? request : 0) {
     case TIOCMGET:
         if (adapter.bouncing > 0) {
             --adapter.bouncing;
             ++adapter.changes;
         }
-        errno = adapter.fault;
+        errno = adapter.fault; // 0 unless pulled out
         *static_cast<int *>(arg) = adapter.lines | adapter.supplied;
         return errno == 0 ? 0 : -1;
     case TIOCMBIS:
@@ -91,7 +90,7 @@ extern "C" int ioctl(int fd, unsigned long request, ...) noexcept
         return poll(&wake, 1, -1) == 1 ? eventfd_read(adapter.changed, &count) : -1; // EINTR on the wake signal
     }
     }
-    return int(syscall(SYS_ioctl, fd, request, arg));
+    return int(syscall(SYS_ioctl, fd, request, arg)); // any other device or request: the kernel
 }
 
 class AdapterTest : public QObject
@@ -254,7 +253,8 @@ void AdapterTest::reads_a_serial_adapter()
                                      [&] { std::lock_guard hold(lock); ++polling; },
                                      [&](int error) { std::lock_guard hold(lock); lost << error; }};
     const auto count = [&] { std::lock_guard hold(lock); return got.size(); };
-    const qsizetype openFiles = QDir(QStringLiteral("/proc/self/fd")).entryInfoList(QDir::System).size();
+    const auto openFiles = [] { return QDir(QStringLiteral("/proc/self/fd")).entryInfoList(QDir::System).size(); };
+    const qsizetype openBefore = openFiles();
     adapter.fault = EIO;
     QCOMPARE(lines.open(pty->slavePath, sink), EIO);
     adapter.fault = 0;
@@ -297,7 +297,7 @@ void AdapterTest::reads_a_serial_adapter()
     lines.close();
     QCOMPARE(lost, QList<int>{EIO});
     QCOMPARE(count(), last);
-    QCOMPARE(QDir(QStringLiteral("/proc/self/fd")).entryInfoList(QDir::System).size(), openFiles); // let go for the next open
+    QCOMPARE(openFiles(), openBefore); // let go for the next open
 
     // Closed while it waits for a change.
     adapter.fault = 0;

@@ -328,10 +328,10 @@ void CoreTest::cubic_keeps_a_tone_clean()
     // 700 Hz at 8000 samples a second brought up six times: within 0.5 % of
     // the tone itself, where a wrong coefficient is 15 % off.
     const double step = 2 * M_PI * 700 / 8000;
+    const auto at = [&](int q) { return float(std::sin(step * q)); };
     double worst = 0;
     for (int p = 0; p < 100; ++p) {
         for (int k = 0; k < 6; ++k) {
-            const auto at = [&](int q) { return float(std::sin(step * q)); };
             worst = std::max(worst, std::abs(cubicBetween(at(p - 1), at(p), at(p + 1), at(p + 2), k / 6.0f)
                                              - std::sin(step * (p + k / 6.0))));
         }
