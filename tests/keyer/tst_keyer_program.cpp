@@ -160,6 +160,9 @@ void ProgramTest::auto_echo_sends_each_report_alone()
         for (QChar letter : elementsOf(c) + QLatin1Char('V'))
             expected << QByteArray(1, letter.toLatin1());
     QCOMPARE(trainer.reads(), expected);
+    // Then it rests: its event loop sleeps rather than spinning on.
+    const QString stat = QStringLiteral("/proc/%1/stat").arg(keyer.process.processId());
+    QVERIFY(QTest::qWaitFor([&] { return readFile(stat).split(')').last().startsWith(" S"); }));
     QVERIFY(keyer.stop());
     QVERIFY(!trainer.received().contains("OK"));
     QCOMPARE(keyer.errors().count("cannot write the recording"), 1); // said once, and the recording whole:
@@ -179,9 +182,8 @@ void ProgramTest::link_is_made_and_removed()
         QVERIFY(keyer.waitForError("fast mode"));
         QCOMPARE(QFileInfo(link).symLinkTarget(), keyer.device());
         // A session leader, it keeps its line from becoming its terminal.
-        QFile stat(QStringLiteral("/proc/%1/stat").arg(keyer.process.processId()));
-        QVERIFY(stat.open(QIODevice::ReadOnly));
-        QCOMPARE(stat.readAll().split(')').last().split(' ').value(5), "0"); // tty_nr
+        const QString stat = QStringLiteral("/proc/%1/stat").arg(keyer.process.processId());
+        QCOMPARE(readFile(stat).split(')').last().split(' ').value(5), "0"); // tty_nr
         // Each of its threads asks to run at once when it wakes (a short
         // slice), where the kernel says what it granted.
         const QString tasks = QStringLiteral("/proc/%1/task").arg(keyer.process.processId());
@@ -209,9 +211,7 @@ void ProgramTest::link_is_made_and_removed()
         QCOMPARE(QFileInfo(link).symLinkTarget(), second.device());
         QVERIFY(second.stop());
     }
-    QFile file(link);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.close();
+    QVERIFY(QFile(link).open(QIODevice::WriteOnly)); // an empty file
     QVERIFY(QFile::link(link, link + ".wav")); // planted where a recording goes
     for (const QStringList &refused : {QStringList{"--link", link}, {"--wav", link + ".wav"}, {"--wav", "/dev/full"}}) {
         KeyerProcess keyer;
