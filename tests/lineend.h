@@ -9,6 +9,8 @@
 
 // The bytes of a file, or "<missing>" when it cannot be read.
 QByteArray readFile(const QString &path);
+// Replaces a file's bytes; false when they could not all be written.
+bool writeFile(const QString &path, const QByteArray &bytes);
 
 // A test at one end of a pseudo-terminal: what comes from the other end is
 // read without blocking whenever the test looks, and kept read by read.

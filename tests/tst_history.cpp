@@ -133,9 +133,7 @@ void HistoryTest::refuses_a_file_it_cannot_use()
 
     const QString path = dir.filePath(QStringLiteral("%1.sqlite").arg(QTest::currentDataTag()));
     if (version == 0) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray("Kelinor ").repeated(1000));
+        QVERIFY(writeFile(path, QByteArray("Kelinor ").repeated(1000)));
     } else {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QString::fromLatin1(QTest::currentDataTag()));
         db.setDatabaseName(path);
@@ -447,11 +445,9 @@ void HistoryTest::takes_the_koch_course_lesson_by_lesson()
     {
         // Saved with nothing ticked: the speed and the line ends are kept.
         QTemporaryDir other;
-        QFile saved(other.filePath("ini.txt"));
-        QVERIFY(saved.open(QIODevice::WriteOnly) && saved.write("\r\n 75 5 30 50\r\n") == 15);
-        saved.close();
+        QVERIFY(writeFile(other.filePath("ini.txt"), "\r\n 75 5 30 50\r\n"));
         CourseWindow(other.path()).findChild<QPushButton *>()->click();
-        QCOMPARE(readFile(saved.fileName()), QByteArray("  M                     K\r\n 75 5 30 50\r\n"));
+        QCOMPARE(readFile(other.filePath("ini.txt")), QByteArray("  M                     K\r\n 75 5 30 50\r\n"));
     }
 
     {
@@ -481,10 +477,7 @@ void HistoryTest::takes_the_koch_course_lesson_by_lesson()
             rows << characters->item(row, 0)->text() + characters->item(row, 2)->text() + '/' + characters->item(row, 1)->text();
         QCOMPARE(rows, QStringList({"K12/13", "M12/12"}));
     }
-    QFile file(ini);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("  M                     K\n\t70  5 30 50 \nkept\x8a\r\n");
-    file.close();
+    QVERIFY(writeFile(ini, "  M                     K\n\t70  5 30 50 \nkept\x8a\r\n"));
     auto *minimum = window.findChildren<QSpinBox *>()[1];
     minimum->setValue(13); // M has 12
     QVERIFY(!next->isEnabled());

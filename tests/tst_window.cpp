@@ -24,13 +24,6 @@
 
 namespace {
 
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 // A trainer on its own folder, with no keyer on the line.
 struct Trainer {
     explicit Trainer(const QString &dir)
@@ -123,7 +116,7 @@ void WindowTest::init()
 
 void WindowTest::start_up_without_settings()
 {
-    writeFile(report(), "left by the previous start\r\n");
+    QVERIFY(writeFile(report(), "left by the previous start\r\n"));
     Trainer t(m_dir->path());
     Form1 &f = t.form;
 
@@ -178,7 +171,7 @@ void WindowTest::start_up_restores()
     QFETCH(QStringList, boxes);
     QFETCH(bool, taken);
 
-    writeFile(ini(), file);
+    QVERIFY(writeFile(ini(), file));
     Trainer t(m_dir->path());
     Form1 &f = t.form;
     QCOMPARE(tickedBoxes(f), ticked);
@@ -226,7 +219,7 @@ void WindowTest::kilep_saves_and_the_next_start_gets_it_back()
     }
 
     // Slots 48 and 49 have no box but travel through the file, as they are.
-    writeFile(ini(), QByteArray(47, ' ') + "<Z\r\n 60 5 30 50\r\n");
+    QVERIFY(writeFile(ini(), QByteArray(47, ' ') + "<Z\r\n 60 5 30 50\r\n"));
     Trainer hidden(m_dir->path());
     QCOMPARE(slotsText(hidden.form, 48, 49), QStringLiteral("<Z"));
     hidden.form.Command5_Click();
@@ -251,9 +244,9 @@ void WindowTest::a_full_disk_loses_nothing()
     QFETCH(int, status);
     QFETCH(QByteArray, said);
     const QByteArray settings("TEMS\r\n 60 5 30 50\r\n"), earlier("KMR\r\n  \r\n  \r\n");
-    writeFile(ini(), settings);
+    QVERIFY(writeFile(ini(), settings));
     Trainer t(m_dir->path());
-    writeFile(report(), earlier);
+    QVERIFY(writeFile(report(), earlier));
     t.form.Check[8]->setChecked(true);
     t.form.connected = true;
     t.form.groupindex = 4;
@@ -287,7 +280,7 @@ void WindowTest::a_second_start_on_the_folder()
     } else {
         first = std::make_unique<Trainer>(m_dir->path());
     }
-    writeFile(report(), "the first one's report\r\n");
+    QVERIFY(writeFile(report(), "the first one's report\r\n"));
     Trainer second(m_dir->path());
     QCOMPARE(second.started, firstKilled);
     QCOMPARE(second.messages.size(), firstKilled ? 0 : 1);
