@@ -390,10 +390,13 @@ void HistoryTest::scores_the_copy_runs_of_an_older_history()
     // it, the place left out marked.
     QVERIFY2(shownText(window).contains("fölösleges jelek: 1") && shownText(window).contains("ÖÜÉ \n123\nÖÜÉX\n12_"),
              qPrintable(shownText(window)));
-    copy->setPlainText("öüé 12");
+    copy->setPlainText("öüé 14");
     score->click();
-    QVERIFY2(shownText(window).contains("Helyes jelek: 83 % (5 / 6)"), qPrintable(shownText(window)));
-    QVERIFY2(shownText(window).contains("ÖÜÉ\n123\nÖÜÉ\n12_"), qPrintable(shownText(window)));
+    QVERIFY2(shownText(window).contains("Helyes jelek: 67 % (4 / 6)"), qPrintable(shownText(window)));
+    QVERIFY2(shownText(window).contains("ÖÜÉ\n123\nÖÜÉ\n1_4"), qPrintable(shownText(window)));
+    // A wrong character is underlined in red, a right one is not.
+    const QTextDocument *marked = window.findChild<QTextBrowser *>()->document();
+    QVERIFY(marked->find("4").charFormat().fontUnderline() && !marked->find("1").charFormat().fontUnderline());
     runs->setCurrentIndex(2);
     copy->setPlainText("KMRSU AB/?= Á:-@");
     score->click();
@@ -413,9 +416,9 @@ void HistoryTest::scores_the_copy_runs_of_an_older_history()
     QVERIFY(stored[2].groups.isEmpty() && !stored[2].result);
     QCOMPARE(historyCsv({}, stored.mid(1, 1), QTimeZone::utc()).split('\n').mid(1),
              QByteArrayList({"2026-12-01T18:01:00+00:00,m\xc3\xa1sol\xc3\xa1s,\xc3\x96\xc3\x9c\xc3\x89,\xc3\x96\xc3\x9c\xc3\x89,1,90,3,10\r",
-                             "2026-12-01T18:01:00+00:00,m\xc3\xa1sol\xc3\xa1s,123,12,0,90,3,10\r", ""}));
+                             "2026-12-01T18:01:00+00:00,m\xc3\xa1sol\xc3\xa1s,123,14,0,90,3,10\r", ""}));
     const CharacterTable table = trainingStatistics(history, {}, false).table;
-    QCOMPARE(table.characters[0].character, QChar('3'));
+    QCOMPARE(table.characters[0].character, QChar('2'));
     QCOMPARE(table.characters[0].copied.dropped, 1);
     const auto e = std::find_if(table.characters.cbegin(), table.characters.cend(),
                                 [](const CharacterStatistics &c) { return c.character == QChar(u'É'); });
