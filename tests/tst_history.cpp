@@ -462,6 +462,7 @@ void HistoryTest::takes_the_koch_course_lesson_by_lesson()
         // Lesson 1 copied and scored, the weaker character first: K 12 of
         // 13 (92 %), M 12 of 12.
         CopyScoreWindow scoring(folder.filePath("history.sqlite"));
+        QVERIFY2(!shownText(scoring).contains("sérült"), qPrintable(shownText(scoring))); // the newest run is whole
         scoring.findChild<QPlainTextEdit *>()->setPlainText("KMKMK MKMKM KMKMK MKMKM KMKM");
         auto *score = scoring.findChild<QPushButton *>();
         // While another program holds the history, the score is not said to be kept.
