@@ -14,8 +14,9 @@ public:
         sink = s;
         return error;
     }
-    void close() override {}
+    void close() override { ++closes; }
     Sink sink;
     int error = 0;
     int opens = 0;
+    int closes = 0;
 };

@@ -63,7 +63,7 @@ void ProgramTest::command_line_data()
     QTest::newRow("--version") << "--version" << "version";
     for (const char *bad : {"--speed 9", "--speed 100", "--speed 40.5", "--pause 256", "--tone 199",
                             "--error-rate 1.1", "--iambic X", "--wav=", "--link=", "--bogus", "stray", "--key-device=",
-                            "--key-lines CTS", "--key-device /dev/k --key-lines CTS,CTS",
+                            "--char-speed 9", "--char-speed 40.5", "--key-lines CTS", "--key-device /dev/k --key-lines CTS,CTS",
                             "--key-device /dev/k --key-lines TXD", "--key-device /dev/k --key-lines CTS,DSR,DCD"})
         QTest::newRow(bad) << bad << "refuse";
 }
