@@ -59,6 +59,7 @@ void CommandLineTest::program_answers_data()
     QTest::newRow("home at the root: refused") << QStringList{"HOME=/"} << 2 << "" << 1 << true;
     QTest::newRow("unknown option") << QStringList{"--bogus"} << 2 << "" << 1 << true;
     QTest::newRow("no display, one line") << QStringList{} << 1 << "" << 1 << false;
+    QTest::newRow("a display that cannot be opened, one line") << QStringList{"-platform", "nonexistent"} << 1 << "" << 1 << false;
     QTest::newRow("statistics without a history")
         << QStringList{"--stats", "--text", "--data-dir", "/nonexistent"} << 0 << "Még nincs előzmény" << 0 << true;
     QTest::newRow("statistics of a bad span") << QStringList{"--stats", "--days", "-1"} << 2 << "" << 1 << true;
@@ -84,9 +85,8 @@ void CommandLineTest::program_answers()
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QCOMPARE(program.exitCode(), exitCode);
     QVERIFY(QString::fromUtf8(program.readAllStandardOutput()).contains(stdoutHas));
-    const QByteArray errors = program.readAllStandardError();
     // Qt may add its own lines about the runtime directory; ours start with the name.
-    QCOMPARE(int(errors.count("vestranoli: ")), stderrLines);
+    QCOMPARE(int(program.readAllStandardError().count("vestranoli: ")), stderrLines);
 }
 
 void CommandLineTest::program_runs_without_a_keyer()
