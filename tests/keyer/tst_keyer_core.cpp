@@ -125,7 +125,7 @@ void CoreTest::keying_data()
                                                                         << "R220 V373.205";
     QTest::newRow("no character end while the key is held") << "p0 r100 p200 a5000" << "R120";
     QTest::newRow("a reset forgets the character") << "p0 r100 p200 x250 r300 a2000" << "R120";
-    QTest::newRow("a reset forgets a release not yet reported, and the gap since") << "p0 r100 x110 p260 r360 a2000" << "R380 V533.205";
+    QTest::newRow("a reset forgets a release not reported yet, and its gap") << "p0 r100 x110 p260 r360 a2000" << "R380 V533.205";
     // Dash 0-300, dot 400-500 (pressed during the dash), both let go
     // during the dot: A stops, B adds the dash held when the dot began.
     QTest::newRow("squeeze let go, mode A") << "A +dash0 +dot50 -dot450 -dash450" << "H320 R520 V673.205";

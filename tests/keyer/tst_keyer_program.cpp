@@ -161,8 +161,7 @@ void ProgramTest::auto_echo_sends_each_report_alone()
             expected << QByteArray(1, letter.toLatin1());
     QCOMPARE(trainer.reads(), expected);
     // Then it rests: its event loop sleeps rather than spinning on.
-    const QString stat = QStringLiteral("/proc/%1/stat").arg(keyer.process.processId());
-    QVERIFY(QTest::qWaitFor([&] { return readFile(stat).split(')').last().startsWith(" S"); }));
+    QVERIFY(QTest::qWaitFor([&] { return keyer.stat().value(1) == "S"; }));
     QVERIFY(keyer.stop());
     QVERIFY(!trainer.received().contains("OK"));
     QCOMPARE(keyer.errors().count("cannot write the recording"), 1); // said once, and the recording whole:
@@ -182,8 +181,7 @@ void ProgramTest::link_is_made_and_removed()
         QVERIFY(keyer.waitForError("fast mode"));
         QCOMPARE(QFileInfo(link).symLinkTarget(), keyer.device());
         // A session leader, it keeps its line from becoming its terminal.
-        const QString stat = QStringLiteral("/proc/%1/stat").arg(keyer.process.processId());
-        QCOMPARE(readFile(stat).split(')').last().split(' ').value(5), "0"); // tty_nr
+        QCOMPARE(keyer.stat().value(5), "0"); // tty_nr
         // Each of its threads asks to run at once when it wakes (a short
         // slice), where the kernel says what it granted.
         const QString tasks = QStringLiteral("/proc/%1/task").arg(keyer.process.processId());
@@ -336,7 +334,7 @@ void ProgramTest::plays_through_a_sound_server()
         // tick (10 ms) of its time on a core counts.
         const auto activity = [&] {
             const QString process = QStringLiteral("/proc/%1").arg(keyer.process.processId());
-            const QList<QByteArray> stat = readFile(process + "/stat").split(')').last().split(' ');
+            const QList<QByteArray> stat = keyer.stat();
             qint64 count = stat.value(12).toLongLong() + stat.value(13).toLongLong();
             for (const QString &task : QDir(process + "/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
                 for (const QByteArray &line : readFile(process + "/task/" + task + "/status").split('\n'))
