@@ -287,8 +287,7 @@ void Keyer::keyed(bool down)
     else
         armGiveUp();
     // Keying puts the next group's breath off.
-    if (!m_playing && !m_groups.isEmpty())
-        playNext();
+    playNext();
 }
 
 void Keyer::keyedReport(char letter)
