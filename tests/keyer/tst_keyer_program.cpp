@@ -61,7 +61,7 @@ void ProgramTest::command_line_data()
     QTest::newRow("a straight key on RI") << "--key-device /dev/k --key-lines RI" << defaults + " key /dev/k RI";
     QTest::newRow("--help") << "--speed 40 --help" << "help";
     QTest::newRow("--version") << "--version" << "version";
-    for (const char *bad : {"--speed 9", "--speed 100", "--speed 40.5", "--pause 256", "--tone 199",
+    for (const char *bad : {"--speed 9", "--speed 100", "--speed 40.5", "--pause 256", "--tone 199", "--tone 2001",
                             "--error-rate 1.1", "--iambic X", "--wav=", "--link=", "--bogus", "stray", "--key-device=",
                             "--char-speed 9", "--char-speed 40.5", "--key-lines CTS", "--key-device /dev/k --key-lines CTS,CTS",
                             "--key-device /dev/k --key-lines TXD", "--key-device /dev/k --key-lines CTS,DSR,DCD"})
