@@ -102,8 +102,7 @@ void KeyerLinkTest::cleanup()
 void KeyerLinkTest::startOnPseudoTerminal()
 {
     pty = std::make_unique<PtyKeyer>();
-    QVERIFY(pty->isOpen());
-    QVERIFY(QFile::link(pty->slavePath(), link()));
+    QVERIFY(pty->isOpen() && QFile::link(pty->slavePath(), link()));
     form = std::make_unique<Form1>(Options{dir->path(), link()});
     form->programEnd.interceptWith([] {}); // a test never ends the process
     // Connected after the window's own handler, so it counts handled reads.

@@ -97,8 +97,7 @@ void KeysTest::initTestCase()
     trainer.takeReceived();
     // The window speaks Hungarian under a Hungarian locale only.
     QTranslator translator;
-    QVERIFY(!loadKeyerTranslation(translator, QLocale(QLocale::German, QLocale::Germany)));
-    QVERIFY(loadKeyerTranslation(translator, QLocale(QLocale::Hungarian, QLocale::Hungary)));
+    QVERIFY(!loadKeyerTranslation(translator, QLocale("de_DE")) && loadKeyerTranslation(translator, QLocale("hu_HU")));
     QCOMPARE(translator.translate("KeyerWindow", "Vestranoli keyer"), QStringLiteral("Vestranoli billentyűző"));
 }
 
@@ -251,9 +250,8 @@ void KeysTest::the_window_s_key_area_and_tone_box()
     auto *volume = window->findChild<QSlider *>();
     QVERIFY(volume->y() > tone->y()); // in its row below the tone's, not left lying at the window's corner
     volume->setFocus();
-    QTest::keyClick(volume, Qt::Key_Home);
-    QTest::keyClick(volume, Qt::Key_PageUp);
-    QVERIFY(volume->value() > 0 && volume->value() < 100);
+    QTest::keySequence(volume, QKeySequence(Qt::Key_Home, Qt::Key_PageUp));
+    QCOMPARE(volume->value(), volume->pageStep()); // a page up from silence
     QCOMPARE(player->volume(), volume->value() / 100.0);
 }
 
@@ -280,6 +278,9 @@ void KeysTest::a_group_left_unfinished_is_completed()
              qPrintable(single.newestInWords()));
     QVERIFY2(single.text().contains(QLatin1String("<br>K&nbsp;<span style=\"color:#c00000\"><b>_</b></span>")),
              qPrintable(single.text())); // the place left out, in red
+    for (int number = 2; number <= 5; ++number) // the newest four are shown
+        single.addReview({number, QStringLiteral("KM"), {{QStringLiteral("HRH")}}, 1});
+    QCOMPARE(single.text().count(QLatin1String("<hr>")), 3);
 }
 
 void KeysTest::a_key_adapter_shows_its_lines()
