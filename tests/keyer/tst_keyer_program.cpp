@@ -267,12 +267,12 @@ void ProgramTest::plays_through_a_sound_server()
     QVERIFY(answerKeyer(keyer, trainer));
     // A group played, and its two dots of 100 ms heard at the server: each
     // within a tenth of its length, a silence between them longer than one
-    // inside a letter (E, a gap between letters, E), no more than the two,
-    // and at least half a dot of tone in all. Whole tones and exact gaps are
-    // the --wav's to show here, and at the server the playback benchmark's:
-    // on some machines a server started a moment ago, or its recorder,
-    // misses a period or more inside a tone (PipeWire's own stream and its
-    // recorder, quiet, one run in three).
+    // inside a letter (E, a gap between letters, E), no more than the two, at
+    // least half a dot of tone in all, nothing louder than the tone (as a rate
+    // converted badly would be). Whole tones and exact gaps are the --wav's to
+    // show here, and at the server the playback benchmark's: on some machines
+    // a server started a moment ago, or its recorder, misses a period or more
+    // inside a tone (PipeWire's own stream and its recorder, quiet, one run in three).
     const auto played = [&](const QByteArray &frames, int oks) {
         QProcess recorder;
         WavRecording heard{48000, {}};
@@ -311,7 +311,8 @@ void ProgramTest::plays_through_a_sound_server()
             toneHeard += run.length();
         }
         QVERIFY2(inTime && tones[second - 1].end - tones.front().start <= 4800 + 480
-                     && tones.back().end - tones[second].start <= 4800 + 480 && toneHeard >= 2400, qPrintable(runs));
+                     && tones.back().end - tones[second].start <= 4800 + 480 && toneHeard >= 2400
+                     && std::ranges::max(heard.samples) - std::ranges::min(heard.samples) < 40000, qPrintable(runs));
     };
     int oks = 0;
     played(pauseFrame(30) + copyStartFrame() + groupFrame(u"EE"), ++oks);
