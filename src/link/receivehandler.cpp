@@ -118,10 +118,7 @@ void Form1::lineLost()
 // worth keeping.
 void Form1::appendToReceiveLog(const QString &read)
 {
-    QString log = Text6->text() + read;
-    if (log.size() > receiveLogLimit)
-        log = log.right(receiveLogLimit);
-    Text6->setText(log);
+    Text6->setText((Text6->text() + read).right(receiveLogLimit));
 }
 
 // The score said where a screen reader looks: Qt 6.4 has no announcement,
