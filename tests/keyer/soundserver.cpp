@@ -13,16 +13,13 @@
 #include <sys/prctl.h>
 
 SoundServer::SoundServer(const QString &kind, const QString &dir)
-    : m_pipeWire(kind.startsWith(QLatin1String("PipeWire"))), m_pulseService(kind == QLatin1String("PipeWire, no real-time")),
-      m_dir(dir)
+    : m_pipeWire(kind.startsWith(QLatin1String("PipeWire"))), m_dir(dir)
 {
     env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("HOME"), dir);
     if (m_pipeWire) {
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir);
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir + QStringLiteral("/config"));
-        if (!m_pulseService)
-            env.insert(QStringLiteral("VESTRANOLI_SOUND"), QStringLiteral("pipewire"));
         env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("unix:path=%1/bus").arg(dir));
         env.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), QStringLiteral("unix:path=/nonexistent")); // nor rtkit
         QDir().mkpath(dir + QStringLiteral("/config/pipewire/pipewire.conf.d"));
@@ -71,8 +68,6 @@ QString SoundServer::start()
                                        15000);
     if (!ready)
         return QStringLiteral("wireplumber did not start here");
-    if (!m_pulseService)
-        return QString();
     m_service.start(QStringLiteral("pipewire-pulse"), {});
     return QTest::qWaitFor([&] { return QFile::exists(m_dir + "/pulse/native"); }, 10000)
                ? QString() : QStringLiteral("pipewire-pulse did not start here");

@@ -11,8 +11,8 @@
 
 // A sound server of the test's own with a null sink, in `dir`: PulseAudio,
 // or PipeWire with WirePlumber (on a D-Bus session of its own) to link the
-// keyer's stream to the sink, and with its PulseAudio service where the
-// keyer may choose. `kind` is "PulseAudio", "PipeWire" or "PipeWire, no
+// keyer's stream to the sink, and its PulseAudio service, which the keyer
+// may choose instead. `kind` is "PulseAudio", "PipeWire" or "PipeWire, no
 // real-time"; the keyer is to run in `env`.
 class SoundServer
 {
@@ -31,7 +31,6 @@ public:
 
 private:
     bool m_pipeWire;
-    bool m_pulseService;
     QString m_dir;
     QProcess m_server;
     QProcess m_manager;

@@ -241,9 +241,11 @@ void ProgramTest::plays_through_a_sound_server_data()
 {
     QTest::addColumn<QString>("server");
     QTest::newRow("PulseAudio") << "PulseAudio";
+    // On PipeWire the keyer chooses for itself: PipeWire's own stream where
+    // PipeWire's thread calls it at real-time priority (here, as root, the
+    // thread raises itself). Without rtkit and without that right, it would
+    // call the keyer at ordinary priority: PipeWire's PulseAudio service then.
     QTest::newRow("PipeWire") << "PipeWire";
-    // Without rtkit, PipeWire's thread would call the keyer at ordinary
-    // priority: it goes through PipeWire's PulseAudio service instead.
     QTest::newRow("PipeWire, no real-time") << "PipeWire, no real-time";
 }
 
