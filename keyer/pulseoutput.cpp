@@ -59,12 +59,11 @@ bool PulseOutput::open(int sampleRate, qint64 position)
     m_stream = pa_stream_new(m_context, "sidetone", &spec, nullptr);
     // No prebuffering, so that the server's read position keeps time even
     // when it runs dry.
-    pa_buffer_attr buffer;
-    buffer.maxlength = uint32_t(-1);
-    buffer.tlength = uint32_t(pa_usec_to_bytes(pa_usec_t(bufferMs) * 1000, &spec));
-    buffer.prebuf = 0;
-    buffer.minreq = uint32_t(pa_usec_to_bytes(pa_usec_t(requestMs) * 1000, &spec));
-    buffer.fragsize = uint32_t(-1);
+    const pa_buffer_attr buffer{.maxlength = uint32_t(-1),
+                                .tlength = uint32_t(pa_usec_to_bytes(pa_usec_t(bufferMs) * 1000, &spec)),
+                                .prebuf = 0,
+                                .minreq = uint32_t(pa_usec_to_bytes(pa_usec_t(requestMs) * 1000, &spec)),
+                                .fragsize = uint32_t(-1)};
     if (pa_stream_connect_playback(m_stream, nullptr, &buffer, PA_STREAM_EARLY_REQUESTS, nullptr, nullptr) < 0)
         return fail("opening a stream");
     const auto streamReady = [](PulseOutput *self) {
