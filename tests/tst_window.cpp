@@ -121,10 +121,12 @@ void WindowTest::start_up_without_settings()
     Form1 &f = t.form;
 
     // The parameter boxes of a first start are in the start-up table, the
-    // connection label's text in the layout table.
+    // connection label's text in the layout table; value boxes, label and scores centre their text.
     QCOMPARE(readFile(report()), QByteArray());
     QCOMPARE(f.Text7->text() + f.Text8->text(), QStringLiteral("00"));
     QCOMPARE(f.Label5->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    for (QWidget *w : std::initializer_list<QWidget *>{f.Text1, f.Text2, f.Text3, f.Text5, f.Label5, f.Text7, f.Text8})
+        QCOMPARE(w->property("alignment").value<Qt::Alignment>(), Qt::AlignCenter);
     QVERIFY(tickedBoxes(f).isEmpty());
     // The training alphabet: each character decodes from its own elements,
     // "@" last of all; anything else is "#".
