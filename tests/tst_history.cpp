@@ -150,6 +150,8 @@ void HistoryTest::refuses_a_file_it_cannot_use()
     history.recordEchoGroup({QDateTime::currentDateTimeUtc(), "TEMSA", "TEMSA", true, 60, 5, 50});
     QCOMPARE(problems.size(), 1);
     QVERIFY2(problems[0].contains(message), qPrintable(problems[0]));
+    for (const QFileInfo &fd : QDir(QStringLiteral("/proc/self/fd")).entryInfoList(QDir::AllEntries | QDir::System))
+        QVERIFY(fd.symLinkTarget() != path); // nor held open
     if (version != 1) {
         QCOMPARE(readFile(path), before);
         return;
@@ -160,8 +162,7 @@ void HistoryTest::refuses_a_file_it_cannot_use()
     QVERIFY(db.open());
     QSqlQuery query(QStringLiteral("SELECT (SELECT user_version FROM pragma_user_version), count(*) FROM sqlite_master"), db);
     QVERIFY(query.next());
-    QCOMPARE(query.value(0).toInt(), 1);
-    QCOMPARE(query.value(1).toInt(), 0);
+    QCOMPARE(QStringList({query.value(0).toString(), query.value(1).toString()}), QStringList({"1", "0"}));
 }
 
 void HistoryTest::keeps_every_group_through_a_failure_data()
@@ -317,8 +318,7 @@ void HistoryTest::exports_csv_and_shows_the_statistics()
     QCOMPARE(offeredIn, dir.path());
     QCOMPARE(readFile(dir.filePath(QStringLiteral("export.csv"))), csv);
     QVERIFY2(shownText(window).contains(QStringLiteral("Elmentve")), qPrintable(shownText(window)));
-    QCOMPARE(csvFileName(QStringLiteral("napló.txt")), QStringLiteral("napló.txt.csv"));
-    QCOMPARE(csvFileName(QStringLiteral("NAPLÓ.CSV")), QStringLiteral("NAPLÓ.CSV"));
+    QCOMPARE(csvFileName(QStringLiteral("napló.txt")) + ' ' + csvFileName(QStringLiteral("NAPLÓ.CSV")), "napló.txt.csv NAPLÓ.CSV");
     // The last day only: nothing of a week ago.
     window.findChild<QSpinBox *>()->setValue(1);
     QCOMPARE(table->rowCount(), 0);
