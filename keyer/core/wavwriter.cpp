@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -91,8 +92,7 @@ bool WavWriter::fail(int error)
         // where a reader passes over it.
         [[maybe_unused]] const int cut = ::ftruncate(m_fd, off_t(headerBytes + m_dataBytes));
     }
-    ::close(m_fd);
-    m_fd = -1;
+    ::close(std::exchange(m_fd, -1));
     return false;
 }
 
@@ -102,8 +102,7 @@ bool WavWriter::finish()
         return true;
     // The header is up to date; only the close itself can still fail (a
     // network file system reports its write errors there).
-    const int closed = ::close(m_fd);
-    m_fd = -1;
+    const int closed = ::close(std::exchange(m_fd, -1));
     if (closed != 0)
         m_error = QString::fromLocal8Bit(std::strerror(errno));
     return closed == 0;
