@@ -22,15 +22,6 @@
 
 #include <memory>
 
-namespace {
-
-QColor buttonFace()
-{
-    return QApplication::palette().color(QPalette::Button);
-}
-
-} // namespace
-
 class KeyerLinkTest : public QObject
 {
     Q_OBJECT
@@ -77,6 +68,7 @@ private:
     std::unique_ptr<PtyKeyer> pty;
     QStringList messages;
     int readsHandled = 0;
+    const QColor buttonFace = QApplication::palette().color(QPalette::Button);
 };
 
 void KeyerLinkTest::init()
@@ -186,7 +178,7 @@ void KeyerLinkTest::refuses_before_the_handshake()
     form->Command4_Click();
     QCOMPARE(messages, QStringList(3, QStringLiteral("Nincs soros kapcsolat !!!")));
     QCOMPARE(form->groupindex, qint16(0));
-    QCOMPARE(form->Command13->backColour(), buttonFace());
+    QCOMPARE(form->Command13->backColour(), buttonFace);
     QCOMPARE(readFile(form->reportPath()), QByteArray());
     QCOMPARE(sent(), QByteArray());
 }
@@ -201,7 +193,7 @@ void KeyerLinkTest::copy_run_of_three_groups()
     form->Command4->setBackColour(Colours::green);
 
     QStringList groups{startRun(&Form1::Command6_Click, "<r>")};
-    QCOMPARE(form->Command4->backColour(), buttonFace());
+    QCOMPARE(form->Command4->backColour(), buttonFace);
     for (int g = 2; g <= 3; ++g) {
         send("OK\r\n");
         groups << nextGroup();
@@ -315,7 +307,7 @@ void KeyerLinkTest::echo_run_scores_each_group()
 
     const QString group = startRun(&Form1::Command13_Click, "<s>");
     QCOMPARE(form->Command13->backColour(), QColor(0, 192, 0));
-    QCOMPARE(form->Command4->backColour(), buttonFace());
+    QCOMPARE(form->Command4->backColour(), buttonFace);
     QCOMPARE(form->Text7->text(), QStringLiteral("0"));
     QCOMPARE(form->Text8->text(), QStringLiteral("0"));
     QCOMPARE(form->Text9->text(), QLatin1Char(' ') + group);
@@ -488,7 +480,7 @@ void KeyerLinkTest::parameter_buttons()
              button == 8 || button == 9 ? QStringLiteral("000 00") : QStringLiteral("111 11"));
     // Speed, letters per group and the defaults end the echo colour; groups
     // and pause leave it.
-    QCOMPARE(f.Command13->backColour() == buttonFace(), frame.startsWith("<u") || frame == "<w>");
+    QCOMPARE(f.Command13->backColour() == buttonFace, frame.startsWith("<u") || frame == "<w>");
 }
 
 void KeyerLinkTest::keyer_unplugged_and_plugged_back()

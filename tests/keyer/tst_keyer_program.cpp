@@ -162,8 +162,7 @@ void ProgramTest::auto_echo_sends_each_report_alone()
     QCOMPARE(trainer.reads(), expected);
     // Then it rests: its event loop sleeps rather than spinning on.
     QVERIFY(QTest::qWaitFor([&] { return keyer.stat().value(1) == "S"; }));
-    QVERIFY(keyer.stop());
-    QVERIFY(!trainer.received().contains("OK"));
+    QVERIFY(keyer.stop() && !trainer.received().contains("OK"));
     QCOMPARE(keyer.errors().count("cannot write the recording"), 1); // said once, and the recording whole:
     QCOMPARE(readWav(dir.filePath("played.wav")).samples.size(), size_t(4000 - 44) / 2);
 }
@@ -194,9 +193,8 @@ void ProgramTest::link_is_made_and_removed()
         // Its "x" comes once it ends on a signal as it should, not before.
         TrainerLine line;
         QVERIFY(line.open(link) && line.waitFor("x"));
-        QVERIFY(keyer.stop());
+        QVERIFY(keyer.stop() && !QFileInfo::exists(link) && !QFileInfo(link).isSymLink());
         QVERIFY2(!keyer.errors().contains("cannot"), keyer.errors().constData()); // no complaint at a clean end
-        QVERIFY(!QFileInfo::exists(link) && !QFileInfo(link).isSymLink());
     }
     {
         // A second keyer on the same link takes it over; the first, ending,
@@ -204,7 +202,6 @@ void ProgramTest::link_is_made_and_removed()
         KeyerProcess first, second;
         QVERIFY(first.start({"--fast", "--headless", "--link", link}));
         QVERIFY(second.start({"--fast", "--headless", "--link", link}));
-        QCOMPARE(QFileInfo(link).symLinkTarget(), second.device());
         QVERIFY(first.stop());
         QCOMPARE(QFileInfo(link).symLinkTarget(), second.device());
         QVERIFY(second.stop());
@@ -252,8 +249,8 @@ void ProgramTest::plays_through_a_sound_server_data()
 void ProgramTest::plays_through_a_sound_server()
 {
     // A server of the test's own, with a null sink: the keyer plays a group
-    // through it in real time without falling silent, and records what the
-    // server played, sample-exact; when the server goes and comes back, it
+    // through it in real time without falling silent (on PipeWire, recorded
+    // sample-exact in its --wav); when the server goes and comes back, it
     // plays on silently and then through it again.
     QFETCH(QString, server);
     QTemporaryDir dir;
@@ -263,19 +260,23 @@ void ProgramTest::plays_through_a_sound_server()
     KeyerProcess keyer;
     keyer.process.setProcessEnvironment(sound.env);
     keyer.withoutRealTime = server.endsWith(QLatin1String("no real-time"));
+    // On PulseAudio it runs as the launcher starts it, without a recording.
     const QString wavPath = dir.filePath(QStringLiteral("played.wav"));
-    QVERIFY(keyer.start({"--headless", "--wav", wavPath}));
+    QVERIFY(keyer.start(server == QLatin1String("PulseAudio") ? QStringList{"--headless"} : QStringList{"--headless", "--wav", wavPath}));
     TrainerLine trainer;
     QVERIFY(answerKeyer(keyer, trainer));
+    const auto ticks = [&] { return keyer.stat().value(12).toLongLong() + keyer.stat().value(13).toLongLong(); };
     // A group played, and its two dots of 100 ms heard at the server: each
     // within a tenth of its length, a silence between them longer than one
     // inside a letter (E, a gap between letters, E), no more than the two, at
     // least half a dot of tone in all, nothing louder than the tone (as a rate
-    // converted badly would be). Whole tones and exact gaps are the --wav's to
-    // show here, and at the server the playback benchmark's: on some machines
-    // a server started a moment ago, or its recorder, misses a period or more
-    // inside a tone (PipeWire's own stream and its recorder, quiet, one run in three).
+    // converted badly would be); and the keyer asleep meanwhile, spinning on no
+    // timer (under 30 ticks of 10 ms on a core). Whole tones and exact gaps are
+    // the --wav's to show here, and at the server the playback benchmark's: on
+    // some machines a server started a moment ago, or its recorder, misses a
+    // period or more inside a tone (PipeWire's own stream and its recorder, quiet, one run in three).
     const auto played = [&](const QByteArray &frames, int oks) {
+        const qint64 ticksBefore = ticks();
         QProcess recorder;
         WavRecording heard{48000, {}};
         std::vector<ToneRun> tones;
@@ -306,13 +307,13 @@ void ProgramTest::plays_through_a_sound_server()
         trainer.send(frames);
         QVERIFY(trainer.waitFor("OK\r\n", oks, 10000));
         const bool inTime = QTest::qWaitFor(twoTones, 5000);
-        QString runs;
+        QString runs = QStringLiteral("%1 ticks busy;").arg(ticks() - ticksBefore);
         qint64 toneHeard = 0;
         for (const ToneRun &run : tones) {
             runs += QStringLiteral(" %1+%2").arg(run.start).arg(run.length());
             toneHeard += run.length();
         }
-        QVERIFY2(inTime && tones[second - 1].end - tones.front().start <= 4800 + 480
+        QVERIFY2(inTime && tones[second - 1].end - tones.front().start <= 4800 + 480 && ticks() - ticksBefore < 30
                      && tones.back().end - tones[second].start <= 4800 + 480 && toneHeard >= 2400
                      && std::ranges::max(heard.samples) - std::ranges::min(heard.samples) < 40000, qPrintable(runs));
     };
@@ -337,8 +338,7 @@ void ProgramTest::plays_through_a_sound_server()
         // tick (10 ms) of its time on a core counts.
         const auto activity = [&] {
             const QString process = QStringLiteral("/proc/%1").arg(keyer.process.processId());
-            const QList<QByteArray> stat = keyer.stat();
-            qint64 count = stat.value(12).toLongLong() + stat.value(13).toLongLong();
+            qint64 count = ticks();
             for (const QString &task : QDir(process + "/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
                 for (const QByteArray &line : readFile(process + "/task/" + task + "/status").split('\n'))
                     count += line.contains("ctxt_switches:") ? line.split('\t').last().toLongLong() : 0;
@@ -366,6 +366,8 @@ void ProgramTest::plays_through_a_sound_server()
         return;
     QVERIFY(keyer.stop());
     QVERIFY2(keyer.errors().count("playing silently") == 1 && !keyer.errors().contains("cannot"), keyer.errors().constData());
+    if (server == QLatin1String("PulseAudio"))
+        return;
     // Two dots of 100 ms a group: through the server, silently, through it again.
     const WavRecording wav = readWav(wavPath);
     const std::vector<ToneRun> runs = toneRuns(wav, 16383 / 2, wav.sampleRate / 600 + 1);
