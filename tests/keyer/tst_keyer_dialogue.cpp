@@ -135,6 +135,8 @@ void DialogueTest::dialogue_data()
     QTest::newRow("echo keyed back by the keyer: each element, each character end")
         << true << QStringList{"<qq><u60><s><KM>", "play"} << QStringList{"x", "H", "R", "H", "V", "H", "H", "V"} << 10
         << qint64(-1);
+    QTest::newRow("an echo group sent while one sounds follows it")
+        << false << QStringList{"<qq><u60><s><KM><E>", "play"} << QStringList{"x"} << 6 << qint64(-1);
     QTest::newRow("a start frame in the trainee's turn: what is keyed before the next group is not the trainer's")
         << false << QStringList{"<qq><u60><s><KM>", "<s>", "dot"} << QStringList{"x"} << 5 << qint64(0);
     QTest::newRow("a start frame lets go of a key held")

@@ -84,8 +84,7 @@ void ProgramTest::command_line()
                                                  : QStringLiteral("run speed %1 pause %2 tone %3 errors %4 iambic %5")
                                                            .arg(o.speed).arg(o.pause).arg(o.tone).arg(o.errorRate)
                                                            .arg(o.iambic == IambicKeyer::Mode::A ? "A" : "B")
-                         + key,
-             outcome);
+                         + key, outcome);
     QCOMPARE(o.headless, arguments.contains(QLatin1String("--headless")));
     // Help, the version and a refusal each say something; a run says nothing.
     QCOMPARE(line.message.isEmpty(), line.action == KeyerCommandLine::Run);
