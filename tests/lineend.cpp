@@ -82,13 +82,11 @@ bool PtyKeyer::send(const QByteArray &text, int timeoutMs)
     const int before = m_readsHandled ? m_readsHandled() : 0;
     if (m_fd < 0 || ::write(m_fd, text.constData(), size_t(text.size())) != text.size())
         return false;
-    return QTest::qWaitFor(
-        [&] {
-            int waiting = 0;
-            return (!m_readsHandled || m_readsHandled() > before) && ioctl(m_slave, FIONREAD, &waiting) == 0
-                && waiting == 0;
-        },
-        timeoutMs);
+    const auto drained = [&] {
+        int waiting = 0;
+        return (!m_readsHandled || m_readsHandled() > before) && ioctl(m_slave, FIONREAD, &waiting) == 0 && waiting == 0;
+    };
+    return QTest::qWaitFor(drained, timeoutMs);
 }
 
 bool TrainerLine::open(const QString &device)

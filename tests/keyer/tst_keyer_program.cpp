@@ -95,7 +95,7 @@ void ProgramTest::trainers_come_and_go_in_real_time()
     QTemporaryDir dir;
     const QString wavPath = dir.filePath(QStringLiteral("played.wav"));
     KeyerProcess keyer;
-    QVERIFY(keyer.start({"--headless", "--wav", wavPath}));
+    QVERIFY(keyer.start({"--headless", "--wav", wavPath, "--key-device", dir.filePath("key")}));
     QElapsedTimer clock;
     {
         // Announced once a second until answered. The first trainer
@@ -125,6 +125,8 @@ void ProgramTest::trainers_come_and_go_in_real_time()
     QVERIFY(next.waitFor("OK\r\n"));
     QVERIFY2(clock.elapsed() >= 2250 && clock.elapsed() < 3500, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(next.received(), QByteArray("OK\r\n"));
+    // A key adapter not plugged in is said once, not at every look for it.
+    QCOMPARE(keyer.errors().count("the key adapter " + dir.filePath("key").toUtf8() + " is not there"), 1);
     keyer.process.kill(); // outright: the header counts all but the block being written, if any
     QVERIFY(keyer.process.waitForFinished(5000));
     const QByteArray bytes = readFile(wavPath);
