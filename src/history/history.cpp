@@ -511,7 +511,6 @@ History::Scoring History::storeCopyResult(qint64 id, const CopyResult &result)
     QSqlQuery query(m_db->db);
     bool done = query.exec(QStringLiteral("BEGIN IMMEDIATE"));
     QString why = cause(query.lastError());
-    bool replaced = false;
     const auto run = [&](const QString &statement, const QVariantList &values) {
         if (!done)
             return;
@@ -528,7 +527,7 @@ History::Scoring History::storeCopyResult(qint64 id, const CopyResult &result)
     }
     run(QStringLiteral("DELETE FROM copy_character WHERE run = ?"), {id});
     run(QStringLiteral("DELETE FROM copy_result WHERE run = ?"), {id});
-    replaced = done && query.numRowsAffected() > 0;
+    const bool replaced = done && query.numRowsAffected() > 0;
     run(QStringLiteral("INSERT INTO copy_result VALUES (?, ?, ?, ?)"),
         {id, result.scored.toMSecsSinceEpoch(), text(result.copied), result.extra});
     for (const CopyCharacterCount &c : result.characters) {

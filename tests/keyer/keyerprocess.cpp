@@ -68,8 +68,7 @@ bool answerKeyer(KeyerProcess &keyer, TrainerLine &trainer)
     if (!trainer.open(keyer.device()) || !trainer.waitFor("x"))
         return false;
     trainer.send(handshakeReply());
-    if (!keyer.waitForError("the trainer answered"))
-        return false;
+    const bool answered = keyer.waitForError("the trainer answered");
     trainer.takeReceived();
-    return true;
+    return answered;
 }
