@@ -132,9 +132,9 @@ void DialogueTest::dialogue_data()
         << false << QStringList{"<qq><u60><z\x32><u00><r><E>", "play"} << QStringList{"x", "OK\r\n"} << 1 << qint64(800 + 4000);
     QTest::newRow("a trainer gone gets nothing timed for it; the next is greeted")
         << false << QStringList{"<qq><u60><r><KM>", "close", "play"} << QStringList{"x", "x"} << 5 << qint64(0);
-    QTest::newRow("echo keyed back by the keyer: each element, each character end")
-        << true << QStringList{"<qq><u60><s><KM>", "play"} << QStringList{"x", "H", "R", "H", "V", "H", "H", "V"} << 10
-        << qint64(-1);
+    QTest::newRow("echo keyed back by the keyer: each element, each character end, then the next group")
+        << true << QStringList{"<qq><u60><s><KM>", "play", "<E>", "play"}
+        << QStringList{"x", "H", "R", "H", "V", "H", "H", "V", "R", "V"} << 12 << qint64(-1);
     QTest::newRow("an echo group sent while one sounds follows it")
         << false << QStringList{"<qq><u60><s><KM><E>", "play"} << QStringList{"x"} << 6 << qint64(-1);
     QTest::newRow("a start frame in the trainee's turn: what is keyed before the next group is not the trainer's")
