@@ -322,6 +322,9 @@ void HistoryTest::exports_csv_and_shows_the_statistics()
     // The last day only: nothing of a week ago.
     window.findChild<QSpinBox *>()->setValue(1);
     QCOMPARE(table->rowCount(), 0);
+    // A copy scored counts on its own day, though the next day's echo groups are read before it.
+    QCOMPARE(history.storeCopyResult(runs[0].id, *runs[0].result), History::Scoring::Stored);
+    QCOMPARE(trainingStatistics(history, {}, true, QTimeZone::utc()).days.first().copiedGroups, 2);
 }
 
 void HistoryTest::scores_a_copy_data()

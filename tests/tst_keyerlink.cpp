@@ -424,8 +424,7 @@ void KeyerLinkTest::parameter_buttons_data()
     QTest::newRow("speed 70 and +") << P{70, 5, 30, 50} << "" << 1 << QByteArray("<u70>") << P{70, 5, 30, 50};
     QTest::newRow("speed 30 and -") << P{30, 5, 30, 50} << "" << 2 << QByteArray("<u30>") << P{30, 5, 30, 50};
     QTest::newRow("speed 60, 45 typed, +") << P{60, 5, 30, 50} << "45" << 1 << QByteArray("<u61>") << P{61, 5, 30, 50};
-    QTest::newRow("speed 150 and + sends two digits") << P{150, 5, 30, 50} << "" << 1 << QByteArray("<u15>")
-                                                      << P{150, 5, 30, 50};
+    QTest::newRow("speed 150 and + sends two digits") << P{150, 5, 30, 50} << "" << 1 << QByteArray("<u15>") << P{150, 5, 30, 50};
     QTest::newRow("speed 150 and -") << P{150, 5, 30, 50} << "" << 2 << QByteArray("<u14>") << P{149, 5, 30, 50};
     QTest::newRow("letters 15 and +") << P{60, 15, 30, 50} << "" << 8 << QByteArray("<w>") << P{60, 15, 30, 50};
     QTest::newRow("letters 2 and -") << P{60, 2, 30, 50} << "" << 9 << QByteArray("<w>") << P{60, 2, 30, 50};

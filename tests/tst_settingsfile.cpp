@@ -79,8 +79,7 @@ void SettingsFileTest::reads_data()
     QTest::newRow("nothing ticked") << QByteArray("\r\n 60 5 30 50\r\n") << "" << QList<int>{60, 5, 30, 50};
     QTest::newRow("LF line ends") << QByteArray("TEMS\n 60 5 30 50\n") << "TEMS" << QList<int>{60, 5, 30, 50};
     QTest::newRow("no line end at the end") << QByteArray("T\r\n 60 5 30 50") << "T" << QList<int>{60, 5, 30, 50};
-    QTest::newRow("commas and blank runs") << QByteArray("T\r\n60,  5 ,30   50\r\n") << "T"
-                                           << QList<int>{60, 5, 30, 50};
+    QTest::newRow("commas and blank runs") << QByteArray("T\r\n60,  5 ,30   50\r\n") << "T" << QList<int>{60, 5, 30, 50};
     QTest::newRow("numbers over several lines") << QByteArray("T\r\n60\r\n5\r\n30\r\n50\r\n") << "T"
                                                 << QList<int>{60, 5, 30, 50};
     QTest::newRow("halves round to even") << QByteArray("\r\n 60 5.5 4.5 50\r\n") << "" << QList<int>{60, 6, 4, 50};

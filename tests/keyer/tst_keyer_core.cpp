@@ -121,8 +121,7 @@ void CoreTest::keying_data()
     QTest::newRow("reports fall due after the release") << "p0 r100 a119 a2000" << "R120 V273.205";
     QTest::newRow("a bounce inside a dash is one dash") << "p0 r150 p155 r300 a2000" << "H320 V473.205";
     QTest::newRow("a spike between elements is nothing") << "p0 r100 p150 r153 p200 r500 a2000" << "R120 H520 V673.205";
-    QTest::newRow("a release without a press, a second press: nothing") << "r50 p100 p150 r200 a2000"
-                                                                        << "R220 V373.205";
+    QTest::newRow("a release without a press, a second press: nothing") << "r50 p100 p150 r200 a2000" << "R220 V373.205";
     QTest::newRow("no character end while the key is held") << "p0 r100 p200 a5000" << "R120";
     QTest::newRow("a reset forgets the character") << "p0 r100 p200 x250 r300 a2000" << "R120";
     QTest::newRow("a reset forgets a release not reported yet, and its gap") << "p0 r100 x110 p260 r360 a2000" << "R380 V533.205";
