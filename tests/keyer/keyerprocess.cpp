@@ -36,9 +36,8 @@ bool KeyerProcess::start(const QStringList &arguments)
     });
     process.setArguments(arguments);
     process.start();
-    if (!process.waitForStarted(5000))
-        return false;
-    if (!QTest::qWaitFor([&] { return process.canReadLine() || process.state() == QProcess::NotRunning; }, 10000))
+    const auto saidOrEnded = [&] { return process.canReadLine() || process.state() == QProcess::NotRunning; };
+    if (!process.waitForStarted(5000) || !QTest::qWaitFor(saidOrEnded, 10000))
         return false;
     m_device = QString::fromLocal8Bit(process.readLine()).trimmed();
     return m_device.startsWith(QLatin1String("/dev/"));

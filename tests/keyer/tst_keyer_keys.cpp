@@ -34,8 +34,6 @@
 #include <QTest>
 #include <QTranslator>
 
-#include <cerrno>
-
 class KeysTest : public QObject
 {
     Q_OBJECT

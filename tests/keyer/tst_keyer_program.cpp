@@ -357,15 +357,17 @@ void ProgramTest::plays_through_a_sound_server()
             return;
     }
     // The server goes: said once, and the keyer plays on silently.
+    const qsizetype filesOpen = QDir(QStringLiteral("/proc/%1/fd").arg(keyer.process.processId())).entryList(QDir::System).size();
     sound.stop();
     trainer.send(groupFrame(u"EE"));
     QVERIFY(trainer.waitFor("OK\r\n", ++oks, 10000));
-    // It comes back: the keyer finds it again by itself and says so.
+    // It comes back: the keyer finds it again by itself and says so; its tries left no file open.
     QCOMPARE(sound.start(), QString());
     QVERIFY2(keyer.waitForError("the sound output is back", 15000), keyer.errors().constData());
     played(groupFrame(u"EE"), ++oks); // on a stream that starts later on the keyer's clock
     if (QTest::currentTestFailed())
         return;
+    QCOMPARE(QDir(QStringLiteral("/proc/%1/fd").arg(keyer.process.processId())).entryList(QDir::System).size(), filesOpen);
     QVERIFY(keyer.stop());
     QVERIFY2(keyer.errors().count("playing silently") == 1 && !keyer.errors().contains("cannot"), keyer.errors().constData());
     if (server == QLatin1String("PulseAudio"))
