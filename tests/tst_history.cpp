@@ -322,9 +322,11 @@ void HistoryTest::exports_csv_and_shows_the_statistics()
     // The last day only: nothing of a week ago.
     window.findChild<QSpinBox *>()->setValue(1);
     QCOMPARE(table->rowCount(), 0);
-    // A copy scored counts on its own day, though the next day's echo groups are read before it.
-    QCOMPARE(history.storeCopyResult(runs[0].id, *runs[0].result), History::Scoring::Stored);
-    QCOMPARE(trainingStatistics(history, {}, true, QTimeZone::utc()).days.first().copiedGroups, 2);
+    // A copy scored is a point on its own day's line (5 of 6 right), though the next day's echo groups are read first.
+    QCOMPARE(history.storeCopyResult(runs[0].id, scoreCopy(runs[0].groups, "kqr é?x").result), History::Scoring::Stored);
+    const StatsWindow later(dir.filePath(QStringLiteral("csv.sqlite")), 0);
+    const auto *copiedLine = qobject_cast<QLineSeries *>(later.findChild<QChartView *>()->chart()->series()[2]);
+    QCOMPARE(copiedLine->points(), QList<QPointF>{QPointF(0, 500.0 / 6)});
 }
 
 void HistoryTest::scores_a_copy_data()

@@ -101,8 +101,7 @@ void ProgramTest::trainers_come_and_go_in_real_time()
         // Announced once a second until answered. The first trainer
         // starts a group, due to be done in 1.5 s, and quits.
         TrainerLine first;
-        QVERIFY(first.open(keyer.device()));
-        QVERIFY(first.waitFor("x", 1, 3000));
+        QVERIFY(first.open(keyer.device()) && first.waitFor("x", 1, 3000));
         clock.start();
         QVERIFY(first.waitFor("x", 2, 3000));
         QVERIFY2(clock.elapsed() >= 800, qPrintable(QString::number(clock.elapsed())));
@@ -115,8 +114,7 @@ void ProgramTest::trainers_come_and_go_in_real_time()
     // one's group: its own "OK", when T and two seconds of pause are over,
     // is all that comes.
     TrainerLine next;
-    QVERIFY(next.open(keyer.device()));
-    QVERIFY(next.waitFor("x", 1, 3000));
+    QVERIFY(next.open(keyer.device()) && next.waitFor("x", 1, 3000));
     next.send(handshakeReply());
     QVERIFY(QTest::qWaitFor([&] { return keyer.errors().count("the trainer answered") == 2; }, 5000));
     next.takeReceived();
