@@ -264,6 +264,7 @@ void ProgramTest::plays_through_a_sound_server()
     QVERIFY(keyer.start(server == QLatin1String("PulseAudio") ? QStringList{"--headless"} : QStringList{"--headless", "--wav", wavPath}));
     TrainerLine trainer;
     QVERIFY(answerKeyer(keyer, trainer));
+    const QString proc = QStringLiteral("/proc/%1").arg(keyer.process.processId());
     const auto ticks = [&] { const auto stat = keyer.stat(); return stat.value(12).toLongLong() + stat.value(13).toLongLong(); };
     // A group played, and its two dots of 100 ms heard at the server: each
     // within a tenth of its length, a silence between them longer than one
@@ -337,10 +338,9 @@ void ProgramTest::plays_through_a_sound_server()
         // At rest, none of its threads wakes or runs: each wake-up and each
         // tick (10 ms) of its time on a core counts.
         const auto activity = [&] {
-            const QString process = QStringLiteral("/proc/%1").arg(keyer.process.processId());
             qint64 count = ticks();
-            for (const QString &task : QDir(process + "/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-                for (const QByteArray &line : readFile(process + "/task/" + task + "/status").split('\n'))
+            for (const QString &task : QDir(proc + "/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+                for (const QByteArray &line : readFile(proc + "/task/" + task + "/status").split('\n'))
                     count += line.contains("ctxt_switches:") ? line.split('\t').last().toLongLong() : 0;
             }
             return count;
@@ -355,7 +355,7 @@ void ProgramTest::plays_through_a_sound_server()
             return;
     }
     // The server goes: said once, and the keyer plays on silently.
-    const qsizetype filesOpen = QDir(QStringLiteral("/proc/%1/fd").arg(keyer.process.processId())).entryList(QDir::System).size();
+    const qsizetype filesOpen = QDir(proc + "/fd").entryList(QDir::System).size();
     sound.stop();
     trainer.send(groupFrame(u"EE"));
     QVERIFY(trainer.waitFor("OK\r\n", ++oks, 10000));
@@ -365,7 +365,7 @@ void ProgramTest::plays_through_a_sound_server()
     played(groupFrame(u"EE"), ++oks); // on a stream that starts later on the keyer's clock
     if (QTest::currentTestFailed())
         return;
-    QCOMPARE(QDir(QStringLiteral("/proc/%1/fd").arg(keyer.process.processId())).entryList(QDir::System).size(), filesOpen);
+    QCOMPARE(QDir(proc + "/fd").entryList(QDir::System).size(), filesOpen);
     QVERIFY(keyer.stop());
     QVERIFY2(keyer.errors().count("playing silently") == 1 && !keyer.errors().contains("cannot"), keyer.errors().constData());
     if (server == QLatin1String("PulseAudio"))
