@@ -450,12 +450,19 @@ void HistoryTest::takes_the_koch_course_lesson_by_lesson()
     QCOMPARE(table->item(0, 0)->text(), "M  (új)");
     QVERIFY(table->item(0, 4)->font().bold() && !table->item(1, 0)->font().bold()); // the one to listen for
     QVERIFY(!next->isEnabled());
-    {
-        // Saved with nothing ticked: the speed and the line ends are kept.
+    for (const QByteArray lineEnd : {"\r\n", "\r"}) {
+        // Saved with nothing ticked: the speed and the line ends are kept;
+        // a link in its place is not written through.
         QTemporaryDir other;
-        QVERIFY(writeFile(other.filePath("ini.txt"), "\r\n 75 5 30 50\r\n"));
+        const QByteArray before = lineEnd + " 75 5 30 50" + lineEnd;
+        QVERIFY(writeFile(other.filePath("ini.txt"), before) && writeFile(other.filePath("script"), before));
+        QVERIFY(QDir(other.path()).mkdir("linked") && QFile::link(other.filePath("script"), other.filePath("linked/ini.txt")));
         CourseWindow(other.path()).findChild<QPushButton *>()->click();
-        QCOMPARE(readFile(other.filePath("ini.txt")), QByteArray("  M                     K\r\n 75 5 30 50\r\n"));
+        QCOMPARE(readFile(other.filePath("ini.txt")), "  M                     K" + before);
+        CourseWindow linked(other.filePath("linked"));
+        linked.findChild<QPushButton *>()->click();
+        QVERIFY2(shownText(linked).contains("szimbolikus link"), qPrintable(shownText(linked)));
+        QCOMPARE(readFile(other.filePath("script")), before);
     }
 
     {
