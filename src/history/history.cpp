@@ -239,8 +239,19 @@ std::optional<int> History::connect(bool forReading)
     if (forReading)
         return version;
 
-    if (!query.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !query.exec(QStringLiteral("PRAGMA synchronous=NORMAL"))
-        || !bringUpToDate(query, version)) {
+    // Brought up to date before anything else is changed, its journal mode
+    // too: a file that cannot be is left as it was.
+    QString damage;
+    if (!bringUpToDate(query, version, &damage)) {
+        const int code = sqliteCode(query.lastError());
+        if (damage.isEmpty() && code != sqliteCorrupt && code != sqliteNotADatabase)
+            trouble(QStringLiteral("cannot prepare the training history"), cause(query.lastError()));
+        else
+            refuse(QStringLiteral("the training history is damaged, and left as it is:"),
+                   damage.isEmpty() ? cause(query.lastError()) : damage);
+        return {};
+    }
+    if (!query.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !query.exec(QStringLiteral("PRAGMA synchronous=NORMAL"))) {
         trouble(QStringLiteral("cannot prepare the training history"), cause(query.lastError()));
         return {};
     }
@@ -257,12 +268,18 @@ std::optional<int> History::connect(bool forReading)
     return version;
 }
 
-// On failure `query` holds the cause.
-bool History::bringUpToDate(QSqlQuery &query, int version)
+// On failure `query` holds the cause, or `damage` what SQLite's check of
+// the file found: a damaged file is not built on.
+bool History::bringUpToDate(QSqlQuery &query, int version, QString *damage)
 {
     if (version == schemaVersion)
         return true;
-    bool done = query.exec(QStringLiteral("BEGIN IMMEDIATE"));
+    bool done = query.exec(QStringLiteral("BEGIN IMMEDIATE")) && query.exec(QStringLiteral("PRAGMA quick_check"))
+                && query.next();
+    if (done && query.value(0).toString() != QLatin1String("ok")) {
+        *damage = query.value(0).toString().simplified();
+        done = false;
+    }
     for (int step = version; done && step < schemaVersion; ++step) {
         for (const QString &statement : schemaSteps[step])
             done = done && query.exec(statement);

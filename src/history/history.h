@@ -129,7 +129,7 @@ private:
     void trouble(const QString &what, const QString &why);
     void keep(Record record);
     void writeWaiting();
-    bool bringUpToDate(QSqlQuery &query, int version);
+    bool bringUpToDate(QSqlQuery &query, int version, QString *damage);
     void endSession();
 
     struct Connection;
