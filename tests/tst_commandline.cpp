@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "history/history.h"
 #include "link/serialportchoice.h"
 #include "window/options.h"
 
@@ -19,6 +20,7 @@ private slots:
     void program_answers_data();
     void program_answers();
     void program_runs_without_a_keyer();
+    void statistics_of_a_folder_they_cannot_write();
     void port_one_data();
     void port_one();
 };
@@ -118,6 +120,28 @@ void CommandLineTest::program_runs_without_a_keyer()
     QVERIFY(QFile::exists(dir.filePath(QStringLiteral("morse.txt"))));
     QCOMPARE(int(errors.count("vestranoli: ")), 1);
     QVERIFY2(getuid() != 0 || errors.contains("belongs to the user root"), errors.constData());
+}
+
+void CommandLineTest::statistics_of_a_folder_they_cannot_write()
+{
+    // The history as the trainer leaves it, in WAL mode, where no -shm file
+    // can be made beside it. Root reads it as nobody.
+    QTemporaryDir dir;
+    {
+        History history;
+        QVERIFY(history.open(dir.filePath("history.sqlite")));
+        history.recordEchoGroup({QDateTime::currentDateTimeUtc(), "TEMSA", "TEMSA", true, 60, 5, 50});
+    }
+    QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x5555)));
+    const auto writable = qScopeGuard([&] { QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7700)); });
+    QProcess program;
+    if (getuid() == 0)
+        program.setChildProcessModifier([] { if (setgid(65534) || setuid(65534)) _exit(127); });
+    program.start(QStringLiteral(VESTRANOLI_PROGRAM), {"--stats", "--text", "--data-dir", dir.path()});
+    QVERIFY(program.waitForFinished(20000));
+    const QByteArray errors = program.readAllStandardError();
+    QVERIFY2(program.exitCode() == 0 && !errors.contains("vestranoli: "), errors.constData());
+    QVERIFY(program.readAllStandardOutput().contains("\nT        1      1   100 %"));
 }
 
 void CommandLineTest::port_one_data()

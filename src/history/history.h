@@ -123,7 +123,7 @@ public:
 private:
     using Record = std::variant<EchoGroupRecord, CopyRunRecord>;
 
-    std::optional<int> connect(bool forReading);
+    std::optional<int> connect(bool forReading, bool immutable = false);
     void disconnect();
     void refuse(const QString &what, const QString &why);
     void trouble(const QString &what, const QString &why);
