@@ -34,6 +34,7 @@ private slots:
     void trainers_come_and_go_in_real_time();
     void auto_echo_sends_each_report_alone();
     void link_is_made_and_removed();
+    void seconds_of_garbage_are_said_in_a_few_lines();
     void plays_through_a_sound_server_data();
     void plays_through_a_sound_server();
 };
@@ -210,6 +211,23 @@ void ProgramTest::link_is_made_and_removed()
         QCOMPARE(keyer.process.exitCode(), 1);
     }
     QVERIFY(QFileInfo(link).isFile() && QFileInfo(link).size() == 0);
+}
+
+void ProgramTest::seconds_of_garbage_are_said_in_a_few_lines()
+{
+    // A wrong device or a noisy adapter: random bytes as fast as the keyer
+    // takes them, and a group of escape sequences for the terminal.
+    KeyerProcess keyer;
+    QVERIFY(keyer.start({"--fast", "--headless"}));
+    TrainerLine trainer;
+    QVERIFY(answerKeyer(keyer, trainer));
+    trainer.send("<r><\x1b[2J\x1b]0;X\x07>");
+    QProcess noise;
+    noise.start("sh", {"-c", "timeout 3 cat /dev/urandom >" + keyer.device()});
+    QVERIFY(QTest::qWaitFor([&] { return noise.state() == QProcess::NotRunning; }, 10000));
+    QVERIFY(keyer.stop());
+    QVERIFY2(keyer.errors().contains("in the group \"\\x1b[2J\\x1b]0;X\\x07\""), keyer.errors().left(2000));
+    QVERIFY2(keyer.errors().size() < 8000 && !keyer.errors().contains('\x1b'), keyer.errors().left(2000));
 }
 
 void ProgramTest::plays_through_a_sound_server_data()
