@@ -79,11 +79,14 @@ void KeyAdapter::tryOpen()
         return;
     }
     // Said when the trouble starts or changes, not at every look for the
-    // adapter; a device on its way out can answer any of these.
-    const int trouble = error == ENODEV || error == ENXIO ? ENOENT : error;
+    // adapter; a device on its way out can answer any of these. At the first
+    // look they mean a name with no device behind it (/dev/tty with no
+    // terminal), which is not looked for again, as one that is no serial port.
+    const bool firstLook = m_said == 0;
+    const int trouble = error == ENODEV || error == ENXIO ? (firstLook ? ENXIO : ENOENT) : error;
     if (std::exchange(m_said, trouble) != trouble)
-        m_report(whyNotOpened(error));
-    if (error == ENOTTY)
+        m_report(whyNotOpened(trouble));
+    if (trouble == ENOTTY || trouble == EISDIR || trouble == ENXIO)
         m_retry.stop();
     else
         m_retry.start();
@@ -95,9 +98,11 @@ QString KeyAdapter::whyNotOpened(int error) const
     const QString untilBack = QStringLiteral(", and taking the adapter when it is there");
     switch (error) {
     case ENOENT:
-    case ENODEV:
-    case ENXIO:
         return QStringLiteral("the key adapter %1 is not there").arg(m_device) + goingOn + untilBack;
+    case ENXIO:
+        return QStringLiteral("%1 has no device behind it (%2): it is no key adapter")
+                   .arg(m_device, QString::fromLocal8Bit(std::strerror(error)))
+            + goingOn;
     case EACCES:
     case EPERM: {
         QString group = QFileInfo(m_device).group();
@@ -111,6 +116,7 @@ QString KeyAdapter::whyNotOpened(int error) const
     case EBUSY:
         return QStringLiteral("the key adapter %1 is in use by another program").arg(m_device) + goingOn + untilBack;
     case ENOTTY:
+    case EISDIR:
         return QStringLiteral("%1 is no serial port: it has no modem lines for a key").arg(m_device) + goingOn;
     default:
         return QStringLiteral("cannot open the key adapter %1 (%2)").arg(m_device, QString::fromLocal8Bit(std::strerror(error)))

@@ -24,8 +24,9 @@ class KeyInput;
 // A fault is said once and the keyer goes on with the keyboard: an adapter
 // missing or taken away is looked for once a second under the same name and
 // taken back when it is there; one that may not be opened (the dialout
-// group) is tried again as well, in case its rights change; a device that is
-// no serial port is not.
+// group) is tried again as well, in case its rights change; a name that is
+// no serial port (a folder, a file), or that has no device behind it at the
+// first look (/dev/tty with no terminal), is not.
 class KeyAdapter : public QObject
 {
     Q_OBJECT

@@ -29,6 +29,10 @@ constexpr int spacingMs = 20;
 // The least silence after which the keyer ends a group the trainee left.
 constexpr double giveUpMs = 1500;
 
+// The trainer sends a group when the last one has been played: more than a
+// few waiting are a line gone wrong, which would have them pile up.
+constexpr int mostWaitingGroups = 16;
+
 } // namespace
 
 Keyer::Keyer(const KeyerOptions &options, KeyerLine &line, Schedule &player, KeyInput &keys, QObject *parent)
@@ -133,7 +137,7 @@ void Keyer::handle(const Frame &frame)
         break;
     case Frame::Speed:
         if (frame.value == 0) {
-            reportProblem(QStringLiteral("ignored the speed 00"));
+            m_complaints.report(QStringLiteral("ignored the speed 00"));
             break;
         }
         m_speed = frame.value;
@@ -161,11 +165,17 @@ void Keyer::handle(const Frame &frame)
         break;
     case Frame::Group:
         m_groupSize = int(frame.letters.size());
+        if (m_groups.size() >= mostWaitingGroups) {
+            m_complaints.report(QStringLiteral("%1 groups wait to be played already; dropped the group \"%2\"")
+                                    .arg(mostWaitingGroups)
+                                    .arg(frame.letters));
+            break;
+        }
         m_groups.enqueue({frame.letters, m_mode});
         playNext();
         break;
     case Frame::Skipped:
-        reportProblem(QStringLiteral("skipped bytes that are no frame: \"%1\"").arg(printableBytes(frame.raw)));
+        m_complaints.report(QStringLiteral("skipped bytes that are no frame: \"%1\"").arg(printableBytes(frame.raw)));
         break;
     }
     emit stateChanged();
@@ -218,7 +228,8 @@ void Keyer::playNext()
     QString unknown;
     const std::vector<ToneSegment> segments = groupSegments(next.group, characterDotSamples(), &unknown, spacing());
     if (!unknown.isEmpty())
-        reportProblem(QStringLiteral("no Morse code for \"%1\" in the group \"%2\"; left out").arg(unknown, next.group));
+        m_complaints.report(
+            QStringLiteral("no Morse code for \"%1\" in the group \"%2\"; left out").arg(unknown, next.group));
 
     m_player.append(segments);
     const QString group = next.group;

@@ -44,6 +44,7 @@
 // or a sound thread. The texts on the line are in common/frames.h.
 
 #include "common/framereader.h"
+#include "common/reportproblem.h"
 #include "core/groupreview.h"
 #include "core/morseplan.h"
 #include "options.h"
@@ -159,6 +160,8 @@ private:
     QTimer m_giveUp;
     QTimer m_breath;
     QRandomGenerator m_random;
+    // What the line brings that makes no sense: five lines in 10 s at most.
+    ProblemLimit m_complaints{5, 10000};
 
     bool m_connected = false;
     Mode m_mode = Mode::None;

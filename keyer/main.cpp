@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/codepage.h"
 #include "common/qttranslation.h"
+#include "common/quitonsignal.h"
 #include "common/reportproblem.h"
 #include "common/version.h"
 #include "core/morseplan.h"
@@ -13,7 +14,6 @@
 #include "player.h"
 #include "ptyline.h"
 #include "quickwake.h"
-#include "quitonsignal.h"
 #include "translation.h"
 
 #include <QApplication>

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/codepage.h"
+#include "common/quitonsignal.h"
 #include "stats/statscommand.h"
 #include "window/form1.h"
 #include "window/options.h"
@@ -84,6 +85,10 @@ int main(int argc, char *argv[])
         return 1;
     }
 
+    // A signal (a desktop logging out, the launcher ending) ends the trainer as
+    // closing its window does: the history written or its loss noted, the
+    // folder's lock let go.
+    quitOnSignals();
     Form1 form(commandLine.options);
     if (!form.Form_Load())
         return 1;

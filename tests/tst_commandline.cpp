@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "history/history.h"
 #include "link/serialportchoice.h"
 #include "window/options.h"
 
@@ -19,6 +20,7 @@ private slots:
     void program_answers_data();
     void program_answers();
     void program_runs_without_a_keyer();
+    void statistics_of_a_folder_they_cannot_write();
     void port_one_data();
     void port_one();
 };
@@ -118,6 +120,25 @@ void CommandLineTest::program_runs_without_a_keyer()
     QVERIFY(QFile::exists(dir.filePath(QStringLiteral("morse.txt"))));
     QCOMPARE(int(errors.count("vestranoli: ")), 1);
     QVERIFY2(getuid() != 0 || errors.contains("belongs to the user root"), errors.constData());
+}
+
+void CommandLineTest::statistics_of_a_folder_they_cannot_write()
+{
+    // A WAL history, as the trainer leaves it, where no -shm file can be made; root reads it as nobody.
+    QTemporaryDir dir;
+    {
+        History history;
+        QVERIFY(history.open(dir.filePath("history.sqlite")));
+        history.recordEchoGroup({QDateTime::currentDateTimeUtc(), "T", "T", true, 60, 1, 50});
+    }
+    QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x5555)));
+    const auto writable = qScopeGuard([&] { QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7700)); });
+    QProcess program;
+    program.setChildProcessModifier([] { if (getuid() == 0 && (setgid(65534) || setuid(65534))) _exit(127); });
+    program.start(QStringLiteral(VESTRANOLI_PROGRAM), {"--stats", "--text", "--data-dir", dir.path()});
+    QVERIFY(program.waitForFinished(20000));
+    QVERIFY2(program.exitCode() == 0, program.readAllStandardError().constData());
+    QVERIFY(program.readAllStandardOutput().contains("\nT        1      1   100 %"));
 }
 
 void CommandLineTest::port_one_data()

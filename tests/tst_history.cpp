@@ -118,10 +118,11 @@ void HistoryTest::alignment()
 
 void HistoryTest::refuses_a_file_it_cannot_use_data()
 {
-    QTest::addColumn<int>("version"); // 0: not a database at all
+    QTest::addColumn<int>("version"); // 0: not a database at all; -1: an older layout with a page overwritten
     QTest::addColumn<QString>("message");
 
     QTest::newRow("corrupt file") << 0 << "not a database this program can read";
+    QTest::newRow("damaged older layout") << -1 << "the training history is damaged, and left as it is";
     QTest::newRow("newer layout") << History::schemaVersion + 1 << "written by a newer Vestranoli";
     QTest::newRow("older layout that cannot be brought up to date") << 1 << "cannot prepare the training history";
 }
@@ -134,6 +135,11 @@ void HistoryTest::refuses_a_file_it_cannot_use()
     const QString path = dir.filePath(QStringLiteral("%1.sqlite").arg(QTest::currentDataTag()));
     if (version == 0) {
         QVERIFY(writeFile(path, QByteArray("Kelinor ").repeated(1000)));
+    } else if (version < 0) {
+        QByteArray bytes = readFile(QFINDTESTDATA("data/history-layout1.sqlite"));
+        bytes[18] = bytes[19] = 1;  // a rollback journal, which WAL would change
+        bytes[3 * 4096] = '\xff'; // the copy runs' page is of no kind
+        QVERIFY(writeFile(path, bytes));
     } else {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QString::fromLatin1(QTest::currentDataTag()));
         db.setDatabaseName(path);
@@ -150,6 +156,9 @@ void HistoryTest::refuses_a_file_it_cannot_use()
     history.recordEchoGroup({QDateTime::currentDateTimeUtc(), "TEMSA", "TEMSA", true, 60, 5, 50});
     QCOMPARE(problems.size(), 1);
     QVERIFY2(problems[0].contains(message), qPrintable(problems[0]));
+    // The scoring window says the same, not that the history has no runs.
+    const QString shown = shownText(CopyScoreWindow(path));
+    QVERIFY2(shown.contains(message) && !shown.contains("még nincs"), qPrintable(shown));
     for (const QFileInfo &fd : QDir(QStringLiteral("/proc/self/fd")).entryInfoList(QDir::AllEntries | QDir::System))
         QVERIFY(fd.symLinkTarget() != path); // nor held open
     if (version != 1) {
@@ -450,12 +459,19 @@ void HistoryTest::takes_the_koch_course_lesson_by_lesson()
     QCOMPARE(table->item(0, 0)->text(), "M  (új)");
     QVERIFY(table->item(0, 4)->font().bold() && !table->item(1, 0)->font().bold()); // the one to listen for
     QVERIFY(!next->isEnabled());
-    {
-        // Saved with nothing ticked: the speed and the line ends are kept.
+    for (const QByteArray lineEnd : {"\r\n", "\r"}) {
+        // Saved with nothing ticked: the speed and the line ends are kept;
+        // a link in its place is not written through.
         QTemporaryDir other;
-        QVERIFY(writeFile(other.filePath("ini.txt"), "\r\n 75 5 30 50\r\n"));
+        const QByteArray before = lineEnd + " 75 5 30 50" + lineEnd;
+        QVERIFY(writeFile(other.filePath("ini.txt"), before) && writeFile(other.filePath("script"), before));
+        QVERIFY(QDir(other.path()).mkdir("linked") && QFile::link(other.filePath("script"), other.filePath("linked/ini.txt")));
         CourseWindow(other.path()).findChild<QPushButton *>()->click();
-        QCOMPARE(readFile(other.filePath("ini.txt")), QByteArray("  M                     K\r\n 75 5 30 50\r\n"));
+        QCOMPARE(readFile(other.filePath("ini.txt")), "  M                     K" + before);
+        CourseWindow linked(other.filePath("linked"));
+        linked.findChild<QPushButton *>()->click();
+        QVERIFY2(shownText(linked).contains("szimbolikus link"), qPrintable(shownText(linked)));
+        QCOMPARE(readFile(other.filePath("script")), before);
     }
 
     {

@@ -226,6 +226,11 @@ void WindowTest::kilep_saves_and_the_next_start_gets_it_back()
     QCOMPARE(slotsText(hidden.form, 48, 49), QStringLiteral("<Z"));
     hidden.form.Command5_Click();
     QCOMPARE(readFile(ini()), QByteArray(47, ' ') + "<Z\r\n 60 5 30 50\r\n");
+    // A link in its place is not written through: the file it points to stays.
+    QVERIFY(QFile::remove(ini()) && QFile::link(report(), ini()));
+    hidden.form.Command5_Click();
+    QCOMPARE(hidden.form.programEnd.status(), 1);
+    QCOMPARE(readFile(report()), QByteArray());
 }
 
 void WindowTest::a_full_disk_loses_nothing_data()

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The echo drill as a newcomer meets it, through XTEST on Xvfb with openbox.  Usage: walkthrough.py BUILD_DIR [SEED]
-import os, random, shutil, sqlite3, subprocess, sys, tempfile, time
+# The echo drill as a newcomer meets it, through XTEST on Xvfb with openbox, ended by the desktop logging out while
+# another program holds the history.  Usage: walkthrough.py BUILD_DIR [SEED]
+import os, random, shutil, signal, sqlite3, subprocess, sys, tempfile, time
 from desktop import end_all, key_area, procs, start, stop_after, wait_for, window, xvfb
 from Xlib import X, XK, display, error
 from Xlib.ext import xtest
@@ -79,18 +80,25 @@ try:
             if not has_keyboard(trainer): problem('a click on the trainer window did not give it the keyboard')
             click(keyer, *key_area(keyer))
             if not has_keyboard(keyer): problem('a click on the key area did not give the keyer window the keyboard')
+        if n == len(KEYED):  # another program holds the history while the last group is keyed
+            (history := sqlite3.connect(f'{tmp}/history.sqlite', isolation_level=None)).execute('BEGIN EXCLUSIVE')
         late = key(group, rng)
         print(f'group {n}: keyed {group}' + (f', up to {late * 1000:.0f} ms late' if late > 0.03 else ''), flush=True)
         ready = time.monotonic() + BREATH + SOUNDS + SLACK
         if procs[-1].poll() is not None: raise RuntimeError(f'the launcher ended early, with status {procs[-1].returncode}')
     time.sleep(3.0)      # the last group is scored at once; this is room for a group too many
+    wait_for('the last group did not wait for the history', 10, lambda: 'cannot write the training' in open(said).read())
+    os.kill(procs[-1].pid, signal.SIGTERM)  # the desktop logs out; the lock goes a moment later
+    history.execute('ROLLBACK')
+    if (status := procs[-1].wait(20)) != 143 or os.path.exists(f'{tmp}/vestranoli.lock'):
+        problem(f'TERM to the launcher: exit status {status}, {os.listdir(tmp)} left')
     rows = sqlite3.connect(f'file:{tmp}/history.sqlite?mode=ro', uri=True).execute(
         'SELECT sent, decoded, good FROM echo_group ORDER BY at, rowid').fetchall()
     if len(rows) != len(KEYED): problem(f'the history holds {len(rows)} echo groups, {len(KEYED)} were keyed: {rows}')
     for n, (want, row) in enumerate(zip(expected := [('KK', k, int(k == 'KK')) for k in KEYED], rows), 1):
         if row != want: problem(f'group {n}: keyed {want[1]}, recorded as {row[1]} ({"good" if row[2] else "bad"}), sent {row[0]}')
     print(f'{len(KEYED)} groups keyed, {sum(row == want for want, row in zip(expected, rows))} scored as keyed', flush=True)
-except (RuntimeError, sqlite3.Error, error.XError) as failure:
+except (RuntimeError, sqlite3.Error, error.XError, subprocess.TimeoutExpired) as failure:
     problem(str(failure))
 finally:
     end_all()                               # the launcher ends the keyer with it

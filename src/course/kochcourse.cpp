@@ -83,11 +83,14 @@ LessonStanding lessonStanding(int lesson, const History &history, int percentRig
 
 QByteArray settingsWithSelection(const QByteArray &file, const QString &selectionLine)
 {
-    const qsizetype lineEnd = file.indexOf('\n');
+    // The line end as it was, and all after it: CR LF, or an editor's LF or
+    // CR alone (the trainer reads all three).
+    const qsizetype lineFeed = file.indexOf('\n');
+    const qsizetype carriageReturn = file.indexOf('\r');
+    const qsizetype lineEnd = carriageReturn >= 0 && (lineFeed < 0 || carriageReturn < lineFeed) ? carriageReturn
+                                                                                               : lineFeed;
     if (lineEnd < 0)
         return settingsFileBytes(selectionLine, {QStringLiteral(" 60"), QStringLiteral(" 5"), QStringLiteral(" 30"),
                                                  QStringLiteral(" 50")});
-    // The line end as it was: CR LF, or LF from an editor.
-    const qsizetype rest = file.left(lineEnd).endsWith('\r') ? lineEnd - 1 : lineEnd;
-    return toCodePage1250(selectionLine) + file.mid(rest);
+    return toCodePage1250(selectionLine) + file.mid(lineEnd);
 }

@@ -7,6 +7,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QUrl>
 #include <QVariant>
 
 #include <limits>
@@ -58,7 +59,9 @@ constexpr int lastBusyWaitMs = 1000;
 // Kept in memory while the file takes no writes: hours of echo groups.
 constexpr std::size_t mostWaiting = 10000;
 
+constexpr int sqliteReadOnly = 8;
 constexpr int sqliteCorrupt = 11;
+constexpr int sqliteCantOpen = 14;
 constexpr int sqliteTooBig = 18;
 constexpr int sqliteConstraint = 19;
 constexpr int sqliteNotADatabase = 26;
@@ -191,7 +194,7 @@ History::Reading History::openForReading(const QString &path)
 // The version is read before anything is written, so that a file this
 // program cannot use is left exactly as it was; for the trainer the file is
 // then brought up to date. The file's version, or nothing after a failure.
-std::optional<int> History::connect(bool forReading)
+std::optional<int> History::connect(bool forReading, bool immutable)
 {
     const QString name = QStringLiteral("vestranoli-history-%1").arg(++connectionNumber);
     m_db = std::make_unique<Connection>();
@@ -200,10 +203,14 @@ std::optional<int> History::connect(bool forReading)
         refuse(QStringLiteral("cannot keep the training history"), QStringLiteral("Qt's SQLite driver is missing"));
         return {};
     }
-    m_db->db.setDatabaseName(m_path);
-    m_db->db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1%2")
+    // Immutable: SQLite reads the file as it is, with no -shm file to make.
+    m_db->db.setDatabaseName(immutable ? QUrl::fromLocalFile(m_path).toString(QUrl::FullyEncoded)
+                                             + QStringLiteral("?immutable=1")
+                                       : m_path);
+    m_db->db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1%2%3")
                                        .arg(m_busyWait)
-                                       .arg(forReading ? QStringLiteral(";QSQLITE_OPEN_READONLY") : QString()));
+                                       .arg(forReading ? QStringLiteral(";QSQLITE_OPEN_READONLY") : QString(),
+                                            immutable ? QStringLiteral(";QSQLITE_OPEN_URI") : QString()));
     if (!m_db->db.open()) {
         trouble(QStringLiteral("cannot open the training history"), cause(m_db->db.lastError()));
         return {};
@@ -212,7 +219,21 @@ std::optional<int> History::connect(bool forReading)
     QSqlQuery query(m_db->db);
     if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()) {
         const int code = sqliteCode(query.lastError());
-        if (code == sqliteCorrupt || code == sqliteNotADatabase)
+        // A WAL file wants its -shm file beside it, which a folder this user
+        // cannot write does not take. With no -wal file there, all of the
+        // history is in the file, and no trainer writes it meanwhile.
+        const bool walFile = QFileInfo::exists(m_path + QStringLiteral("-wal"));
+        const bool noShmFile = forReading && (code == sqliteReadOnly || code == sqliteCantOpen);
+        if (noShmFile && !immutable && !walFile) {
+            disconnect();
+            return connect(true, true);
+        }
+        if (noShmFile && walFile)
+            trouble(QStringLiteral("cannot read the training history"),
+                    cause(query.lastError()) + QStringLiteral("; what a trainer wrote last is in its -wal file, which "
+                                                              "is read only through a -shm file beside it that this "
+                                                              "user can write"));
+        else if (code == sqliteCorrupt || code == sqliteNotADatabase)
             refuse(QStringLiteral("the training history is not a database this program can read"),
                    cause(query.lastError()));
         else
@@ -239,8 +260,19 @@ std::optional<int> History::connect(bool forReading)
     if (forReading)
         return version;
 
-    if (!query.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !query.exec(QStringLiteral("PRAGMA synchronous=NORMAL"))
-        || !bringUpToDate(query, version)) {
+    // Brought up to date before anything else is changed, its journal mode
+    // too: a file that cannot be is left as it was.
+    QString damage;
+    if (!bringUpToDate(query, version, &damage)) {
+        const int code = sqliteCode(query.lastError());
+        if (damage.isEmpty() && code != sqliteCorrupt && code != sqliteNotADatabase)
+            trouble(QStringLiteral("cannot prepare the training history"), cause(query.lastError()));
+        else
+            refuse(QStringLiteral("the training history is damaged, and left as it is:"),
+                   damage.isEmpty() ? cause(query.lastError()) : damage);
+        return {};
+    }
+    if (!query.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !query.exec(QStringLiteral("PRAGMA synchronous=NORMAL"))) {
         trouble(QStringLiteral("cannot prepare the training history"), cause(query.lastError()));
         return {};
     }
@@ -257,12 +289,18 @@ std::optional<int> History::connect(bool forReading)
     return version;
 }
 
-// On failure `query` holds the cause.
-bool History::bringUpToDate(QSqlQuery &query, int version)
+// On failure `query` holds the cause, or `damage` what SQLite's check of
+// the file found: a damaged file is not built on.
+bool History::bringUpToDate(QSqlQuery &query, int version, QString *damage)
 {
     if (version == schemaVersion)
         return true;
-    bool done = query.exec(QStringLiteral("BEGIN IMMEDIATE"));
+    bool done = query.exec(QStringLiteral("BEGIN IMMEDIATE")) && query.exec(QStringLiteral("PRAGMA quick_check"))
+                && query.next();
+    if (done && query.value(0).toString() != QLatin1String("ok")) {
+        *damage = query.value(0).toString().simplified();
+        done = false;
+    }
     for (int step = version; done && step < schemaVersion; ++step) {
         for (const QString &statement : schemaSteps[step])
             done = done && query.exec(statement);

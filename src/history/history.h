@@ -123,13 +123,13 @@ public:
 private:
     using Record = std::variant<EchoGroupRecord, CopyRunRecord>;
 
-    std::optional<int> connect(bool forReading);
+    std::optional<int> connect(bool forReading, bool immutable = false);
     void disconnect();
     void refuse(const QString &what, const QString &why);
     void trouble(const QString &what, const QString &why);
     void keep(Record record);
     void writeWaiting();
-    bool bringUpToDate(QSqlQuery &query, int version);
+    bool bringUpToDate(QSqlQuery &query, int version, QString *damage);
     void endSession();
 
     struct Connection;

@@ -6,13 +6,10 @@
 #include "window/textbox.h"
 
 #include <QDir>
-#include <QSaveFile>
 
 // Kilép: saves the selection and what the four parameter boxes show, then
 // ends the program, with a failure status when the file could not be saved.
-// The old file stays whole if the new one cannot be written. Unbuffered, so
-// that a full disk shows at write(): Qt 6.4's QSaveFile drops the error of
-// the flush inside commit() and would put an empty file in its place.
+// The old file stays whole if the new one cannot be written.
 void Form1::Command5_Click()
 {
     const QByteArray bytes = settingsFileBytes(selectionLine(charslots),
@@ -21,11 +18,9 @@ void Form1::Command5_Click()
                                                 savedNumber(Text2->text(), groupcount),
                                                 savedNumber(Text3->text(), pausevalue)});
     QDir().mkpath(m_options.dataDir);
-    QSaveFile file(settingsPath());
-    const bool saved = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(bytes) == bytes.size()
-        && file.commit();
-    if (!saved)
+    const QString why = saveSettingsFile(settingsPath(), bytes);
+    if (!why.isEmpty())
         reportProblem(QStringLiteral("cannot save the settings file %1 (%2)")
-                          .arg(QDir::toNativeSeparators(settingsPath()), file.errorString()));
-    programEnd.now(saved ? 0 : 1);
+                          .arg(QDir::toNativeSeparators(settingsPath()), why));
+    programEnd.now(why.isEmpty() ? 0 : 1);
 }

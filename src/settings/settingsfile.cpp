@@ -4,7 +4,9 @@
 #include "common/codepage.h"
 #include "settings/numberfromtext.h"
 
+#include <QFileInfo>
 #include <QIODevice>
+#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -145,4 +147,19 @@ QByteArray settingsFileBytes(QStringView selection, const std::array<QString, 4>
         secondLine += number;
     }
     return toCodePage1250(selection) + "\r\n" + toCodePage1250(secondLine) + "\r\n";
+}
+
+QString saveSettingsFile(const QString &path, const QByteArray &bytes)
+{
+    // QSaveFile follows a link and replaces its target.
+    const QFileInfo info(path);
+    if (info.isSymLink())
+        return QStringLiteral("it is a symbolic link to %1, which is not written").arg(info.symLinkTarget());
+    // Unbuffered, so that a full disk shows at write(): Qt 6.4's QSaveFile
+    // drops the error of the flush inside commit() and would put an empty
+    // file in its place.
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(bytes) == bytes.size() && file.commit())
+        return {};
+    return file.errorString();
 }

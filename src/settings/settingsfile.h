@@ -69,3 +69,8 @@ QString savedNumber(QStringView boxText, qint16 held);
 
 // The whole file: the selection line and the four numbers.
 QByteArray settingsFileBytes(QStringView selection, const std::array<QString, 4> &numbers);
+
+// Replaces the settings file at `path` with `bytes`, whole or not at all.
+// A symbolic link in its place is refused: replacing it would write the
+// file it points to, wherever that is. Empty when saved, else why not.
+QString saveSettingsFile(const QString &path, const QByteArray &bytes);

@@ -152,13 +152,17 @@ CopyScoreWindow::CopyScoreWindow(const QString &historyPath, QWidget *parent)
     connect(m_runList, &QComboBox::currentIndexChanged, this, &CopyScoreWindow::showRun);
     connect(m_scoreButton, &QPushButton::clicked, this, &CopyScoreWindow::score);
 
+    // A missing history is not made here: there is nothing to score in it.
+    // One that cannot be opened is said so, not shown as one with no runs.
+    QString unopened;
+    m_history.reportProblemsWith([&unopened](const QString &problem) { unopened = problem; });
+    const bool opened = !QFileInfo::exists(m_historyPath) || m_history.open(m_historyPath);
     m_history.reportProblemsWith([this](const QString &problem) {
         m_status->setText(QStringLiteral("Az előzmény nem írható: %1").arg(problem));
     });
-    // A missing history is not made here: there is nothing to score in it.
-    if (QFileInfo::exists(m_historyPath))
-        m_history.open(m_historyPath);
     loadRuns();
+    if (!opened)
+        m_status->setText(QStringLiteral("Az előzmény nem nyitható meg: %1").arg(unopened));
 }
 
 void CopyScoreWindow::loadRuns()

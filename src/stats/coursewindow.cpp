@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFont>
 #include <QGridLayout>
 #include <QHeaderView>
@@ -12,7 +13,6 @@
 #include <QLocale>
 #include <QLockFile>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -173,6 +173,12 @@ void CourseWindow::takeLesson()
         return;
     }
     const QString path = QDir(m_dataDir).filePath(QStringLiteral("ini.txt"));
+    if (QFileInfo(path).isSymLink()) {
+        m_status->setText(QStringLiteral("Az ini.txt szimbolikus link (%1): amire mutat, azt ez az ablak nem írja "
+                                         "felül. Tegye a helyére a gyakorló beállításainak fájlját.")
+                                  .arg(QDir::toNativeSeparators(QFileInfo(path).symLinkTarget())));
+        return;
+    }
     QFile old(path);
     QByteArray bytes;
     if (old.exists()) {
@@ -183,15 +189,10 @@ void CourseWindow::takeLesson()
         }
         bytes = old.readAll();
     }
-    bytes = settingsWithSelection(bytes, lessonSelectionLine(lesson));
-    // Whole or not at all; unbuffered, so that a full disk shows at the write.
-    QSaveFile file(path);
-    const bool saved = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(bytes) == bytes.size()
-                       && file.commit();
+    const QString why = saveSettingsFile(path, settingsWithSelection(bytes, lessonSelectionLine(lesson)));
     lock.unlock();
-    if (!saved) {
-        m_status->setText(QStringLiteral("Nem sikerült menteni: %1 (%2)")
-                                  .arg(QDir::toNativeSeparators(path), file.errorString()));
+    if (!why.isEmpty()) {
+        m_status->setText(QStringLiteral("Nem sikerült menteni: %1 (%2)").arg(QDir::toNativeSeparators(path), why));
         return;
     }
     refresh();

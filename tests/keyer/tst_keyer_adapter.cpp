@@ -186,6 +186,9 @@ void AdapterTest::faults_said_once_data()
     QTest::newRow("held by another program") << EBUSY << "/dev/ttyUSB9 is in use by another program" << true << EBUSY
                                              << false;
     QTest::newRow("no serial port") << ENOTTY << "/dev/ttyUSB9 is no serial port" << false << 0 << false;
+    QTest::newRow("a folder") << EISDIR << "/dev/ttyUSB9 is no serial port" << false << 0 << false;
+    QTest::newRow("no device behind it from the start, as /dev/tty with no terminal")
+        << ENXIO << "/dev/ttyUSB9 has no device behind it" << false << 0 << false;
 }
 
 void AdapterTest::faults_said_once()
@@ -204,6 +207,7 @@ void AdapterTest::faults_said_once()
     adapter.start();
     QCOMPARE(problems.size(), 1);
     QVERIFY2(problems.first().contains(said), qPrintable(problems.first()));
+    QCOMPARE(problems.first().contains("when it is there"), lookedForAgain && error != EACCES);
     if (!lookedForAgain)
         return;
     source->error = then;
@@ -237,6 +241,7 @@ void AdapterTest::reads_a_serial_adapter()
     ModemLines lines;
     QCOMPARE(lines.open(pty->slavePath, {}), ENOTTY); // a pseudo-terminal has no modem lines
     QCOMPARE(lines.open(QStringLiteral("/dev/null"), {}), ENOTTY);
+    QCOMPARE(lines.open(QStringLiteral("/dev"), {}), EISDIR);
     QCOMPARE(lines.open(QStringLiteral("/dev/no-such-adapter"), {}), ENOENT);
     struct stat st {};
     QCOMPARE(fstat(pty->slave, &st), 0);

@@ -128,6 +128,9 @@ void DialogueTest::dialogue_data()
     QTest::newRow("a start frame drops the group waiting, and the OK of the one sounding")
         << false << QStringList{"<qq><u60><z\x32><r><KM><EE>", "<r><T>", "play"} << QStringList{"x", "OK\r\n"} << 6
         << qint64(3 * 800 + 4000);
+    QTest::newRow("a flood of groups: 16 wait while one sounds, the rest are dropped")
+        << false << QStringList{"<qq><u60><z\x32><r>" + QString("<E>").repeated(40), "play"}
+        << QStringList{"x"} + QStringList(17, "OK\r\n") << 17 << qint64(17 * (800 + 4000));
     QTest::newRow("speed 00 is ignored: the last speed stays")
         << false << QStringList{"<qq><u60><z\x32><u00><r><E>", "play"} << QStringList{"x", "OK\r\n"} << 1 << qint64(800 + 4000);
     QTest::newRow("a trainer gone gets nothing timed for it; the next is greeted")

@@ -2,8 +2,7 @@
 // vestranoli-keyer as a program, with the test playing the trainer on its
 // pseudo-terminal: its command line, the handshake with one trainer after
 // another, the pace of a copy run, the keyed-back reports, the --link and
-// --wav, the sound through PulseAudio and PipeWire, and the launcher of both
-// programs.
+// --wav, and the sound through PulseAudio and PipeWire.
 
 #include "common/frames.h"
 #include "common/morsetable.h"
@@ -16,7 +15,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
@@ -36,7 +34,7 @@ private slots:
     void trainers_come_and_go_in_real_time();
     void auto_echo_sends_each_report_alone();
     void link_is_made_and_removed();
-    void launcher_ends_both_on_a_signal();
+    void seconds_of_garbage_are_said_in_a_few_lines();
     void plays_through_a_sound_server_data();
     void plays_through_a_sound_server();
 };
@@ -215,22 +213,19 @@ void ProgramTest::link_is_made_and_removed()
     QVERIFY(QFileInfo(link).isFile() && QFileInfo(link).size() == 0);
 }
 
-void ProgramTest::launcher_ends_both_on_a_signal()
+void ProgramTest::seconds_of_garbage_are_said_in_a_few_lines()
 {
-    for (const int signal : {SIGTERM, SIGHUP}) {
-        QTemporaryDir dir;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("VESTRANOLI_BUILD", QFileInfo(VESTRANOLI_KEYER_PROGRAM).path());
-        environment.insert("TMPDIR", dir.path()); // where the keyer's line is
-        QProcess launcher;
-        launcher.setProcessEnvironment(environment);
-        launcher.start(QFINDTESTDATA("../../scripts/train-with-software-keyer"), {"--", "--data-dir", dir.path()});
-        QVERIFY(QTest::qWaitFor([&] { return QFile::exists(dir.filePath("vestranoli.lock")); }, 20000));
-        kill(pid_t(launcher.processId()), signal);
-        QVERIFY(launcher.waitForFinished(10000) && launcher.exitCode() == 128 + signal);
-        QVERIFY(QLockFile(dir.filePath("vestranoli.lock")).tryLock()); // the trainer is gone
-        QVERIFY(QDir(dir.path()).entryList({"vestranoli-keyer.*"}, QDir::Dirs).isEmpty()); // the keyer too
-    }
+    // A wrong device or a noisy adapter: random bytes as fast as they are taken, escape sequences in a group.
+    KeyerProcess keyer;
+    TrainerLine trainer;
+    QVERIFY(keyer.start({"--fast", "--headless"}) && answerKeyer(keyer, trainer));
+    trainer.send("<r><\x1b[2J\x1b]0;X\x07>");
+    QProcess noise;
+    noise.start("sh", {"-c", "timeout 3 cat /dev/urandom >" + keyer.device()});
+    QVERIFY(QTest::qWaitFor([&] { return noise.state() == QProcess::NotRunning; }, 10000) && keyer.stop());
+    const QByteArray said = keyer.errors();
+    QVERIFY2(said.contains("in the group \"\\x1b[2J\\x1b]0;X\\x07\"") && said.size() < 8000 && !said.contains('\x1b'),
+             said.left(2000).constData());
 }
 
 void ProgramTest::plays_through_a_sound_server_data()

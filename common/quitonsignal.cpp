@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "quitonsignal.h"
+#include "common/quitonsignal.h"
 
 #include <QCoreApplication>
+
+#ifndef Q_OS_WIN
 #include <QSocketNotifier>
 
 #include <csignal>
@@ -31,6 +33,7 @@ void quitOnSignals()
         char byte;
         while (::read(signalPipe[0], &byte, 1) > 0) {
         }
+        // Every event loop ends, a modal message box's too.
         QCoreApplication::quit();
     });
     struct sigaction action {};
@@ -40,3 +43,8 @@ void quitOnSignals()
     for (int s : {SIGINT, SIGTERM, SIGHUP})
         sigaction(s, &action, nullptr);
 }
+#else
+void quitOnSignals()
+{
+}
+#endif
