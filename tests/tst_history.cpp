@@ -96,6 +96,7 @@ void HistoryTest::alignment_data()
     QTest::newRow("one extra") << "TEM" << "TEEM" << "T +E E M" << 1;
     QTest::newRow("a swapped pair is taken for each other") << "TEMSA" << "TMESA" << "T E>M M>E S A" << 0;
     QTest::newRow("nothing keyed") << "AB" << "" << "A- B-" << 0;
+    QTest::newRow("an emoji is one character") << "TEM" << "T\U0001F600M" << "T E>\U0001F600 M" << 0;
 }
 
 void HistoryTest::alignment()
@@ -105,15 +106,18 @@ void HistoryTest::alignment()
     QFETCH(QString, outcome);
     QFETCH(int, extra);
 
-    const Alignment alignment = alignGroups(sent, decoded);
+    const std::optional<Alignment> alignment = alignGroups(sent, decoded);
+    QVERIFY(alignment);
     QStringList outcomes;
-    for (const AlignedCharacter &c : alignment.characters)
-        outcomes << (c.isExtra() ? QStringLiteral("+") + c.taken
-                     : c.right()   ? QString(c.sent)
-                     : c.dropped() ? c.sent + QStringLiteral("-")
-                                   : c.sent + QStringLiteral(">") + c.taken);
+    for (const AlignedCharacter &c : alignment->characters) {
+        const QString sentText = characterText(c.sent);
+        outcomes << (c.isExtra() ? QStringLiteral("+") + characterText(c.taken)
+                     : c.right()   ? sentText
+                     : c.dropped() ? sentText + QStringLiteral("-")
+                                   : sentText + QStringLiteral(">") + characterText(c.taken));
+    }
     QCOMPARE(outcomes.join(' '), outcome);
-    QCOMPARE(alignment.extra, extra);
+    QCOMPARE(alignment->extra, extra);
 }
 
 void HistoryTest::refuses_a_file_it_cannot_use_data()
@@ -341,6 +345,8 @@ void HistoryTest::scores_a_copy_data()
     QTest::newRow("a group left out costs its own") << "KMRSÜ FGHIJ" << "KMRSÜ - FGHIJ" << 10 << 0;
     QTest::newRow("a group split in two, two run together") << "KMRSÜ AB CDEFGHIJ" << "KMRSÜ ABCDE FGHIJ" << 15 << 0;
     QTest::newRow("a character outside the set is wrong") << "KMRSÜ ABÇDE FGHIJX" << "KMRSÜ ABÇDE FGHIJX" << 14 << 1;
+    QTest::newRow("an emoji is one wrong character") << "KMRSÜ AB\U0001F600DE FGHIJ" << "KMRSÜ AB\U0001F600DE FGHIJ" << 14 << 0;
+    QTest::newRow("only Unicode blanks are nothing copied") << "\u2003\u3000" << "- - -" << 0 << 0;
 }
 
 void HistoryTest::scores_a_copy()
@@ -423,10 +429,10 @@ void HistoryTest::scores_the_copy_runs_of_an_older_history()
              QByteArrayList({"2026-12-01T18:01:00+00:00,m\xc3\xa1sol\xc3\xa1s,\xc3\x96\xc3\x9c\xc3\x89,\xc3\x96\xc3\x9c\xc3\x89,1,90,3,10\r",
                              "2026-12-01T18:01:00+00:00,m\xc3\xa1sol\xc3\xa1s,123,14,0,90,3,10\r", ""}));
     const CharacterTable table = trainingStatistics(history, {}, false).table;
-    QCOMPARE(table.characters[0].character, QChar('2'));
+    QCOMPARE(table.characters[0].character, U'2');
     QCOMPARE(table.characters[0].copied.dropped, 1);
     const auto e = std::find_if(table.characters.cbegin(), table.characters.cend(),
-                                [](const CharacterStatistics &c) { return c.character == QChar(u'É'); });
+                                [](const CharacterStatistics &c) { return c.character == U'É'; });
     QVERIFY(e->keyed.sent == 1 && e->keyed.takenFor.value('E') == 1 && e->copied.right == 1);
 }
 
