@@ -15,10 +15,16 @@ struct Row {
 };
 
 // What the trainee typed may hold a comma or a quote: such a field is
-// quoted, its quotes doubled.
+// quoted, its quotes doubled. A field a spreadsheet would take for a
+// formula (one starting with =, +, - or @, a training character or typed
+// in a copy; or with a tab or a CR) gets a ' before it, and is quoted.
 QString csvField(QString field)
 {
-    if (!field.contains(QLatin1Char(',')) && !field.contains(QLatin1Char('"')))
+    static const QString formulaStarts = QStringLiteral("=+-@\t\r");
+    const bool formula = !field.isEmpty() && formulaStarts.contains(field.front());
+    if (formula)
+        field.prepend(QLatin1Char('\''));
+    else if (!field.contains(QLatin1Char(',')) && !field.contains(QLatin1Char('"')) && !field.contains(QLatin1Char('\n')))
         return field;
     field.replace(QLatin1Char('"'), QLatin1String("\"\""));
     return QLatin1Char('"') + field + QLatin1Char('"');
@@ -58,5 +64,6 @@ QByteArray historyCsv(const QList<EchoGroupRecord> &echoGroups, const QList<Copy
             fields.append(csvField(field));
         csv += fields.join(QLatin1Char(',')) + QStringLiteral("\r\n");
     }
-    return csv.toUtf8();
+    // The byte order mark tells a spreadsheet that guesses the code page that this is UTF-8.
+    return QByteArrayLiteral("\xef\xbb\xbf") + csv.toUtf8();
 }

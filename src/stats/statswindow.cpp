@@ -235,11 +235,13 @@ void StatsWindow::refresh()
     auto *speed = new QLineSeries;
     speed->setName(QStringLiteral("Sebesség (betű/perc)"));
     QStringList dayNames;
+    // With the year when the days span years: the axis merges days that read the same.
+    const bool years = !progress.isEmpty() && progress.constFirst().day.year() != progress.constLast().day.year();
     int mostGroups = 1;
     double topLine = 100;
     for (int i = 0; i < progress.size(); ++i) {
         const DayProgress &day = progress[i];
-        dayNames.append(day.day.toString(QStringLiteral("MM.dd.")));
+        dayNames.append(day.day.toString(years ? QStringLiteral("yyyy.MM.dd.") : QStringLiteral("MM.dd.")));
         echoSet->append(day.echoGroups);
         copySet->append(day.copiedGroups);
         // A half not trained that day has no point.
