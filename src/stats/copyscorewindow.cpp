@@ -229,7 +229,7 @@ void CopyScoreWindow::loadRuns()
         if (!copyRunIsWhole(run))
             text += QStringLiteral(" – sérült");
         else if (run.result)
-            text += QStringLiteral(" – pontozva: %1").arg(percent(locale(), scoreCopy(run.groups, run.result->copied).shareRight()));
+            text += QStringLiteral(" – pontozva: %1").arg(percent(locale(), scoreOf(run, run.result->copied).shareRight()));
         m_runList->addItem(text);
         if (latestWhole < 0 && copyRunIsWhole(run))
             latestWhole = i;
@@ -243,6 +243,15 @@ void CopyScoreWindow::loadRuns()
         m_status->setText(QStringLiteral("A legutóbbi %1 másolás csoportjai hiányoznak vagy sérültek az előzményben; "
                                          "a legutóbbi ép másolás látható.")
                                   .arg(latestWhole));
+}
+
+const CopyScore &CopyScoreWindow::scoreOf(const CopyRunRecord &run, const QString &copied)
+{
+    const std::pair<qint64, QString> key(run.id, copied);
+    auto known = m_scores.constFind(key);
+    if (known == m_scores.cend())
+        known = m_scores.insert(key, scoreCopy(run.groups, copied));
+    return *known;
 }
 
 const CopyRunRecord *CopyScoreWindow::currentRun() const
@@ -272,7 +281,7 @@ void CopyScoreWindow::showRun()
                                   .arg(locale().toString(run->result->copied.size())));
     } else if (run && run->result) {
         m_copy->setPlainText(run->result->copied);
-        showScore(scoreCopy(run->groups, run->result->copied));
+        showScore(scoreOf(*run, run->result->copied));
         m_status->setText(QStringLiteral("Ezt a másolást %1-kor pontozta; egy új pontozás felülírja.")
                                   .arg(runTime(run->result->scored)));
     }
@@ -294,7 +303,7 @@ void CopyScoreWindow::score()
         m_copy->setFocus();
         return;
     }
-    CopyScore scoreOfCopy = scoreCopy(run->groups, copied);
+    CopyScore scoreOfCopy = scoreOf(*run, copied);
     if (scoreOfCopy.tooLong) {
         m_status->setText(QStringLiteral("Ez a másolás túl hosszú ahhoz, hogy a vétellel összevethető legyen."));
         return;
