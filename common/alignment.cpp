@@ -27,8 +27,11 @@ std::optional<Alignment> alignGroups(QStringView sentText, QStringView decodedTe
 {
     if (sentText.size() > alignableCharacters || decodedText.size() > alignableCharacters)
         return std::nullopt;
-    const QList<uint> sent = sentText.toUcs4();
-    const QList<uint> decoded = decodedText.toUcs4();
+    QList<uint> sent = sentText.toUcs4();
+    QList<uint> decoded = decodedText.toUcs4();
+    // 0 stands for no character; a NUL pasted into a copy is a character as wrong as U+FFFD.
+    std::replace(sent.begin(), sent.end(), 0u, uint(QChar::ReplacementCharacter));
+    std::replace(decoded.begin(), decoded.end(), 0u, uint(QChar::ReplacementCharacter));
     const qsizetype n = sent.size();
     const qsizetype m = decoded.size();
     if ((n + 1) * (m + 1) > alignablePairs)

@@ -9,7 +9,8 @@
 
 // What became of one sent character in the group keyed back, or a decoded
 // character that stands for no sent one (an extra). Characters are whole
-// code points: an emoji typed into a copy is one character, not two halves.
+// code points: an emoji typed into a copy is one character, not two halves;
+// half of one, or a NUL, is lined up as U+FFFD.
 struct AlignedCharacter {
     char32_t sent = 0;  // 0 for an extra
     char32_t taken = 0; // what it was decoded as; 0 when it was dropped
