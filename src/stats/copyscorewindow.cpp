@@ -84,7 +84,7 @@ QString percent(const QLocale &locale, double share)
 QString tooLongText(qsizetype length)
 {
     const QLocale hungarian(QLocale::Hungarian, QLocale::Hungary);
-    return QStringLiteral("A vétel legfeljebb %1 jel lehet, ezzel %2 lenne: nem került be, a vétel a régi maradt.")
+    return QStringLiteral("A vétel legfeljebb %1 jel lehet, ezzel %2 jel lenne: nem került be, a vétel a régi maradt.")
         .arg(hungarian.toString(longestCopy), hungarian.toString(length));
 }
 
