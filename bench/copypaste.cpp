@@ -113,9 +113,9 @@ int pasteOnce(int argc, char *argv[], const QString &path, qsizetype characters,
     const double reopen = since(clock);
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
+    const QByteArray scored = pasted ? QStringLiteral("%1 s").arg(score, 0, 'f', 3).toUtf8() : QByteArray("–");
     std::fprintf(out, "| %lld | %s | %.3f s | %s | %.3f s | %.0f MB |\n", (long long)characters,
-                 pasted ? "pasted" : "refused", paste, pasted ? qPrintable(QStringLiteral("%1 s").arg(score, 0, 'f', 3)) : "–",
-                 reopen, usage.ru_maxrss / 1024.0);
+                 pasted ? "pasted" : "refused", paste, scored.constData(), reopen, usage.ru_maxrss / 1024.0);
     if (!shown.isEmpty())
         std::fprintf(stderr, "  %lld: \"%s\"\n", (long long)characters, qUtf8Printable(shown));
     return 0;

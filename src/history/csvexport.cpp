@@ -24,7 +24,8 @@ QString csvField(QString field)
     const bool formula = !field.isEmpty() && formulaStarts.contains(field.front());
     if (formula)
         field.prepend(QLatin1Char('\''));
-    else if (!field.contains(QLatin1Char(',')) && !field.contains(QLatin1Char('"')) && !field.contains(QLatin1Char('\n')))
+    else if (!field.contains(QLatin1Char(',')) && !field.contains(QLatin1Char('"'))
+             && !field.contains(QLatin1Char('\n')))
         return field;
     field.replace(QLatin1Char('"'), QLatin1String("\"\""));
     return QLatin1Char('"') + field + QLatin1Char('"');
