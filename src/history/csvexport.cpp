@@ -43,9 +43,10 @@ QByteArray historyCsv(const QList<EchoGroupRecord> &echoGroups, const QList<Copy
                       QString::number(g.speed), QString::number(g.groupsize), QString::number(g.pause)}});
     }
     for (const CopyRunRecord &run : copyRuns) {
-        // A scored run: what was copied for each group, and whether it was right.
-        const QList<ScoredGroup> scored = run.result ? scoreCopy(run.groups, run.result->copied).groups
-                                                     : QList<ScoredGroup>();
+        // A scored run: what was copied for each group, and whether it was
+        // right; a copy too long to line up is left as if not scored.
+        const CopyScore score = run.result ? scoreCopy(run.groups, run.result->copied) : CopyScore();
+        const QList<ScoredGroup> scored = score.tooLong ? QList<ScoredGroup>() : score.groups;
         for (qsizetype g = 0; g < run.groups.size(); ++g) {
             const QString copied = g < scored.size() ? scored[g].copied : QString();
             const QString good = g >= scored.size()       ? QString()
