@@ -41,6 +41,15 @@ try:
     xdotool('type', '--delay', '40', 'a:-@9')
     xdotool('key', 'Tab', 'Return')         # Enter on the focused button scores, as Space does
     wait_for('no result stored for run 1', 10, lambda: copied(1) == 'KMRSU AB/?= A:-@9')
+    # A megabyte pasted onto the end is refused at once; what was typed stays, and the window goes on taking keys.
+    paste = os.path.join(tmp, 'paste.txt')
+    with open(paste, 'w') as f: f.write('KMRSU ' * 174763)
+    start(['xclip', '-selection', 'clipboard', '-i', paste], env=env)
+    time.sleep(0.5)
+    xdotool('key', 'alt+v', 'ctrl+End', 'ctrl+v')
+    xdotool('type', '--delay', '40', ' x')
+    xdotool('key', 'Tab', 'Return')
+    wait_for('the copy after a large paste not stored', 10, lambda: copied(1) == 'KMRSU AB/?= A:-@9 X')
     table = subprocess.run([os.path.join(build, 'vestranoli'), '--stats', '--text', '--data-dir', tmp],
                            capture_output=True, text=True).stdout
     if not any(line.startswith('Á') and 'vétel: A 1' in line for line in table.splitlines()):

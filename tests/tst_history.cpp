@@ -96,6 +96,7 @@ void HistoryTest::alignment_data()
     QTest::newRow("one extra") << "TEM" << "TEEM" << "T +E E M" << 1;
     QTest::newRow("a swapped pair is taken for each other") << "TEMSA" << "TMESA" << "T E>M M>E S A" << 0;
     QTest::newRow("nothing keyed") << "AB" << "" << "A- B-" << 0;
+    QTest::newRow("an emoji is one character") << "TEM" << "T\U0001F600M" << "T E>\U0001F600 M" << 0;
 }
 
 void HistoryTest::alignment()
@@ -105,15 +106,18 @@ void HistoryTest::alignment()
     QFETCH(QString, outcome);
     QFETCH(int, extra);
 
-    const Alignment alignment = alignGroups(sent, decoded);
+    const std::optional<Alignment> alignment = alignGroups(sent, decoded);
+    QVERIFY(alignment);
     QStringList outcomes;
-    for (const AlignedCharacter &c : alignment.characters)
-        outcomes << (c.isExtra() ? QStringLiteral("+") + c.taken
-                     : c.right()   ? QString(c.sent)
-                     : c.dropped() ? c.sent + QStringLiteral("-")
-                                   : c.sent + QStringLiteral(">") + c.taken);
+    for (const AlignedCharacter &c : alignment->characters) {
+        const QString sentText = characterText(c.sent);
+        outcomes << (c.isExtra() ? QStringLiteral("+") + characterText(c.taken)
+                     : c.right()   ? sentText
+                     : c.dropped() ? sentText + QStringLiteral("-")
+                                   : sentText + QStringLiteral(">") + characterText(c.taken));
+    }
     QCOMPARE(outcomes.join(' '), outcome);
-    QCOMPARE(alignment.extra, extra);
+    QCOMPARE(alignment->extra, extra);
 }
 
 void HistoryTest::refuses_a_file_it_cannot_use_data()
@@ -245,16 +249,17 @@ void HistoryTest::exports_csv_and_shows_the_statistics()
     QVERIFY(history.open(dir.filePath(QStringLiteral("csv.sqlite"))));
     const QDateTime t(QDate(2026, 12, 1), QTime(18, 5), QTimeZone::utc());
     history.recordEchoGroup({t, "TEMÁ", "TEMA", false, 60, 4, 50});
-    history.recordCopyRun({t.addSecs(10), 70, 3, 100, {"KQR", "É?@"}});
+    history.recordCopyRun({t.addSecs(10), 70, 3, 100, {"KQR", "@?É"}});
     history.recordEchoGroup({t.addSecs(20), "TEMS", "TMS", false, 65, 4, 50});
 
     QList<CopyRunRecord> runs = history.copyRuns();
-    runs[0].result = CopyResult{t, "K\"R ,?@"}; // what the trainee typed, quoted where it needs to be
+    // What the trainee typed, quoted where it needs to be; a formula is no formula to a spreadsheet.
+    runs[0].result = CopyResult{t, "=K\"R ,?É"};
     QCOMPARE(historyCsv(history.echoGroups(), runs, QTimeZone::utc()),
-             QByteArray("id\xc5\x91,fut\xc3\xa1s,adott,vett,j\xc3\xb3,sebess\xc3\xa9g,bet\xc5\xb1sz\xc3\xa1m,sz\xc3\xbcnet\r\n"
+             QByteArray("\xef\xbb\xbfid\xc5\x91,fut\xc3\xa1s,adott,vett,j\xc3\xb3,sebess\xc3\xa9g,bet\xc5\xb1sz\xc3\xa1m,sz\xc3\xbcnet\r\n"
                         "2026-12-01T18:05:00+00:00,oda-vissza,TEM\xc3\x81,TEMA,0,60,4,50\r\n"
-                        "2026-12-01T18:05:10+00:00,m\xc3\xa1sol\xc3\xa1s,KQR,\"K\"\"R\",0,70,3,100\r\n"
-                        "2026-12-01T18:05:10+00:00,m\xc3\xa1sol\xc3\xa1s,\xc3\x89?@,\",?@\",0,70,3,100\r\n"
+                        "2026-12-01T18:05:10+00:00,m\xc3\xa1sol\xc3\xa1s,KQR,\"'=K\"\"R\",0,70,3,100\r\n"
+                        "2026-12-01T18:05:10+00:00,m\xc3\xa1sol\xc3\xa1s,\"'@?\xc3\x89\",\",?\xc3\x89\",0,70,3,100\r\n"
                         "2026-12-01T18:05:20+00:00,oda-vissza,TEMS,TMS,0,65,4,50\r\n"));
     QCOMPARE(characterTableText(trainingStatistics(history, {}, false).table),
              QStringLiteral("      ---- adás (visszaadva) -  ---- vétel (másolva) --\n"
@@ -272,6 +277,8 @@ void HistoryTest::exports_csv_and_shows_the_statistics()
     // and the export.
     for (int i = 0; i < 8; ++i)
         history.recordEchoGroup({t.addDays(i / 4).addSecs(30 + i), "ETM", i == 0 ? "ITM" : i == 1 ? "EM" : "ETM", i > 1, 60, 3, 50});
+    // A group no trainer keys, from a damaged history: left out, and said.
+    history.recordEchoGroup({t.addSecs(40), QString(100000, 'E'), QString(99999, 'E') + 'T', false, 60, 3, 50});
     const QByteArray csv = historyCsv(history.echoGroups(), history.copyRuns(), QTimeZone::systemTimeZone());
     StatsWindow window(dir.filePath(QStringLiteral("csv.sqlite")), 0);
     auto *table = window.findChild<QTableWidget *>();
@@ -292,6 +299,8 @@ void HistoryTest::exports_csv_and_shows_the_statistics()
     QCOMPARE(qobject_cast<QLineSeries *>(chart->series()[2])->count(), 0); // no copy scored: no 0 % on its line
     auto *weakest = window.findChild<QListWidget *>();
     QCOMPARE(weakest->count(), 1);
+    QVERIFY2(shownText(window).contains("Kimaradt a statisztikából 1 oda-vissza csoport, mert 250 jelnél hosszabb."),
+             qPrintable(shownText(window)));
     // Tab goes from the period through the buttons, the table, the list and
     // the chart, in the order they are read; it leaves the table and the list.
     window.show();
@@ -332,10 +341,24 @@ void HistoryTest::exports_csv_and_shows_the_statistics()
     window.findChild<QSpinBox *>()->setValue(1);
     QCOMPARE(table->rowCount(), 0);
     // A copy scored is a point on its own day's line (5 of 6 right), though the next day's echo groups are read first.
-    QCOMPARE(history.storeCopyResult(runs[0].id, scoreCopy(runs[0].groups, "kqr é?x").result), History::Scoring::Stored);
+    QCOMPARE(history.storeCopyResult(runs[0].id, scoreCopy(runs[0].groups, "kqr @?\U0001F600").result),
+             History::Scoring::Stored);
     window.findChild<QSpinBox *>()->setValue(0); // the whole history, read again
     const auto *copiedLine = qobject_cast<QLineSeries *>(window.findChild<QChartView *>()->chart()->series()[2]);
     QCOMPARE(copiedLine->points(), QList<QPointF>{QPointF(0, 500.0 / 6)});
+    // The emoji taken for É is stored as the one character it is, in UTF-8.
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("csv"));
+    db.setDatabaseName(dir.filePath(QStringLiteral("csv.sqlite")));
+    QVERIFY(db.open());
+    QSqlQuery taken(QStringLiteral("SELECT hex(taken) FROM copy_character WHERE sent = 'É'"), db);
+    QVERIFY(taken.next());
+    QCOMPARE(taken.value(0).toString(), "F09F9880");
+    // A day a year later is a day of its own, named with its year.
+    history.recordEchoGroup({t.addYears(1), "ETM", "ETM", true, 60, 3, 50});
+    window.findChild<QSpinBox *>()->setValue(3650);
+    days = qobject_cast<QBarCategoryAxis *>(window.findChild<QChartView *>()->chart()->axes(Qt::Horizontal)[0]);
+    QCOMPARE(days->categories().size(), 3);
+    QCOMPARE(days->categories().last(), t.addYears(1).toLocalTime().toString(QStringLiteral("yyyy.MM.dd.")));
 }
 
 void HistoryTest::scores_a_copy_data()
@@ -350,6 +373,8 @@ void HistoryTest::scores_a_copy_data()
     QTest::newRow("a group left out costs its own") << "KMRSÜ FGHIJ" << "KMRSÜ - FGHIJ" << 10 << 0;
     QTest::newRow("a group split in two, two run together") << "KMRSÜ AB CDEFGHIJ" << "KMRSÜ ABCDE FGHIJ" << 15 << 0;
     QTest::newRow("a character outside the set is wrong") << "KMRSÜ ABÇDE FGHIJX" << "KMRSÜ ABÇDE FGHIJX" << 14 << 1;
+    QTest::newRow("an emoji is one wrong character") << "KMRSÜ AB\U0001F600DE FGHIJ" << "KMRSÜ AB\U0001F600DE FGHIJ" << 14 << 0;
+    QTest::newRow("only Unicode blanks are nothing copied") << "\u2003\u3000" << "- - -" << 0 << 0;
 }
 
 void HistoryTest::scores_a_copy()
@@ -432,10 +457,10 @@ void HistoryTest::scores_the_copy_runs_of_an_older_history()
              QByteArrayList({"2026-12-01T18:01:00+00:00,m\xc3\xa1sol\xc3\xa1s,\xc3\x96\xc3\x9c\xc3\x89,\xc3\x96\xc3\x9c\xc3\x89,1,90,3,10\r",
                              "2026-12-01T18:01:00+00:00,m\xc3\xa1sol\xc3\xa1s,123,14,0,90,3,10\r", ""}));
     const CharacterTable table = trainingStatistics(history, {}, false).table;
-    QCOMPARE(table.characters[0].character, QChar('2'));
+    QCOMPARE(table.characters[0].character, U'2');
     QCOMPARE(table.characters[0].copied.dropped, 1);
     const auto e = std::find_if(table.characters.cbegin(), table.characters.cend(),
-                                [](const CharacterStatistics &c) { return c.character == QChar(u'É'); });
+                                [](const CharacterStatistics &c) { return c.character == U'É'; });
     QVERIFY(e->keyed.sent == 1 && e->keyed.takenFor.value('E') == 1 && e->copied.right == 1);
 }
 

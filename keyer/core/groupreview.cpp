@@ -22,13 +22,16 @@ QList<ReviewedCharacter> GroupReview::lineUp() const
         decoded += characterOf(c.elements);
     QList<ReviewedCharacter> places;
     qsizetype next = 0; // the keyed character the next taken one is
-    for (const AlignedCharacter &a : alignGroups(sent, decoded).characters) {
+    // A frame's group and the Morse table's characters: never too long to
+    // line up, each character one UTF-16 unit.
+    const std::optional<Alignment> alignment = alignGroups(sent, decoded);
+    for (const AlignedCharacter &a : alignment ? alignment->characters : QList<AlignedCharacter>()) {
         if (a.dropped()) {
-            places.append({a.sent, QChar(), QString(), true});
+            places.append({QChar(char16_t(a.sent)), QChar(), QString(), true});
             continue;
         }
         const KeyedCharacter &k = keyed[next++];
-        places.append({a.sent, a.taken, k.elements, k.counted});
+        places.append({QChar(char16_t(a.sent)), QChar(char16_t(a.taken)), k.elements, k.counted});
     }
     return places;
 }

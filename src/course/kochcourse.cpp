@@ -50,12 +50,12 @@ LessonStanding lessonStanding(int lesson, const History &history, int percentRig
 {
     LessonStanding standing{lesson, {}, false};
     const QString characters = lessonCharacters(lesson);
-    QHash<QChar, LessonCharacter> counts;
+    QHash<char32_t, LessonCharacter> counts;
     QList<CopyRunRecord> runs;
     history.forEachScoredCopyRun({}, [&runs](const CopyRunRecord &run) { runs.append(run); });
     // Newest first; a character takes no more runs once it has enough.
     for (auto run = runs.crbegin(); run != runs.crend(); ++run) {
-        QHash<QChar, LessonCharacter> fromRun;
+        QHash<char32_t, LessonCharacter> fromRun;
         for (const CopyCharacterCount &c : run->result->characters) {
             if (counts[c.sent].copied >= recentSamples)
                 continue;
@@ -71,7 +71,7 @@ LessonStanding lessonStanding(int lesson, const History &history, int percentRig
     }
     standing.passed = true;
     for (auto c = characters.crbegin(); c != characters.crend(); ++c) {
-        LessonCharacter entry = counts.value(*c);
+        LessonCharacter entry = counts.value(c->unicode());
         entry.character = *c;
         // In whole numbers, so that 9 of 10 is exactly 90 %.
         entry.passed = entry.copied >= minimumSamples && qint64(100) * entry.right >= qint64(percentRight) * entry.copied;

@@ -6,7 +6,9 @@
 
 QString normalisedCopy(const QString &typed)
 {
-    static const QRegularExpression blanks(QStringLiteral("\\s+"));
+    // Blanks by Unicode's definition: an em space or an ideographic space
+    // parts groups as a plain one does.
+    static const QRegularExpression blanks(QStringLiteral("\\s+"), QRegularExpression::UseUnicodePropertiesOption);
     return typed.toUpper().split(blanks, Qt::SkipEmptyParts).join(QLatin1Char(' '));
 }
 
@@ -19,14 +21,18 @@ CopyScore scoreCopy(const QStringList &sentGroups, const QString &typed)
     if (score.groups.isEmpty())
         return score;
 
-    const QChar blank(QLatin1Char(' '));
-    const Alignment alignment = alignGroups(sentGroups.join(blank), score.result.copied);
-    score.result.extra = alignment.extra;
+    const char32_t blank = U' ';
+    const std::optional<Alignment> alignment = alignGroups(sentGroups.join(QLatin1Char(' ')), score.result.copied);
+    if (!alignment) {
+        score.tooLong = true;
+        return score;
+    }
+    score.result.extra = alignment->extra;
     // A sent blank ends a group; a copied one that stands for none splits a
     // group and belongs to none.
-    QMap<std::pair<QChar, QChar>, int> counts;
+    QMap<std::pair<char32_t, char32_t>, int> counts;
     qsizetype group = 0;
-    for (const AlignedCharacter &c : alignment.characters) {
+    for (const AlignedCharacter &c : alignment->characters) {
         if (c.sent == blank) {
             group = qMin(group + 1, score.groups.size() - 1);
             continue;
@@ -35,8 +41,7 @@ CopyScore scoreCopy(const QStringList &sentGroups, const QString &typed)
             continue;
         ScoredGroup &scored = score.groups[group];
         scored.characters.append(c);
-        if (!c.taken.isNull())
-            scored.copied.append(c.taken);
+        scored.copied.append(characterText(c.taken));
         if (c.isExtra())
             continue;
         ++counts[{c.sent, c.taken}];

@@ -25,10 +25,12 @@ struct CopyScore {
     CopyResult result;         // to be stored; its time is not set
     int sentCharacters = 0;
     int rightCharacters = 0;
+    bool tooLong = false; // beyond what the alignment takes: not scored
 
     double shareRight() const { return sentCharacters > 0 ? double(rightCharacters) / sentCharacters : 0.0; }
 };
 
 // A character outside the training set is kept as typed, and is wrong
-// wherever it stands.
+// wherever it stands. A copy the alignment refuses (see alignGroups()) is
+// not scored: its groups are left without what was copied.
 CopyScore scoreCopy(const QStringList &sentGroups, const QString &typed);

@@ -15,10 +15,17 @@ struct Row {
 };
 
 // What the trainee typed may hold a comma or a quote: such a field is
-// quoted, its quotes doubled.
+// quoted, its quotes doubled. A field a spreadsheet would take for a
+// formula (one starting with =, +, - or @, a training character or typed
+// in a copy; or with a tab or a CR) gets a ' before it, and is quoted.
 QString csvField(QString field)
 {
-    if (!field.contains(QLatin1Char(',')) && !field.contains(QLatin1Char('"')))
+    static const QString formulaStarts = QStringLiteral("=+-@\t\r");
+    const bool formula = !field.isEmpty() && formulaStarts.contains(field.front());
+    if (formula)
+        field.prepend(QLatin1Char('\''));
+    else if (!field.contains(QLatin1Char(',')) && !field.contains(QLatin1Char('"'))
+             && !field.contains(QLatin1Char('\n')))
         return field;
     field.replace(QLatin1Char('"'), QLatin1String("\"\""));
     return QLatin1Char('"') + field + QLatin1Char('"');
@@ -36,9 +43,10 @@ QByteArray historyCsv(const QList<EchoGroupRecord> &echoGroups, const QList<Copy
                       QString::number(g.speed), QString::number(g.groupsize), QString::number(g.pause)}});
     }
     for (const CopyRunRecord &run : copyRuns) {
-        // A scored run: what was copied for each group, and whether it was right.
-        const QList<ScoredGroup> scored = run.result ? scoreCopy(run.groups, run.result->copied).groups
-                                                     : QList<ScoredGroup>();
+        // A scored run: what was copied for each group, and whether it was
+        // right; a copy too long to line up is left as if not scored.
+        const CopyScore score = run.result ? scoreCopy(run.groups, run.result->copied) : CopyScore();
+        const QList<ScoredGroup> scored = score.tooLong ? QList<ScoredGroup>() : score.groups;
         for (qsizetype g = 0; g < run.groups.size(); ++g) {
             const QString copied = g < scored.size() ? scored[g].copied : QString();
             const QString good = g >= scored.size()       ? QString()
@@ -58,5 +66,6 @@ QByteArray historyCsv(const QList<EchoGroupRecord> &echoGroups, const QList<Copy
             fields.append(csvField(field));
         csv += fields.join(QLatin1Char(',')) + QStringLiteral("\r\n");
     }
-    return csv.toUtf8();
+    // The byte order mark tells a spreadsheet that guesses the code page that this is UTF-8.
+    return QByteArrayLiteral("\xef\xbb\xbf") + csv.toUtf8();
 }

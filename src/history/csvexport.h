@@ -6,8 +6,9 @@
 #include <QByteArray>
 #include <QTimeZone>
 
-// The whole history as CSV for a spreadsheet: UTF-8, comma-separated, CR LF
-// line ends, a header row, then one row per group in time order. A copy
+// The whole history as CSV for a spreadsheet: UTF-8 with a byte order mark,
+// comma-separated, CR LF line ends, a header row, then one row per group in
+// time order; a field that would start a formula starts with a ' instead. A copy
 // run gives one row for each of its groups, all with the run's end time;
 // once scored, with what was copied for the group and whether it was right.
 // Times are ISO 8601 in `zone`.

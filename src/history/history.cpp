@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "history/history.h"
 
+#include "common/alignment.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -81,9 +83,11 @@ QString cause(const QSqlError &error)
 
 // A null QString binds as SQL NULL. A group scored before anything was sent
 // was sent as "", and is recorded so.
+// Whole code points only: SQLite would store half of one as bytes that are
+// not UTF-8.
 QVariant text(const QString &value)
 {
-    return value.isNull() ? QStringLiteral("") : value;
+    return value.isNull() ? QStringLiteral("") : QString::fromUtf8(value.toUtf8());
 }
 
 // The values of a row, in the order of the table's columns.
@@ -532,10 +536,10 @@ void History::forEachScoredCopyRun(const QDateTime &since, const std::function<v
         counts.addBindValue(run.id);
         counts.exec();
         while (counts.next()) {
-            const QString sent = counts.value(0).toString();
-            const QString taken = counts.value(1).toString();
+            const QList<uint> sent = counts.value(0).toString().toUcs4();
+            const QList<uint> taken = counts.value(1).toString().toUcs4();
             if (sent.size() == 1 && taken.size() <= 1)
-                result.characters.append({sent[0], taken.isEmpty() ? QChar() : taken[0], counts.value(2).toInt()});
+                result.characters.append({sent[0], taken.value(0), counts.value(2).toInt()});
         }
         run.result = std::move(result);
         take(run);
@@ -570,7 +574,7 @@ History::Scoring History::storeCopyResult(qint64 id, const CopyResult &result)
         {id, result.scored.toMSecsSinceEpoch(), text(result.copied), result.extra});
     for (const CopyCharacterCount &c : result.characters) {
         run(QStringLiteral("INSERT INTO copy_character VALUES (?, ?, ?, ?)"),
-            {id, QString(c.sent), c.taken.isNull() ? QStringLiteral("") : QString(c.taken), c.count});
+            {id, characterText(c.sent), text(characterText(c.taken)), c.count});
     }
     if (done) {
         done = query.exec(QStringLiteral("COMMIT"));

@@ -28,10 +28,10 @@ struct EchoGroupRecord {
 };
 
 // How often one character of a copy run was copied as `taken`: right when
-// it is the character itself, missed when it is null.
+// it is the character itself, missed when it is 0.
 struct CopyCharacterCount {
-    QChar sent;
-    QChar taken;
+    char32_t sent = 0;
+    char32_t taken = 0;
     int count = 0;
 };
 

@@ -7,12 +7,12 @@
 
 #include <algorithm>
 
-void CharacterScore::add(QChar taken, QChar sentCharacter, int count)
+void CharacterScore::add(char32_t taken, char32_t sentCharacter, int count)
 {
     sent += count;
     if (taken == sentCharacter)
         right += count;
-    else if (taken.isNull())
+    else if (taken == 0)
         dropped += count;
     else
         takenFor[taken] += count;
@@ -51,29 +51,34 @@ private:
 TrainingStatistics trainingStatistics(const History &history, const QDateTime &since, bool byDay,
                                       const QTimeZone &zone)
 {
-    QHash<QChar, CharacterStatistics> byCharacter;
+    QHash<char32_t, CharacterStatistics> byCharacter;
     QMap<QDate, DayProgress> days;
     DayFinder finder(zone);
     TrainingStatistics statistics;
-    const auto entry = [&byCharacter](QChar c) -> CharacterStatistics & {
+    const auto entry = [&byCharacter](char32_t c) -> CharacterStatistics & {
         CharacterStatistics &e = byCharacter[c];
         e.character = c;
         return e;
     };
 
     history.forEachEchoGroup(since, [&](const EchoGroupRecord &group) {
+        if (group.sent.size() > longestCountedGroup || group.decoded.size() > longestCountedGroup) {
+            ++statistics.skippedGroups;
+            return;
+        }
         DayProgress *day = byDay ? &days[finder.dayOf(group.when)] : nullptr;
-        const auto count = [&](QChar sent, QChar taken) {
+        const auto count = [&](char32_t sent, char32_t taken) {
             entry(sent).keyed.add(taken, sent, 1);
             if (day)
                 day->keyed.add(taken, sent, 1);
         };
         // Most groups come back right, and need no lining up.
         if (group.sent == group.decoded) {
-            for (QChar c : group.sent)
+            for (char32_t c : group.sent.toUcs4())
                 count(c, c);
         } else {
-            const Alignment alignment = alignGroups(group.sent, group.decoded);
+            // Never refused, groups being as short as they are here.
+            const Alignment alignment = *alignGroups(group.sent, group.decoded);
             for (const AlignedCharacter &c : alignment.characters) {
                 if (!c.isExtra())
                     count(c.sent, c.taken);
@@ -119,9 +124,9 @@ TrainingStatistics trainingStatistics(const History &history, const QDateTime &s
     return statistics;
 }
 
-QList<QChar> weakestCharacters(const CharacterTable &table, int count)
+QList<char32_t> weakestCharacters(const CharacterTable &table, int count)
 {
-    QList<QChar> weakest;
+    QList<char32_t> weakest;
     for (const CharacterStatistics &c : table.characters) {
         // Compared in whole numbers, so that 9 of 10 is exactly 90 %.
         if (weakest.size() >= count || qint64(100) * c.right() >= qint64(weakBelowPercentRight) * c.sent())
@@ -136,7 +141,7 @@ QString takenForText(const CharacterScore &score)
 {
     QList<std::pair<int, QString>> entries;
     for (auto it = score.takenFor.cbegin(); it != score.takenFor.cend(); ++it)
-        entries.append({it.value(), QStringLiteral("%1 %2").arg(it.key()).arg(it.value())});
+        entries.append({it.value(), QStringLiteral("%1 %2").arg(characterText(it.key())).arg(it.value())});
     if (score.dropped > 0)
         entries.append({score.dropped, QStringLiteral("kimaradt %1").arg(score.dropped)});
     std::stable_sort(entries.begin(), entries.end(), [](const auto &a, const auto &b) { return a.first > b.first; });
@@ -171,13 +176,22 @@ QString characterTableText(const CharacterTable &table)
                                   "Jel   Adva     Jó  Helyes    Adva     Jó  Helyes  Mire vette\n");
     for (const CharacterStatistics &c : table.characters) {
         text += QStringLiteral("%1 %2  %3  %4")
-                        .arg(c.character, -3)
+                        .arg(characterText(c.character), -3)
                         .arg(half(c.keyed), half(c.copied), takenForText(c))
                         .trimmed()
                 + QLatin1Char('\n');
     }
     text += QStringLiteral("Fölösleges jelek: %1 visszaadva, %2 másolva\n").arg(table.extraKeyed).arg(table.extraCopied);
     return text;
+}
+
+QString skippedGroupsText(int skippedGroups)
+{
+    if (skippedGroups == 0)
+        return {};
+    return QStringLiteral("Kimaradt a statisztikából %1 oda-vissza csoport, mert %2 jelnél hosszabb.\n")
+        .arg(skippedGroups)
+        .arg(longestCountedGroup);
 }
 
 QString lostRecordsText(const QList<LostRecords> &lost, const QDateTime &since, const QTimeZone &zone)

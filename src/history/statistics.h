@@ -15,16 +15,16 @@ struct CharacterScore {
     int sent = 0;
     int right = 0;
     int dropped = 0;
-    QMap<QChar, int> takenFor; // the other characters it was taken for, and how often
+    QMap<char32_t, int> takenFor; // the other characters it was taken for, and how often
 
     double shareRight() const { return sent > 0 ? double(right) / sent : 0.0; }
-    void add(QChar taken, QChar sentCharacter, int count);
+    void add(char32_t taken, char32_t sentCharacter, int count);
 };
 
 // One character in both halves: keyed back in echo groups (sending) and
 // copied in scored copy runs (receiving).
 struct CharacterStatistics {
-    QChar character;
+    char32_t character = 0;
     CharacterScore keyed;
     CharacterScore copied;
 
@@ -54,7 +54,13 @@ struct DayProgress {
 struct TrainingStatistics {
     CharacterTable table;
     QList<DayProgress> days; // oldest first; left empty when not asked for
+    int skippedGroups = 0;   // echo groups longer than longestCountedGroup
 };
+
+// The trainer's echo groups have at most 15 characters; a longer one can
+// only come from a damaged or edited history, and is left out of the
+// statistics rather than lined up at any cost.
+constexpr qsizetype longestCountedGroup = 250;
 
 // The statistics of the history since `since` (all of it for an invalid
 // one), read group by group: the memory they take does not grow with the
@@ -69,7 +75,7 @@ constexpr int weakBelowPercentRight = 90;
 constexpr int weakFromSent = 10;
 
 // Up to `count` of the weakest characters, worst first.
-QList<QChar> weakestCharacters(const CharacterTable &table, int count);
+QList<char32_t> weakestCharacters(const CharacterTable &table, int count);
 
 // "E 3, I 1, kimaradt 2": what a character was taken for, most often first.
 QString takenForText(const CharacterScore &score);
@@ -78,6 +84,10 @@ QString takenForText(const CharacterStatistics &character);
 
 // The table as fixed-width text lines for the terminal, in Hungarian.
 QString characterTableText(const CharacterTable &table);
+
+// "Kimaradt a statisztikából 2 oda-vissza csoport, mert 250 jelnél
+// hosszabb.", or nothing when none was skipped.
+QString skippedGroupsText(int skippedGroups);
 
 // One line for each session since `since` (all of them for an invalid one)
 // whose records did not all reach the history, in Hungarian: "A 2026.12.01.

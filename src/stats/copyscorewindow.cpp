@@ -10,9 +10,11 @@
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
 #include <QLocale>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
@@ -22,8 +24,49 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <functional>
 
 namespace {
+
+// The longest copy taken, in characters as typed: a run of 250 groups of 15
+// is 3999, typed on lines or with extra blanks a few more. What would be
+// longer is a paste of something else, which would take the alignment long.
+constexpr int longestCopy = 16000;
+
+// The box for the copy: a paste, a drop or a key that would make it longer
+// than longestCopy is refused (and said), and what was there stays.
+class CopyEdit : public QPlainTextEdit
+{
+public:
+    std::function<void(qsizetype)> refused; // with the length it would have had
+
+protected:
+    void insertFromMimeData(const QMimeData *source) override
+    {
+        if (fits(source->text().size()))
+            QPlainTextEdit::insertFromMimeData(source);
+    }
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        const bool adds = !event->text().isEmpty()
+                          && (event->text().front().isPrint() || event->key() == Qt::Key_Return
+                              || event->key() == Qt::Key_Enter);
+        if (!adds || fits(event->text().size()))
+            QPlainTextEdit::keyPressEvent(event);
+    }
+
+private:
+    bool fits(qsizetype inserted)
+    {
+        const QTextCursor cursor = textCursor();
+        const qsizetype length = document()->characterCount() - 1 - (cursor.selectionEnd() - cursor.selectionStart())
+                                 + inserted;
+        if (length <= longestCopy)
+            return true;
+        refused(length);
+        return false;
+    }
+};
 
 // Groups shown on one line of the marked copy.
 constexpr int groupsPerLine = 8;
@@ -36,6 +79,13 @@ QString runTime(const QDateTime &when)
 QString percent(const QLocale &locale, double share)
 {
     return QStringLiteral("%1 %").arg(locale.toString(qRound(100 * share)));
+}
+
+QString tooLongText(qsizetype length)
+{
+    const QLocale hungarian(QLocale::Hungarian, QLocale::Hungary);
+    return QStringLiteral("A vétel legfeljebb %1 jel lehet, ezzel %2 jel lenne: nem került be, a vétel a régi maradt.")
+        .arg(hungarian.toString(longestCopy), hungarian.toString(length));
 }
 
 } // namespace
@@ -52,7 +102,7 @@ bool copyRunIsWhole(const CopyRunRecord &run)
 
 QString markedCopyHtml(const QList<ScoredGroup> &groups)
 {
-    const auto escaped = [](QChar c) { return QString(c).toHtmlEscaped(); };
+    const auto escaped = [](char32_t c) { return characterText(c).toHtmlEscaped(); };
     QString html = QStringLiteral("<table cellspacing=\"0\" cellpadding=\"4\">");
     for (qsizetype first = 0; first < groups.size(); first += groupsPerLine) {
         QString sentRow = QStringLiteral("<tr>");
@@ -93,7 +143,9 @@ CopyScoreWindow::CopyScoreWindow(const QString &historyPath, QWidget *parent)
     resize(900, 680);
 
     m_runList = new QComboBox;
-    m_copy = new QPlainTextEdit;
+    auto *copy = new CopyEdit;
+    copy->refused = [this](qsizetype length) { m_status->setText(tooLongText(length)); };
+    m_copy = copy;
     m_copy->setPlaceholderText(QStringLiteral("Írja be, amit leírt; a csoportokat szóköz vagy új sor választja el."));
     m_copy->setTabChangesFocus(true);
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
@@ -181,7 +233,7 @@ void CopyScoreWindow::loadRuns()
         if (!copyRunIsWhole(run))
             text += QStringLiteral(" – sérült");
         else if (run.result)
-            text += QStringLiteral(" – pontozva: %1").arg(percent(locale(), scoreCopy(run.groups, run.result->copied).shareRight()));
+            text += QStringLiteral(" – pontozva: %1").arg(percent(locale(), scoreOf(run, run.result->copied).shareRight()));
         m_runList->addItem(text);
         if (latestWhole < 0 && copyRunIsWhole(run))
             latestWhole = i;
@@ -195,6 +247,15 @@ void CopyScoreWindow::loadRuns()
         m_status->setText(QStringLiteral("A legutóbbi %1 másolás csoportjai hiányoznak vagy sérültek az előzményben; "
                                          "a legutóbbi ép másolás látható.")
                                   .arg(latestWhole));
+}
+
+const CopyScore &CopyScoreWindow::scoreOf(const CopyRunRecord &run, const QString &copied)
+{
+    const std::pair<qint64, QString> key(run.id, copied);
+    auto known = m_scores.constFind(key);
+    if (known == m_scores.cend())
+        known = m_scores.insert(key, scoreCopy(run.groups, copied));
+    return *known;
 }
 
 const CopyRunRecord *CopyScoreWindow::currentRun() const
@@ -217,9 +278,14 @@ void CopyScoreWindow::showRun()
     if (run && !whole) {
         m_status->setText(QStringLiteral("Ennek a másolásnak a csoportjai hiányoznak vagy sérültek az előzményben; "
                                          "nem pontozható."));
+    } else if (run && run->result && run->result->copied.size() > longestCopy) {
+        // Stored by an earlier version: shown, it would hold the window up.
+        m_status->setText(QStringLiteral("Ennek a másolásnak a tárolt vétele %1 jel, túl hosszú a megjelenítéshez; "
+                                         "egy új pontozás felülírja.")
+                                  .arg(locale().toString(run->result->copied.size())));
     } else if (run && run->result) {
         m_copy->setPlainText(run->result->copied);
-        showScore(scoreCopy(run->groups, run->result->copied));
+        showScore(scoreOf(*run, run->result->copied));
         m_status->setText(QStringLiteral("Ezt a másolást %1-kor pontozta; egy új pontozás felülírja.")
                                   .arg(runTime(run->result->scored)));
     }
@@ -230,16 +296,27 @@ void CopyScoreWindow::score()
     const CopyRunRecord *run = currentRun();
     if (!run || !copyRunIsWhole(*run))
         return;
-    const QString copied = normalisedCopy(m_copy->toPlainText());
+    const QString typed = m_copy->toPlainText();
+    if (typed.size() > longestCopy) {
+        m_status->setText(tooLongText(typed.size()));
+        return;
+    }
+    const QString copied = normalisedCopy(typed);
     if (copied.isEmpty()) {
         m_status->setText(QStringLiteral("A vétel üres: írja be, amit a másolás alatt leírt."));
         m_copy->setFocus();
         return;
     }
-    CopyScore scoreOfCopy = scoreCopy(run->groups, copied);
+    CopyScore scoreOfCopy = scoreOf(*run, copied);
+    if (scoreOfCopy.tooLong) {
+        m_status->setText(QStringLiteral("Ez a másolás túl hosszú ahhoz, hogy a vétellel összevethető legyen."));
+        return;
+    }
     scoreOfCopy.result.scored = QDateTime::currentDateTimeUtc();
+    // Stored first: whatever showing it costs, the copy is not lost.
+    const History::Scoring stored = m_history.storeCopyResult(run->id, scoreOfCopy.result);
     showScore(scoreOfCopy);
-    switch (m_history.storeCopyResult(run->id, scoreOfCopy.result)) {
+    switch (stored) {
     case History::Scoring::Stored:
         m_status->setText(QStringLiteral("A pontozás bekerült az előzménybe."));
         break;
@@ -268,17 +345,17 @@ void CopyScoreWindow::showScore(const CopyScore &score)
     m_marked->setHtml(markedCopyHtml(score.groups));
     m_marked->setAccessibleDescription(m_share->text());
 
-    QMap<QChar, CharacterScore> byCharacter;
+    QMap<char32_t, CharacterScore> byCharacter;
     for (const CopyCharacterCount &c : score.result.characters)
         byCharacter[c.sent].add(c.taken, c.sent, c.count);
-    QList<QChar> characters = byCharacter.keys();
-    std::stable_sort(characters.begin(), characters.end(), [&byCharacter](QChar a, QChar b) {
+    QList<char32_t> characters = byCharacter.keys();
+    std::stable_sort(characters.begin(), characters.end(), [&byCharacter](char32_t a, char32_t b) {
         return qint64(byCharacter[a].right) * byCharacter[b].sent < qint64(byCharacter[b].right) * byCharacter[a].sent;
     });
     m_characters->setRowCount(int(characters.size()));
     for (int row = 0; row < characters.size(); ++row) {
         const CharacterScore &c = byCharacter[characters[row]];
-        const QStringList cells{QString(characters[row]), QString::number(c.sent), QString::number(c.right),
+        const QStringList cells{characterText(characters[row]), QString::number(c.sent), QString::number(c.right),
                                 percent(locale(), c.shareRight()), takenForText(c)};
         for (int column = 0; column < cells.size(); ++column)
             m_characters->setItem(row, column, new QTableWidgetItem(cells[column]));

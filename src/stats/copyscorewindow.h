@@ -3,6 +3,7 @@
 
 #include "history/copyscore.h"
 
+#include <QHash>
 #include <QWidget>
 
 class QComboBox;
@@ -32,11 +33,14 @@ private:
     void showRun();
     void score();
     void showScore(const CopyScore &score);
+    // A long copy takes a moment to line up: each is lined up once.
+    const CopyScore &scoreOf(const CopyRunRecord &run, const QString &copied);
     const CopyRunRecord *currentRun() const;
 
     History m_history;
     QString m_historyPath;
     QList<CopyRunRecord> m_runs; // newest first, as listed
+    QHash<std::pair<qint64, QString>, CopyScore> m_scores; // by run and copy
     QComboBox *m_runList = nullptr;
     QPlainTextEdit *m_copy = nullptr;
     QPushButton *m_scoreButton = nullptr;

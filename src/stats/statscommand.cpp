@@ -76,9 +76,12 @@ int runStatistics(int argc, char *argv[])
     case History::Reading::NoHistoryYet:
         std::printf("Még nincs előzmény: %s\n", qUtf8Printable(QDir::toNativeSeparators(path)));
         break;
-    case History::Reading::Open:
-        std::fputs(qUtf8Printable(characterTableText(trainingStatistics(history, since, false).table)), stdout);
+    case History::Reading::Open: {
+        const TrainingStatistics statistics = trainingStatistics(history, since, false);
+        std::fputs(qUtf8Printable(characterTableText(statistics.table) + skippedGroupsText(statistics.skippedGroups)),
+                   stdout);
         break;
+    }
     }
     std::fputs(qUtf8Printable(lostRecordsText(lostRecords(path), since, QTimeZone::systemTimeZone())), stdout);
     return 0;

@@ -200,7 +200,9 @@ void StatsWindow::refresh()
     const QDateTime since = days > 0 ? QDateTime::currentDateTimeUtc().addDays(-days) : QDateTime();
     const TrainingStatistics statistics = trainingStatistics(m_history, since, true);
     const CharacterTable &table = statistics.table;
-    m_lost->setText(lostRecordsText(m_lostRecords, since, QTimeZone::systemTimeZone()).trimmed());
+    m_lost->setText((lostRecordsText(m_lostRecords, since, QTimeZone::systemTimeZone())
+                     + skippedGroupsText(statistics.skippedGroups))
+                        .trimmed());
     m_lost->setVisible(!m_lost->text().isEmpty());
 
     const auto half = [this](const CharacterScore &score) {
@@ -212,7 +214,7 @@ void StatsWindow::refresh()
     m_table->setRowCount(int(table.characters.size()));
     for (int row = 0; row < table.characters.size(); ++row) {
         const CharacterStatistics &c = table.characters[row];
-        const QStringList cells = QStringList{QString(c.character)} + half(c.keyed) + half(c.copied)
+        const QStringList cells = QStringList{characterText(c.character)} + half(c.keyed) + half(c.copied)
                                   + QStringList{takenForText(c)};
         for (int column = 0; column < cells.size(); ++column)
             m_table->setItem(row, column, new QTableWidgetItem(cells[column]));
@@ -233,11 +235,13 @@ void StatsWindow::refresh()
     auto *speed = new QLineSeries;
     speed->setName(QStringLiteral("Sebesség (betű/perc)"));
     QStringList dayNames;
+    // With the year when the days span years: the axis merges days that read the same.
+    const bool years = !progress.isEmpty() && progress.constFirst().day.year() != progress.constLast().day.year();
     int mostGroups = 1;
     double topLine = 100;
     for (int i = 0; i < progress.size(); ++i) {
         const DayProgress &day = progress[i];
-        dayNames.append(day.day.toString(QStringLiteral("MM.dd.")));
+        dayNames.append(day.day.toString(years ? QStringLiteral("yyyy.MM.dd.") : QStringLiteral("MM.dd.")));
         echoSet->append(day.echoGroups);
         copySet->append(day.copiedGroups);
         // A half not trained that day has no point.
@@ -311,12 +315,12 @@ void StatsWindow::refresh()
     showWeakest(weakestCharacters(table, weakestShown));
 }
 
-void StatsWindow::showWeakest(const QList<QChar> &weakest)
+void StatsWindow::showWeakest(const QList<char32_t> &weakest)
 {
     const QSignalBlocker blocker(m_weakest);
     m_weakest->clear();
-    for (QChar c : weakest) {
-        auto *item = new QListWidgetItem(QString(c), m_weakest);
+    for (char32_t c : weakest) {
+        auto *item = new QListWidgetItem(characterText(c), m_weakest);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
     }

@@ -33,7 +33,7 @@ private:
     void reopen();
     void refresh();
     void scoreCopy();
-    void showWeakest(const QList<QChar> &weakest);
+    void showWeakest(const QList<char32_t> &weakest);
     void showTickedForNextRun();
     void exportCsv();
 
