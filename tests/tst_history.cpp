@@ -254,7 +254,7 @@ void HistoryTest::exports_csv_and_shows_the_statistics()
 
     QList<CopyRunRecord> runs = history.copyRuns();
     // What the trainee typed, quoted where it needs to be; a formula is no formula to a spreadsheet.
-    runs[0].result = CopyResult{t, "=K\"R ,?É"};
+    runs[0].result = CopyResult{t, "=K\"R ,?É", {}};
     QCOMPARE(historyCsv(history.echoGroups(), runs, QTimeZone::utc()),
              QByteArray("\xef\xbb\xbfid\xc5\x91,fut\xc3\xa1s,adott,vett,j\xc3\xb3,sebess\xc3\xa9g,bet\xc5\xb1sz\xc3\xa1m,sz\xc3\xbcnet\r\n"
                         "2026-12-01T18:05:00+00:00,oda-vissza,TEM\xc3\x81,TEMA,0,60,4,50\r\n"
