@@ -15,9 +15,18 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
 #include <QSpinBox>
 #include <QVBoxLayout>
+
+namespace {
+
+constexpr int reviewBoxHeight = 12; // lines of text: two long reviews, or four right ones
+constexpr int spareKeyHeight = 60; // pixels the key area can give to wrapped texts
+
+} // namespace
 
 KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QString &device, QWidget *parent)
     : QWidget(parent)
@@ -53,7 +62,17 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
 
     auto *form = new QFormLayout;
     form->addRow(tr("Line:"), m_line);
-    form->addRow(tr("Mode:"), m_mode);
+    // The mode takes two lines whatever it says, so that a long one neither
+    // moves the rows below nor is cut; its caption stands at its first line.
+    // The dots of "Ü" rise above the font's ascent: room for them on top.
+    auto *modeCaption = new QLabel(tr("Mode:"), this);
+    const int accents = qMax(0, -fontMetrics().tightBoundingRect(QStringLiteral("ÁÉÖÜ")).top() - fontMetrics().ascent());
+    for (QLabel *twoLines : {modeCaption, m_mode}) {
+        twoLines->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        twoLines->setContentsMargins(0, accents, 0, 0);
+        twoLines->setMinimumHeight(2 * fontMetrics().lineSpacing() + accents);
+    }
+    form->addRow(modeCaption, m_mode);
     form->addRow(tr("Speed:"), m_speed);
     form->addRow(tr("Pause:"), m_pause);
     form->addRow(tr("Your keying:"), m_fist);
@@ -71,7 +90,16 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
     m_keyboardHint->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold"));
     m_keyboardHint->hide();
     layout->addWidget(m_keyboardHint);
-    layout->addWidget(m_reviews);
+    // The reviews scroll in a box of their own, the newest at its top: five
+    // long ones would otherwise push the window past the screen's bottom.
+    auto *reviewBox = new QScrollArea(this);
+    reviewBox->setWidget(m_reviews);
+    reviewBox->setWidgetResizable(true);
+    reviewBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    reviewBox->setFixedHeight(reviewBoxHeight * fontMetrics().lineSpacing());
+    reviewBox->setFocusPolicy(Qt::NoFocus);
+    layout->addWidget(reviewBox);
+    connect(&keyer, &Keyer::groupReviewed, reviewBox, [reviewBox] { reviewBox->verticalScrollBar()->setValue(0); });
     // Long texts wrap rather than widen the window past the screen's edge.
     for (QLabel *wrapped : {m_line, m_mode, m_speed, m_pause, m_fist, m_sound, m_keyboardHint, static_cast<QLabel *>(m_reviews)}) {
         wrapped->setWordWrap(true);
@@ -114,10 +142,18 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
     showState();
     showSound();
 
+    // The window keeps the size it opens with, whatever it shows: the key
+    // area gives up its spare height to a text that wraps or to the hint,
+    // and the trainee may make the window larger but not smaller.
+    layout->setSizeConstraint(QLayout::SetNoConstraint);
+    m_keyboardHint->show();
+    const int openWidth = qMax(sizeHint().width(), 480);
+    const int openHeight = layout->totalHeightForWidth(openWidth) + spareKeyHeight;
+    m_keyboardHint->hide();
+    setMinimumSize(openWidth, openHeight);
+    resize(minimumSize());
     // The top right corner, leaving room for a window frame: a window
     // manager that centres new windows would put the trainer's over this one.
-    adjustSize();
-    resize(qMax(width(), 480), height());
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         const QRect free = screen->availableGeometry();
         move(free.right() - width() - 12, free.top());
@@ -271,7 +307,8 @@ void KeyerWindow::showKeyAdapter(const KeyAdapter &adapter)
     showLines();
     showKeyboardHint();
     // Taller for the two rows; as wide as placed.
-    resize(width(), height() + 2 * which->sizeHint().height());
+    setMinimumHeight(minimumHeight() + 2 * which->sizeHint().height());
+    resize(width(), minimumHeight());
 }
 
 namespace {

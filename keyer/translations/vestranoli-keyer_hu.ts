@@ -114,7 +114,7 @@
     <message>
         <location filename="../keyerwindow.cpp" line="57"/>
         <source>Tone:</source>
-        <translation>Hang:</translation>
+        <translation>Hangmagasság:</translation>
     </message>
     <message>
         <location filename="../keyerwindow.cpp" line="58"/>
@@ -178,7 +178,7 @@ Bal Ctrl vagy [: pont lapát; jobb Ctrl vagy ]: vonás lapát
     <message>
         <location filename="../keyerwindow.cpp" line="102"/>
         <source>Tone</source>
-        <translation>Hang</translation>
+        <translation>Hangmagasság</translation>
     </message>
     <message>
         <location filename="../keyerwindow.cpp" line="103"/>
