@@ -117,6 +117,10 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
     connect(m_key, &KeyArea::pressed, this, &KeyerWindow::keyedHere);
     connect(m_key, &KeyArea::released, &keys, &KeyInput::straightUp);
     connect(&keys, &KeyInput::keyed, m_key, &KeyArea::setLit);
+    connect(&keys, &KeyInput::keyed, this, [this](bool down) {
+        m_keyLit = down;
+        showSound();
+    });
     connect(&keys, &KeyInput::report, this, [this](char letter) {
         if (letter == 'V')
             showFist();
@@ -175,7 +179,9 @@ void KeyerWindow::showState()
         m_line->setText(tr("%1, waiting for the trainer").arg(m_device));
     switch (m_keyer.mode()) {
     case Keyer::Mode::None: m_mode->setText(tr("no run yet")); break;
-    case Keyer::Mode::Copy: m_mode->setText(tr("copy: listen and write down")); break;
+    case Keyer::Mode::Copy:
+        m_mode->setText(m_keyer.copyRunOver() ? tr("copy: the run is over") : tr("copy: listen and write down"));
+        break;
     case Keyer::Mode::Echo:
         m_mode->setText(m_keyer.groupSounding()  ? tr("echo: listen to the group")
                         : m_keyer.countingKeys() ? tr("echo: key the group back")
@@ -192,15 +198,21 @@ void KeyerWindow::showState()
                              .arg(m_keyer.speed())
                              .arg(dotMilliseconds(m_keyer.speed()), 0, 'f', 0));
     }
+    if (m_keyer.unusedCharacterSpeed() > 0)
+        m_speed->setText(m_speed->text() + tr("; characters at %1 asked for: below it, not used")
+                                               .arg(m_keyer.unusedCharacterSpeed()));
     m_pause->setText(tr("%1 s after each group").arg(locale().toString(m_keyer.pause() / 100.0, 'f', 2)));
     showKeyboardHint();
-    describeValues();
+    showSound();
 }
 
 void KeyerWindow::showSound()
 {
     switch (m_player.soundState()) {
-    case SoundState::Playing: m_sound->setText(tr("playing")); break;
+    case SoundState::Playing:
+        // The output runs between tones too: "playing" is for a tone heard.
+        m_sound->setText(m_keyer.groupSounding() || m_keyLit ? tr("playing") : tr("ready"));
+        break;
     case SoundState::Resting: m_sound->setText(tr("resting; ready again at the next key or group")); break;
     case SoundState::Silent: m_sound->setText(tr("no sound output: playing silently, looking for it again")); break;
     }
