@@ -46,7 +46,17 @@ int runStatistics(int argc, char *argv[])
     if (!refused && (!daysOk || dayCount < 0))
         refused = QStringLiteral("--days takes a whole number of days, 0 for all");
     if (refused) {
-        std::fprintf(stderr, "vestranoli: %s (try --help)\n", qUtf8Printable(*refused));
+        // Said in the terminal's language, as the trainer says it.
+        QCoreApplication terminal(argc, argv);
+        loadQtTranslations();
+        loadTerminalTranslation();
+        QCommandLineParser again;
+        again.addOptions({stats, scoreCopy, course, text, days, dataDir});
+        refused = refusedCommandLine(again, arguments)
+                      .value_or(QCoreApplication::translate("CommandLine", "--days takes a whole number of days, 0 for all"));
+        std::fputs(qUtf8Printable(QCoreApplication::translate("CommandLine", "vestranoli: %1 (try --help)").arg(*refused)
+                                  + QLatin1Char('\n')),
+                   stderr);
         return 2;
     }
     const QString folder = parser.isSet(dataDir) ? parser.value(dataDir) : defaultDataDir();

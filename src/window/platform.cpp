@@ -10,13 +10,43 @@
 #include <QStyleFactory>
 #include <QTranslator>
 
+namespace {
+
+bool hungarianDesktop()
+{
+    return QLocale::system().language() == QLocale::Hungarian;
+}
+
+// Qt's texts for the windows, which are Hungarian on any desktop, and not
+// those that end up in terminal messages (a file's, the line's, the command
+// line's, the history's), which speak the desktop's language.
+class WindowTextsTranslator : public QTranslator
+{
+public:
+    using QTranslator::QTranslator;
+
+    QString translate(const char *context, const char *source, const char *disambiguation, int n) const override
+    {
+        static const QByteArrayList terminalContexts = {"QIODevice",   "QFile",         "QFileDevice",
+                                                        "QSaveFile",   "QSerialPort",   "QCommandLineParser",
+                                                        "QLockFile",   "QSQLiteDriver", "QSQLiteResult",
+                                                        "QSqlDatabase"};
+        if (terminalContexts.contains(QByteArray(context)))
+            return QString();
+        return QTranslator::translate(context, source, disambiguation, n);
+    }
+};
+
+} // namespace
+
 void MessageBox::critical(QWidget *parent, const QString &text)
 {
     if (m_receiver) {
         m_receiver(text);
         return;
     }
-    QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), text, QMessageBox::Ok, parent);
+    // The program's own title, as the desktop names it (not the command's name).
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Vestranoli"), text, QMessageBox::Ok, parent);
     box.exec();
 }
 
@@ -43,8 +73,19 @@ void setUpApplication()
 
 void loadQtTranslations()
 {
-    auto *translator = new QTranslator(QCoreApplication::instance());
+    auto *translator = hungarianDesktop() ? new QTranslator(QCoreApplication::instance())
+                                          : new WindowTextsTranslator(QCoreApplication::instance());
     if (loadQtTranslation(*translator, QLocale(QLocale::Hungarian, QLocale::Hungary)))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
+}
+
+void loadTerminalTranslation()
+{
+    auto *translator = new QTranslator(QCoreApplication::instance());
+    // Built into the program by qt_add_translations.
+    if (hungarianDesktop() && translator->load(QStringLiteral(":/i18n/vestranoli_hu.qm")))
         QCoreApplication::installTranslator(translator);
     else
         delete translator;

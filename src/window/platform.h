@@ -42,3 +42,7 @@ void setUpApplication();
 // as the program's are whatever the desktop's language. Where Qt's
 // translations are not installed they stay in English.
 void loadQtTranslations();
+
+// The trainer's terminal messages and --help in Hungarian on a Hungarian
+// desktop; in English, as written, on any other.
+void loadTerminalTranslation();
