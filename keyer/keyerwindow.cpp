@@ -64,12 +64,10 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
     form->addRow(tr("Line:"), m_line);
     // The mode takes two lines whatever it says, so that a long one neither
     // moves the rows below nor is cut; its caption stands at its first line.
-    // The dots of "Ü" rise above the font's ascent: room for them on top.
     auto *modeCaption = new QLabel(tr("Mode:"), this);
     const int accents = qMax(0, -fontMetrics().tightBoundingRect(QStringLiteral("ÁÉÖÜ")).top() - fontMetrics().ascent());
     for (QLabel *twoLines : {modeCaption, m_mode}) {
         twoLines->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        twoLines->setContentsMargins(0, accents, 0, 0);
         twoLines->setMinimumHeight(2 * fontMetrics().lineSpacing() + accents);
     }
     form->addRow(modeCaption, m_mode);
@@ -100,6 +98,10 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
     reviewBox->setFocusPolicy(Qt::NoFocus);
     layout->addWidget(reviewBox);
     connect(&keyer, &Keyer::groupReviewed, reviewBox, [reviewBox] { reviewBox->verticalScrollBar()->setValue(0); });
+    // The dots of "Ö" and "Ü" rise above the font's ascent, where a label
+    // one line high would cut them: room for them on top of every label.
+    for (QLabel *label : findChildren<QLabel *>())
+        label->setContentsMargins(0, accents, 0, 0);
     // Long texts wrap rather than widen the window past the screen's edge.
     for (QLabel *wrapped : {m_line, m_mode, m_speed, m_pause, m_fist, m_sound, m_keyboardHint, static_cast<QLabel *>(m_reviews)}) {
         wrapped->setWordWrap(true);

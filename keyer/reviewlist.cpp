@@ -34,7 +34,7 @@ void ReviewList::addReview(const GroupReview &review)
         m_reviews.removeLast();
     QStringList parts;
     for (const GroupReview &r : std::as_const(m_reviews))
-        parts << describe(r);
+        parts << QStringLiteral("<div>%1</div>").arg(describe(r)); // a block each: no blank line after a rule
     setText(parts.join(QStringLiteral("<hr>")));
     setAccessibleDescription(newestInWords());
 }
@@ -71,8 +71,8 @@ QString ReviewList::describe(const GroupReview &review) const
     for (const QString &note : notesOn(review, places))
         notes << note.toHtmlEscaped();
     const QString verdict = review.right() ? tr("right") : red(tr("wrong"));
-    return QStringLiteral("<tt>%1<br>%2</tt> %3<br>%4")
-        .arg(sentRow, keyedRow, verdict, notes.join(QStringLiteral("<br>")));
+    notes.prepend(QStringLiteral("<tt>%1<br>%2</tt> %3").arg(sentRow, keyedRow, verdict));
+    return notes.join(QStringLiteral("<br>"));
 }
 
 // A group of blanks: the trainer has nothing ticked, and sends blanks

@@ -13,6 +13,7 @@
 #include <QLocale>
 #include <QLockFile>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTimer>
@@ -53,6 +54,7 @@ CourseWindow::CourseWindow(const QString &dataDir, QWidget *parent)
     , m_dataDir(dataDir)
 {
     setWindowTitle(QStringLiteral("Vestranoli – Koch-tanfolyam"));
+    new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close); // as a secondary window
     setLocale(QLocale(QLocale::Hungarian, QLocale::Hungary));
     resize(640, 620);
 

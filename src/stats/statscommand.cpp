@@ -65,6 +65,7 @@ int runStatistics(int argc, char *argv[])
     if (!parser.isSet(text)) {
         QApplication app(argc, argv);
         loadQtTranslations();
+        showFocusFrames();
         std::unique_ptr<QWidget> window;
         if (parser.isSet(scoreCopy))
             window = std::make_unique<CopyScoreWindow>(path);

@@ -37,6 +37,23 @@ public:
     }
 };
 
+// Fusion frames the focused control only once Tab has moved the focus in
+// its window, and a window's activation forgets that. A Space pressed on
+// "Sebesség +", which has the focus at the start, would raise the speed
+// unseen: every focused control is framed.
+class FocusFrames : public QObject
+{
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::FocusIn && watched->isWidgetType())
+            static_cast<QWidget *>(watched)->window()->setAttribute(Qt::WA_KeyboardFocusChange);
+        return false;
+    }
+};
+
 } // namespace
 
 void MessageBox::critical(QWidget *parent, const QString &text)
@@ -69,6 +86,12 @@ void setUpApplication()
     // Fusion shows the green of "Oda - Vissza" and "Ellenörzés" on every
     // desktop; some native styles ignore a button's back colour.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    showFocusFrames();
+}
+
+void showFocusFrames()
+{
+    qApp->installEventFilter(new FocusFrames(qApp));
 }
 
 void loadQtTranslations()
