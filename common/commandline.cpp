@@ -9,6 +9,7 @@ std::optional<QString> refusedCommandLine(QCommandLineParser &parser, const QStr
     if (!parser.parse(arguments))
         return parser.errorText();
     if (!parser.positionalArguments().isEmpty())
-        return QCoreApplication::translate("CommandLine", "Unexpected argument '%1'.").arg(parser.positionalArguments().first());
+        return QCoreApplication::translate("CommandLine", "Unexpected argument '%1'.")
+            .arg(parser.positionalArguments().first());
     return std::nullopt;
 }

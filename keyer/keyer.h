@@ -117,7 +117,10 @@ public:
     bool copyRunOver() const { return m_copyRunOver; }
     // The --char-speed asked for, when it is below the trainer's speed and
     // so goes unused; 0 otherwise.
-    int unusedCharacterSpeed() const { return m_options.charSpeed > 0 && m_options.charSpeed < m_speed ? m_options.charSpeed : 0; }
+    int unusedCharacterSpeed() const
+    {
+        return m_options.charSpeed > 0 && m_options.charSpeed < m_speed ? m_options.charSpeed : 0;
+    }
 
 signals:
     void stateChanged();

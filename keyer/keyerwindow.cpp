@@ -65,7 +65,8 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
     // The mode takes two lines whatever it says, so that a long one neither
     // moves the rows below nor is cut; its caption stands at its first line.
     auto *modeCaption = new QLabel(tr("Mode:"), this);
-    const int accents = qMax(0, -fontMetrics().tightBoundingRect(QStringLiteral("ÁÉÖÜ")).top() - fontMetrics().ascent());
+    const int accents =
+        qMax(0, -fontMetrics().tightBoundingRect(QStringLiteral("ÁÉÖÜ")).top() - fontMetrics().ascent());
     for (QLabel *twoLines : {modeCaption, m_mode}) {
         twoLines->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         twoLines->setMinimumHeight(2 * fontMetrics().lineSpacing() + accents);

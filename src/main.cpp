@@ -92,8 +92,8 @@ int main(int argc, char *argv[])
     }
 
     if (!codePage1250Available()) {
-        std::fputs(qUtf8Printable(QCoreApplication::translate(
-                       "main", "vestranoli: this Qt has no windows-1250 codec; the files and the keyer line need it\n")),
+        std::fputs(qUtf8Printable(QCoreApplication::translate("main", "vestranoli: this Qt has no windows-1250 codec; "
+                                                                      "the files and the keyer line need it\n")),
                    stderr);
         return 1;
     }

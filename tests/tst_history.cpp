@@ -426,8 +426,8 @@ void HistoryTest::scores_the_copy_runs_of_an_older_history()
     copy->setPlainText("öüéx 12");
     score->click();
     QVERIFY2(shownText(window).contains("bekerült az előzménybe."), qPrintable(shownText(window)));
-    // Each group sent above its copy: an extra character with a blank above
-    // it, the place left out marked.
+    // Each group sent above its copy: an extra character with a grey dot
+    // above it, the place left out marked.
     QVERIFY2(shownText(window).contains("fölösleges jelek: 1") && shownText(window).contains("ÖÜÉ·\n123\nÖÜÉX\n12_"),
              qPrintable(shownText(window)));
     copy->setPlainText("öüé 14");

@@ -238,5 +238,6 @@ void CourseWindow::takeLesson()
         return;
     }
     refresh();
-    m_status->setText(QStringLiteral("A gyakorló a következő indításakor %1 lecke jeleivel kezd.").arg(ordinalWithArticle(lesson)));
+    m_status->setText(
+        QStringLiteral("A gyakorló a következő indításakor %1 lecke jeleivel kezd.").arg(ordinalWithArticle(lesson)));
 }

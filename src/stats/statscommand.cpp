@@ -53,10 +53,10 @@ int runStatistics(int argc, char *argv[])
         QCommandLineParser again;
         again.addOptions({stats, scoreCopy, course, text, days, dataDir});
         refused = refusedCommandLine(again, arguments)
-                      .value_or(QCoreApplication::translate("CommandLine", "--days takes a whole number of days, 0 for all"));
-        std::fputs(qUtf8Printable(QCoreApplication::translate("CommandLine", "vestranoli: %1 (try --help)").arg(*refused)
-                                  + QLatin1Char('\n')),
-                   stderr);
+                      .value_or(QCoreApplication::translate("CommandLine",
+                                                            "--days takes a whole number of days, 0 for all"));
+        const QString said = QCoreApplication::translate("CommandLine", "vestranoli: %1 (try --help)").arg(*refused);
+        std::fputs(qUtf8Printable(said + QLatin1Char('\n')), stderr);
         return 2;
     }
     const QString folder = parser.isSet(dataDir) ? parser.value(dataDir) : defaultDataDir();

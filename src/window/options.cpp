@@ -77,10 +77,12 @@ CommandLine parseCommandLine(const QStringList &arguments)
 #ifdef Q_OS_WIN
         const QString firstPort = QStringLiteral("COM1");
 #else
-        const QString firstPort = QCoreApplication::translate("CommandLine", "the first USB serial adapter, else /dev/ttyS0");
+        const QString firstPort =
+            QCoreApplication::translate("CommandLine", "the first USB serial adapter, else /dev/ttyS0");
 #endif
         result.action = CommandLine::ShowHelp;
-        result.message = QCoreApplication::translate("CommandLine", helpText).arg(QDir::toNativeSeparators(defaultDataDir()), firstPort);
+        result.message = QCoreApplication::translate("CommandLine", helpText)
+                             .arg(QDir::toNativeSeparators(defaultDataDir()), firstPort);
         return result;
     }
     if (parser.isSet(version)) {
@@ -91,12 +93,12 @@ CommandLine parseCommandLine(const QStringList &arguments)
     // Not at the root of the file system, where a trainer run as root would
     // leave its files among the system's.
     if (parser.isSet(dataDir) && QDir(QDir::cleanPath(parser.value(dataDir))).isRoot())
-        return refuse(QCoreApplication::translate("CommandLine",
-                                                  "--data-dir wants a folder of its own, not the root of the file system."));
+        return refuse(QCoreApplication::translate(
+            "CommandLine", "--data-dir wants a folder of its own, not the root of the file system."));
 #ifndef Q_OS_WIN
     if (!parser.isSet(dataDir) && QDir(homeFolder()).isRoot())
-        return refuse(QCoreApplication::translate("CommandLine",
-                                                  "no home folder to keep Kelinor in; choose a folder with --data-dir DIR."));
+        return refuse(QCoreApplication::translate(
+            "CommandLine", "no home folder to keep Kelinor in; choose a folder with --data-dir DIR."));
 #endif
     result.options.dataDir = parser.isSet(dataDir) ? parser.value(dataDir) : defaultDataDir();
     result.options.portName = parser.value(port);
