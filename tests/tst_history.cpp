@@ -537,6 +537,8 @@ void HistoryTest::takes_the_koch_course_lesson_by_lesson()
     QCOMPARE(QStringList({table->item(0, 3)->text(), table->item(0, 4)->text(), table->item(1, 3)->text(),
                           table->item(1, 4)->text()}).join('/'), "100 %/kevés vétel/92 %/kész");
     QVERIFY(tabLeaves(window, table));
+    QTest::keyClick(table, Qt::Key_Escape);
+    QVERIFY(!window.isVisible()); // closed, as a secondary window
     minimum->setValue(12);
     QVERIFY2(next->isEnabled(), qPrintable(shownText(window)));
     QCOMPARE(next->text(), "&Tovább a 2. leckére (új jel: U)");

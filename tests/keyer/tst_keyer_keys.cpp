@@ -282,6 +282,8 @@ void KeysTest::a_group_left_unfinished_is_completed()
     for (int number = 1; number <= 5; ++number) // the newest four are shown, each with M keyed as N
         single.addReview({number, QStringLiteral("KM"), {{QStringLiteral("HRH")}, {QStringLiteral("HR")}}, 0});
     QCOMPARE(single.text().count(QStringLiteral("M \u2212\u2212 keyed as N \u2212\u00b7")), 4);
+    single.addReview({6, QStringLiteral("     "), {}, 0}); // nothing ticked in the trainer: blanks
+    QVERIFY(single.newestInWords().startsWith(QLatin1String("No characters were sent: tick")));
 }
 
 void KeysTest::a_key_adapter_shows_its_lines()
