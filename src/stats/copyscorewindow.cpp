@@ -162,6 +162,7 @@ CopyScoreWindow::CopyScoreWindow(const QString &historyPath, QWidget *parent)
     m_characters->setHorizontalHeaderLabels({QStringLiteral("Jel"), QStringLiteral("Adva"), QStringLiteral("Jó"),
                                              QStringLiteral("Helyes"), QStringLiteral("Mire vette")});
     m_characters->horizontalHeader()->setStretchLastSection(true);
+    m_characters->resizeColumnsToContents(); // each heading whole before anything is scored
     m_characters->verticalHeader()->hide();
     m_characters->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_characters->setTabKeyNavigation(false);
