@@ -337,7 +337,11 @@ void KeysTest::a_key_adapter_shows_its_lines()
 void KeysTest::the_trainer_leaves()
 {
     // The window says so, and the keyer announces itself to whoever opens
-    // the line next: once, as nobody reads it now.
+    // the line next: once, as nobody reads it now. A copy run whose last
+    // group has played, with no group after it, is said to be over first.
+    trainer.send(copyStartFrame() + groupFrame(u"E"));
+    QVERIFY(trainer.waitFor("OK"));
+    QVERIFY(QTest::qWaitFor([&] { return shown().contains(QLatin1String("copy: the run is over")); }, 5000));
     trainer.close();
     QVERIFY(QTest::qWaitFor([&] { return shown().contains(QLatin1String(", waiting for the trainer\nno run yet\n")); },
                             5000));
