@@ -83,7 +83,7 @@ void MSComm::setPortOpen(bool open)
     if (m_device.isEmpty() && m_commPort == 1) {
         const SerialPortChoice choice = firstSerialPort();
         m_device = choice.device;
-        reportNews(QStringLiteral("port 1 is %1, %2 (--port DEVICE chooses another)").arg(m_device, choice.kind));
+        reportNews(tr("port 1 is %1, %2 (--port DEVICE chooses another)").arg(m_device, choice.kind));
     }
 #endif
     if (!openLine())
@@ -95,7 +95,7 @@ void MSComm::tryToReopen()
     if (!openLine())
         return;
     m_retry.stop();
-    reportNews(QStringLiteral("the keyer line %1 is back").arg(deviceName()));
+    reportNews(tr("the keyer line %1 is back").arg(deviceName()));
 }
 
 bool MSComm::openLine()

@@ -113,6 +113,22 @@ Morzegyakorló soros vonalon (9600 baud, 8N1) csatlakozó billentyűzőhöz.
         <source>the keyer line %1 is gone; waiting for it to come back</source>
         <translation>a billentyűző vonala eltűnt: %1; várja, hogy visszatérjen</translation>
     </message>
+    <message>
+        <source>port 1 is %1, %2 (--port DEVICE chooses another)</source>
+        <translation>az 1. port: %1, %2 (másikat a --port ESZKÖZ választ)</translation>
+    </message>
+    <message>
+        <source>the keyer line %1 is back</source>
+        <translation>a billentyűző vonala újra megvan: %1</translation>
+    </message>
+    <message>
+        <source>a USB serial adapter</source>
+        <translation>egy USB-s soros illesztő</translation>
+    </message>
+    <message>
+        <source>the built-in serial port</source>
+        <translation>a beépített soros port</translation>
+    </message>
 </context>
 <context>
     <name>main</name>
