@@ -58,6 +58,13 @@ Keyer::Keyer(const KeyerOptions &options, KeyerLine &line, Schedule &player, Key
     connect(&m_giveUp, &QTimer::timeout, this, &Keyer::giveUp);
     m_breath.setSingleShot(true);
     connect(&m_breath, &QTimer::timeout, this, &Keyer::playNext);
+    // The trainer answers an "OK" with the next group at once, if one is left.
+    m_copyRunEnd.setSingleShot(true);
+    m_copyRunEnd.setInterval(1000);
+    connect(&m_copyRunEnd, &QTimer::timeout, this, [this] {
+        m_copyRunOver = m_mode == Mode::Copy && m_groups.isEmpty() && !m_playing;
+        emit stateChanged();
+    });
     // In fast mode the trainer is waiting on the keyer, not a person: there
     // is no reason to keep it waiting a second.
     m_announce.setInterval(options.fast ? 100 : 1000);
@@ -97,6 +104,8 @@ void Keyer::dropRun()
     m_reports->clear();
     m_giveUp.stop();
     m_breath.stop();
+    m_copyRunEnd.stop();
+    m_copyRunOver = false;
     m_rxLetters = 0;
     m_player.clearSchedule();
     forgetKeying();
@@ -164,6 +173,8 @@ void Keyer::handle(const Frame &frame)
         forgetKeying();
         break;
     case Frame::Group:
+        m_copyRunEnd.stop();
+        m_copyRunOver = false;
         m_groupSize = int(frame.letters.size());
         if (m_groups.size() >= mostWaitingGroups) {
             m_complaints.report(QStringLiteral("%1 groups wait to be played already; dropped the group \"%2\"")
@@ -222,6 +233,9 @@ void Keyer::playNext()
     if (next.mode == Mode::Echo) {
         m_counting = true;
         m_review = {m_review.number + 1, next.group, {}, 0};
+        // Nothing to key back: the review says why at once.
+        if (next.group.trimmed().isEmpty())
+            emit groupReviewed(m_review);
     }
     emit stateChanged();
 
@@ -272,6 +286,7 @@ void Keyer::groupPlayed(const QString &group, Mode mode)
     inThisRun(m_player.scheduleEnd(), [this] {
         m_reports->send(KeyerText::groupPlayed);
         m_playing = false;
+        m_copyRunEnd.start();
         playNext();
     });
 }

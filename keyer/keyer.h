@@ -113,6 +113,14 @@ public:
     // or has sounded (false once it is complete, until the next one sounds).
     bool groupSounding() const { return m_playing; }
     bool countingKeys() const { return m_counting; }
+    // A copy run's last group has played: the trainer sent no next one.
+    bool copyRunOver() const { return m_copyRunOver; }
+    // The --char-speed asked for, when it is below the trainer's speed and
+    // so goes unused; 0 otherwise.
+    int unusedCharacterSpeed() const
+    {
+        return m_options.charSpeed > 0 && m_options.charSpeed < m_speed ? m_options.charSpeed : 0;
+    }
 
 signals:
     void stateChanged();
@@ -159,6 +167,7 @@ private:
     QTimer m_announce;
     QTimer m_giveUp;
     QTimer m_breath;
+    QTimer m_copyRunEnd; // from a copy group's "OK" to the next group the trainer sends
     QRandomGenerator m_random;
     // What the line brings that makes no sense: five lines in 10 s at most.
     ProblemLimit m_complaints{5, 10000};
@@ -174,6 +183,7 @@ private:
     int m_rxLetters = 0;
     int m_groupSize = 0;
     bool m_counting = false;
+    bool m_copyRunOver = false;
     QString m_elements; // of the character being keyed
     GroupReview m_review;
     // Counts the runs and trainers that have come and gone: what was timed

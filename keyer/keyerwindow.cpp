@@ -15,9 +15,18 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
 #include <QSpinBox>
 #include <QVBoxLayout>
+
+namespace {
+
+constexpr int reviewBoxHeight = 12; // lines of text: two long reviews, or four right ones
+constexpr int spareKeyHeight = 60; // pixels the key area can give to wrapped texts
+
+} // namespace
 
 KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QString &device, QWidget *parent)
     : QWidget(parent)
@@ -53,7 +62,16 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
 
     auto *form = new QFormLayout;
     form->addRow(tr("Line:"), m_line);
-    form->addRow(tr("Mode:"), m_mode);
+    // The mode takes two lines whatever it says, so that a long one neither
+    // moves the rows below nor is cut; its caption stands at its first line.
+    auto *modeCaption = new QLabel(tr("Mode:"), this);
+    const int accents =
+        qMax(0, -fontMetrics().tightBoundingRect(QStringLiteral("ÁÉÖÜ")).top() - fontMetrics().ascent());
+    for (QLabel *twoLines : {modeCaption, m_mode}) {
+        twoLines->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        twoLines->setMinimumHeight(2 * fontMetrics().lineSpacing() + accents);
+    }
+    form->addRow(modeCaption, m_mode);
     form->addRow(tr("Speed:"), m_speed);
     form->addRow(tr("Pause:"), m_pause);
     form->addRow(tr("Your keying:"), m_fist);
@@ -71,7 +89,20 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
     m_keyboardHint->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold"));
     m_keyboardHint->hide();
     layout->addWidget(m_keyboardHint);
-    layout->addWidget(m_reviews);
+    // The reviews scroll in a box of their own, the newest at its top: five
+    // long ones would otherwise push the window past the screen's bottom.
+    auto *reviewBox = new QScrollArea(this);
+    reviewBox->setWidget(m_reviews);
+    reviewBox->setWidgetResizable(true);
+    reviewBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    reviewBox->setFixedHeight(reviewBoxHeight * fontMetrics().lineSpacing());
+    reviewBox->setFocusPolicy(Qt::NoFocus);
+    layout->addWidget(reviewBox);
+    connect(&keyer, &Keyer::groupReviewed, reviewBox, [reviewBox] { reviewBox->verticalScrollBar()->setValue(0); });
+    // The dots of "Ö" and "Ü" rise above the font's ascent, where a label
+    // one line high would cut them: room for them on top of every label.
+    for (QLabel *label : findChildren<QLabel *>())
+        label->setContentsMargins(0, accents, 0, 0);
     // Long texts wrap rather than widen the window past the screen's edge.
     for (QLabel *wrapped : {m_line, m_mode, m_speed, m_pause, m_fist, m_sound, m_keyboardHint, static_cast<QLabel *>(m_reviews)}) {
         wrapped->setWordWrap(true);
@@ -89,6 +120,10 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
     connect(m_key, &KeyArea::pressed, this, &KeyerWindow::keyedHere);
     connect(m_key, &KeyArea::released, &keys, &KeyInput::straightUp);
     connect(&keys, &KeyInput::keyed, m_key, &KeyArea::setLit);
+    connect(&keys, &KeyInput::keyed, this, [this](bool down) {
+        m_keyLit = down;
+        showSound();
+    });
     connect(&keys, &KeyInput::report, this, [this](char letter) {
         if (letter == 'V')
             showFist();
@@ -114,10 +149,18 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
     showState();
     showSound();
 
+    // The window keeps the size it opens with, whatever it shows: the key
+    // area gives up its spare height to a text that wraps or to the hint,
+    // and the trainee may make the window larger but not smaller.
+    layout->setSizeConstraint(QLayout::SetNoConstraint);
+    m_keyboardHint->show();
+    const int openWidth = qMax(sizeHint().width(), 480);
+    const int openHeight = layout->totalHeightForWidth(openWidth) + spareKeyHeight;
+    m_keyboardHint->hide();
+    setMinimumSize(openWidth, openHeight);
+    resize(minimumSize());
     // The top right corner, leaving room for a window frame: a window
     // manager that centres new windows would put the trainer's over this one.
-    adjustSize();
-    resize(qMax(width(), 480), height());
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         const QRect free = screen->availableGeometry();
         move(free.right() - width() - 12, free.top());
@@ -139,7 +182,9 @@ void KeyerWindow::showState()
         m_line->setText(tr("%1, waiting for the trainer").arg(m_device));
     switch (m_keyer.mode()) {
     case Keyer::Mode::None: m_mode->setText(tr("no run yet")); break;
-    case Keyer::Mode::Copy: m_mode->setText(tr("copy: listen and write down")); break;
+    case Keyer::Mode::Copy:
+        m_mode->setText(m_keyer.copyRunOver() ? tr("copy: the run is over") : tr("copy: listen and write down"));
+        break;
     case Keyer::Mode::Echo:
         m_mode->setText(m_keyer.groupSounding()  ? tr("echo: listen to the group")
                         : m_keyer.countingKeys() ? tr("echo: key the group back")
@@ -156,15 +201,21 @@ void KeyerWindow::showState()
                              .arg(m_keyer.speed())
                              .arg(dotMilliseconds(m_keyer.speed()), 0, 'f', 0));
     }
+    if (m_keyer.unusedCharacterSpeed() > 0)
+        m_speed->setText(m_speed->text() + tr("; characters at %1 asked for: below it, not used")
+                                               .arg(m_keyer.unusedCharacterSpeed()));
     m_pause->setText(tr("%1 s after each group").arg(locale().toString(m_keyer.pause() / 100.0, 'f', 2)));
     showKeyboardHint();
-    describeValues();
+    showSound();
 }
 
 void KeyerWindow::showSound()
 {
     switch (m_player.soundState()) {
-    case SoundState::Playing: m_sound->setText(tr("playing")); break;
+    case SoundState::Playing:
+        // The output runs between tones too: "playing" is for a tone heard.
+        m_sound->setText(m_keyer.groupSounding() || m_keyLit ? tr("playing") : tr("ready"));
+        break;
     case SoundState::Resting: m_sound->setText(tr("resting; ready again at the next key or group")); break;
     case SoundState::Silent: m_sound->setText(tr("no sound output: playing silently, looking for it again")); break;
     }
@@ -271,7 +322,8 @@ void KeyerWindow::showKeyAdapter(const KeyAdapter &adapter)
     showLines();
     showKeyboardHint();
     // Taller for the two rows; as wide as placed.
-    resize(width(), height() + 2 * which->sizeHint().height());
+    setMinimumHeight(minimumHeight() + 2 * which->sizeHint().height());
+    resize(width(), minimumHeight());
 }
 
 namespace {

@@ -59,6 +59,7 @@ private:
     QLabel *m_pause;
     QLabel *m_fist;
     QLabel *m_keyboardHint;
+    bool m_keyLit = false; // the trainee's key sounds
     bool m_keyedHere = false; // a key has reached this window since it last lost the keyboard
     const KeyAdapter *m_adapter = nullptr; // a key on a serial adapter, if there is one
     ReviewList *m_reviews;

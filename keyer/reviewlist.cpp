@@ -34,7 +34,7 @@ void ReviewList::addReview(const GroupReview &review)
         m_reviews.removeLast();
     QStringList parts;
     for (const GroupReview &r : std::as_const(m_reviews))
-        parts << describe(r);
+        parts << QStringLiteral("<div>%1</div>").arg(describe(r)); // a block each: no blank line after a rule
     setText(parts.join(QStringLiteral("<hr>")));
     setAccessibleDescription(newestInWords());
 }
@@ -44,6 +44,8 @@ QString ReviewList::newestInWords() const
     if (m_reviews.isEmpty())
         return QString();
     const GroupReview &review = m_reviews.first();
+    if (review.sent.trimmed().isEmpty())
+        return nothingSent();
     QStringList words{tr("%1 keyed as %2: %3")
                           .arg(review.sent, review.received(), review.right() ? tr("right") : tr("wrong"))};
     words += notesOn(review, review.lineUp());
@@ -54,6 +56,8 @@ QString ReviewList::describe(const GroupReview &review) const
 {
     // Two rows in a fixed-width font, a column per place of the line-up: the
     // group sent above, what was keyed below; a gap where there is nothing.
+    if (review.sent.trimmed().isEmpty())
+        return nothingSent().toHtmlEscaped();
     const QList<ReviewedCharacter> places = review.lineUp();
     QString sentRow;
     QString keyedRow;
@@ -67,8 +71,15 @@ QString ReviewList::describe(const GroupReview &review) const
     for (const QString &note : notesOn(review, places))
         notes << note.toHtmlEscaped();
     const QString verdict = review.right() ? tr("right") : red(tr("wrong"));
-    return QStringLiteral("<tt>%1<br>%2</tt> %3<br>%4")
-        .arg(sentRow, keyedRow, verdict, notes.join(QStringLiteral("<br>")));
+    notes.prepend(QStringLiteral("<tt>%1<br>%2</tt> %3").arg(sentRow, keyedRow, verdict));
+    return notes.join(QStringLiteral("<br>"));
+}
+
+// A group of blanks: the trainer has nothing ticked, and sends blanks
+// where characters would stand.
+QString ReviewList::nothingSent() const
+{
+    return tr("No characters were sent: tick the characters to practise in the trainer's window.");
 }
 
 // What went wrong in a group, a note per place, in plain text.

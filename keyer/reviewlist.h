@@ -22,6 +22,7 @@ public:
     QString newestInWords() const;
 
 private:
+    QString nothingSent() const;
     QString describe(const GroupReview &review) const;
     QStringList notesOn(const GroupReview &review, const QList<ReviewedCharacter> &places) const;
 

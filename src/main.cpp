@@ -7,6 +7,7 @@
 #include "window/platform.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 
 #include <cstdio>
 #include <cstdlib>
@@ -52,12 +53,18 @@ int main(int argc, char *argv[])
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     const CommandLine early = parseCommandLine(arguments);
-    if (early.action == CommandLine::ShowHelp || early.action == CommandLine::ShowVersion) {
-        std::fputs(qUtf8Printable(early.message + QLatin1Char('\n')), stdout);
-        return 0;
-    }
-    if (!displayNamed(arguments)) {
-        std::fputs("vestranoli: no display to show the window on (DISPLAY is not set)\n", stderr);
+    const bool answeredHere = early.action == CommandLine::ShowHelp || early.action == CommandLine::ShowVersion;
+    if (answeredHere || !displayNamed(arguments)) {
+        // In the terminal's language, which needs an application, not a display.
+        QCoreApplication terminal(argc, argv);
+        loadTerminalTranslation();
+        if (answeredHere) {
+            std::fputs(qUtf8Printable(parseCommandLine(arguments).message + QLatin1Char('\n')), stdout);
+            return 0;
+        }
+        std::fputs(qUtf8Printable(QCoreApplication::translate("main", "vestranoli: no display to show the window on "
+                                                                      "(DISPLAY is not set)\n")),
+                   stderr);
         return 1;
     }
 
@@ -66,6 +73,7 @@ int main(int argc, char *argv[])
     qInstallMessageHandler(qtMessages);
     setUpApplication();
     loadQtTranslations();
+    loadTerminalTranslation();
 
     const CommandLine commandLine = parseCommandLine(QApplication::arguments());
     switch (commandLine.action) {
@@ -74,14 +82,19 @@ int main(int argc, char *argv[])
         std::fputs(qUtf8Printable(commandLine.message + QLatin1Char('\n')), stdout);
         return 0;
     case CommandLine::Refuse:
-        std::fprintf(stderr, "vestranoli: %s (try --help)\n", qUtf8Printable(commandLine.message));
+        std::fputs(qUtf8Printable(QCoreApplication::translate("CommandLine", "vestranoli: %1 (try --help)")
+                                      .arg(commandLine.message)
+                                  + QLatin1Char('\n')),
+                   stderr);
         return 2;
     case CommandLine::Run:
         break;
     }
 
     if (!codePage1250Available()) {
-        std::fputs("vestranoli: this Qt has no windows-1250 codec; the files and the keyer line need it\n", stderr);
+        std::fputs(qUtf8Printable(QCoreApplication::translate("main", "vestranoli: this Qt has no windows-1250 codec; "
+                                                                      "the files and the keyer line need it\n")),
+                   stderr);
         return 1;
     }
 

@@ -1,16 +1,19 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The echo drill as a newcomer meets it, through XTEST on Xvfb with openbox, ended by the desktop logging out while
-# another program holds the history.  Usage: walkthrough.py BUILD_DIR [SEED]
+# A newcomer's session, through XTEST on Xvfb with openbox, on a Hungarian desktop: an echo drill of 22 groups, a copy
+# run with nothing ticked, one more echo group, ended by the desktop logging out while another program holds the
+# history.  Usage: walkthrough.py BUILD_DIR [SEED]; with WALKTHROUGH_KEEP set, its files are kept.
 import os, random, shutil, signal, sqlite3, subprocess, sys, tempfile, time
 from desktop import end_all, key_area, procs, start, stop_after, wait_for, window, xvfb
 from Xlib import X, XK, display, error
 from Xlib.ext import xtest
 
-SCREEN_W, SCREEN_H, DOT, CODE = 1366, 768, 0.1, {'K': '-.-', 'R': '.-.'}   # speed 60: a dot is 100 ms
-INI = ' ' * 24 + 'K\r\n 60 2 6 50\r\n'    # "K" (slot 25) alone; speed 60, 2 letters a group, 6 groups, pause 50
-KEYED = ['KK'] * 3 + ['KR'] + ['KK'] * 2   # so every group sent is "KK"; one keyed wrong must be scored as keyed too
-BREATH, SOUNDS, SLACK = 1.0, 2.1, 1.2      # the keyer's rest before a group, "KK" played, room for a busy machine
+SCREEN_W, SCREEN_H, DOT, CODE = 1366, 768, 0.1, {'E': '.', 'I': '..', 'T': '-'}   # speed 60: a dot is 100 ms
+INI = ' E' + ' ' * 47 + '\r\n 60 5 3 50\r\n'   # "E" (slot 2) alone; speed 60, 5 letters a group, 3 groups, pause 50
+WRONG = {4: 'EEIEE', 9: 'EETEE', 13: 'TEEEE', 17: 'EEEEI', 21: 'ETEEE'}
+KEYED = [WRONG.get(n, 'EEEEE') for n in range(1, 23)]   # every group sent is "EEEEE"; the wrong ones scored as keyed too
+BREATH, SOUNDS, SLACK = 1.0, 1.7, 1.2      # the keyer's rest before a group, "EEEEE" played, room for a busy machine
+BUTTONS = {'Oda - Vissza': 176, 'Ellenörzés': 548, 'Start': 612}   # at y 456 in the trainer
 build, seed = os.path.abspath(sys.argv[1]), int(sys.argv[2]) if len(sys.argv) > 2 else random.randrange(10**6)
 tmp, rng = tempfile.mkdtemp(prefix='vestranoli-walk.'), random.Random(seed)   # tmp is the trainer's data folder too
 said, problems, name = os.path.join(tmp, 'stderr.txt'), [], None
@@ -20,6 +23,9 @@ def problem(text):
     shot = os.path.join(tmp, f'problem-{len(problems)}.png')
     saved = name and subprocess.run(['import', '-display', name, '-window', 'root', shot], capture_output=True).returncode == 0
     print('PROBLEM:', text + (f' (screenshot {shot})' if saved else ''), flush=True)
+
+def history(query):     # rows of the trainer's history, read as the statistics read it
+    return sqlite3.connect(f'file:{tmp}/history.sqlite?mode=ro', uri=True).execute(query).fetchall()
 
 def frame(w):            # the window manager's frame around w, in root coordinates
     while (parent := w.query_tree().parent).id != root.id: w = parent
@@ -49,12 +55,23 @@ def key(group, rng):     # on the space bar, each element and gap off by a Gauss
         xtest.fake_input(d, event, space), d.sync()
     return late
 
-stop_after(220)          # before CTest's timeout, so that all started here is ended
+stop_after(280)          # before CTest's timeout, so that all started here is ended
 try:
     print(f'seed {seed} (walkthrough.py BUILD_DIR {seed} keys the same way again); files in {tmp}', flush=True)
     with open(os.path.join(tmp, 'ini.txt'), 'wb') as ini: ini.write(INI.encode('cp1250'))
+    os.mkdir(locales := os.path.join(tmp, 'locales'))   # a Hungarian desktop, the system left as it is
+    subprocess.run(['localedef', '-i', 'hu_HU', '-f', 'UTF-8', os.path.join(locales, 'hu_HU.UTF-8')], check=True)
+    # Its terminal speaks one language, the desktop's, in --help and in Qt's part of a line alike.
+    for locale, said_wrong, helps in (('hu_HU.UTF-8', 'Ismeretlen kapcsoló: „bogus”. (segítség: --help)', 'Használat:'),
+                                      ('C.UTF-8', "Unknown option 'bogus'. (try --help)", 'Usage:')):
+        terminal = dict(os.environ, LOCPATH=locales, LC_ALL=locale, QT_QPA_PLATFORM='offscreen')
+        wrong = subprocess.run([f'{build}/vestranoli', '--bogus'], env=terminal, capture_output=True, text=True)
+        shown = subprocess.run([f'{build}/vestranoli', '--help'], env=terminal, capture_output=True, text=True)
+        if said_wrong not in wrong.stderr: problem(f'on {locale}, --bogus says {wrong.stderr!r}')
+        if not shown.stdout.startswith(helps): problem(f'on {locale}, --help begins {shown.stdout[:40]!r}')
     name = xvfb()
-    env = dict(os.environ, DISPLAY=name, QT_QPA_PLATFORM='xcb', VESTRANOLI_BUILD=build, LC_ALL='hu_HU.UTF-8')  # a Hungarian desktop
+    env = dict(os.environ, DISPLAY=name, QT_QPA_PLATFORM='xcb', VESTRANOLI_BUILD=build, LOCPATH=locales,
+               LC_ALL='hu_HU.UTF-8')
     root = (d := display.Display(name)).screen().root
     start(['openbox', '--sm-disable'], env=dict(env, XDG_CONFIG_HOME=tmp, XDG_CACHE_HOME=tmp),   # its own defaults
           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -70,7 +87,7 @@ try:
         if x < 0 or y < 0 or x + w > SCREEN_W or y + h > SCREEN_H: problem(f'the {who} window is not whole on the screen')
     (ax, ay, aw, ah), (bx, by, bw, bh) = frames.values()
     if ax < bx + bw and bx < ax + aw and ay < by + bh and by < ay + ah: problem('the trainer and keyer windows overlap')
-    click(trainer, 176, 456)                    # "Oda - Vissza": the first group sounds at once
+    click(trainer, BUTTONS['Oda - Vissza'], 456)   # the first group sounds at once
     ready = time.monotonic() + SOUNDS + SLACK
     for n, group in enumerate(KEYED, 1):
         time.sleep(max(0.0, ready - time.monotonic()))
@@ -80,28 +97,49 @@ try:
             if not has_keyboard(trainer): problem('a click on the trainer window did not give it the keyboard')
             click(keyer, *key_area(keyer))
             if not has_keyboard(keyer): problem('a click on the key area did not give the keyer window the keyboard')
-        if n == len(KEYED):  # another program holds the history while the last group is keyed
-            (history := sqlite3.connect(f'{tmp}/history.sqlite', isolation_level=None)).execute('BEGIN EXCLUSIVE')
         late = key(group, rng)
         print(f'group {n}: keyed {group}' + (f', up to {late * 1000:.0f} ms late' if late > 0.03 else ''), flush=True)
         ready = time.monotonic() + BREATH + SOUNDS + SLACK
         if procs[-1].poll() is not None: raise RuntimeError(f'the launcher ended early, with status {procs[-1].returncode}')
-    time.sleep(3.0)      # the last group is scored at once; this is room for a group too many
-    wait_for('the last group did not wait for the history', 10, lambda: 'cannot write the training' in open(said).read())
-    os.kill(procs[-1].pid, signal.SIGTERM)  # the desktop logs out; the lock goes a moment later
-    history.execute('ROLLBACK')
-    if (status := procs[-1].wait(20)) != 143 or os.path.exists(f'{tmp}/vestranoli.lock'):
-        problem(f'TERM to the launcher: exit status {status}, {os.listdir(tmp)} left')
-    rows = sqlite3.connect(f'file:{tmp}/history.sqlite?mode=ro', uri=True).execute(
-        'SELECT sent, decoded, good FROM echo_group ORDER BY at, rowid').fetchall()
+        # Scored and reviewed: the keyer window stays whole on the screen, as large as it opened.
+        wait_for(f'group {n} was not scored', 10, lambda: len(history('SELECT rowid FROM echo_group')) >= n)
+        if (now := frame(keyer)) != frames['keyer']: problem(f'after group {n} the keyer window is {now}')
+        if n == 20 and name: subprocess.run(['import', '-display', name, '-window', str(keyer.id), f'{tmp}/keyer-20.png'])
+    time.sleep(BREATH + SOUNDS)   # the next group sounds, and is not keyed
+    rows = history('SELECT sent, decoded, good FROM echo_group ORDER BY at, rowid')
     if len(rows) != len(KEYED): problem(f'the history holds {len(rows)} echo groups, {len(KEYED)} were keyed: {rows}')
-    for n, (want, row) in enumerate(zip(expected := [('KK', k, int(k == 'KK')) for k in KEYED], rows), 1):
+    for n, (want, row) in enumerate(zip(expected := [('EEEEE', k, int(k == 'EEEEE')) for k in KEYED], rows), 1):
         if row != want: problem(f'group {n}: keyed {want[1]}, recorded as {row[1]} ({"good" if row[2] else "bad"}), sent {row[0]}')
     print(f'{len(KEYED)} groups keyed, {sum(row == want for want, row in zip(expected, rows))} scored as keyed', flush=True)
+    # "E" unticked, so nothing is, and a copy run of three groups: silence, kept out of the history.
+    click(trainer, 42, 73)
+    click(trainer, BUTTONS['Start'], 456)
+    def green():         # a point of the button's face, inside its frame: blue, green, red
+        b, g, r = trainer.get_image(BUTTONS['Ellenörzés'] - 30, 446, 1, 1, X.ZPixmap, 0xffffffff).data[:3]
+        return g > 140 and r < 90 and b < 90
+    wait_for('"Ellenörzés" did not turn green at the end of the copy run', 30, green)
+    time.sleep(1.5)      # the keyer, sure no group follows, says the run is over
+    subprocess.run(['import', '-display', name, '-window', str(keyer.id), f'{tmp}/keyer-copy-over.png'])
+    if copies := history('SELECT groups FROM copy_run'): problem(f'the history keeps a copy run of nothing: {copies}')
+    if len(history('SELECT rowid FROM echo_group')) != len(KEYED): problem('the history has more echo groups than keyed')
+    # "E" ticked again, and one more echo group keyed while another program holds the history.
+    click(trainer, 42, 73)
+    (holder := sqlite3.connect(f'{tmp}/history.sqlite', isolation_level=None)).execute('BEGIN EXCLUSIVE')
+    click(trainer, BUTTONS['Oda - Vissza'], 456)
+    time.sleep(SOUNDS + SLACK)
+    key('EEEEE', rng)
+    wait_for('the last group did not wait for the history', 10, lambda: 'cannot write the training' in open(said).read())
+    os.kill(procs[-1].pid, signal.SIGTERM)  # the desktop logs out; the lock goes a moment later
+    holder.execute('ROLLBACK')
+    if (status := procs[-1].wait(20)) != 143 or os.path.exists(f'{tmp}/vestranoli.lock'):
+        problem(f'TERM to the launcher: exit status {status}, {os.listdir(tmp)} left')
+    if (last := history('SELECT sent, decoded FROM echo_group ORDER BY at DESC, rowid DESC LIMIT 1')) != [('EEEEE',) * 2]:
+        problem(f'the group keyed while the history was held was recorded as {last}')
+    if len(history('SELECT rowid FROM echo_group')) != len(KEYED) + 1: problem('the group keyed last is not in the history')
 except (RuntimeError, sqlite3.Error, error.XError, subprocess.TimeoutExpired) as failure:
     problem(str(failure))
 finally:
     end_all()                               # the launcher ends the keyer with it
 print(f'stderr of the programs:\n{open(said).read() if os.path.exists(said) else ""}', end='')
 if problems: sys.exit(f'walkthrough FAILED ({len(problems)} problems, seed {seed}, files in {tmp}):\n  ' + '\n  '.join(problems))
-shutil.rmtree(tmp)
+if not os.environ.get('WALKTHROUGH_KEEP'): shutil.rmtree(tmp)

@@ -22,6 +22,18 @@
 <context>
     <name>KeyerWindow</name>
     <message>
+        <source>copy: the run is over</source>
+        <translation>vétel: a futás véget ért</translation>
+    </message>
+    <message>
+        <source>; characters at %1 asked for: below it, not used</source>
+        <translation>; a kért jelsebesség (%1) ennél kisebb, ezért nem érvényes</translation>
+    </message>
+    <message>
+        <source>ready</source>
+        <translation>készen áll</translation>
+    </message>
+    <message>
         <location filename="../keyerwindow.cpp" line="229"/>
         <source>Its lines:</source>
         <translation>Vonalai:</translation>
@@ -114,7 +126,7 @@
     <message>
         <location filename="../keyerwindow.cpp" line="57"/>
         <source>Tone:</source>
-        <translation>Hang:</translation>
+        <translation>Hangmagasság:</translation>
     </message>
     <message>
         <location filename="../keyerwindow.cpp" line="58"/>
@@ -178,7 +190,7 @@ Bal Ctrl vagy [: pont lapát; jobb Ctrl vagy ]: vonás lapát
     <message>
         <location filename="../keyerwindow.cpp" line="102"/>
         <source>Tone</source>
-        <translation>Hang</translation>
+        <translation>Hangmagasság</translation>
     </message>
     <message>
         <location filename="../keyerwindow.cpp" line="103"/>
@@ -263,6 +275,10 @@ Bal Ctrl vagy [: pont lapát; jobb Ctrl vagy ]: vonás lapát
 </context>
 <context>
     <name>ReviewList</name>
+    <message>
+        <source>No characters were sent: tick the characters to practise in the trainer&apos;s window.</source>
+        <translation>Nem jött jel: a gyakorolni kívánt jeleket az oktatóprogram ablakában jelölje be.</translation>
+    </message>
     <message>
         <location filename="../reviewlist.cpp" line="23"/>
         <source>Each echo group you key back is reviewed here.</source>

@@ -94,3 +94,13 @@ QByteArray settingsWithSelection(const QByteArray &file, const QString &selectio
                                                  QStringLiteral(" 50")});
     return toCodePage1250(selectionLine) + file.mid(lineEnd);
 }
+
+QString ordinalWithArticle(int number)
+{
+    // "az" where the number's name begins with a vowel: egy (1), öt (5),
+    // ötven (50-59), ötszáz (500-599), ezer (1000-1999), ötezer (5000-5999).
+    const QString digits = QString::number(number);
+    const bool vowel = number == 1 || (digits.startsWith(QLatin1Char('5')) && digits.size() <= 4)
+                       || (digits.size() == 4 && digits.startsWith(QLatin1Char('1')));
+    return QStringLiteral("%1 %2.").arg(vowel ? QStringLiteral("az") : QStringLiteral("a")).arg(number);
+}

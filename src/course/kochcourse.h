@@ -57,3 +57,7 @@ LessonStanding lessonStanding(int lesson, const History &history, int percentRig
 // other lines kept byte for byte; a missing or one-line file gets the
 // trainer's default parameters as its second line.
 QByteArray settingsWithSelection(const QByteArray &file, const QString &selectionLine);
+
+// An ordinal with its Hungarian article, as a number is read aloud: "az 1.",
+// "a 2.", "az 5.", "a 15.", "az 50.".
+QString ordinalWithArticle(int number);

@@ -441,14 +441,18 @@ void History::endSession()
     m_lost = {};
 }
 
+// A group with no character in it (nothing ticked) is no training: it is
+// not recorded, and one recorded by an older trainer is not read back.
 void History::recordEchoGroup(const EchoGroupRecord &group)
 {
-    keep(group);
+    if (!group.sent.trimmed().isEmpty())
+        keep(group);
 }
 
 void History::recordCopyRun(const CopyRunRecord &run)
 {
-    keep(run);
+    if (!run.groups.join(QString()).trimmed().isEmpty())
+        keep(run);
 }
 
 QList<EchoGroupRecord> History::echoGroups(const QDateTime &since) const
@@ -465,7 +469,7 @@ void History::forEachEchoGroup(const QDateTime &since, const std::function<void(
     QSqlQuery query(m_db->db);
     query.setForwardOnly(true);
     query.prepare(QStringLiteral("SELECT at, sent, decoded, good, speed, groupsize, pause FROM echo_group "
-                                 "WHERE at >= ? ORDER BY at, rowid"));
+                                 "WHERE at >= ? AND trim(sent) <> '' ORDER BY at, rowid"));
     query.addBindValue(since.isValid() ? since.toMSecsSinceEpoch() : std::numeric_limits<qint64>::min());
     query.exec();
     while (query.next()) {
@@ -474,6 +478,10 @@ void History::forEachEchoGroup(const QDateTime &since, const std::function<void(
               query.value(6).toInt()});
     }
 }
+
+// A copy run not made of empty groups alone (stored one a line); a run
+// with no group at all is damaged, and is read to be shown as such.
+#define SENT_SOMETHING "(groups = '' OR trim(groups, ' ' || char(10)) <> '')"
 
 namespace {
 
@@ -502,9 +510,9 @@ QList<CopyRunRecord> History::copyRuns() const
     query.setForwardOnly(true);
     query.exec(results ? QStringLiteral("SELECT r.rowid, r.at, r.speed, r.groupsize, r.pause, r.groups, s.scored, "
                                         "s.copied, s.extra FROM copy_run r LEFT JOIN copy_result s ON s.run = r.rowid "
-                                        "ORDER BY r.at, r.rowid")
+                                        "WHERE " SENT_SOMETHING " ORDER BY r.at, r.rowid")
                        : QStringLiteral("SELECT rowid, at, speed, groupsize, pause, groups FROM copy_run "
-                                        "ORDER BY at, rowid"));
+                                        "WHERE " SENT_SOMETHING " ORDER BY at, rowid"));
     while (query.next()) {
         CopyRunRecord run = copyRunFrom(query);
         if (results && !query.isNull(6))
@@ -523,7 +531,7 @@ void History::forEachScoredCopyRun(const QDateTime &since, const std::function<v
     query.setForwardOnly(true);
     query.prepare(QStringLiteral("SELECT r.id, r.at, r.speed, r.groupsize, r.pause, r.groups, s.scored, s.copied, "
                                  "s.extra FROM copy_run r JOIN copy_result s ON s.run = r.id WHERE r.at >= ? "
-                                 "ORDER BY r.at, r.id"));
+                                 "AND " SENT_SOMETHING " ORDER BY r.at, r.id"));
     query.addBindValue(since.isValid() ? since.toMSecsSinceEpoch() : std::numeric_limits<qint64>::min());
     query.exec();
     QSqlQuery counts(m_db->db);

@@ -57,7 +57,7 @@ void MSComm::setSettings(const QString &settings)
     static const QRegularExpression keyerLine(QStringLiteral("^([1-9][0-9]{0,6}),N,8,1$"));
     const QRegularExpressionMatch match = keyerLine.match(settings);
     if (!match.hasMatch()) {
-        reportProblem(QStringLiteral("line settings \"%1\" not understood; keeping 9600,N,8,1").arg(settings));
+        reportProblem(tr("line settings \"%1\" not understood; keeping 9600,N,8,1").arg(settings));
         return;
     }
     m_port.setBaudRate(match.captured(1).toInt());
@@ -83,7 +83,7 @@ void MSComm::setPortOpen(bool open)
     if (m_device.isEmpty() && m_commPort == 1) {
         const SerialPortChoice choice = firstSerialPort();
         m_device = choice.device;
-        reportNews(QStringLiteral("port 1 is %1, %2 (--port DEVICE chooses another)").arg(m_device, choice.kind));
+        reportNews(tr("port 1 is %1, %2 (--port DEVICE chooses another)").arg(m_device, choice.kind));
     }
 #endif
     if (!openLine())
@@ -95,7 +95,7 @@ void MSComm::tryToReopen()
     if (!openLine())
         return;
     m_retry.stop();
-    reportNews(QStringLiteral("the keyer line %1 is back").arg(deviceName()));
+    reportNews(tr("the keyer line %1 is back").arg(deviceName()));
 }
 
 bool MSComm::openLine()
@@ -126,7 +126,7 @@ void MSComm::reportOpenFailure()
         const QFileInfo line(device);
         if (line.ownerId() != ::getuid() && !line.permission(QFile::ReadGroup | QFile::WriteGroup)) {
             const QString owner = line.owner().isEmpty() ? QString::number(line.ownerId()) : line.owner();
-            reportProblem(QStringLiteral("cannot open the keyer line %1: it belongs to the user %2, and no group "
+            reportProblem(tr("cannot open the keyer line %1: it belongs to the user %2, and no group "
                                          "you could join may use it (ask %2 or your administrator for it); "
                                          "going on without a keyer")
                               .arg(device, owner));
@@ -135,13 +135,13 @@ void MSComm::reportOpenFailure()
         QString group = line.group();
         if (group.isEmpty())
             group = QStringLiteral("dialout");
-        reportProblem(QStringLiteral("cannot open the keyer line %1: you are not in the group %2 "
+        reportProblem(tr("cannot open the keyer line %1: you are not in the group %2 "
                                      "(sudo adduser $USER %2, then log out and in again); going on without a keyer")
                           .arg(device, group));
         return;
     }
 #endif
-    reportProblem(QStringLiteral("cannot open the keyer line %1 (%2); going on without a keyer")
+    reportProblem(tr("cannot open the keyer line %1 (%2); going on without a keyer")
                       .arg(device, m_port.errorString()));
 }
 
@@ -195,7 +195,7 @@ void MSComm::errorOccurred(QSerialPort::SerialPortError error)
     m_lost = true;
     m_port.close();
     // Qt's own text for this is "No such file or directory", which misleads.
-    reportProblem(QStringLiteral("the keyer line %1 is gone; waiting for it to come back").arg(deviceName()));
+    reportProblem(tr("the keyer line %1 is gone; waiting for it to come back").arg(deviceName()));
     m_retry.start();
     m_event = comEventLineLost;
     emit OnComm();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "link/serialportchoice.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -21,7 +22,7 @@ QStringList present(const QString &dir, const QString &pattern)
 
 SerialPortChoice firstSerialPort(const QString &deviceRoot)
 {
-    const QString usbAdapter = QStringLiteral("a USB serial adapter");
+    const QString usbAdapter = QCoreApplication::translate("MSComm", "a USB serial adapter");
     // A by-id name is the same whichever socket the adapter is plugged into.
     const QString byId = deviceRoot + QStringLiteral("/serial/by-id");
     const QStringList ids = present(byId, QStringLiteral("*"));
@@ -36,5 +37,5 @@ SerialPortChoice firstSerialPort(const QString &deviceRoot)
         if (!names.isEmpty())
             return {deviceRoot + QLatin1Char('/') + names.first(), usbAdapter};
     }
-    return {deviceRoot + QStringLiteral("/ttyS0"), QStringLiteral("the built-in serial port")};
+    return {deviceRoot + QStringLiteral("/ttyS0"), QCoreApplication::translate("MSComm", "the built-in serial port")};
 }

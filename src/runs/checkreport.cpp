@@ -37,7 +37,7 @@ void Form1::Command4_Click()
     const QByteArray end = reportBlockEnd();
     written = written && report.write(end) == end.size();
     if (!written) {
-        reportProblem(QStringLiteral("cannot write the report file %1 (%2)")
+        reportProblem(tr("cannot write the report file %1 (%2)")
                           .arg(QDir::toNativeSeparators(reportPath()), report.errorString()));
         report.resize(sizeBefore);
     }

@@ -20,7 +20,7 @@ void Form1::Command5_Click()
     QDir().mkpath(m_options.dataDir);
     const QString why = saveSettingsFile(settingsPath(), bytes);
     if (!why.isEmpty())
-        reportProblem(QStringLiteral("cannot save the settings file %1 (%2)")
+        reportProblem(tr("cannot save the settings file %1 (%2)")
                           .arg(QDir::toNativeSeparators(settingsPath()), why));
     programEnd.now(why.isEmpty() ? 0 : 1);
 }

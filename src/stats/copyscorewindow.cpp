@@ -17,6 +17,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QTextBrowser>
@@ -112,7 +113,8 @@ QString markedCopyHtml(const QList<ScoredGroup> &groups)
             QString copied;
             for (const AlignedCharacter &c : groups[g].characters) {
                 if (c.isExtra()) {
-                    sent += QStringLiteral("&nbsp;");
+                    // A grey dot over it: a blank would part the group in two.
+                    sent += QStringLiteral("<span style=\"color:#a0a0a0\">\u00b7</span>");
                     copied += QStringLiteral("<s style=\"color:#b35900\">%1</s>").arg(escaped(c.taken));
                 } else if (c.dropped()) {
                     sent += escaped(c.sent);
@@ -139,6 +141,7 @@ CopyScoreWindow::CopyScoreWindow(const QString &historyPath, QWidget *parent)
     , m_historyPath(historyPath)
 {
     setWindowTitle(QStringLiteral("Vestranoli – a másolás pontozása"));
+    new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close); // as a secondary window
     setLocale(QLocale(QLocale::Hungarian, QLocale::Hungary));
     resize(900, 680);
 
@@ -159,6 +162,7 @@ CopyScoreWindow::CopyScoreWindow(const QString &historyPath, QWidget *parent)
     m_characters->setHorizontalHeaderLabels({QStringLiteral("Jel"), QStringLiteral("Adva"), QStringLiteral("Jó"),
                                              QStringLiteral("Helyes"), QStringLiteral("Mire vette")});
     m_characters->horizontalHeader()->setStretchLastSection(true);
+    m_characters->resizeColumnsToContents(); // each heading whole before anything is scored
     m_characters->verticalHeader()->hide();
     m_characters->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_characters->setTabKeyNavigation(false);
@@ -172,6 +176,9 @@ CopyScoreWindow::CopyScoreWindow(const QString &historyPath, QWidget *parent)
     top->addWidget(m_runList, 1);
     auto *copyLabel = new QLabel(QStringLiteral("Az Ön &vétele:"));
     copyLabel->setBuddy(m_copy);
+    // The dots of "Ö" rise above the font's ascent, where a label one line high cuts them.
+    copyLabel->setContentsMargins(
+        0, qMax(0, -fontMetrics().tightBoundingRect(QStringLiteral("Ö")).top() - fontMetrics().ascent()), 0, 0);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_share, 1);
     buttons->addWidget(m_scoreButton);
@@ -182,8 +189,9 @@ CopyScoreWindow::CopyScoreWindow(const QString &historyPath, QWidget *parent)
     auto *results = new QSplitter(Qt::Horizontal);
     results->addWidget(m_marked);
     results->addWidget(m_characters);
-    results->setStretchFactor(0, 3);
-    results->setStretchFactor(1, 2);
+    // Half each: the table's five columns, "Helyes" among them, need as much.
+    results->setStretchFactor(0, 1);
+    results->setStretchFactor(1, 1);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);

@@ -13,11 +13,31 @@
 #include <QLocale>
 #include <QLockFile>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
+#include <cerrno>
+
+#include <signal.h>
+
 namespace {
+
+const QString trainerRunsText = QStringLiteral("A gyakorló fut ebben a mappában: zárja be előbb (Kilép), mert "
+                                               "kilépéskor a saját kijelölését írja az ini.txt-be.");
+
+// The folder's lock is held by a trainer that still runs (a killed one
+// leaves its lock behind).
+bool trainerRuns(const QString &dataDir)
+{
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    const QLockFile lock(QDir(dataDir).filePath(QStringLiteral("vestranoli.lock")));
+    return lock.getLockInfo(&pid, &host, &application) && pid > 0 && (::kill(pid_t(pid), 0) == 0 || errno == EPERM);
+}
 
 QString spaced(const QString &characters)
 {
@@ -34,6 +54,7 @@ CourseWindow::CourseWindow(const QString &dataDir, QWidget *parent)
     , m_dataDir(dataDir)
 {
     setWindowTitle(QStringLiteral("Vestranoli – Koch-tanfolyam"));
+    new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close); // as a secondary window
     setLocale(QLocale(QLocale::Hungarian, QLocale::Hungary));
     resize(640, 620);
 
@@ -88,7 +109,29 @@ CourseWindow::CourseWindow(const QString &dataDir, QWidget *parent)
     connect(m_percent, &QSpinBox::valueChanged, this, &CourseWindow::refresh);
     connect(m_minimum, &QSpinBox::valueChanged, this, &CourseWindow::refresh);
     connect(m_next, &QPushButton::clicked, this, &CourseWindow::takeLesson);
-    refresh();
+    follow();
+    // A copy scored elsewhere, a trainer started or ended: shown within a
+    // second, for the cost of a few looks at the files.
+    auto *looks = new QTimer(this);
+    connect(looks, &QTimer::timeout, this, &CourseWindow::follow);
+    looks->start(1000);
+}
+
+void CourseWindow::follow()
+{
+    QString stamps;
+    for (const char *name : {"history.sqlite", "history.sqlite-wal", "ini.txt"}) {
+        const QFileInfo file(QDir(m_dataDir).filePath(QLatin1String(name)));
+        stamps += QStringLiteral("%1 %2;").arg(file.lastModified().toMSecsSinceEpoch()).arg(file.size());
+    }
+    if (stamps != m_filesSeen) {
+        m_filesSeen = stamps;
+        refresh();
+    }
+    if (trainerRuns(m_dataDir) != m_trainerRuns) {
+        m_trainerRuns = !m_trainerRuns;
+        m_status->setText(m_trainerRuns ? trainerRunsText : QString());
+    }
 }
 
 void CourseWindow::refresh()
@@ -152,8 +195,8 @@ void CourseWindow::refresh()
                                 : QStringLiteral("A lecke még nincs teljesítve: minden jelnek legalább %1 vételből "
                                                  "%2 %-ban helyesnek kell lennie.")
                                       .arg(locale().toString(m_minimum->value()), locale().toString(m_percent->value())));
-    m_next->setText(QStringLiteral("&Tovább a %1. leckére (új jel: %2)")
-                            .arg(m_lesson + 1)
+    m_next->setText(QStringLiteral("&Tovább %1 leckére (új jel: %2)")
+                            .arg(ordinalWithArticle(m_lesson + 1))
                             .arg(lessonCharacters(m_lesson + 1).back()));
     m_next->setEnabled(m_passed);
 }
@@ -167,8 +210,7 @@ void CourseWindow::takeLesson()
     lock.setStaleLockTime(0);
     if (!lock.tryLock()) {
         m_status->setText(lock.error() == QLockFile::LockFailedError
-                              ? QStringLiteral("A gyakorló fut ebben a mappában: zárja be előbb (Kilép), mert "
-                                               "kilépéskor a saját kijelölését írja az ini.txt-be.")
+                              ? trainerRunsText
                               : QStringLiteral("A mappa nem zárható le: %1").arg(QDir::toNativeSeparators(m_dataDir)));
         return;
     }
@@ -196,5 +238,6 @@ void CourseWindow::takeLesson()
         return;
     }
     refresh();
-    m_status->setText(QStringLiteral("A gyakorló a következő indításakor a %1. lecke jeleivel kezd.").arg(lesson));
+    m_status->setText(
+        QStringLiteral("A gyakorló a következő indításakor %1 lecke jeleivel kezd.").arg(ordinalWithArticle(lesson)));
 }

@@ -24,6 +24,7 @@ public:
 private:
     void refresh();
     void takeLesson();
+    void follow();
 
     QString m_dataDir;
     History m_history;
@@ -36,4 +37,6 @@ private:
     QLabel *m_verdict = nullptr;
     QPushButton *m_next = nullptr;
     QLabel *m_status = nullptr;
+    QString m_filesSeen;       // the stamps of the files last read
+    bool m_trainerRuns = false; // as last seen
 };

@@ -46,7 +46,17 @@ int runStatistics(int argc, char *argv[])
     if (!refused && (!daysOk || dayCount < 0))
         refused = QStringLiteral("--days takes a whole number of days, 0 for all");
     if (refused) {
-        std::fprintf(stderr, "vestranoli: %s (try --help)\n", qUtf8Printable(*refused));
+        // Said in the terminal's language, as the trainer says it.
+        QCoreApplication terminal(argc, argv);
+        loadQtTranslations();
+        loadTerminalTranslation();
+        QCommandLineParser again;
+        again.addOptions({stats, scoreCopy, course, text, days, dataDir});
+        refused = refusedCommandLine(again, arguments)
+                      .value_or(QCoreApplication::translate("CommandLine",
+                                                            "--days takes a whole number of days, 0 for all"));
+        const QString said = QCoreApplication::translate("CommandLine", "vestranoli: %1 (try --help)").arg(*refused);
+        std::fputs(qUtf8Printable(said + QLatin1Char('\n')), stderr);
         return 2;
     }
     const QString folder = parser.isSet(dataDir) ? parser.value(dataDir) : defaultDataDir();
@@ -55,6 +65,7 @@ int runStatistics(int argc, char *argv[])
     if (!parser.isSet(text)) {
         QApplication app(argc, argv);
         loadQtTranslations();
+        showFocusFrames();
         std::unique_ptr<QWidget> window;
         if (parser.isSet(scoreCopy))
             window = std::make_unique<CopyScoreWindow>(path);

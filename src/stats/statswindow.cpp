@@ -7,7 +7,6 @@
 #include "stats/coursewindow.h"
 
 #include <QBarCategoryAxis>
-#include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
@@ -23,8 +22,10 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QShortcut>
 #include <QSpinBox>
 #include <QSplitter>
+#include <QStackedBarSeries>
 #include <QStandardPaths>
 #include <QTableWidget>
 #include <QValueAxis>
@@ -54,6 +55,7 @@ StatsWindow::StatsWindow(const QString &historyPath, int days, QWidget *parent)
     , m_historyPath(historyPath)
 {
     setWindowTitle(QStringLiteral("Vestranoli – statisztika"));
+    new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close); // as a secondary window
     // Its texts are Hungarian, so are its numbers (a decimal comma),
     // whatever the desktop's language.
     setLocale(QLocale(QLocale::Hungarian, QLocale::Hungary));
@@ -250,7 +252,7 @@ void StatsWindow::refresh()
         if (day.copied.sent > 0)
             copiedShare->append(i, 100 * day.copied.shareRight());
         speed->append(i, day.speed());
-        mostGroups = std::max({mostGroups, day.echoGroups, day.copiedGroups});
+        mostGroups = std::max(mostGroups, day.echoGroups + day.copiedGroups);
         topLine = qMax(topLine, day.speed());
     }
     // Each half in a hue of its own: light bars, its share a dark line.
@@ -259,7 +261,8 @@ void StatsWindow::refresh()
     keyedShare->setPen(QPen(QColor(0x1f, 0x5f, 0xa0), 3));
     copiedShare->setPen(QPen(QColor(0x3d, 0x7a, 0x1f), 3));
     speed->setPen(QPen(QColor(0x7a, 0x52, 0xc7), 3));
-    auto *bars = new QBarSeries;
+    // The day's two halves in one bar, standing on its date with the points.
+    auto *bars = new QStackedBarSeries;
     bars->append(echoSet);
     bars->append(copySet);
     chart->addSeries(bars);
@@ -281,6 +284,7 @@ void StatsWindow::refresh()
     auto *lineAxis = new QValueAxis;
     lineAxis->setRange(0, topLine);
     lineAxis->setTitleText(QStringLiteral("% és betű/perc"));
+    lineAxis->setGridLineVisible(false); // one grid, the groups', not two that do not meet
     chart->addAxis(daysAxis, Qt::AlignBottom);
     chart->addAxis(groupAxis, Qt::AlignLeft);
     chart->addAxis(lineAxis, Qt::AlignRight);

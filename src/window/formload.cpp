@@ -14,7 +14,7 @@ bool Form1::Form_Load()
     selectallstate = 0;
 
     if (!QDir().mkpath(m_options.dataDir))
-        reportProblem(QStringLiteral("cannot create the folder %1").arg(QDir::toNativeSeparators(m_options.dataDir)));
+        reportProblem(tr("cannot create the folder %1").arg(QDir::toNativeSeparators(m_options.dataDir)));
     // A second trainer here would empty this one's report and overwrite its
     // settings at exit. A lock is stale only when its trainer is gone, never
     // by age: a trainer may run for hours.
@@ -22,17 +22,17 @@ bool Form1::Form_Load()
     if (!m_folderLock.tryLock()) {
         const QString folder = QDir::toNativeSeparators(m_options.dataDir);
         if (m_folderLock.error() == QLockFile::LockFailedError) {
-            reportProblem(QStringLiteral("another trainer is using the folder %1; not starting").arg(folder));
+            reportProblem(tr("another trainer is using the folder %1; not starting").arg(folder));
             messageBox.critical(this, QStringLiteral("Egy másik Vestranoli már használja ezt a mappát: %1").arg(folder));
             return false;
         }
-        reportProblem(QStringLiteral("cannot lock the folder %1; going on without the lock").arg(folder));
+        reportProblem(tr("cannot lock the folder %1; going on without the lock").arg(folder));
     }
 
     // The report of the previous start is gone from here on.
     QFile report(reportPath());
     if (!report.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        reportProblem(QStringLiteral("cannot empty the report file %1 (%2)")
+        reportProblem(tr("cannot empty the report file %1 (%2)")
                           .arg(QDir::toNativeSeparators(reportPath()), report.errorString()));
     report.close();
 
@@ -47,10 +47,10 @@ bool Form1::Form_Load()
     if (settingsFile.open(QIODevice::ReadOnly)) {
         stored = readSettingsFile(settingsFile);
         if (!stored)
-            reportProblem(QStringLiteral("the settings file %1 is incomplete; using the defaults")
+            reportProblem(tr("the settings file %1 is incomplete; using the defaults")
                               .arg(QDir::toNativeSeparators(settingsPath())));
     } else if (settingsFile.exists()) {
-        reportProblem(QStringLiteral("cannot read the settings file %1 (%2); using the defaults")
+        reportProblem(tr("cannot read the settings file %1 (%2); using the defaults")
                           .arg(QDir::toNativeSeparators(settingsPath()), settingsFile.errorString()));
     }
     const StartupSettings settings = settingsForStartUp(stored);

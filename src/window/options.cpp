@@ -4,6 +4,7 @@
 #include "window/options.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -14,7 +15,8 @@
 
 namespace {
 
-const char helpText[] =
+const char helpText[] = QT_TRANSLATE_NOOP(
+    "CommandLine",
     "Usage: vestranoli [options]\n"
     "Morse-code trainer for a keyer on a serial line (9600 baud, 8N1).\n"
     "\n"
@@ -26,7 +28,7 @@ const char helpText[] =
     "  --score-copy     score a copy run: type what you copied, see it checked\n"
     "  --course         where you stand in the Koch course; take the next lesson\n"
     "  --help           show this text\n"
-    "  --version        show the version\n";
+    "  --version        show the version\n");
 
 #ifndef Q_OS_WIN
 // $HOME, or where HOME is unset or empty (a service, "env -i", "su" without
@@ -75,10 +77,12 @@ CommandLine parseCommandLine(const QStringList &arguments)
 #ifdef Q_OS_WIN
         const QString firstPort = QStringLiteral("COM1");
 #else
-        const QString firstPort = QStringLiteral("the first USB serial adapter, else /dev/ttyS0");
+        const QString firstPort =
+            QCoreApplication::translate("CommandLine", "the first USB serial adapter, else /dev/ttyS0");
 #endif
         result.action = CommandLine::ShowHelp;
-        result.message = QString::fromLatin1(helpText).arg(QDir::toNativeSeparators(defaultDataDir()), firstPort);
+        result.message = QCoreApplication::translate("CommandLine", helpText)
+                             .arg(QDir::toNativeSeparators(defaultDataDir()), firstPort);
         return result;
     }
     if (parser.isSet(version)) {
@@ -89,10 +93,12 @@ CommandLine parseCommandLine(const QStringList &arguments)
     // Not at the root of the file system, where a trainer run as root would
     // leave its files among the system's.
     if (parser.isSet(dataDir) && QDir(QDir::cleanPath(parser.value(dataDir))).isRoot())
-        return refuse(QStringLiteral("--data-dir wants a folder of its own, not the root of the file system."));
+        return refuse(QCoreApplication::translate(
+            "CommandLine", "--data-dir wants a folder of its own, not the root of the file system."));
 #ifndef Q_OS_WIN
     if (!parser.isSet(dataDir) && QDir(homeFolder()).isRoot())
-        return refuse(QStringLiteral("no home folder to keep Kelinor in; choose a folder with --data-dir DIR."));
+        return refuse(QCoreApplication::translate(
+            "CommandLine", "no home folder to keep Kelinor in; choose a folder with --data-dir DIR."));
 #endif
     result.options.dataDir = parser.isSet(dataDir) ? parser.value(dataDir) : defaultDataDir();
     result.options.portName = parser.value(port);

@@ -38,7 +38,15 @@ private:
 // alike. No display name: on X11 Qt would append it to every window title.
 void setUpApplication();
 
+// The focused control of every window framed, whether the focus came by
+// Tab or not (part of setUpApplication).
+void showFocusFrames();
+
 // Qt's own texts (the buttons of a message box, a file dialog) in Hungarian,
 // as the program's are whatever the desktop's language. Where Qt's
 // translations are not installed they stay in English.
 void loadQtTranslations();
+
+// The trainer's terminal messages and --help in Hungarian on a Hungarian
+// desktop; in English, as written, on any other.
+void loadTerminalTranslation();
