@@ -9,6 +9,7 @@ void ColourButton::setBackColour(const QColor &colour)
     QPalette p = palette();
     p.setColor(QPalette::Button, colour);
     setPalette(p);
+    setAccessibleDescription(colour == QApplication::palette(this).color(QPalette::Button) ? QString() : m_colourMeaning);
 }
 
 void ColourButton::setButtonFace()
