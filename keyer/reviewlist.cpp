@@ -20,8 +20,10 @@ ReviewList::ReviewList(QWidget *parent)
     setTextFormat(Qt::RichText);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setText(tr("Each echo group you key back is reviewed here."));
-    setAccessibleName(tr("Review of the groups keyed back"));
-    setAccessibleDescription(text());
+    // Reached by Tab and read by a screen reader as it shows, line by line;
+    // a name would stand in for the text.
+    setTextInteractionFlags(Qt::TextSelectableByKeyboard); // this alone gives the focus to clicks only
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void ReviewList::addReview(const GroupReview &review)
@@ -36,7 +38,6 @@ void ReviewList::addReview(const GroupReview &review)
     for (const GroupReview &r : std::as_const(m_reviews))
         parts << QStringLiteral("<div>%1</div>").arg(describe(r)); // a block each: no blank line after a rule
     setText(parts.join(QStringLiteral("<hr>")));
-    setAccessibleDescription(newestInWords());
 }
 
 QString ReviewList::newestInWords() const
