@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QWidget>
 
+class SpokenNotice;
 class QComboBox;
 class QLabel;
 class QPlainTextEdit;
@@ -48,6 +49,7 @@ private:
     QTextBrowser *m_marked = nullptr;
     QTableWidget *m_characters = nullptr;
     QLabel *m_status = nullptr;
+    SpokenNotice *m_notice = nullptr;
 };
 
 // Whether the groups of a run are whole as the trainer stored them: at
