@@ -200,9 +200,9 @@ CopyScoreWindow::CopyScoreWindow(const QString &historyPath, QWidget *parent)
     m_notice = new SpokenNotice(this);
 
     auto *top = new QHBoxLayout;
-    auto *runLabel = new QLabel(QStringLiteral("&Másolás:"));
-    runLabel->setBuddy(m_runList);
-    top->addWidget(runLabel);
+    m_runLabel = new QLabel(QStringLiteral("&Másolás:"));
+    m_runLabel->setBuddy(m_runList);
+    top->addWidget(m_runLabel);
     top->addWidget(m_runList, 1);
     auto *copyLabel = new QLabel(QStringLiteral("Az Ön &vétele:"));
     copyLabel->setBuddy(m_copy);
@@ -240,8 +240,7 @@ CopyScoreWindow::CopyScoreWindow(const QString &historyPath, QWidget *parent)
     m_characters->setAccessibleDescription(QStringLiteral("Jelenként: adva, jó, helyes arány, mire vette"));
 
     connect(m_runList, &QComboBox::currentIndexChanged, this, &CopyScoreWindow::showRun);
-    // Qt 6.4 gives Orca no value for the combo box: its name carries the run
-    // chosen, and a run the trainee chooses is said.
+    // And a run the trainee chooses is said.
     connect(m_runList, &QComboBox::currentIndexChanged, this, [this] { m_notice->say(m_runList->currentText()); });
     connect(m_scoreButton, &QPushButton::clicked, this, &CopyScoreWindow::score);
 
@@ -307,7 +306,9 @@ const CopyRunRecord *CopyScoreWindow::currentRun() const
 
 void CopyScoreWindow::showRun()
 {
-    m_runList->setAccessibleName(QStringLiteral("Másolás: %1").arg(m_runList->currentText()));
+    // Qt 6.4 gives Orca no value for the combo box, which Orca names by its
+    // label: the label's name carries the run chosen.
+    m_runLabel->setAccessibleName(QStringLiteral("Másolás: %1").arg(m_runList->currentText()));
     m_marked->setAccessibleName(markedName);
     const CopyRunRecord *run = currentRun();
     const bool whole = run && copyRunIsWhole(*run);

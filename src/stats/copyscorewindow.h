@@ -42,6 +42,7 @@ private:
     QString m_historyPath;
     QList<CopyRunRecord> m_runs; // newest first, as listed
     QHash<std::pair<qint64, QString>, CopyScore> m_scores; // by run and copy
+    QLabel *m_runLabel = nullptr;
     QComboBox *m_runList = nullptr;
     QPlainTextEdit *m_copy = nullptr;
     QPushButton *m_scoreButton = nullptr;
