@@ -151,14 +151,16 @@ QString markedCopyWords(const QList<ScoredGroup> &groups)
         QStringList notes;
         for (const AlignedCharacter &c : groups[g].characters) {
             if (c.isExtra())
-                notes << QStringLiteral("fölösleges %1").arg(c.taken);
+                notes << QStringLiteral("fölösleges %1").arg(characterText(c.taken));
             else if (c.dropped())
-                notes << QStringLiteral("%1 kimaradt").arg(c.sent);
+                notes << QStringLiteral("%1 kimaradt").arg(characterText(c.sent));
             else if (!c.right())
-                notes << QStringLiteral("%1 helyett %2").arg(c.sent, c.taken);
+                notes << QStringLiteral("%1 helyett %2").arg(characterText(c.sent), characterText(c.taken));
         }
         if (!notes.isEmpty())
-            faults << QStringLiteral("%1. csoport, %2: %3").arg(g + 1).arg(groups[g].sent, notes.join(QStringLiteral(", ")));
+            faults << QStringLiteral("%1. csoport, %2: %3")
+                          .arg(g + 1)
+                          .arg(groups[g].sent, notes.join(QStringLiteral(", ")));
     }
     return faults.isEmpty() ? QStringLiteral("minden jel helyes") : faults.join(QStringLiteral("; "));
 }

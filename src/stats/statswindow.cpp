@@ -87,8 +87,8 @@ StatsWindow::StatsWindow(const QString &historyPath, int days, QWidget *parent)
     // Each header says its half to a screen reader, which reads it alone.
     for (int column : {2, 3, 5, 6}) {
         QTableWidgetItem *header = m_table->horizontalHeaderItem(column);
-        header->setData(Qt::AccessibleTextRole, (column < 4 ? QStringLiteral("Adás: %1") : QStringLiteral("Vétel: %1"))
-                                                    .arg(header->text()));
+        const QString half = column < 4 ? QStringLiteral("Adás: %1") : QStringLiteral("Vétel: %1");
+        header->setData(Qt::AccessibleTextRole, half.arg(header->text()));
     }
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->verticalHeader()->hide();
