@@ -18,7 +18,8 @@ def start_orca():        # with everything it needs of its own; its log is writt
                 stderr=subprocess.DEVNULL)
     os.environ.update(DISPLAY=display, DBUS_SESSION_BUS_ADDRESS=bus.stdout.readline().strip(), XDG_CONFIG_HOME=tmp,
                       XDG_DATA_HOME=tmp, XDG_CACHE_HOME=tmp, XDG_RUNTIME_DIR=tmp, PULSE_SERVER=f'unix:{tmp}/pulse.sock',
-                      SPEECHD_ADDRESS=f'unix_socket:{tmp}/speechd.sock', LC_ALL='C.UTF-8')
+                      SPEECHD_ADDRESS=f'unix_socket:{tmp}/speechd.sock', LC_ALL='C.UTF-8',
+                      VESTRANOLI_BUILD=build)
     os.environ.pop('QT_QPA_PLATFORM', None)
     start(['openbox', '--sm-disable'], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     start(['/usr/libexec/at-spi-bus-launcher', '--launch-immediately'], stderr=subprocess.DEVNULL)
@@ -87,13 +88,11 @@ def walk(window, names, back=False):   # every control of a window once around b
 stop_after(170)
 try:
     start_orca()
-    trainer_dir = os.path.join(tmp, 'trainer')
-    os.mkdir(trainer_dir)
+    os.mkdir(trainer_dir := os.path.join(tmp, 'trainer'))
     with open(os.path.join(trainer_dir, 'ini.txt'), 'wb') as ini:   # T, E, M, S ticked; speed 60, 3 letters, 4 groups
         ini.write(b'TEMS' + b' ' * 45 + b'\r\n 60 3 4 40\r\n')
-    env = dict(os.environ, VESTRANOLI_BUILD=build)
     launcher = start([os.path.join(here, '../scripts/train-with-software-keyer'), '--auto-echo', '--error-rate', '0.3',
-                      '--', '--data-dir', trainer_dir], env=env, stdout=subprocess.DEVNULL)
+                      '--', '--data-dir', trainer_dir], stdout=subprocess.DEVNULL)
     heard_since(0, 'Sebesség \\+ push button', 'the trainer\'s first control', 30)
     trainer = (['Sebesség +', 'Sebesség -', 'Mind kijelölés', 'Ellenörzés']
                + list('TEMSIOHAUVNDBWJGZCQYRFLPKXÁÉÖÜ1234567890.?:-=/@')
@@ -119,7 +118,6 @@ try:
         wrong = ', '.join(f'{s} helyett {d}' for s, d in zip(sent, decoded) if s != d)
         want = f'{sent}: jó.' if sent == decoded else f'{sent} helyett {decoded}: {wrong}.'
         late = spoken_at - at / 1000 % 86400
-        print(f'{sent} keyed back as {decoded}: Orca said "{text}" {late:.2f} s later', flush=True)
         if text.rstrip('.') != want.rstrip('.') or not 0 <= late < 2:
             problems.append(f'{sent} keyed as {decoded}: "{text}" {late:.2f} s later')
     keyer_window = ['Key push button', re.compile(r'\S+ keyed as \S+: (right|wrong)'), 'Tone: 600 Hz', 'Volume']
@@ -128,12 +126,10 @@ try:
     keyer = subprocess.run(['pgrep', '-s', str(launcher.pid), '-x', 'vestranoli-keye'], capture_output=True, text=True)
     os.kill(int(keyer.stdout.split()[0]), signal.SIGKILL)
     heard_since(mark, 'notification Nincs kapcsolat', 'the line lost', 10)
-    print('connection lost:', [text for _, text in said()[-3:]], flush=True)
     os.killpg(launcher.pid, signal.SIGTERM)   # the trainer too, before it finds another line there
 
     # Two copy runs the previous release stored, none scored: the earlier (KMRSU AB/?= Á:-@9) copied with Á as A.
-    scoring_dir = os.path.join(tmp, 'scoring')
-    os.mkdir(scoring_dir)
+    os.mkdir(scoring_dir := os.path.join(tmp, 'scoring'))
     shutil.copy(os.path.join(here, 'data/history-layout1.sqlite'), os.path.join(scoring_dir, 'history.sqlite'))
     open_window('--score-copy', r'Másolás: \S+ \S+ – \d+ betű/perc, \d+ csoport combo box')
     scoring = [re.compile('Másolás: .* combo box'), 'Az Ön vétele', 'Pontozás', 'Az adott és a vett csoportok',
