@@ -128,6 +128,10 @@ void Form1::appendToReceiveLog(const QString &read)
 // "KMESA instead of KMRSA: E instead of R" put the Hungarian way round.
 void Form1::sayScore(const QString &sent, const QString &decoded)
 {
+    if (sent.trimmed().isEmpty()) { // nothing ticked: the groups are blanks
+        notice->say(QStringLiteral("Nem ment jel: jelölje be a gyakorolni kívánt jeleket."));
+        return;
+    }
     if (sent == decoded) {
         notice->say(QStringLiteral("%1: jó").arg(sent));
         return;
