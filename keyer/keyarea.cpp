@@ -1,14 +1,45 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "keyarea.h"
 
+#include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPainter>
+
+namespace {
+
+// A screen reader takes the key for a button, the place to key: as the
+// frame it is drawn in, Orca never took it for the focus.
+class KeyAreaInterface : public QAccessibleWidget
+{
+public:
+    explicit KeyAreaInterface(KeyArea *key)
+        : QAccessibleWidget(key, QAccessible::Button)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Description)
+            return static_cast<KeyArea *>(widget())->stateText();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface *keyAreaInterface(const QString &, QObject *object)
+{
+    auto *key = qobject_cast<KeyArea *>(object);
+    return key ? new KeyAreaInterface(key) : nullptr;
+}
+
+} // namespace
 
 KeyArea::KeyArea(QWidget *parent)
     : QFrame(parent)
 {
     setFrameShape(QFrame::StyledPanel);
     setFocusPolicy(Qt::StrongFocus);
+    static const bool described = (QAccessible::installFactory(keyAreaInterface), true);
+    Q_UNUSED(described);
     setMinimumSize(240, 90);
     setToolTip(tr("Key here: hold the mouse button, or use the keys listed below"));
 }

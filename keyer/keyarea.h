@@ -17,6 +17,11 @@ public:
     // Lit while the sidetone sounds.
     void setLit(bool lit);
 
+    // What to do now, read with the key by a screen reader when it asks:
+    // it is not sent to it as a change, which would come with every element.
+    void setStateText(const QString &text) { m_stateText = text; }
+    QString stateText() const { return m_stateText; }
+
 signals:
     void pressed();
     void released();
@@ -28,6 +33,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    QString m_stateText;
     bool m_lit = false;
     bool m_mouseDown = false;
     QElapsedTimer m_activated; // since the window last became active

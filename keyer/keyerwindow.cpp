@@ -9,7 +9,6 @@
 #include "player.h"
 #include "reviewlist.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QFormLayout>
 #include <QKeyEvent>
@@ -55,10 +54,8 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
     m_tone->setSingleStep(10);
     m_tone->setSuffix(tr(" Hz"));
     m_tone->setValue(int(player.frequency()));
-    m_tone->setFocusPolicy(Qt::ClickFocus);
     m_volume->setRange(0, 100);
     m_volume->setValue(int(player.volume() * 100));
-    m_volume->setFocusPolicy(Qt::ClickFocus);
 
     auto *form = new QFormLayout;
     form->addRow(tr("Line:"), m_line);
@@ -112,7 +109,6 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
     connect(&keyer, &Keyer::stateChanged, this, &KeyerWindow::showState);
     connect(&keyer, &Keyer::echoRunStarted, this, &KeyerWindow::takeKeyboard);
     connect(&keyer, &Keyer::groupReviewed, m_reviews, &ReviewList::addReview);
-    connect(&keyer, &Keyer::groupReviewed, this, &KeyerWindow::describeReview);
     connect(&player, &Player::soundStateChanged, this, &KeyerWindow::showSound);
     connect(m_tone, &QSpinBox::valueChanged, this, [this](int hz) { m_player.setFrequency(hz); });
     connect(m_volume, &QSlider::valueChanged, this, [this](int v) { m_player.setVolume(v / 100.0); });
@@ -129,19 +125,15 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
             showFist();
     });
 
-    // Names for a screen reader. A value's name is its caption, and what it
-    // shows its description.
-    m_line->setAccessibleName(tr("Line"));
-    m_mode->setAccessibleName(tr("Mode"));
-    m_speed->setAccessibleName(tr("Speed"));
-    m_pause->setAccessibleName(tr("Pause"));
-    m_fist->setAccessibleName(tr("Your keying"));
+    // Names for a screen reader. The lines above are read as shown, each
+    // value after its caption.
     m_tone->setAccessibleName(tr("Tone"));
     m_volume->setAccessibleName(tr("Volume"));
-    m_sound->setAccessibleName(tr("Sound"));
     m_key->setAccessibleName(tr("Key"));
-    m_key->setAccessibleDescription(m_key->toolTip());
-    describeValues();
+    // Tab goes down the window: tone, volume, the key, the reviews.
+    setTabOrder(m_tone, m_volume);
+    setTabOrder(m_volume, m_key);
+    setTabOrder(m_key, m_reviews);
 
     // The keys work wherever the focus is in this window.
     qApp->installEventFilter(this);
@@ -205,6 +197,7 @@ void KeyerWindow::showState()
         m_speed->setText(m_speed->text() + tr("; characters at %1 asked for: below it, not used")
                                                .arg(m_keyer.unusedCharacterSpeed()));
     m_pause->setText(tr("%1 s after each group").arg(locale().toString(m_keyer.pause() / 100.0, 'f', 2)));
+    m_key->setStateText(m_mode->text());
     showKeyboardHint();
     showSound();
 }
@@ -219,23 +212,6 @@ void KeyerWindow::showSound()
     case SoundState::Resting: m_sound->setText(tr("resting; ready again at the next key or group")); break;
     case SoundState::Silent: m_sound->setText(tr("no sound output: playing silently, looking for it again")); break;
     }
-    describeValues();
-}
-
-void KeyerWindow::describeValues()
-{
-    for (QLabel *value : {m_line, m_mode, m_speed, m_pause, m_fist, m_sound})
-        value->setAccessibleDescription(value->text());
-}
-
-// The key area has the focus while the trainee keys back, and a screen
-// reader reads a changed description of the focused object: the newest
-// review goes there, in words.
-void KeyerWindow::describeReview()
-{
-    m_key->setAccessibleDescription(m_reviews->newestInWords());
-    QAccessibleEvent changed(m_key, QAccessible::DescriptionChanged);
-    QAccessible::updateAccessibility(&changed);
 }
 
 void KeyerWindow::takeKeyboard()
@@ -285,7 +261,6 @@ void KeyerWindow::showFist()
     m_fist->setText(tr("%1 letters per minute, dash %2 dots")
                         .arg(qRound(fist.lettersPerMinute()))
                         .arg(locale().toString(fist.dashRatio(), 'f', 1)));
-    describeValues();
 }
 
 void KeyerWindow::showKeyAdapter(const KeyAdapter &adapter)
@@ -301,20 +276,16 @@ void KeyerWindow::showKeyAdapter(const KeyAdapter &adapter)
     auto *form = findChild<QFormLayout *>();
     form->insertRow(form->rowCount() - 2, tr("Key adapter:"), which);
     form->insertRow(form->rowCount() - 2, tr("Its lines:"), lines);
-    which->setAccessibleName(tr("Key adapter"));
-    lines->setAccessibleName(tr("Its lines"));
     for (QLabel *label : {which, lines}) {
         label->setWordWrap(true);
         label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     }
-    which->setAccessibleDescription(which->text());
     const auto showLines = [lines, &adapter] {
         QStringList states;
         for (ModemLine line : {Cts, Dsr, Dcd, Ri})
             states << (adapter.lines() & line ? tr("%1 on") : tr("%1 off")).arg(modemLineName(line));
         lines->setText(adapter.isOpen() ? states.join(QLatin1String(", "))
                                         : tr("not connected; keying with the keyboard"));
-        lines->setAccessibleDescription(lines->text());
     };
     connect(&adapter, &KeyAdapter::changed, lines, showLines);
     connect(&adapter, &KeyAdapter::changed, this, &KeyerWindow::showKeyboardHint);

@@ -46,8 +46,6 @@ private:
     void takeKeyboard();
     void showKeyboardHint();
     void keyedHere();
-    void describeValues();
-    void describeReview();
 
     Keyer &m_keyer;
     Player &m_player;

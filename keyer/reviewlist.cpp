@@ -20,8 +20,10 @@ ReviewList::ReviewList(QWidget *parent)
     setTextFormat(Qt::RichText);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setText(tr("Each echo group you key back is reviewed here."));
-    setAccessibleName(tr("Review of the groups keyed back"));
-    setAccessibleDescription(text());
+    // Reached by Tab; a screen reader reads it by its name, each review in
+    // words, the newest first.
+    setTextInteractionFlags(Qt::TextSelectableByKeyboard); // this alone gives the focus to clicks only
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void ReviewList::addReview(const GroupReview &review)
@@ -36,14 +38,19 @@ void ReviewList::addReview(const GroupReview &review)
     for (const GroupReview &r : std::as_const(m_reviews))
         parts << QStringLiteral("<div>%1</div>").arg(describe(r)); // a block each: no blank line after a rule
     setText(parts.join(QStringLiteral("<hr>")));
-    setAccessibleDescription(newestInWords());
+    QStringList words;
+    for (const GroupReview &r : std::as_const(m_reviews))
+        words << inWords(r);
+    setAccessibleName(words.join(QStringLiteral(". ")));
 }
 
 QString ReviewList::newestInWords() const
 {
-    if (m_reviews.isEmpty())
-        return QString();
-    const GroupReview &review = m_reviews.first();
+    return m_reviews.isEmpty() ? QString() : inWords(m_reviews.first());
+}
+
+QString ReviewList::inWords(const GroupReview &review) const
+{
     if (review.sent.trimmed().isEmpty())
         return nothingSent();
     QStringList words{tr("%1 keyed as %2: %3")

@@ -23,6 +23,7 @@ public:
 
 private:
     QString nothingSent() const;
+    QString inWords(const GroupReview &review) const;
     QString describe(const GroupReview &review) const;
     QStringList notesOn(const GroupReview &review, const QList<ReviewedCharacter> &places) const;
 

@@ -2,12 +2,12 @@
 #include "window/form1.h"
 
 #include "common/frames.h"
+#include "common/spokennotice.h"
 #include "link/receivedtext.h"
 #include "settings/numberfromtext.h"
 #include "window/colourbutton.h"
 #include "window/textbox.h"
 
-#include <QAccessible>
 #include <QLabel>
 
 // One read from the keyer, logged whole; reports that came together are
@@ -63,7 +63,7 @@ void Form1::takeToken(QString token)
             }
             kikukdo();
             recordEchoGroup(sent, decoded);
-            describeScore(sent, decoded);
+            sayScore(sent, decoded);
         }
         elementbuf.clear();
         token.clear();
@@ -95,6 +95,7 @@ void Form1::takeToken(QString token)
         } else {
             Text6->setText(QString());
             Command4->setBackColour(Colours::green);
+            notice->say(QStringLiteral("A futás véget ért."));
             recordCopyRun();
         }
     }
@@ -121,20 +122,24 @@ void Form1::appendToReceiveLog(const QString &read)
     Text6->setText((Text6->text() + read).right(receiveLogLimit));
 }
 
-// The score said where a screen reader looks: Qt 6.4 has no announcement,
-// and a screen reader reads a changed description of the object it is on.
-// The window's description, read with its title, and the boxes that show
-// the score and the text keyed back, all carry it.
-void Form1::describeScore(const QString &sent, const QString &decoded)
+// Each group scored is said at once, wherever the focus is (the trainee
+// keys back in the keyer's window): the group alone when right, else what
+// came back for it and each character taken for another, in the words
+// "KMESA instead of KMRSA: E instead of R" put the Hungarian way round.
+void Form1::sayScore(const QString &sent, const QString &decoded)
 {
-    const QString score = QStringLiteral("jó csoportok: %1, rossz csoportok: %2; utolsó csoport: %3, visszaadva: %4")
-                              .arg(goodgroups)
-                              .arg(badgroups)
-                              .arg(sent, decoded);
-    for (QWidget *w : {static_cast<QWidget *>(this), static_cast<QWidget *>(Text4), static_cast<QWidget *>(Text7),
-                       static_cast<QWidget *>(Text8)}) {
-        w->setAccessibleDescription(score);
-        QAccessibleEvent changed(w, QAccessible::DescriptionChanged);
-        QAccessible::updateAccessibility(&changed);
+    if (sent.trimmed().isEmpty()) { // nothing ticked: the groups are blanks
+        notice->say(QStringLiteral("Nem ment jel: jelölje be a gyakorolni kívánt jeleket."));
+        return;
     }
+    if (sent == decoded) {
+        notice->say(QStringLiteral("%1: jó").arg(sent));
+        return;
+    }
+    QStringList wrong;
+    for (qsizetype i = 0; i < qMax(sent.size(), decoded.size()); ++i) {
+        if (sent.mid(i, 1) != decoded.mid(i, 1))
+            wrong << QStringLiteral("%1 helyett %2").arg(sent.mid(i, 1), decoded.mid(i, 1));
+    }
+    notice->say(QStringLiteral("%1 helyett %2: %3").arg(sent, decoded, wrong.join(QStringLiteral(", "))));
 }

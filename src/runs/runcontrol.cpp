@@ -2,6 +2,7 @@
 #include "window/form1.h"
 
 #include "common/frames.h"
+#include "common/spokennotice.h"
 #include "settings/numberfromtext.h"
 #include "window/colourbutton.h"
 #include "window/textbox.h"
@@ -46,6 +47,7 @@ void Form1::Command13_Click()
     Text7->setText(QStringLiteral("0"));
     Text8->setText(QStringLiteral("0"));
     sendFrame(echoStartFrame());
+    notice->say(QStringLiteral("A visszaadás elindult."));
     kikukdo();
 }
 

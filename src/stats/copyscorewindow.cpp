@@ -2,6 +2,7 @@
 #include "stats/copyscorewindow.h"
 
 #include "common/morsetable.h"
+#include "common/spokennotice.h"
 #include "history/statistics.h"
 
 #include <QComboBox>
@@ -136,6 +137,36 @@ QString markedCopyHtml(const QList<ScoredGroup> &groups)
     return html + QStringLiteral("</table>");
 }
 
+namespace {
+
+const QString markedName = QStringLiteral("Az adott és a vett csoportok");
+
+// The marked copy in words, for a screen reader, which reads the marks as
+// plain characters: each group with a fault, by its number, and what in it
+// was wrong, missing or extra.
+QString markedCopyWords(const QList<ScoredGroup> &groups)
+{
+    QStringList faults;
+    for (qsizetype g = 0; g < groups.size(); ++g) {
+        QStringList notes;
+        for (const AlignedCharacter &c : groups[g].characters) {
+            if (c.isExtra())
+                notes << QStringLiteral("fölösleges %1").arg(characterText(c.taken));
+            else if (c.dropped())
+                notes << QStringLiteral("%1 kimaradt").arg(characterText(c.sent));
+            else if (!c.right())
+                notes << QStringLiteral("%1 helyett %2").arg(characterText(c.sent), characterText(c.taken));
+        }
+        if (!notes.isEmpty())
+            faults << QStringLiteral("%1. csoport, %2: %3")
+                          .arg(g + 1)
+                          .arg(groups[g].sent, notes.join(QStringLiteral(", ")));
+    }
+    return faults.isEmpty() ? QStringLiteral("minden jel helyes") : faults.join(QStringLiteral("; "));
+}
+
+} // namespace
+
 CopyScoreWindow::CopyScoreWindow(const QString &historyPath, QWidget *parent)
     : QWidget(parent, Qt::Window)
     , m_historyPath(historyPath)
@@ -168,11 +199,12 @@ CopyScoreWindow::CopyScoreWindow(const QString &historyPath, QWidget *parent)
     m_characters->setTabKeyNavigation(false);
     m_status = new QLabel;
     m_status->setWordWrap(true);
+    m_notice = new SpokenNotice(this);
 
     auto *top = new QHBoxLayout;
-    auto *runLabel = new QLabel(QStringLiteral("&Másolás:"));
-    runLabel->setBuddy(m_runList);
-    top->addWidget(runLabel);
+    m_runLabel = new QLabel(QStringLiteral("&Másolás:"));
+    m_runLabel->setBuddy(m_runList);
+    top->addWidget(m_runLabel);
     top->addWidget(m_runList, 1);
     auto *copyLabel = new QLabel(QStringLiteral("Az Ön &vétele:"));
     copyLabel->setBuddy(m_copy);
@@ -205,11 +237,13 @@ CopyScoreWindow::CopyScoreWindow(const QString &historyPath, QWidget *parent)
     // On Linux a combo box is named by its label, and says the run chosen.
     m_runList->view()->setAccessibleName(QStringLiteral("Másolások"));
     m_copy->setAccessibleName(QStringLiteral("Az Ön vétele"));
-    m_marked->setAccessibleName(QStringLiteral("Az adott és a vett csoportok"));
+    m_marked->setAccessibleName(markedName);
     m_characters->setAccessibleName(QStringLiteral("Jelenként"));
     m_characters->setAccessibleDescription(QStringLiteral("Jelenként: adva, jó, helyes arány, mire vette"));
 
     connect(m_runList, &QComboBox::currentIndexChanged, this, &CopyScoreWindow::showRun);
+    // And a run the trainee chooses is said.
+    connect(m_runList, &QComboBox::currentIndexChanged, this, [this] { m_notice->say(m_runList->currentText()); });
     connect(m_scoreButton, &QPushButton::clicked, this, &CopyScoreWindow::score);
 
     // A missing history is not made here: there is nothing to score in it.
@@ -274,6 +308,10 @@ const CopyRunRecord *CopyScoreWindow::currentRun() const
 
 void CopyScoreWindow::showRun()
 {
+    // Qt 6.4 gives Orca no value for the combo box, which Orca names by its
+    // label: the label's name carries the run chosen.
+    m_runLabel->setAccessibleName(QStringLiteral("Másolás: %1").arg(m_runList->currentText()));
+    m_marked->setAccessibleName(markedName);
     const CopyRunRecord *run = currentRun();
     const bool whole = run && copyRunIsWhole(*run);
     m_scoreButton->setEnabled(whole);
@@ -340,6 +378,7 @@ void CopyScoreWindow::score()
     loadRuns();
     m_runList->setCurrentIndex(index);
     m_status->setText(status);
+    m_notice->say(m_share->text() + QStringLiteral(". ") + status);
     emit scored();
 }
 
@@ -351,7 +390,7 @@ void CopyScoreWindow::showScore(const CopyScore &score)
                              .arg(score.sentCharacters)
                              .arg(score.result.extra));
     m_marked->setHtml(markedCopyHtml(score.groups));
-    m_marked->setAccessibleDescription(m_share->text());
+    m_marked->setAccessibleName(markedName + QStringLiteral(": ") + markedCopyWords(score.groups));
 
     QMap<char32_t, CharacterScore> byCharacter;
     for (const CopyCharacterCount &c : score.result.characters)

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QWidget>
 
+class SpokenNotice;
 class QComboBox;
 class QLabel;
 class QPlainTextEdit;
@@ -41,6 +42,7 @@ private:
     QString m_historyPath;
     QList<CopyRunRecord> m_runs; // newest first, as listed
     QHash<std::pair<qint64, QString>, CopyScore> m_scores; // by run and copy
+    QLabel *m_runLabel = nullptr;
     QComboBox *m_runList = nullptr;
     QPlainTextEdit *m_copy = nullptr;
     QPushButton *m_scoreButton = nullptr;
@@ -48,6 +50,7 @@ private:
     QTextBrowser *m_marked = nullptr;
     QTableWidget *m_characters = nullptr;
     QLabel *m_status = nullptr;
+    SpokenNotice *m_notice = nullptr;
 };
 
 // Whether the groups of a run are whole as the trainer stored them: at

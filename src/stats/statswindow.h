@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QWidget>
 
+class SpokenNotice;
 class CopyScoreWindow;
 class CourseWindow;
 class QChartView;
@@ -44,6 +45,7 @@ private:
     QTableWidget *m_table = nullptr;
     QChartView *m_chart = nullptr;
     QListWidget *m_weakest = nullptr;
+    SpokenNotice *m_notice = nullptr;
     QLabel *m_nextRun = nullptr;
     QLabel *m_status = nullptr;
     QLabel *m_lost = nullptr;

@@ -9,6 +9,8 @@ void ColourButton::setBackColour(const QColor &colour)
     QPalette p = palette();
     p.setColor(QPalette::Button, colour);
     setPalette(p);
+    const bool face = colour == QApplication::palette(this).color(QPalette::Button);
+    setAccessibleDescription(face ? QString() : m_colourMeaning);
 }
 
 void ColourButton::setButtonFace()

@@ -16,4 +16,11 @@ public:
     void setBackColour(const QColor &colour);
     void setButtonFace();
     QColor backColour() const;
+
+    // What its colour means, for a screen reader: the description while the
+    // button shows a colour of its own, none with the button face.
+    void setColourMeaning(const QString &words) { m_colourMeaning = words; }
+
+private:
+    QString m_colourMeaning;
 };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/form1.h"
 
+#include "common/spokennotice.h"
 #include "window/colourbutton.h"
 #include "window/textbox.h"
 
@@ -8,6 +9,8 @@
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
+
+#include <tuple>
 
 Form1::Form1(const Options &options, QWidget *parent)
     : QWidget(parent)
@@ -47,6 +50,15 @@ void Form1::wireEvents()
     };
     for (const auto &[button, handler] : clicks)
         connect(button, &QPushButton::clicked, this, handler);
+    // After its handler, each "+" and "-" says the value it left.
+    for (auto [button, caption, box] : {std::tuple{Command8, Label1, Text1}, {Command9, Label1, Text1},
+                                        {Command10, Label2, Text2}, {Command11, Label2, Text2},
+                                        {Command1, Label3, Text5}, {Command2, Label3, Text5},
+                                        {Command12, Label4, Text3}, {Command14, Label4, Text3}})
+        connect(button, &QPushButton::clicked, this, [=, this] { notice->say(caption->text() + ' ' + box->text()); });
+    // The two colours said in words, to a screen reader that asks.
+    Command13->setColourMeaning(QStringLiteral("a visszaadás fut"));
+    Command4->setColourMeaning(QStringLiteral("a futás véget ért"));
 
     connect(&MSComm1, &MSComm::OnComm, this, &Form1::MSComm1_OnComm);
 }
@@ -58,7 +70,8 @@ void Form1::showLinkState()
     p.setColor(QPalette::WindowText, connected ? Colours::darkGreen : Colours::red);
     Label5->setPalette(p);
     Label5->setText(connected ? QStringLiteral("Kapcsolat OK") : QStringLiteral("Nincs kapcsolat"));
-    Label5->setAccessibleDescription(Label5->text());
+    if (isVisible())
+        notice->say(Label5->text());
 }
 
 // Runs and the check report need the keyer; without it they only say so.

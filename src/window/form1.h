@@ -48,6 +48,7 @@ class QPushButton;
 class ColourButton;
 class MultiLineTextBox;
 class Shape;
+class SpokenNotice;
 class TextBox;
 
 namespace Colours {
@@ -138,6 +139,7 @@ public:
     // The platform services a test may watch.
     MessageBox messageBox;
     ProgramEnd programEnd;
+    SpokenNotice *notice = nullptr; // what a screen reader says unasked
 
     QString reportPath() const;
     QString settingsPath() const;
@@ -183,7 +185,7 @@ private:
     void showLinkState();
     bool keyerAnswered();
     void recordEchoGroup(const QString &sent, const QString &decoded);
-    void describeScore(const QString &sent, const QString &decoded);
+    void sayScore(const QString &sent, const QString &decoded);
     void recordCopyRun();
     void lineLost();
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/form1.h"
 
+#include "common/spokennotice.h"
 #include "common/version.h"
 #include "settings/settingsfile.h"
 #include "window/colourbutton.h"
@@ -144,6 +145,7 @@ void Form1::createControls()
     Text3 = valueBox(5760);
     Text3->setText(QStringLiteral(" "));
 
+    notice = new SpokenNotice(this);
     Label5 = label(QString(), twips(1440, 5790, 1815, 375), largeRegular());
     Label5->setAlignment(Qt::AlignCenter);
     showLinkState();
@@ -158,6 +160,7 @@ void Form1::createControls()
     setTextColour(Text9, QPalette::Text, Colours::red);
 
     Text4 = new MultiLineTextBox(this);
+    Text4->setTabChangesFocus(true); // Tab leaves it, as it leaves every other box
     Text4->setGeometry(twips(8400, 3840, 2775, 2535));
     Text4->setFont(mediumRegular());
 
@@ -215,15 +218,14 @@ void Form1::nameControls()
     for (const Setting &s : {Setting{Label1, Text1, Command8, Command9}, Setting{Label2, Text2, Command10, Command11},
                              Setting{Label3, Text5, Command1, Command2}, Setting{Label4, Text3, Command12, Command14}}) {
         const QString name = s.caption->text();
-        s.box->setAccessibleName(name);
+        s.box->setCaption(name);
         s.up->setAccessibleName(name + QStringLiteral(" +"));
         s.down->setAccessibleName(name + QStringLiteral(" -"));
     }
-    Text7->setAccessibleName(QStringLiteral("jó csoportok"));
-    Text8->setAccessibleName(QStringLiteral("rossz csoportok"));
-    Text9->setAccessibleName(QStringLiteral("Az adott csoport"));
+    Text7->setCaption(QStringLiteral("jó csoportok"));
+    Text8->setCaption(QStringLiteral("rossz csoportok"));
+    Text9->setCaption(QStringLiteral("Az adott csoport"));
     Text4->setAccessibleName(QStringLiteral("Vett szöveg"));
-    Label5->setAccessibleName(QStringLiteral("Kapcsolat"));
     // Out of sight below the window, but still in the Tab order.
     Text6->setAccessibleName(QStringLiteral("A soros vonal naplója"));
     Text10->setAccessibleName(QStringLiteral("Nem használt mező"));

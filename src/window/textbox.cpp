@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/textbox.h"
 
+#include <QFocusEvent>
 #include <QTextCursor>
 
 #include <limits>
@@ -18,6 +19,25 @@ TextBox::TextBox(QWidget *parent)
     : QLineEdit(parent)
 {
     setMaxLength(std::numeric_limits<int>::max());
+}
+
+// Tab puts the cursor in the box without selecting its text: Orca read the
+// selection Qt 6.4 makes before the focus comes cut short ("6 selected" for
+// 60), and then "unselected" on the way out.
+void TextBox::focusInEvent(QFocusEvent *event)
+{
+    QFocusEvent entered(event->type(), Qt::OtherFocusReason);
+    QLineEdit::focusInEvent(&entered);
+}
+
+// Orca reads a box's line of text from Qt 6.4 as empty: a box named by a
+// caption is read by its name, which carries its text, as "Sebesség 60".
+// Called once a box.
+void TextBox::setCaption(const QString &caption)
+{
+    m_caption = caption;
+    setAccessibleName(caption + QLatin1Char(' ') + text());
+    connect(this, &QLineEdit::textChanged, this, [this] { setAccessibleName(m_caption + QLatin1Char(' ') + text()); });
 }
 
 MultiLineTextBox::MultiLineTextBox(QWidget *parent)

@@ -5,6 +5,8 @@
 #include <QPlainTextEdit>
 #include <QString>
 
+class QFocusEvent;
+
 // A one-line text box. QLineEdit gives back exactly the text it was given,
 // CR LF included, which is what the handlers count on. The length limit is
 // lifted: the program decides how long its texts get.
@@ -15,6 +17,15 @@ class TextBox : public QLineEdit
 public:
     explicit TextBox(QWidget *parent = nullptr);
     void appendText(const QString &more) { setText(text() + more); }
+
+    // The name a screen reader reads the box by, with the text it shows.
+    void setCaption(const QString &caption);
+
+protected:
+    void focusInEvent(QFocusEvent *event) override;
+
+private:
+    QString m_caption;
 };
 
 // The multi-line box with a vertical scroll bar. QPlainTextEdit keeps its
