@@ -126,6 +126,9 @@ try:
             problems.append(f'{sent} keyed as {decoded}: "{text}" {late:.2f} s later')
     keyer_window = ['Key push button', re.compile(r'\S+ keyed as \S+: (right|wrong)'), 'Tone: 600 Hz', 'Volume']
     walk('keyer', keyer_window)
+    key('Tab')   # into the reviews, at the newest; the one before it
+    if not any(map(keyer_window[1].match, entry := key('Down'))): problems.append(f'the next review: Orca said {entry}')
+    key('shift+Tab')
     walk('keyer', keyer_window, back=True)
     keyer = subprocess.run(['pgrep', '-s', str(launcher.pid), '-x', 'vestranoli-keye'], capture_output=True, text=True)
     os.kill(int(keyer.stdout.split()[0]), signal.SIGKILL)
