@@ -14,8 +14,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QSlider>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -88,20 +86,14 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
     layout->addWidget(m_keyboardHint);
     // The reviews scroll in a box of their own, the newest at its top: five
     // long ones would otherwise push the window past the screen's bottom.
-    auto *reviewBox = new QScrollArea(this);
-    reviewBox->setWidget(m_reviews);
-    reviewBox->setWidgetResizable(true);
-    reviewBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    reviewBox->setFixedHeight(reviewBoxHeight * fontMetrics().lineSpacing());
-    reviewBox->setFocusPolicy(Qt::NoFocus);
-    layout->addWidget(reviewBox);
-    connect(&keyer, &Keyer::groupReviewed, reviewBox, [reviewBox] { reviewBox->verticalScrollBar()->setValue(0); });
+    m_reviews->setFixedHeight(reviewBoxHeight * fontMetrics().lineSpacing());
+    layout->addWidget(m_reviews);
     // The dots of "Ö" and "Ü" rise above the font's ascent, where a label
     // one line high would cut them: room for them on top of every label.
     for (QLabel *label : findChildren<QLabel *>())
         label->setContentsMargins(0, accents, 0, 0);
     // Long texts wrap rather than widen the window past the screen's edge.
-    for (QLabel *wrapped : {m_line, m_mode, m_speed, m_pause, m_fist, m_sound, m_keyboardHint, static_cast<QLabel *>(m_reviews)}) {
+    for (QLabel *wrapped : {m_line, m_mode, m_speed, m_pause, m_fist, m_sound, m_keyboardHint}) {
         wrapped->setWordWrap(true);
         wrapped->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     }

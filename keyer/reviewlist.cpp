@@ -3,9 +3,57 @@
 
 #include "common/morsetable.h"
 
+#include <QAbstractTextDocumentLayout>
+#include <QAccessible>
+#include <QPainter>
+#include <QStyledItemDelegate>
+#include <QTextDocument>
+#include <QTimer>
+
 namespace {
 
 constexpr int groupsShown = 4;
+constexpr int shownRole = Qt::UserRole; // an entry's rich text
+
+// An entry drawn as the rich text it holds, wrapped to the list's width,
+// with a rule below it.
+class EntryDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QStyleOptionViewItem plain = option;
+        initStyleOption(&plain, index);
+        plain.text.clear();
+        plain.state &= ~QStyle::State_Selected; // shown as ever; a focus frame marks the current entry
+        plain.widget->style()->drawControl(QStyle::CE_ItemViewItem, &plain, painter, plain.widget);
+        QTextDocument entry;
+        layOut(entry, index, option.rect.width());
+        painter->save();
+        painter->translate(option.rect.topLeft());
+        entry.documentLayout()->draw(painter, {});
+        painter->setPen(option.palette.color(QPalette::Mid));
+        painter->drawLine(0, option.rect.height() - 1, option.rect.width(), option.rect.height() - 1);
+        painter->restore();
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem &, const QModelIndex &index) const override
+    {
+        QTextDocument entry;
+        layOut(entry, index, static_cast<const QAbstractItemView *>(parent())->viewport()->width());
+        return entry.size().toSize() + QSize(0, 1);
+    }
+
+private:
+    static void layOut(QTextDocument &entry, const QModelIndex &index, int width)
+    {
+        entry.setDocumentMargin(2);
+        entry.setHtml(index.data(shownRole).toString());
+        entry.setTextWidth(width);
+    }
+};
 
 QString red(const QString &text)
 {
@@ -15,15 +63,22 @@ QString red(const QString &text)
 } // namespace
 
 ReviewList::ReviewList(QWidget *parent)
-    : QLabel(parent)
+    : QListWidget(parent)
 {
-    setTextFormat(Qt::RichText);
-    setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    setText(tr("Each echo group you key back is reviewed here."));
-    // Reached by Tab; a screen reader reads it by its name, each review in
-    // words, the newest first.
-    setTextInteractionFlags(Qt::TextSelectableByKeyboard); // this alone gives the focus to clicks only
+    setItemDelegate(new EntryDelegate(this));
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setResizeMode(QListView::Adjust); // entries wrap anew to a new width
     setFocusPolicy(Qt::TabFocus);
+    const QString empty = tr("Each echo group you key back is reviewed here.");
+    addEntry(empty.toHtmlEscaped(), empty);
+}
+
+void ReviewList::addEntry(const QString &shown, const QString &words)
+{
+    auto *entry = new QListWidgetItem(this);
+    entry->setData(shownRole, shown);
+    entry->setData(Qt::AccessibleTextRole, words);
 }
 
 void ReviewList::addReview(const GroupReview &review)
@@ -34,14 +89,36 @@ void ReviewList::addReview(const GroupReview &review)
         m_reviews.prepend(review);
     while (m_reviews.size() > groupsShown)
         m_reviews.removeLast();
-    QStringList parts;
+    clear();
     for (const GroupReview &r : std::as_const(m_reviews))
-        parts << QStringLiteral("<div>%1</div>").arg(describe(r)); // a block each: no blank line after a rule
-    setText(parts.join(QStringLiteral("<hr>")));
-    QStringList words;
-    for (const GroupReview &r : std::as_const(m_reviews))
-        words << inWords(r);
-    setAccessibleName(words.join(QStringLiteral(". ")));
+        addEntry(describe(r), inWords(r));
+    if (hasFocus())
+        setCurrentRow(0); // a screen reader says it; out of focus, the entry would take its focus from the key
+    scrollToTop();
+}
+
+void ReviewList::focusInEvent(QFocusEvent *event)
+{
+    QListWidget::focusInEvent(event);
+    if (currentRow() < 0)
+        setCurrentRow(0);
+    // Once the list is said to have the focus, its current entry: without
+    // this a screen reader says the list and no entry until the next arrow key.
+    QTimer::singleShot(0, this, [this] {
+        if (!hasFocus() || currentRow() < 0)
+            return;
+        QAccessibleEvent entry(this, QAccessible::Focus);
+        entry.setChild(currentRow());
+        QAccessible::updateAccessibility(&entry);
+    });
+}
+
+QString ReviewList::text() const
+{
+    QStringList shown;
+    for (int row = 0; row < count(); ++row)
+        shown << item(row)->data(shownRole).toString();
+    return shown.join(QLatin1Char('\n'));
 }
 
 QString ReviewList::newestInWords() const

@@ -3,12 +3,13 @@
 
 #include "core/groupreview.h"
 
-#include <QLabel>
+#include <QListWidget>
 
 // The last few echo groups, newest first: the group sent and what was keyed
 // back lined up character by character, each wrong one with its elements as
-// sent and as keyed, and a "#" explained.
-class ReviewList : public QLabel
+// sent and as keyed, and a "#" explained. A screen reader moves through
+// them as list entries, each read in words.
+class ReviewList : public QListWidget
 {
     Q_OBJECT
 
@@ -20,12 +21,19 @@ public:
 
     // The newest review as a screen reader says it: plain text, one sentence.
     QString newestInWords() const;
+    // What the list shows, the entries' rich text one after another.
+    QString text() const;
+
+protected:
+    void focusInEvent(QFocusEvent *event) override;
 
 private:
     QString nothingSent() const;
     QString inWords(const GroupReview &review) const;
     QString describe(const GroupReview &review) const;
     QStringList notesOn(const GroupReview &review, const QList<ReviewedCharacter> &places) const;
+
+    void addEntry(const QString &shown, const QString &words);
 
     QList<GroupReview> m_reviews;
 };

@@ -63,6 +63,11 @@ def key(name, until=None, seconds=3.0):   # what Orca says after the key: all of
     return texts(heard())
 
 
+def press(button, back, until, seconds):   # Tab (Shift+Tab) to a button and Space; what Orca says then
+    while not any(text.startswith(button) for text in key('shift+Tab' if back else 'Tab')): pass
+    return key('space', until, seconds)
+
+
 def heard_since(mark, pattern, what, seconds=20):   # waits until Orca has said something matching since mark
     wait_for(f'Orca never said {what}', seconds, lambda: any(re.match(pattern, text) for text in texts(said()[mark:])))
 
@@ -89,23 +94,22 @@ stop_after(170)
 try:
     start_orca()
     os.mkdir(trainer_dir := os.path.join(tmp, 'trainer'))
-    with open(os.path.join(trainer_dir, 'ini.txt'), 'wb') as ini:   # T, E, M, S ticked; speed 60, 3 letters, 4 groups
-        ini.write(b'TEMS' + b' ' * 45 + b'\r\n 60 3 4 40\r\n')
+    with open(os.path.join(trainer_dir, 'ini.txt'), 'wb') as ini:   # T, E, M, S ticked; speed 60, 3 letters, 1 group
+        ini.write(b'TEMS' + b' ' * 45 + b'\r\n 60 3 1 40\r\n')
     launcher = start([os.path.join(here, '../scripts/train-with-software-keyer'), '--auto-echo', '--error-rate', '0.3',
                       '--', '--data-dir', trainer_dir], stdout=subprocess.DEVNULL)
     heard_since(0, 'Sebesség \\+ push button', 'the trainer\'s first control', 30)
     trainer = (['Sebesség +', 'Sebesség -', 'Mind kijelölés', 'Ellenörzés']
                + list('TEMSIOHAUVNDBWJGZCQYRFLPKXÁÉÖÜ1234567890.?:-=/@')
-               + ['Betűk száma 3', 'Csoportok 4', 'Kilép', 'Vett szöveg', 'Start', 'Stop', 'Sebesség 60',
+               + ['Betűk száma 3', 'Csoportok 1', 'Kilép', 'Vett szöveg', 'Start', 'Stop', 'Sebesség 60',
                   'A soros vonal', 'Betűk száma +', 'Betűk száma -', 'Csoportok +', 'Csoportok -', 'Oda - Vissza',
                   'Szünet +', 'Szünet -', 'Szünet 40', 'Alapbeállítás', 'jó csoportok 0', 'rossz csoportok 0',
                   'Az adott csoport', 'Nem használt mező'])
     walk('trainer', trainer)
     walk('trainer', trainer, back=True)
     print('+:', key('space', until='Sebesség 61'), flush=True)
-    for _ in range(12):
-        if any(text.startswith('Oda - Vissza') for text in key('shift+Tab')): break
-    print('Oda - Vissza:', key('space', until='Key'), flush=True)
+    print('Start:', press('Start', True, 'notification A futás véget ért', 20), flush=True)   # a copy run, to its end
+    print('Oda - Vissza:', press('Oda - Vissza', False, 'Key', 3), flush=True)
     mark = len(said())
     results = lambda: [(at, text[len('notification '):]) for at, text in said()[mark:]
                        if re.match(r'notification \S+( helyett |: jó)', text)]
@@ -122,6 +126,9 @@ try:
             problems.append(f'{sent} keyed as {decoded}: "{text}" {late:.2f} s later')
     keyer_window = ['Key push button', re.compile(r'\S+ keyed as \S+: (right|wrong)'), 'Tone: 600 Hz', 'Volume']
     walk('keyer', keyer_window)
+    key('Tab')   # into the reviews, at the newest; the one before it
+    if not any(map(keyer_window[1].match, entry := key('Down'))): problems.append(f'the next review: Orca said {entry}')
+    key('shift+Tab')
     walk('keyer', keyer_window, back=True)
     keyer = subprocess.run(['pgrep', '-s', str(launcher.pid), '-x', 'vestranoli-keye'], capture_output=True, text=True)
     os.kill(int(keyer.stdout.split()[0]), signal.SIGKILL)

@@ -125,7 +125,7 @@ QString KeysTest::shown() const
     QString texts;
     for (const QLabel *label : window->findChildren<QLabel *>())
         texts += label->text() + QLatin1Char('\n');
-    return texts;
+    return texts + window->findChild<ReviewList *>()->text();
 }
 
 void KeysTest::key(int ms)
@@ -271,7 +271,7 @@ void KeysTest::a_group_left_unfinished_is_completed()
     QCOMPARE(reports(3), QStringList({"V", "V", "V"}));
     QVERIFY2(clock.elapsed() > 2600, qPrintable(QString::number(clock.elapsed())));
     QVERIFY2(shown().contains(QLatin1String("characters not keyed: 3")), qPrintable(shown()));
-    QVERIFY2(shown().contains(QLatin1String("<hr><div><tt>D&nbsp;E&nbsp;<br>")), qPrintable(shown()));
+    QVERIFY2(shown().contains(QLatin1String("\n<tt>D&nbsp;E&nbsp;<br>")), qPrintable(shown()));
     // A single character left to the keyer is said too.
     ReviewList single;
     single.addReview({1, QStringLiteral("KM"), {{QStringLiteral("HRH")}}, 1});
