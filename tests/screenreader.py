@@ -152,11 +152,15 @@ try:
     if not any('3. csoport, Á:-@9: Á helyett A' in text for text in marked):
         problems.append(f'the marked copy: {marked}')
 
+    with sqlite3.connect(os.path.join(scoring_dir, 'history.sqlite')) as db:   # Q keyed as T ten times: the weakest
+        db.executemany('INSERT INTO echo_group VALUES (?, ?, ?, 0, 60, 1, 50)',
+                       [(int(time.time() * 1000) - n, 'Q', 'T') for n in range(10)])
     open_window('--stats', 'Időszak')
     stats = ['Időszak', 'Másolás pontozása…', 'Koch-tanfolyam…', 'Exportálás CSV-be…',
              'Jelek statisztikája', 'A leggyengébb jelek', 'Haladás naponta']
     walk('statistics', stats)
     walk('statistics', stats, back=True)
+    print('weakest:', press('A leggyengébb jelek', False, 'notification Q bejelölve', 3), flush=True)
 except RuntimeError as failure:
     problems.append(str(failure))
 finally:
