@@ -74,11 +74,24 @@ int sqliteCode(const QSqlError &error)
     return error.nativeErrorCode().toInt() & 0xff;
 }
 
-// SQLite's own words, in English; Qt's part of the text ("Unable to fetch
-// row") is translated.
+// SQLite's words for what a trainee meets, translated like the rest of the
+// line; any other stays in SQLite's English. Qt's part of the text ("Unable
+// to fetch row") is translated by Qt.
+[[maybe_unused]] const char *const sqliteWords[] = {
+    QT_TRANSLATE_NOOP("History", "database is locked"),
+    QT_TRANSLATE_NOOP("History", "attempt to write a readonly database"),
+    QT_TRANSLATE_NOOP("History", "disk I/O error"),
+    QT_TRANSLATE_NOOP("History", "database disk image is malformed"),
+    QT_TRANSLATE_NOOP("History", "database or disk is full"),
+    QT_TRANSLATE_NOOP("History", "unable to open database file"),
+    QT_TRANSLATE_NOOP("History", "file is not a database"),
+};
+
 QString cause(const QSqlError &error)
 {
-    return error.databaseText().isEmpty() ? error.text() : error.databaseText();
+    if (error.databaseText().isEmpty())
+        return error.text();
+    return QCoreApplication::translate("History", error.databaseText().toUtf8().constData());
 }
 
 // A null QString binds as SQL NULL. A group scored before anything was sent

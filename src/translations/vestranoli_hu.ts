@@ -197,6 +197,34 @@ Morzegyakorló soros vonalon (9600 baud, 8N1) csatlakozó billentyűzőhöz.
         <source>cannot store the copy&apos;s result in the training history %1 (%2)</source>
         <translation>nem menthető a másolás eredménye az előzménybe: %1 (%2)</translation>
     </message>
+    <message>
+        <source>database is locked</source>
+        <translation>az adatbázis zárolva van</translation>
+    </message>
+    <message>
+        <source>attempt to write a readonly database</source>
+        <translation>írásvédett adatbázisba írna</translation>
+    </message>
+    <message>
+        <source>disk I/O error</source>
+        <translation>lemezhiba (I/O)</translation>
+    </message>
+    <message>
+        <source>database disk image is malformed</source>
+        <translation>az adatbázisfájl sérült</translation>
+    </message>
+    <message>
+        <source>database or disk is full</source>
+        <translation>megtelt az adatbázis vagy a lemez</translation>
+    </message>
+    <message>
+        <source>unable to open database file</source>
+        <translation>nem nyitható meg az adatbázisfájl</translation>
+    </message>
+    <message>
+        <source>file is not a database</source>
+        <translation>a fájl nem adatbázis</translation>
+    </message>
 </context>
 <context>
     <name>MSComm</name>
