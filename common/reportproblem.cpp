@@ -55,7 +55,7 @@ ProblemLimit::ProblemLimit(int lines, int windowMs)
 void ProblemLimit::sayUnsaid()
 {
     if (m_unsaid > 0)
-        reportProblem(QStringLiteral("and %1 more such problems within %2 s, left unsaid")
+        reportProblem(QCoreApplication::translate("ProblemLimit", "and %1 more such problems within %2 s, left unsaid")
                           .arg(m_unsaid)
                           .arg(m_window.interval() / 1000.0));
     m_unsaid = 0;

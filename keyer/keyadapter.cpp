@@ -59,8 +59,8 @@ void KeyAdapter::tryOpen()
     };
     sink.polling = [this] {
         QMetaObject::invokeMethod(this, [this] {
-            m_report(QStringLiteral("the key adapter %1 cannot wait for its lines to change; reading them "
-                                    "every millisecond").arg(m_device));
+            m_report(tr("the key adapter %1 cannot wait for its lines to change; reading them "
+                        "every millisecond").arg(m_device));
         }, Qt::QueuedConnection);
     };
     sink.lost = [this, lines, sound](int error) {
@@ -74,7 +74,7 @@ void KeyAdapter::tryOpen()
         m_retry.stop();
         m_open = true;
         if (std::exchange(m_said, 0) != 0)
-            m_report(QStringLiteral("the key adapter %1 is there; keying with it too").arg(m_device));
+            m_report(tr("the key adapter %1 is there; keying with it too").arg(m_device));
         emit changed();
         return;
     }
@@ -94,13 +94,13 @@ void KeyAdapter::tryOpen()
 
 QString KeyAdapter::whyNotOpened(int error) const
 {
-    const QString goingOn = QStringLiteral("; keying with the keyboard");
-    const QString untilBack = QStringLiteral(", and taking the adapter when it is there");
+    const QString goingOn = tr("; keying with the keyboard");
+    const QString untilBack = tr(", and taking the adapter when it is there");
     switch (error) {
     case ENOENT:
-        return QStringLiteral("the key adapter %1 is not there").arg(m_device) + goingOn + untilBack;
+        return tr("the key adapter %1 is not there").arg(m_device) + goingOn + untilBack;
     case ENXIO:
-        return QStringLiteral("%1 has no device behind it (%2): it is no key adapter")
+        return tr("%1 has no device behind it (%2): it is no key adapter")
                    .arg(m_device, QString::fromLocal8Bit(std::strerror(error)))
             + goingOn;
     case EACCES:
@@ -108,18 +108,18 @@ QString KeyAdapter::whyNotOpened(int error) const
         QString group = QFileInfo(m_device).group();
         if (group.isEmpty())
             group = QStringLiteral("dialout");
-        return QStringLiteral("cannot open the key adapter %1: you are not in the group %2 "
-                              "(sudo adduser $USER %2, then log out and in again)")
+        return tr("cannot open the key adapter %1: you are not in the group %2 "
+                  "(sudo adduser $USER %2, then log out and in again)")
                    .arg(m_device, group)
             + goingOn;
     }
     case EBUSY:
-        return QStringLiteral("the key adapter %1 is in use by another program").arg(m_device) + goingOn + untilBack;
+        return tr("the key adapter %1 is in use by another program").arg(m_device) + goingOn + untilBack;
     case ENOTTY:
     case EISDIR:
-        return QStringLiteral("%1 is no serial port: it has no modem lines for a key").arg(m_device) + goingOn;
+        return tr("%1 is no serial port: it has no modem lines for a key").arg(m_device) + goingOn;
     default:
-        return QStringLiteral("cannot open the key adapter %1 (%2)").arg(m_device, QString::fromLocal8Bit(std::strerror(error)))
+        return tr("cannot open the key adapter %1 (%2)").arg(m_device, QString::fromLocal8Bit(std::strerror(error)))
             + goingOn + untilBack;
     }
 }
@@ -141,8 +141,8 @@ void KeyAdapter::lost(int error, const QList<KeyLineEdge> &edges)
     // said with this.
     m_said = ENOENT;
     key(edges);
-    m_report(QStringLiteral("the key adapter %1 is gone (%2); keying with the keyboard, and taking it back "
-                            "when it comes back")
+    m_report(tr("the key adapter %1 is gone (%2); keying with the keyboard, and taking it back "
+                "when it comes back")
                  .arg(m_device, QString::fromLocal8Bit(std::strerror(error))));
     m_retry.start();
     emit changed();

@@ -119,7 +119,7 @@ void Keyer::trainerGone()
     m_mode = Mode::None;
     if (m_connected) {
         m_connected = false;
-        reportNews(QStringLiteral("the trainer closed the line; waiting for the next one"));
+        reportNews(tr("the trainer closed the line; waiting for the next one"));
     }
     if (!m_announce.isActive()) {
         announce();
@@ -141,12 +141,12 @@ void Keyer::handle(const Frame &frame)
         if (!m_connected) {
             m_connected = true;
             m_announce.stop();
-            reportNews(QStringLiteral("the trainer answered on %1").arg(m_line.devicePath()));
+            reportNews(tr("the trainer answered on %1").arg(m_line.devicePath()));
         }
         break;
     case Frame::Speed:
         if (frame.value == 0) {
-            m_complaints.report(QStringLiteral("ignored the speed 00"));
+            m_complaints.report(tr("ignored the speed 00"));
             break;
         }
         m_speed = frame.value;
@@ -177,7 +177,7 @@ void Keyer::handle(const Frame &frame)
         m_copyRunOver = false;
         m_groupSize = int(frame.letters.size());
         if (m_groups.size() >= mostWaitingGroups) {
-            m_complaints.report(QStringLiteral("%1 groups wait to be played already; dropped the group \"%2\"")
+            m_complaints.report(tr("%1 groups wait to be played already; dropped the group \"%2\"")
                                     .arg(mostWaitingGroups)
                                     .arg(frame.letters));
             break;
@@ -186,7 +186,7 @@ void Keyer::handle(const Frame &frame)
         playNext();
         break;
     case Frame::Skipped:
-        m_complaints.report(QStringLiteral("skipped bytes that are no frame: \"%1\"").arg(printableBytes(frame.raw)));
+        m_complaints.report(tr("skipped bytes that are no frame: \"%1\"").arg(printableBytes(frame.raw)));
         break;
     }
     emit stateChanged();
@@ -243,7 +243,7 @@ void Keyer::playNext()
     const std::vector<ToneSegment> segments = groupSegments(next.group, characterDotSamples(), &unknown, spacing());
     if (!unknown.isEmpty())
         m_complaints.report(
-            QStringLiteral("no Morse code for \"%1\" in the group \"%2\"; left out").arg(unknown, next.group));
+            tr("no Morse code for \"%1\" in the group \"%2\"; left out").arg(unknown, next.group));
 
     m_player.append(segments);
     const QString group = next.group;

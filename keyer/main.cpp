@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/codepage.h"
-#include "common/qttranslation.h"
 #include "common/quitonsignal.h"
 #include "common/reportproblem.h"
 #include "common/version.h"
@@ -40,11 +39,11 @@ public:
         if (existing.isSymLink()) {
             QFile::remove(path); // left behind by a keyer that was killed
         } else if (existing.exists()) {
-            reportProblem(QStringLiteral("%1 exists and is no link; not replacing it").arg(path));
+            reportProblem(QCoreApplication::translate("main", "%1 exists and is no link; not replacing it").arg(path));
             return false;
         }
         if (!QFile::link(device, path)) {
-            reportProblem(QStringLiteral("cannot make the link %1").arg(path));
+            reportProblem(QCoreApplication::translate("main", "cannot make the link %1").arg(path));
             return false;
         }
         m_path = path;
@@ -62,6 +61,23 @@ private:
     QString m_device;
 };
 
+// --help, --version and a refused command line, in the terminal's language,
+// which needs an application but no window.
+int answerCommandLine(int argc, char *argv[], const QStringList &arguments)
+{
+    QCoreApplication terminal(argc, argv);
+    QTranslator translator;
+    QTranslator qtTranslator;
+    installTranslations(translator, qtTranslator);
+    const KeyerCommandLine commandLine = parseKeyerCommandLine(arguments);
+    if (commandLine.action == KeyerCommandLine::Refuse) {
+        reportProblem(QCoreApplication::translate("main", "%1 (try --help)").arg(commandLine.message));
+        return 2;
+    }
+    std::fputs(qUtf8Printable(commandLine.message + QLatin1Char('\n')), stdout);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -69,39 +85,35 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("vestranoli-keyer"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VESTRANOLI_VERSION));
     // Read before the application object exists: without a window the
-    // program needs no display, and a refused line needs nothing at all.
+    // program needs no display.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     const KeyerCommandLine commandLine = parseKeyerCommandLine(arguments);
-    switch (commandLine.action) {
-    case KeyerCommandLine::ShowHelp:
-    case KeyerCommandLine::ShowVersion:
-        std::fputs(qUtf8Printable(commandLine.message + QLatin1Char('\n')), stdout);
-        return 0;
-    case KeyerCommandLine::Refuse:
-        reportProblem(commandLine.message + QStringLiteral(" (try --help)"));
-        return 2;
-    case KeyerCommandLine::Run:
-        break;
-    }
+    if (commandLine.action != KeyerCommandLine::Run)
+        return answerCommandLine(argc, argv, arguments);
+    const KeyerOptions &options = commandLine.options;
 
     askToWakeQuickly(); // before the application object starts its threads
     std::unique_ptr<QCoreApplication> app;
-    if (commandLine.options.headless)
+    if (options.headless)
         app = std::make_unique<QCoreApplication>(argc, argv);
     else
         app = std::make_unique<QApplication>(argc, argv);
 
-    const KeyerOptions &options = commandLine.options;
+    // Before anything is said: the terminal's lines in the window's language.
+    QTranslator translator;
+    QTranslator qtTranslator;
+    installTranslations(translator, qtTranslator);
     if (!codePage1250Available()) {
-        reportProblem(QStringLiteral("this Qt has no windows-1250 codec; the line needs it"));
+        reportProblem(QCoreApplication::translate("main", "this Qt has no windows-1250 codec; the line needs it"));
         return 1;
     }
 
     PtyLine line;
     if (!line.open()) {
-        reportProblem(QStringLiteral("cannot open a pseudo-terminal (%1)").arg(line.errorString()));
+        reportProblem(QCoreApplication::translate("main", "cannot open a pseudo-terminal (%1)")
+                          .arg(line.errorString()));
         return 1;
     }
     DeviceLink link;
@@ -110,7 +122,7 @@ int main(int argc, char *argv[])
 
     Player player(options.fast ? Player::Pace::Fast : Player::Pace::RealTime, options.tone);
     if (options.fast)
-        reportNews(QStringLiteral("fast mode; playing silently"));
+        reportNews(QCoreApplication::translate("main", "fast mode; playing silently"));
     // A file size limit (ulimit -f) is a full disk to the recording: its
     // write fails and is said, rather than the signal ending the keyer.
     std::signal(SIGXFSZ, SIG_IGN);
@@ -134,13 +146,7 @@ int main(int argc, char *argv[])
     std::fflush(stdout);
 
     std::unique_ptr<KeyerWindow> window;
-    QTranslator translator;
-    QTranslator qtTranslator;
     if (!options.headless) {
-        if (loadKeyerTranslation(translator, QLocale::system()))
-            QCoreApplication::installTranslator(&translator);
-        if (loadQtTranslation(qtTranslator, QLocale::system()))
-            QCoreApplication::installTranslator(&qtTranslator);
         window = std::make_unique<KeyerWindow>(keyer, player, keys, line.devicePath());
         if (adapter)
             window->showKeyAdapter(*adapter);

@@ -4,10 +4,12 @@
 #include "options.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 namespace {
 
-const char helpText[] =
+const char helpText[] = QT_TRANSLATE_NOOP(
+    "KeyerCommandLine",
     "Usage: vestranoli-keyer [options]\n"
     "A software Morse keyer for the Vestranoli trainer. It opens a pseudo-terminal,\n"
     "prints the device of its far end on the first line, and plays the keyer's\n"
@@ -41,7 +43,7 @@ const char helpText[] =
     "  --help             show this text\n"
     "  --version          show the version\n"
     "\n"
-    "Start the trainer with: vestranoli --port DEVICE (or the --link PATH).\n";
+    "Start the trainer with: vestranoli --port DEVICE (or the --link PATH).\n");
 
 bool numberIn(const QString &text, double low, double high, double *value)
 {
@@ -84,7 +86,7 @@ KeyerCommandLine parseKeyerCommandLine(const QStringList &arguments)
         return refuse(*why);
     if (parser.isSet(help)) {
         result.action = KeyerCommandLine::ShowHelp;
-        result.message = QString::fromLatin1(helpText);
+        result.message = QCoreApplication::translate("KeyerCommandLine", helpText);
         return result;
     }
     if (parser.isSet(version)) {
@@ -101,51 +103,56 @@ KeyerCommandLine parseKeyerCommandLine(const QStringList &arguments)
     o.wav = parser.value(wav);
     // An empty name would mean no recording or no link without a word.
     if (parser.isSet(link) && o.link.isEmpty())
-        return refuse(QStringLiteral("--link wants a path."));
+        return refuse(QCoreApplication::translate("KeyerCommandLine", "--link wants a path."));
     if (parser.isSet(wav) && o.wav.isEmpty())
-        return refuse(QStringLiteral("--wav wants a file name."));
+        return refuse(QCoreApplication::translate("KeyerCommandLine", "--wav wants a file name."));
     double value = 0;
     if (parser.isSet(errorRate)) {
         if (!numberIn(parser.value(errorRate), 0, 1, &value))
-            return refuse(QStringLiteral("--error-rate wants a number from 0 to 1."));
+            return refuse(QCoreApplication::translate("KeyerCommandLine", "--error-rate wants a number from 0 to 1."));
         o.errorRate = value;
     }
     if (parser.isSet(tone)) {
         if (!numberIn(parser.value(tone), 200, 2000, &value))
-            return refuse(QStringLiteral("--tone wants a pitch from 200 to 2000 Hz."));
+            return refuse(QCoreApplication::translate("KeyerCommandLine", "--tone wants a pitch from 200 to 2000 Hz."));
         o.tone = value;
     }
     if (parser.isSet(speed)) {
         if (!numberIn(parser.value(speed), 10, 99, &value) || value != int(value))
-            return refuse(QStringLiteral("--speed wants a whole number from 10 to 99."));
+            return refuse(QCoreApplication::translate("KeyerCommandLine",
+                                                      "--speed wants a whole number from 10 to 99."));
         o.speed = int(value);
     }
     if (parser.isSet(charSpeed)) {
         if (!numberIn(parser.value(charSpeed), 10, 200, &value) || value != int(value))
-            return refuse(QStringLiteral("--char-speed wants a whole number from 10 to 200."));
+            return refuse(QCoreApplication::translate("KeyerCommandLine",
+                                                      "--char-speed wants a whole number from 10 to 200."));
         o.charSpeed = int(value);
     }
     if (parser.isSet(pause)) {
         if (!numberIn(parser.value(pause), 0, 255, &value) || value != int(value))
-            return refuse(QStringLiteral("--pause wants a whole number from 0 to 255."));
+            return refuse(QCoreApplication::translate("KeyerCommandLine",
+                                                      "--pause wants a whole number from 0 to 255."));
         o.pause = int(value);
     }
     if (parser.isSet(iambic)) {
         const QString mode = parser.value(iambic).toUpper();
         if (mode != QLatin1String("A") && mode != QLatin1String("B"))
-            return refuse(QStringLiteral("--iambic wants A or B."));
+            return refuse(QCoreApplication::translate("KeyerCommandLine", "--iambic wants A or B."));
         o.iambic = mode == QLatin1String("A") ? IambicKeyer::Mode::A : IambicKeyer::Mode::B;
     }
     o.keyDevice = parser.value(keyDevice);
     if (parser.isSet(keyDevice) && o.keyDevice.isEmpty())
-        return refuse(QStringLiteral("--key-device wants a device."));
+        return refuse(QCoreApplication::translate("KeyerCommandLine", "--key-device wants a device."));
     if ((parser.isSet(keyLines) || parser.isSet(keyInvert)) && o.keyDevice.isEmpty())
-        return refuse(QStringLiteral("--key-lines and --key-invert go with --key-device."));
+        return refuse(QCoreApplication::translate("KeyerCommandLine",
+                                                  "--key-lines and --key-invert go with --key-device."));
     if (parser.isSet(keyLines)) {
         const auto map = keyLineMapFromText(parser.value(keyLines));
         if (!map)
-            return refuse(QStringLiteral("--key-lines wants straight, paddles, a line (CTS, DSR, DCD, RI) or two "
-                                         "different lines joined by a comma."));
+            return refuse(QCoreApplication::translate("KeyerCommandLine",
+                                                      "--key-lines wants straight, paddles, a line (CTS, DSR, "
+                                                      "DCD, RI) or two different lines joined by a comma."));
         o.keyLines = *map;
     }
     o.keyLines.invert = parser.isSet(keyInvert);

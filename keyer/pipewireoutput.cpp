@@ -7,6 +7,7 @@
 #include <pipewire/pipewire.h>
 #include <spa/param/audio/format-utils.h>
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 
 #include <poll.h>
@@ -103,17 +104,18 @@ bool PipeWireOutput::open(int sampleRate, qint64 position)
                                         0)
                        : nullptr;
     if (!m_context)
-        return fail(QStringLiteral("starting PipeWire"));
+        return fail(QCoreApplication::translate("SoundOutput", "starting PipeWire"));
     pw_thread_loop_lock(m_loop);
     if (pw_thread_loop_start(m_loop) < 0) {
         pw_thread_loop_unlock(m_loop);
-        return fail(QStringLiteral("starting PipeWire"));
+        return fail(QCoreApplication::translate("SoundOutput", "starting PipeWire"));
     }
     m_core = pw_context_connect(m_context, nullptr, 0);
     if (!m_core) {
         const int error = errno;
         pw_thread_loop_unlock(m_loop);
-        return fail(QStringLiteral("connecting: %1").arg(QString::fromLocal8Bit(std::strerror(error))));
+        return fail(QCoreApplication::translate("SoundOutput", "connecting: %1")
+                        .arg(QString::fromLocal8Bit(std::strerror(error))));
     }
     static const pw_core_events coreEvents = [] {
         pw_core_events e{};
@@ -148,17 +150,17 @@ bool PipeWireOutput::open(int sampleRate, qint64 position)
         pw_stream_flags(PW_STREAM_FLAG_AUTOCONNECT | PW_STREAM_FLAG_MAP_BUFFERS | PW_STREAM_FLAG_RT_PROCESS), &format, 1);
     pw_thread_loop_unlock(m_loop);
     if (connected < 0)
-        return fail(QStringLiteral("opening a stream"));
+        return fail(QCoreApplication::translate("SoundOutput", "opening a stream"));
 
     // Ready once the graph has asked for samples.
     QElapsedTimer waited;
     waited.start();
     while (!m_streaming && !m_failed) {
         if (waited.elapsed() > 5000)
-            return fail(QStringLiteral("opening a stream: no answer"));
+            return fail(QCoreApplication::translate("SoundOutput", "opening a stream: no answer"));
         wait(10000);
     }
-    return !m_failed || fail(QStringLiteral("opening a stream: %1").arg(m_error));
+    return !m_failed || fail(QCoreApplication::translate("SoundOutput", "opening a stream: %1").arg(m_error));
 }
 
 // The stream made inactive: PipeWire stops asking for it, and the sink
@@ -221,7 +223,7 @@ bool PipeWireOutput::fail(const QString &what)
 bool PipeWireOutput::isPlaying()
 {
     if (m_stream && m_failed)
-        fail(m_error.isEmpty() ? QStringLiteral("playing: the server went away") : m_error);
+        fail(m_error.isEmpty() ? QCoreApplication::translate("SoundOutput", "playing: the server went away") : m_error);
     return m_stream != nullptr;
 }
 

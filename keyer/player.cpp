@@ -58,13 +58,13 @@ Player::~Player()
     if (m_exchange.newsSignal >= 0)
         ::close(m_exchange.newsSignal);
     if (!m_wav.finish())
-        reportProblem(QStringLiteral("cannot finish the recording %1 (%2)").arg(m_wav.path(), m_wav.errorString()));
+        reportProblem(tr("cannot finish the recording %1 (%2)").arg(m_wav.path(), m_wav.errorString()));
 }
 
 bool Player::start(const QString &wavPath)
 {
     if (!wavPath.isEmpty() && !m_wav.open(wavPath, m_rate)) {
-        reportProblem(QStringLiteral("cannot write %1 (%2)").arg(wavPath, m_wav.errorString()));
+        reportProblem(tr("cannot write %1 (%2)").arg(wavPath, m_wav.errorString()));
         return false;
     }
     if (m_pace == Pace::Fast)
@@ -96,11 +96,11 @@ void Player::takeNews()
         const QString detail = QString::fromUtf8(news.detail.data());
         const bool wasSilent = m_state == SoundState::Silent;
         if (news.state == SoundState::Silent && !wasSilent)
-            reportProblem(QStringLiteral("the sound output failed (%1); playing silently until it is back").arg(detail));
+            reportProblem(tr("the sound output failed (%1); playing silently until it is back").arg(detail));
         else if (news.state == SoundState::Silent && !m_noted)
-            reportProblem(QStringLiteral("no sound output (%1); playing silently").arg(detail));
+            reportProblem(tr("no sound output (%1); playing silently").arg(detail));
         else if (news.state == SoundState::Playing && wasSilent && m_noted)
-            reportNews(QStringLiteral("the sound output is back"));
+            reportNews(tr("the sound output is back"));
         m_noted = true;
         if (news.state != SoundState::Resting || m_state != SoundState::Silent)
             changed |= std::exchange(m_state, news.state) != news.state;
@@ -147,7 +147,7 @@ void Player::clearSchedule()
 void Player::command(const PlayCommand &command)
 {
     if (!m_exchange.commands.push(command) && !std::exchange(m_dropNoted, true))
-        reportProblem(QStringLiteral("the sound output is not taking what is played; dropping it"));
+        reportProblem(tr("the sound output is not taking what is played; dropping it"));
     wakeSoundThread();
 }
 
@@ -227,7 +227,7 @@ void Player::drainRecording()
     }
     record(samples, count);
     if (m_exchange.recordingLost.exchange(false))
-        reportProblem(QStringLiteral("the recording fell behind and lost samples"));
+        reportProblem(tr("the recording fell behind and lost samples"));
 }
 
 void Player::render(qint16 *out, qint64 count)
@@ -286,5 +286,5 @@ void Player::renderFast()
 void Player::record(const qint16 *samples, qint64 count)
 {
     if (!m_wav.write(samples, count))
-        reportProblem(QStringLiteral("cannot write the recording %1 (%2); it ends here").arg(m_wav.path(), m_wav.errorString()));
+        reportProblem(tr("cannot write the recording %1 (%2); it ends here").arg(m_wav.path(), m_wav.errorString()));
 }

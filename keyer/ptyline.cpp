@@ -51,8 +51,8 @@ bool PtyLine::open()
         m_watchNotifier = new QSocketNotifier(m_watch, QSocketNotifier::Read);
         connect(m_watchNotifier, &QSocketNotifier::activated, this, &PtyLine::readOpensAndCloses);
     } else {
-        reportProblem(QStringLiteral("cannot watch %1 (%2); a trainer that closes the line and comes back will "
-                                     "not be noticed")
+        reportProblem(tr("cannot watch %1 (%2); a trainer that closes the line and comes back will "
+                         "not be noticed")
                           .arg(QFile::decodeName(name), QString::fromLocal8Bit(std::strerror(errno))));
         if (m_watch >= 0)
             ::close(m_watch);
@@ -77,7 +77,7 @@ void PtyLine::write(const QByteArray &bytes)
         // The slave's queue is full: nobody has read the line for a long
         // time. What did not fit is dropped, as on a real line.
         if (!m_failed)
-            reportProblem(QStringLiteral("the line is not being read; dropping what the keyer sends"));
+            reportProblem(tr("the line is not being read; dropping what the keyer sends"));
         m_failed = true;
         return;
     }
@@ -138,8 +138,8 @@ void PtyLine::readMaster()
             break;
         // EIO: no slave is open. Cannot happen while we hold one, but if it
         // does, stop listening instead of spinning on it.
-        reportProblem(QStringLiteral("the line has gone (%1); no longer reading it")
-                          .arg(n < 0 ? QString::fromLocal8Bit(std::strerror(errno)) : QStringLiteral("end of file")));
+        reportProblem(tr("the line has gone (%1); no longer reading it")
+                          .arg(n < 0 ? QString::fromLocal8Bit(std::strerror(errno)) : tr("end of file")));
         m_notifier->setEnabled(false);
         break;
     }

@@ -7,6 +7,7 @@
 #include <pulse/mainloop.h>
 #include <pulse/stream.h>
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 
 namespace {
@@ -53,7 +54,7 @@ bool PulseOutput::open(int sampleRate, qint64 position)
     m_rate = sampleRate;
     m_base = position;
     if (!connect())
-        return fail("connecting");
+        return fail(QT_TRANSLATE_NOOP("SoundOutput", "connecting"));
 
     const pa_sample_spec spec{PA_SAMPLE_S16LE, uint32_t(sampleRate), 1};
     m_stream = pa_stream_new(m_context, "sidetone", &spec, nullptr);
@@ -65,17 +66,17 @@ bool PulseOutput::open(int sampleRate, qint64 position)
                                 .minreq = uint32_t(pa_usec_to_bytes(pa_usec_t(requestMs) * 1000, &spec)),
                                 .fragsize = uint32_t(-1)};
     if (pa_stream_connect_playback(m_stream, nullptr, &buffer, PA_STREAM_EARLY_REQUESTS, nullptr, nullptr) < 0)
-        return fail("opening a stream");
+        return fail(QT_TRANSLATE_NOOP("SoundOutput", "opening a stream"));
     const auto streamReady = [](PulseOutput *self) {
         return pa_stream_get_state(self->m_stream) == PA_STREAM_READY;
     };
     if (!iterateUntil(streamReady, 5000))
-        return fail("opening a stream");
+        return fail(QT_TRANSLATE_NOOP("SoundOutput", "opening a stream"));
     m_readPosition = -1;
     askTiming();
     const auto streamTimed = [](PulseOutput *self) { return self->m_readPosition >= 0; };
     if (!iterateUntil(streamTimed, 5000))
-        return fail("opening a stream");
+        return fail(QT_TRANSLATE_NOOP("SoundOutput", "opening a stream"));
     return true;
 }
 
@@ -143,7 +144,8 @@ bool PulseOutput::iterateUntil(bool (*ready)(PulseOutput *), int timeoutMs)
 bool PulseOutput::fail(const char *what)
 {
     const int error = m_context ? pa_context_errno(m_context) : PA_ERR_UNKNOWN;
-    m_error = QStringLiteral("%1: %2").arg(QLatin1String(what), QString::fromUtf8(pa_strerror(error)));
+    m_error = QStringLiteral("%1: %2").arg(QCoreApplication::translate("SoundOutput", what),
+                                           QString::fromUtf8(pa_strerror(error)));
     close();
     return false;
 }
@@ -152,7 +154,7 @@ bool PulseOutput::isPlaying()
 {
     if (m_stream
         && (pa_stream_get_state(m_stream) != PA_STREAM_READY || pa_context_get_state(m_context) != PA_CONTEXT_READY))
-        fail("playing");
+        fail(QT_TRANSLATE_NOOP("SoundOutput", "playing"));
     return m_stream != nullptr;
 }
 
@@ -183,7 +185,7 @@ bool PulseOutput::write(qint64 position, const qint16 *samples, qint64 count)
         && pa_stream_write(m_stream, samples, size_t(count) * sizeof(qint16), nullptr,
                            (position - m_base) * qint64(sizeof(qint16)), PA_SEEK_ABSOLUTE)
                < 0)
-        return fail("playing");
+        return fail(QT_TRANSLATE_NOOP("SoundOutput", "playing"));
     return true;
 }
 

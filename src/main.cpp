@@ -35,7 +35,9 @@ void noWindowSystem(QtMsgType type, const QMessageLogContext &context, const QSt
 {
     if (type != QtFatalMsg)
         return qtMessages(type, context, text);
-    std::fputs("vestranoli: cannot open the display to show the window on\n", stderr);
+    std::fputs(qUtf8Printable(terminalTextWithoutApplication(
+                   "main", QT_TRANSLATE_NOOP("main", "vestranoli: cannot open the display to show the window on\n"))),
+               stderr);
     std::_Exit(1);
 }
 

@@ -61,14 +61,15 @@ try:
     with open(os.path.join(tmp, 'ini.txt'), 'wb') as ini: ini.write(INI.encode('cp1250'))
     os.mkdir(locales := os.path.join(tmp, 'locales'))   # a Hungarian desktop, the system left as it is
     subprocess.run(['localedef', '-i', 'hu_HU', '-f', 'UTF-8', os.path.join(locales, 'hu_HU.UTF-8')], check=True)
-    # Its terminal speaks one language, the desktop's, in --help and in Qt's part of a line alike.
+    # Each program's terminal speaks one language, the desktop's, in --help and in Qt's part of a line alike.
     for locale, said_wrong, helps in (('hu_HU.UTF-8', 'Ismeretlen kapcsoló: „bogus”. (segítség: --help)', 'Használat:'),
                                       ('C.UTF-8', "Unknown option 'bogus'. (try --help)", 'Usage:')):
         terminal = dict(os.environ, LOCPATH=locales, LC_ALL=locale, QT_QPA_PLATFORM='offscreen')
-        wrong = subprocess.run([f'{build}/vestranoli', '--bogus'], env=terminal, capture_output=True, text=True)
-        shown = subprocess.run([f'{build}/vestranoli', '--help'], env=terminal, capture_output=True, text=True)
-        if said_wrong not in wrong.stderr: problem(f'on {locale}, --bogus says {wrong.stderr!r}')
-        if not shown.stdout.startswith(helps): problem(f'on {locale}, --help begins {shown.stdout[:40]!r}')
+        for program in 'vestranoli', 'vestranoli-keyer':
+            wrong = subprocess.run([f'{build}/{program}', '--bogus'], env=terminal, capture_output=True, text=True)
+            shown = subprocess.run([f'{build}/{program}', '--help'], env=terminal, capture_output=True, text=True)
+            if said_wrong not in wrong.stderr: problem(f'on {locale}, {program} --bogus says {wrong.stderr!r}')
+            if not shown.stdout.startswith(helps): problem(f'on {locale}, {program} --help begins {shown.stdout[:40]!r}')
     name = xvfb()
     env = dict(os.environ, DISPLAY=name, QT_QPA_PLATFORM='xcb', VESTRANOLI_BUILD=build, LOCPATH=locales,
                LC_ALL='hu_HU.UTF-8')
@@ -78,7 +79,7 @@ try:
     wait_for('openbox did not start', 20, lambda: root.get_full_property(d.intern_atom('_NET_SUPPORTING_WM_CHECK'), 0))
     start([os.path.join(os.path.dirname(__file__), '../scripts/train-with-software-keyer'), '--', '--data-dir', tmp],
           env=env, stdout=subprocess.DEVNULL, stderr=open(said, 'w'))
-    wait_for('the keyer did not say "the trainer answered on ..."', 30, lambda: 'the trainer answered on' in open(said).read())
+    wait_for('the keyer did not say the trainer answered', 30, lambda: 'az oktatóprogram válaszolt' in open(said).read())
     trainer = wait_for('no trainer window', 20, lambda: window(d, 'Vestranoli Morse-gyakorló'))
     keyer = wait_for('no keyer window', 20, lambda: window(d, 'Vestranoli billentyűző'))  # in its language
     time.sleep(1.0)      # openbox has placed both
@@ -128,7 +129,7 @@ try:
     click(trainer, BUTTONS['Oda - Vissza'], 456)
     time.sleep(SOUNDS + SLACK)
     key('EEEEE', rng)
-    wait_for('the last group did not wait for the history', 10, lambda: 'cannot write the training' in open(said).read())
+    wait_for('the last group did not wait for the history', 10, lambda: 'nem írható az előzmény' in open(said).read())
     os.kill(procs[-1].pid, signal.SIGTERM)  # the desktop logs out; the lock goes a moment later
     holder.execute('ROLLBACK')
     if (status := procs[-1].wait(20)) != 143 or os.path.exists(f'{tmp}/vestranoli.lock'):
@@ -141,5 +142,8 @@ except (RuntimeError, sqlite3.Error, error.XError, subprocess.TimeoutExpired) as
 finally:
     end_all()                               # the launcher ends the keyer with it
 print(f'stderr of the programs:\n{open(said).read() if os.path.exists(said) else ""}', end='')
+for line in open(said).read().splitlines() if os.path.exists(said) else []:   # Hungarian, Qt's own warnings aside
+    if not line.startswith('qt.') and set(line.lower().split()) & {'the', 'is', 'cannot', 'no', 'and'}:
+        problem(f'an English line on stderr: {line}')
 if problems: sys.exit(f'walkthrough FAILED ({len(problems)} problems, seed {seed}, files in {tmp}):\n  ' + '\n  '.join(problems))
 if not os.environ.get('WALKTHROUGH_KEEP'): shutil.rmtree(tmp)

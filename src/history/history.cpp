@@ -74,11 +74,24 @@ int sqliteCode(const QSqlError &error)
     return error.nativeErrorCode().toInt() & 0xff;
 }
 
-// SQLite's own words, in English; Qt's part of the text ("Unable to fetch
-// row") is translated.
+// SQLite's words for what a trainee meets, translated like the rest of the
+// line; any other stays in SQLite's English. Qt's part of the text ("Unable
+// to fetch row") is translated by Qt.
+[[maybe_unused]] const char *const sqliteWords[] = {
+    QT_TRANSLATE_NOOP("History", "database is locked"),
+    QT_TRANSLATE_NOOP("History", "attempt to write a readonly database"),
+    QT_TRANSLATE_NOOP("History", "disk I/O error"),
+    QT_TRANSLATE_NOOP("History", "database disk image is malformed"),
+    QT_TRANSLATE_NOOP("History", "database or disk is full"),
+    QT_TRANSLATE_NOOP("History", "unable to open database file"),
+    QT_TRANSLATE_NOOP("History", "file is not a database"),
+};
+
 QString cause(const QSqlError &error)
 {
-    return error.databaseText().isEmpty() ? error.text() : error.databaseText();
+    if (error.databaseText().isEmpty())
+        return error.text();
+    return QCoreApplication::translate("History", error.databaseText().toUtf8().constData());
 }
 
 // A null QString binds as SQL NULL. A group scored before anything was sent
@@ -123,10 +136,14 @@ QString recordsText(const LostRecords &records)
 {
     QStringList parts;
     if (records.echoGroups > 0)
-        parts << QStringLiteral("%1 echo group%2").arg(records.echoGroups).arg(records.echoGroups == 1 ? "" : "s");
+        parts << (records.echoGroups == 1 ? QCoreApplication::translate("History", "%1 echo group")
+                                          : QCoreApplication::translate("History", "%1 echo groups"))
+                     .arg(records.echoGroups);
     if (records.copyRuns > 0)
-        parts << QStringLiteral("%1 copy run%2").arg(records.copyRuns).arg(records.copyRuns == 1 ? "" : "s");
-    return parts.join(QStringLiteral(" and "));
+        parts << (records.copyRuns == 1 ? QCoreApplication::translate("History", "%1 copy run")
+                                        : QCoreApplication::translate("History", "%1 copy runs"))
+                     .arg(records.copyRuns);
+    return parts.join(QCoreApplication::translate("History", " and "));
 }
 
 // The note of lost records: a line naming its layout, then one line per
@@ -204,7 +221,7 @@ std::optional<int> History::connect(bool forReading, bool immutable)
     m_db = std::make_unique<Connection>();
     m_db->db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
     if (!m_db->db.isValid()) {
-        refuse(QStringLiteral("cannot keep the training history"), QStringLiteral("Qt's SQLite driver is missing"));
+        refuse(tr("cannot keep the training history"), tr("Qt's SQLite driver is missing"));
         return {};
     }
     // Immutable: SQLite reads the file as it is, with no -shm file to make.
@@ -216,7 +233,7 @@ std::optional<int> History::connect(bool forReading, bool immutable)
                                        .arg(forReading ? QStringLiteral(";QSQLITE_OPEN_READONLY") : QString(),
                                             immutable ? QStringLiteral(";QSQLITE_OPEN_URI") : QString()));
     if (!m_db->db.open()) {
-        trouble(QStringLiteral("cannot open the training history"), cause(m_db->db.lastError()));
+        trouble(tr("cannot open the training history"), cause(m_db->db.lastError()));
         return {};
     }
 
@@ -233,30 +250,30 @@ std::optional<int> History::connect(bool forReading, bool immutable)
             return connect(true, true);
         }
         if (noShmFile && walFile)
-            trouble(QStringLiteral("cannot read the training history"),
-                    cause(query.lastError()) + QStringLiteral("; what a trainer wrote last is in its -wal file, which "
-                                                              "is read only through a -shm file beside it that this "
-                                                              "user can write"));
+            trouble(tr("cannot read the training history"),
+                    cause(query.lastError()) + tr("; what a trainer wrote last is in its -wal file, which "
+                                                  "is read only through a -shm file beside it that this "
+                                                  "user can write"));
         else if (code == sqliteCorrupt || code == sqliteNotADatabase)
-            refuse(QStringLiteral("the training history is not a database this program can read"),
+            refuse(tr("the training history is not a database this program can read"),
                    cause(query.lastError()));
         else
-            trouble(QStringLiteral("cannot read the training history"), cause(query.lastError()));
+            trouble(tr("cannot read the training history"), cause(query.lastError()));
         return {};
     }
     const int version = query.value(0).toInt();
     if (version > schemaVersion) {
-        refuse(QStringLiteral("the training history was written by a newer Vestranoli"),
-               QStringLiteral("layout %1, this one knows up to %2; it is left alone").arg(version).arg(schemaVersion));
+        refuse(tr("the training history was written by a newer Vestranoli"),
+               tr("layout %1, this one knows up to %2; it is left alone").arg(version).arg(schemaVersion));
         return {};
     }
     if (version == 0) {
         if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !query.next()) {
-            trouble(QStringLiteral("cannot read the training history"), cause(query.lastError()));
+            trouble(tr("cannot read the training history"), cause(query.lastError()));
             return {};
         }
         if (query.value(0).toInt() != 0) {
-            refuse(QStringLiteral("the training history is some other database"), QStringLiteral("it is left alone"));
+            refuse(tr("the training history is some other database"), tr("it is left alone"));
             return {};
         }
     }
@@ -270,14 +287,14 @@ std::optional<int> History::connect(bool forReading, bool immutable)
     if (!bringUpToDate(query, version, &damage)) {
         const int code = sqliteCode(query.lastError());
         if (damage.isEmpty() && code != sqliteCorrupt && code != sqliteNotADatabase)
-            trouble(QStringLiteral("cannot prepare the training history"), cause(query.lastError()));
+            trouble(tr("cannot prepare the training history"), cause(query.lastError()));
         else
-            refuse(QStringLiteral("the training history is damaged, and left as it is:"),
+            refuse(tr("the training history is damaged, and left as it is:"),
                    damage.isEmpty() ? cause(query.lastError()) : damage);
         return {};
     }
     if (!query.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !query.exec(QStringLiteral("PRAGMA synchronous=NORMAL"))) {
-        trouble(QStringLiteral("cannot prepare the training history"), cause(query.lastError()));
+        trouble(tr("cannot prepare the training history"), cause(query.lastError()));
         return {};
     }
     m_version = schemaVersion;
@@ -286,7 +303,7 @@ std::optional<int> History::connect(bool forReading, bool immutable)
     if (!m_db->insertEchoGroup.prepare(QStringLiteral("INSERT INTO echo_group VALUES (?, ?, ?, ?, ?, ?, ?)"))
         || !m_db->insertCopyRun.prepare(
                 QStringLiteral("INSERT INTO copy_run (at, speed, groupsize, pause, groups) VALUES (?, ?, ?, ?, ?)"))) {
-        trouble(QStringLiteral("cannot prepare the training history"),
+        trouble(tr("cannot prepare the training history"),
                 cause(m_db->insertEchoGroup.lastError()));
         return {};
     }
@@ -339,9 +356,9 @@ void History::disconnect()
 void History::refuse(const QString &what, const QString &why)
 {
     disconnect();
-    m_report(QStringLiteral("%1 %2 (%3)%4")
+    m_report(tr("%1 %2 (%3)%4")
                      .arg(what, QDir::toNativeSeparators(m_path), why,
-                          m_keeping ? QStringLiteral("; training goes on without it") : QString()));
+                          m_keeping ? tr("; training goes on without it") : QString()));
     m_keeping = false;
 }
 
@@ -353,9 +370,9 @@ void History::trouble(const QString &what, const QString &why)
     if (m_troubleSaid)
         return;
     m_troubleSaid = m_keeping;
-    m_report(QStringLiteral("%1 %2 (%3)%4")
+    m_report(tr("%1 %2 (%3)%4")
                      .arg(what, QDir::toNativeSeparators(m_path), why,
-                          m_keeping ? QStringLiteral("; what is recorded is kept until it can be written")
+                          m_keeping ? tr("; what is recorded is kept until it can be written")
                                     : QString()));
 }
 
@@ -404,11 +421,11 @@ void History::writeWaiting()
     }
     if (!written) {
         QSqlQuery(m_db->db).exec(QStringLiteral("ROLLBACK"));
-        trouble(QStringLiteral("cannot write the training history"), why);
+        trouble(tr("cannot write the training history"), why);
         return;
     }
     if (m_troubleSaid) {
-        m_report(QStringLiteral("the training history %1 takes writes again; %2 written now")
+        m_report(tr("the training history %1 takes writes again; %2 written now")
                          .arg(QDir::toNativeSeparators(m_path), recordsText(counted(m_waiting))));
         m_troubleSaid = false;
     }
@@ -430,12 +447,12 @@ void History::endSession()
     m_lost.copyRuns += waiting.copyRuns;
     if (m_lost.echoGroups + m_lost.copyRuns > 0) {
         QString why;
-        m_report(QStringLiteral("the training history %1 could not be written before the end; lost from this "
-                                "session: %2%3")
+        m_report(tr("the training history %1 could not be written before the end; lost from this "
+                    "session: %2%3")
                          .arg(QDir::toNativeSeparators(m_path), recordsText(m_lost),
                               noteLost(m_path, m_lost, &why)
                                       ? QString()
-                                      : QStringLiteral(" (not noted in %1 either: %2)")
+                                      : tr(" (not noted in %1 either: %2)")
                                                 .arg(QDir::toNativeSeparators(lostRecordsPath(m_path)), why)));
     }
     m_lost = {};
@@ -573,7 +590,7 @@ History::Scoring History::storeCopyResult(qint64 id, const CopyResult &result)
     run(QStringLiteral("SELECT count(*) FROM copy_run WHERE id = ?"), {id});
     if (done && (!query.next() || query.value(0).toInt() != 1)) {
         done = false;
-        why = QStringLiteral("there is no copy run %1").arg(id);
+        why = tr("there is no copy run %1").arg(id);
     }
     run(QStringLiteral("DELETE FROM copy_character WHERE run = ?"), {id});
     run(QStringLiteral("DELETE FROM copy_result WHERE run = ?"), {id});
@@ -590,7 +607,7 @@ History::Scoring History::storeCopyResult(qint64 id, const CopyResult &result)
     }
     if (!done) {
         QSqlQuery(m_db->db).exec(QStringLiteral("ROLLBACK"));
-        m_report(QStringLiteral("cannot store the copy's result in the training history %1 (%2)")
+        m_report(tr("cannot store the copy's result in the training history %1 (%2)")
                          .arg(QDir::toNativeSeparators(m_path), why));
         return Scoring::Failed;
     }

@@ -3,6 +3,7 @@
 
 #include "common/reportproblem.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -82,6 +83,8 @@ struct LostRecords {
 // (on stderr, unless another reporter is given), not once per record.
 class History
 {
+    Q_DECLARE_TR_FUNCTIONS(History)
+
 public:
     static constexpr int schemaVersion = 2;
 

@@ -4,6 +4,7 @@
 #include "common/codepage.h"
 #include "settings/numberfromtext.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QIODevice>
 #include <QSaveFile>
@@ -154,7 +155,8 @@ QString saveSettingsFile(const QString &path, const QByteArray &bytes)
     // QSaveFile follows a link and replaces its target.
     const QFileInfo info(path);
     if (info.isSymLink())
-        return QStringLiteral("it is a symbolic link to %1, which is not written").arg(info.symLinkTarget());
+        return QCoreApplication::translate("SettingsFile", "it is a symbolic link to %1, which is not written")
+            .arg(info.symLinkTarget());
     // Unbuffered, so that a full disk shows at write(): Qt 6.4's QSaveFile
     // drops the error of the flush inside commit() and would put an empty
     // file in its place.

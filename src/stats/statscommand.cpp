@@ -65,6 +65,7 @@ int runStatistics(int argc, char *argv[])
     if (!parser.isSet(text)) {
         QApplication app(argc, argv);
         loadQtTranslations();
+        loadTerminalTranslation(); // what the history says of its file
         showFocusFrames();
         std::unique_ptr<QWidget> window;
         if (parser.isSet(scoreCopy))
@@ -79,6 +80,8 @@ int runStatistics(int argc, char *argv[])
 
     // No window and no display: a terminal is all this needs.
     QCoreApplication app(argc, argv);
+    loadQtTranslations();
+    loadTerminalTranslation();
     const QDateTime since = dayCount > 0 ? QDateTime::currentDateTimeUtc().addDays(-dayCount) : QDateTime();
     History history;
     switch (history.openForReading(path)) {

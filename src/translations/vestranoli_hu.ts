@@ -92,6 +92,141 @@ Morzegyakorló soros vonalon (9600 baud, 8N1) csatlakozó billentyűzőhöz.
     </message>
 </context>
 <context>
+    <name>History</name>
+    <message>
+        <source>%1 echo group</source>
+        <translation>%1 oda-vissza csoport</translation>
+    </message>
+    <message>
+        <source>%1 echo groups</source>
+        <translation>%1 oda-vissza csoport</translation>
+    </message>
+    <message>
+        <source>%1 copy run</source>
+        <translation>%1 másolás</translation>
+    </message>
+    <message>
+        <source>%1 copy runs</source>
+        <translation>%1 másolás</translation>
+    </message>
+    <message>
+        <source> and </source>
+        <translation> és </translation>
+    </message>
+    <message>
+        <source>cannot keep the training history</source>
+        <translation>nem vezethető az előzmény</translation>
+    </message>
+    <message>
+        <source>Qt&apos;s SQLite driver is missing</source>
+        <translation>hiányzik a Qt SQLite-illesztőprogramja</translation>
+    </message>
+    <message>
+        <source>cannot open the training history</source>
+        <translation>nem nyitható meg az előzmény</translation>
+    </message>
+    <message>
+        <source>cannot read the training history</source>
+        <translation>nem olvasható az előzmény</translation>
+    </message>
+    <message>
+        <source>; what a trainer wrote last is in its -wal file, which is read only through a -shm file beside it that this user can write</source>
+        <translation>; egy gyakorló legutóbbi bejegyzései a -wal fájlban vannak, az pedig csak egy mellette levő, ennek a felhasználónak írható -shm fájlon át olvasható</translation>
+    </message>
+    <message>
+        <source>the training history is not a database this program can read</source>
+        <translation>az előzmény nem olyan adatbázis, amelyet ez a program olvasni tud</translation>
+    </message>
+    <message>
+        <source>the training history was written by a newer Vestranoli</source>
+        <translation>az előzményt egy újabb Vestranoli írta</translation>
+    </message>
+    <message>
+        <source>layout %1, this one knows up to %2; it is left alone</source>
+        <translation>szerkezete: %1, ez a program legfeljebb ezt ismeri: %2; érintetlenül marad</translation>
+    </message>
+    <message>
+        <source>the training history is some other database</source>
+        <translation>az előzmény helyén egy másik adatbázis van</translation>
+    </message>
+    <message>
+        <source>it is left alone</source>
+        <translation>érintetlenül marad</translation>
+    </message>
+    <message>
+        <source>cannot prepare the training history</source>
+        <translation>nem készíthető elő az előzmény</translation>
+    </message>
+    <message>
+        <source>the training history is damaged, and left as it is:</source>
+        <translation>az előzmény sérült, ezért változatlanul marad</translation>
+    </message>
+    <message>
+        <source>%1 %2 (%3)%4</source>
+        <translation>%1: %2 (%3)%4</translation>
+    </message>
+    <message>
+        <source>; training goes on without it</source>
+        <translation>; a gyakorlás nélküle folytatódik</translation>
+    </message>
+    <message>
+        <source>; what is recorded is kept until it can be written</source>
+        <translation>; a rögzítetteket megőrzi, amíg be nem írhatja őket</translation>
+    </message>
+    <message>
+        <source>cannot write the training history</source>
+        <translation>nem írható az előzmény</translation>
+    </message>
+    <message>
+        <source>the training history %1 takes writes again; %2 written now</source>
+        <translation>az előzmény újra írható: %1; most beírva: %2</translation>
+    </message>
+    <message>
+        <source>the training history %1 could not be written before the end; lost from this session: %2%3</source>
+        <translation>az előzmény a kilépésig sem volt írható: %1; ebből a gyakorlásból elveszett: %2%3</translation>
+    </message>
+    <message>
+        <source> (not noted in %1 either: %2)</source>
+        <translation> (feljegyezni sem sikerült ide: %1; %2)</translation>
+    </message>
+    <message>
+        <source>there is no copy run %1</source>
+        <translation>nincs ilyen másolás: %1</translation>
+    </message>
+    <message>
+        <source>cannot store the copy&apos;s result in the training history %1 (%2)</source>
+        <translation>nem menthető a másolás eredménye az előzménybe: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>database is locked</source>
+        <translation>az adatbázis zárolva van</translation>
+    </message>
+    <message>
+        <source>attempt to write a readonly database</source>
+        <translation>írásvédett adatbázisba írna</translation>
+    </message>
+    <message>
+        <source>disk I/O error</source>
+        <translation>lemezhiba (I/O)</translation>
+    </message>
+    <message>
+        <source>database disk image is malformed</source>
+        <translation>az adatbázisfájl sérült</translation>
+    </message>
+    <message>
+        <source>database or disk is full</source>
+        <translation>megtelt az adatbázis vagy a lemez</translation>
+    </message>
+    <message>
+        <source>unable to open database file</source>
+        <translation>nem nyitható meg az adatbázisfájl</translation>
+    </message>
+    <message>
+        <source>file is not a database</source>
+        <translation>a fájl nem adatbázis</translation>
+    </message>
+</context>
+<context>
     <name>MSComm</name>
     <message>
         <source>line settings &quot;%1&quot; not understood; keeping 9600,N,8,1</source>
@@ -131,6 +266,20 @@ Morzegyakorló soros vonalon (9600 baud, 8N1) csatlakozó billentyűzőhöz.
     </message>
 </context>
 <context>
+    <name>ProblemLimit</name>
+    <message>
+        <source>and %1 more such problems within %2 s, left unsaid</source>
+        <translation>és még %1 ilyen hiba %2 s alatt, ezeket nem írja ki</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsFile</name>
+    <message>
+        <source>it is a symbolic link to %1, which is not written</source>
+        <translation>szimbolikus hivatkozás erre: %1, amelyet nem ír felül</translation>
+    </message>
+</context>
+<context>
     <name>main</name>
     <message>
         <source>vestranoli: no display to show the window on (DISPLAY is not set)
@@ -142,6 +291,12 @@ Morzegyakorló soros vonalon (9600 baud, 8N1) csatlakozó billentyűzőhöz.
         <source>vestranoli: this Qt has no windows-1250 codec; the files and the keyer line need it
 </source>
         <translation>vestranoli: ebben a Qt-ben nincs windows-1250 kódolás; a fájloknak és a billentyűző vonalának kell
+</translation>
+    </message>
+    <message>
+        <source>vestranoli: cannot open the display to show the window on
+</source>
+        <translation>vestranoli: nem nyitható meg a képernyő az ablak számára
 </translation>
     </message>
 </context>

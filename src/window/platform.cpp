@@ -113,3 +113,12 @@ void loadTerminalTranslation()
     else
         delete translator;
 }
+
+QString terminalTextWithoutApplication(const char *context, const char *text)
+{
+    QTranslator translator;
+    const QString translated = hungarianDesktop() && translator.load(QStringLiteral(":/i18n/vestranoli_hu.qm"))
+                                   ? translator.translate(context, text)
+                                   : QString();
+    return translated.isEmpty() ? QString::fromUtf8(text) : translated;
+}

@@ -50,3 +50,5 @@ void loadQtTranslations();
 // The trainer's terminal messages and --help in Hungarian on a Hungarian
 // desktop; in English, as written, on any other.
 void loadTerminalTranslation();
+// The same for a message said where no application could be made.
+QString terminalTextWithoutApplication(const char *context, const char *text);
