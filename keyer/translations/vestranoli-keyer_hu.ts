@@ -242,14 +242,6 @@ Az oktatóprogram indítása: vestranoli --port ESZKÖZ (vagy a --link ÚTVONAL)
         <translation>Vonalai:</translation>
     </message>
     <message>
-        <source>Its lines</source>
-        <translation type="vanished">Vonalai</translation>
-    </message>
-    <message>
-        <source>Key adapter</source>
-        <translation type="vanished">Billentyű-adapter</translation>
-    </message>
-    <message>
         <source>Key adapter:</source>
         <translation>Billentyű-adapter:</translation>
     </message>
@@ -330,10 +322,6 @@ Bal Ctrl vagy [: pont lapát; jobb Ctrl vagy ]: vonás lapát
         <translation>Hang:</translation>
     </message>
     <message>
-        <source>Sound</source>
-        <translation type="vanished">Hang</translation>
-    </message>
-    <message>
         <source>playing</source>
         <translation>szól</translation>
     </message>
@@ -344,26 +332,6 @@ Bal Ctrl vagy [: pont lapát; jobb Ctrl vagy ]: vonás lapát
     <message>
         <source>no sound output: playing silently, looking for it again</source>
         <translation>nincs hangkimenet: hang nélkül játszik, és újra keresi</translation>
-    </message>
-    <message>
-        <source>Line</source>
-        <translation type="vanished">Vonal</translation>
-    </message>
-    <message>
-        <source>Mode</source>
-        <translation type="vanished">Üzemmód</translation>
-    </message>
-    <message>
-        <source>Speed</source>
-        <translation type="vanished">Sebesség</translation>
-    </message>
-    <message>
-        <source>Pause</source>
-        <translation type="vanished">Szünet</translation>
-    </message>
-    <message>
-        <source>Your keying</source>
-        <translation type="vanished">Az Ön billentyűzése</translation>
     </message>
     <message>
         <source>Tone</source>
@@ -504,10 +472,6 @@ Bal Ctrl vagy [: pont lapát; jobb Ctrl vagy ]: vonás lapát
     <message>
         <source>Each echo group you key back is reviewed here.</source>
         <translation>Itt látja, hogyan adta vissza az egyes csoportokat.</translation>
-    </message>
-    <message>
-        <source>Review of the groups keyed back</source>
-        <translation type="vanished">A visszaadott csoportok értékelése</translation>
     </message>
     <message>
         <source>%1 keyed as %2: %3</source>
