@@ -101,6 +101,7 @@ void Keyer::dropRun()
     ++m_session;
     m_groups.clear();
     m_playing = false;
+    m_playingBack = false;
     m_reports->clear();
     m_giveUp.stop();
     m_breath.stop();
@@ -215,7 +216,7 @@ double Keyer::breathMs() const
 void Keyer::playNext()
 {
     m_breath.stop();
-    if (m_playing || m_groups.isEmpty())
+    if (m_playing || m_playingBack || m_groups.isEmpty())
         return;
     if (m_groups.head().mode == Mode::Echo && !m_options.autoEcho) {
         // A key that sounds calls again when it comes up.
@@ -296,12 +297,34 @@ void Keyer::keyBack(const QString &group)
     const EchoPlan plan = planEcho(group, dotSamples(), m_options.errorRate, m_random);
     const qint64 start = m_player.append(plan.segments);
     // Reported, and reviewed, as the trainee's own keying is.
+    const double msPerSample = 1000.0 / m_player.sampleRate();
     for (const KeyReport &report : plan.reports) {
         const char letter = report.letter;
-        inThisRun(start + qint64(report.at), [this, letter] { keyedReport(letter); });
+        const KeyedMark mark{(double(start) + report.from) * msPerSample, (double(start) + report.to) * msPerSample};
+        inThisRun(start + qint64(report.at), [this, letter, mark] { keyedReport(letter, mark); });
     }
     inThisRun(start + plan.length, [this] {
         m_playing = false;
+        playNext();
+    });
+}
+
+bool Keyer::canPlayBack() const
+{
+    return m_mode == Mode::Echo && !m_playing && !m_playingBack;
+}
+
+void Keyer::playBack(const std::vector<ToneSegment> &segments)
+{
+    if (!canPlayBack() || segments.empty())
+        return;
+    m_playingBack = true;
+    m_player.prepare();
+    m_player.append(segments);
+    emit stateChanged();
+    inThisRun(m_player.scheduleEnd(), [this] {
+        m_playingBack = false;
+        emit stateChanged();
         playNext();
     });
 }
@@ -316,7 +339,7 @@ void Keyer::keyed(bool down)
     playNext();
 }
 
-void Keyer::keyedReport(char letter)
+void Keyer::keyedReport(char letter, const KeyedMark &mark)
 {
     // Reports outside an echo run would be scored by the trainer as a group
     // keyed back, and could even send it a group in the middle of a copy run.
@@ -324,11 +347,12 @@ void Keyer::keyedReport(char letter)
         return;
     if (letter != KeyerText::characterEnd) {
         m_elements += QLatin1Char(letter);
+        m_marks += mark;
         if (m_counting)
             m_reports->send(QByteArray(1, letter));
         return;
     }
-    const KeyedCharacter character{std::exchange(m_elements, QString()), m_counting};
+    const KeyedCharacter character{std::exchange(m_elements, QString()), m_counting, std::exchange(m_marks, {})};
     if (character.counted) {
         m_review.keyed.append(character);
         m_reports->send(QByteArray(1, KeyerText::characterEnd));
@@ -355,6 +379,7 @@ void Keyer::forgetKeying()
 {
     m_keys.reset();
     m_elements.clear();
+    m_marks.clear();
     m_counting = false;
 }
 

@@ -122,6 +122,12 @@ public:
         return m_options.charSpeed > 0 && m_options.charSpeed < m_speed ? m_options.charSpeed : 0;
     }
 
+    // Plays what a trainee asked to hear again, when no echo group sounds;
+    // the next group waits until it has played.
+    bool canPlayBack() const;
+    void playBack(const std::vector<ToneSegment> &segments);
+    bool playingBack() const { return m_playingBack; }
+
 signals:
     void stateChanged();
     // An echo run began: the trainee keys next.
@@ -139,7 +145,7 @@ private:
     void groupPlayed(const QString &group, Mode mode);
     void keyBack(const QString &group);
     void keyed(bool down);
-    void keyedReport(char letter);
+    void keyedReport(char letter, const KeyedMark &mark);
     void characterSent();
     void forgetKeying();
     void dropRun();
@@ -178,6 +184,7 @@ private:
     int m_pause;
     QQueue<Pending> m_groups;
     bool m_playing = false; // a group (or its keying back) is under way
+    bool m_playingBack = false;
     // The trainer's count of the characters it has of the group keyed back,
     // and the letters per group, from the last group frame.
     int m_rxLetters = 0;
@@ -185,6 +192,7 @@ private:
     bool m_counting = false;
     bool m_copyRunOver = false;
     QString m_elements; // of the character being keyed
+    QList<KeyedMark> m_marks; // its presses
     GroupReview m_review;
     // Counts the runs and trainers that have come and gone: what was timed
     // for one (an "OK", a report) is not sent in the next.

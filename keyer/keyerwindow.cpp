@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "keyerwindow.h"
 
+#include "common/morsetable.h"
 #include "core/morseplan.h"
+#include "fisttimeline.h"
+#include "fistwords.h"
 #include "keyadapter.h"
 #include "keyarea.h"
 #include "keyer.h"
@@ -10,9 +13,14 @@
 #include "reviewlist.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileDialog>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPushButton>
+#include <QSaveFile>
 #include <QScreen>
 #include <QSlider>
 #include <QSpinBox>
@@ -40,6 +48,11 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
                                    "press the space bar, click this window once."),
                                 this))
     , m_reviews(new ReviewList(this))
+    , m_timeline(new FistTimeline(this))
+    , m_session(new QLabel(this))
+    , m_playBack(new QPushButton(tr("&Play back"), this))
+    , m_saveTiming(new QPushButton(tr("&Save timing..."), this))
+    , m_saved(new QLabel(this))
     , m_key(new KeyArea(this))
     , m_tone(new QSpinBox(this))
     , m_volume(new QSlider(Qt::Horizontal, this))
@@ -88,19 +101,34 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
     // long ones would otherwise push the window past the screen's bottom.
     m_reviews->setFixedHeight(reviewBoxHeight * fontMetrics().lineSpacing());
     layout->addWidget(m_reviews);
+    layout->addWidget(m_timeline);
+    layout->addWidget(m_session);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(m_playBack);
+    buttons->addWidget(m_saveTiming);
+    buttons->addWidget(m_saved, 1);
+    layout->addLayout(buttons);
+    m_session->setText(FistWords(locale()).session(m_fistSession));
+    m_session->setAccessibleName(tr("Your timing this session"));
+    m_playBack->setToolTip(tr("Plays the last group as you keyed it, then as it should sound at your speed"));
+    m_playBack->setEnabled(false);
+    m_saveTiming->setToolTip(tr("Saves the timing of every group keyed back, a row each, as CSV"));
+    m_saveTiming->setEnabled(false);
     // The dots of "Ö" and "Ü" rise above the font's ascent, where a label
     // one line high would cut them: room for them on top of every label.
     for (QLabel *label : findChildren<QLabel *>())
         label->setContentsMargins(0, accents, 0, 0);
     // Long texts wrap rather than widen the window past the screen's edge.
-    for (QLabel *wrapped : {m_line, m_mode, m_speed, m_pause, m_fist, m_sound, m_keyboardHint}) {
+    for (QLabel *wrapped : {m_line, m_mode, m_speed, m_pause, m_fist, m_sound, m_keyboardHint, m_session, m_saved}) {
         wrapped->setWordWrap(true);
         wrapped->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     }
 
     connect(&keyer, &Keyer::stateChanged, this, &KeyerWindow::showState);
     connect(&keyer, &Keyer::echoRunStarted, this, &KeyerWindow::takeKeyboard);
-    connect(&keyer, &Keyer::groupReviewed, m_reviews, &ReviewList::addReview);
+    connect(&keyer, &Keyer::groupReviewed, this, &KeyerWindow::reviewed);
+    connect(m_playBack, &QPushButton::clicked, this, &KeyerWindow::playBack);
+    connect(m_saveTiming, &QPushButton::clicked, this, &KeyerWindow::saveTiming);
     connect(&player, &Player::soundStateChanged, this, &KeyerWindow::showSound);
     connect(m_tone, &QSpinBox::valueChanged, this, [this](int hz) { m_player.setFrequency(hz); });
     connect(m_volume, &QSlider::valueChanged, this, [this](int v) { m_player.setVolume(v / 100.0); });
@@ -126,6 +154,8 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
     setTabOrder(m_tone, m_volume);
     setTabOrder(m_volume, m_key);
     setTabOrder(m_key, m_reviews);
+    setTabOrder(m_reviews, m_playBack);
+    setTabOrder(m_playBack, m_saveTiming);
 
     // The keys work wherever the focus is in this window.
     qApp->installEventFilter(this);
@@ -190,6 +220,7 @@ void KeyerWindow::showState()
                                                .arg(m_keyer.unusedCharacterSpeed()));
     m_pause->setText(tr("%1 s after each group").arg(locale().toString(m_keyer.pause() / 100.0, 'f', 2)));
     m_key->setStateText(m_mode->text());
+    m_playBack->setEnabled(m_lastTimedDotMs > 0 && m_keyer.canPlayBack());
     showKeyboardHint();
     showSound();
 }
@@ -253,6 +284,61 @@ void KeyerWindow::showFist()
     m_fist->setText(tr("%1 letters per minute, dash %2 dots")
                         .arg(qRound(fist.lettersPerMinute()))
                         .arg(locale().toString(fist.dashRatio(), 'f', 1)));
+}
+
+void KeyerWindow::reviewed(const GroupReview &review)
+{
+    const std::optional<FistTiming> timing = measureFist(review, m_keyer.speed());
+    m_reviews->addReview(review, timing);
+    if (!timing)
+        return;
+    m_fistSession.add(review, *timing);
+    const FistWords words(locale());
+    m_session->setText(words.session(m_fistSession));
+    m_lastTimed = review;
+    m_lastTimedDotMs = dotMilliseconds(1) / timing->lettersPerMinute.keyed;
+    const QList<KeyedMark> keyed = countedMarks(review);
+    m_timeline->setGroup(keyed, idealMarks(keyedCharacters(review), m_lastTimedDotMs, keyed.first().from),
+                         (QStringList{words.measures(*timing)} + words.faults(*timing)).join(QLatin1String("; ")));
+    m_saveTiming->setEnabled(true);
+    showState();
+}
+
+// The characters keyed back and counted, as they were taken.
+QString KeyerWindow::keyedCharacters(const GroupReview &review)
+{
+    QString characters;
+    for (const KeyedCharacter &c : review.keyed) {
+        if (c.counted)
+            characters += characterOf(c.elements);
+    }
+    return characters;
+}
+
+void KeyerWindow::playBack()
+{
+    // As keyed, a word space of the trainee's own, then as it should sound.
+    const double samplesPerMs = m_player.sampleRate() / 1000.0;
+    std::vector<ToneSegment> segments = marksAsSegments(countedMarks(m_lastTimed), samplesPerMs);
+    segments.push_back({false, std::llround(7 * m_lastTimedDotMs * samplesPerMs)});
+    for (const ToneSegment &s : groupSegments(keyedCharacters(m_lastTimed), m_lastTimedDotMs * samplesPerMs))
+        segments.push_back(s);
+    m_keyer.playBack(segments);
+}
+
+void KeyerWindow::saveTiming()
+{
+    const QString path = QFileDialog::getSaveFileName(this, tr("Save the timing"),
+                                                      QDir::home().filePath(QStringLiteral("vestranoli-timing.csv")),
+                                                      tr("CSV files (*.csv)"));
+    if (path.isEmpty())
+        return;
+    QSaveFile file(path);
+    const QByteArray csv = m_fistSession.csv().toUtf8();
+    if (file.open(QIODevice::WriteOnly) && file.write(csv) == csv.size() && file.commit())
+        m_saved->setText(tr("saved to %1").arg(QDir::toNativeSeparators(path)));
+    else
+        m_saved->setText(tr("could not save %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
 }
 
 void KeyerWindow::showKeyAdapter(const KeyAdapter &adapter)

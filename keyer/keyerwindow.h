@@ -1,14 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/fistsession.h"
+
 #include <QWidget>
 
+class FistTimeline;
 class KeyAdapter;
 class KeyArea;
 class KeyInput;
 class Keyer;
 class Player;
 class QLabel;
+class QPushButton;
 class QSlider;
 class QSpinBox;
 class ReviewList;
@@ -16,8 +20,10 @@ class ReviewList;
 // The keyer's small window: the state of the line, the mode, speed and pause
 // as the trainer set them, the trainee's own speed and dashes as keyed, the
 // key, the sidetone's pitch and volume, and a review of the last echo groups
-// keyed back. It shows no group before it is keyed: in a copy run the
-// trainee must only hear it.
+// keyed back: what was keyed wrong and how it was timed, the last group's
+// presses drawn against the ideal, to be heard again, and the session's
+// timing, to be saved as CSV. It shows no group before it is keyed: in a
+// copy run the trainee must only hear it.
 //
 // It opens at the top right of the screen, beside the trainer's window
 // rather than over it, and comes to the front with the keyboard when an echo
@@ -46,6 +52,10 @@ private:
     void takeKeyboard();
     void showKeyboardHint();
     void keyedHere();
+    void reviewed(const GroupReview &review);
+    void playBack();
+    void saveTiming();
+    static QString keyedCharacters(const GroupReview &review);
 
     Keyer &m_keyer;
     Player &m_player;
@@ -61,6 +71,14 @@ private:
     bool m_keyedHere = false; // a key has reached this window since it last lost the keyboard
     const KeyAdapter *m_adapter = nullptr; // a key on a serial adapter, if there is one
     ReviewList *m_reviews;
+    FistTimeline *m_timeline;
+    QLabel *m_session;
+    QPushButton *m_playBack;
+    QPushButton *m_saveTiming;
+    QLabel *m_saved;
+    FistSession m_fistSession;
+    GroupReview m_lastTimed; // the newest group keyed back with its timing
+    double m_lastTimedDotMs = 0;
     KeyArea *m_key;
     QSpinBox *m_tone;
     QSlider *m_volume;

@@ -91,9 +91,14 @@ void KeyInput::setTone(double t)
     m_toneOn = on;
     m_lastEdge = at;
     emit keyed(on, m_lastEdge);
-    if (!on)
+    if (!on) {
         m_silentSince = m_lastEdge;
-    emitReports(on ? m_classifier.press(m_lastEdge) : m_classifier.release(m_lastEdge));
+        emitReports(m_classifier.release(m_lastEdge));
+        return;
+    }
+    // What falls due at the press belongs to the element before it.
+    emitReports(m_classifier.press(m_lastEdge));
+    m_pressByPaddles = m_paddleTone && !m_straight && !m_adapterStraight;
 }
 
 void KeyInput::flush()
@@ -147,5 +152,5 @@ void KeyInput::reset()
 void KeyInput::emitReports(const QList<KeyReport> &reports)
 {
     for (const KeyReport &r : reports)
-        emit report(r.letter);
+        emit report(r.letter, {r.from, r.to, m_pressByPaddles});
 }

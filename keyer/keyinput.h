@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/groupreview.h"
 #include "core/iambic.h"
 #include "core/keyingclassifier.h"
 #include "core/monotonicclock.h"
@@ -65,8 +66,8 @@ signals:
     void keyed(bool down, double at);
     // The same for the keys the sidetone hears from here.
     void sounds(bool down, double at);
-    // 'R', 'H' or 'V'.
-    void report(char letter);
+    // 'R', 'H' or 'V'; for an element, the press it was keyed with.
+    void report(char letter, const KeyedMark &mark);
 
 private:
     double now() const { return msFromStamp(monotonicNs()); }
@@ -88,6 +89,7 @@ private:
     bool m_paddleTone = false;
     bool m_toneOn = false;
     bool m_soundOn = false;
+    bool m_pressByPaddles = false; // the paddles alone keyed the element last pressed
     double m_lastEdge = 0; // the classifier's clock never goes back
     double m_paddleTime = 0; // nor the paddles' (a stamp may be older than a paddle edge handled)
     double m_silentSince = -std::numeric_limits<double>::infinity();

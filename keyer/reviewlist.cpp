@@ -2,6 +2,7 @@
 #include "reviewlist.h"
 
 #include "common/morsetable.h"
+#include "fistwords.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QAccessible>
@@ -81,16 +82,16 @@ void ReviewList::addEntry(const QString &shown, const QString &words)
     entry->setData(Qt::AccessibleTextRole, words);
 }
 
-void ReviewList::addReview(const GroupReview &review)
+void ReviewList::addReview(const GroupReview &review, const std::optional<FistTiming> &timing)
 {
-    if (!m_reviews.isEmpty() && m_reviews.first().number == review.number)
-        m_reviews.first() = review;
+    if (!m_reviews.isEmpty() && m_reviews.first().review.number == review.number)
+        m_reviews.first() = {review, timing};
     else
-        m_reviews.prepend(review);
+        m_reviews.prepend({review, timing});
     while (m_reviews.size() > groupsShown)
         m_reviews.removeLast();
     clear();
-    for (const GroupReview &r : std::as_const(m_reviews))
+    for (const Reviewed &r : std::as_const(m_reviews))
         addEntry(describe(r), inWords(r));
     if (hasFocus())
         setCurrentRow(0); // a screen reader says it; out of focus, the entry would take its focus from the key
@@ -126,18 +127,30 @@ QString ReviewList::newestInWords() const
     return m_reviews.isEmpty() ? QString() : inWords(m_reviews.first());
 }
 
-QString ReviewList::inWords(const GroupReview &review) const
+QString ReviewList::inWords(const Reviewed &reviewed) const
 {
+    const GroupReview &review = reviewed.review;
     if (review.sent.trimmed().isEmpty())
         return nothingSent();
     QStringList words{tr("%1 keyed as %2: %3")
                           .arg(review.sent, review.received(), review.right() ? tr("right") : tr("wrong"))};
     words += notesOn(review, review.lineUp());
+    words += timingNotes(reviewed);
     return words.join(QStringLiteral("; "));
 }
 
-QString ReviewList::describe(const GroupReview &review) const
+// The group's timing and what is off in it.
+QStringList ReviewList::timingNotes(const Reviewed &reviewed) const
 {
+    if (!reviewed.timing)
+        return {};
+    const FistWords words(locale());
+    return QStringList{words.measures(*reviewed.timing)} + words.faults(*reviewed.timing);
+}
+
+QString ReviewList::describe(const Reviewed &reviewed) const
+{
+    const GroupReview &review = reviewed.review;
     // Two rows in a fixed-width font, a column per place of the line-up: the
     // group sent above, what was keyed below; a gap where there is nothing.
     if (review.sent.trimmed().isEmpty())
@@ -154,6 +167,12 @@ QString ReviewList::describe(const GroupReview &review) const
     QStringList notes;
     for (const QString &note : notesOn(review, places))
         notes << note.toHtmlEscaped();
+    const QStringList timing = timingNotes(reviewed);
+    if (!timing.isEmpty()) {
+        notes << timing.first().toHtmlEscaped();
+        for (const QString &fault : timing.mid(1))
+            notes << red(fault);
+    }
     const QString verdict = review.right() ? tr("right") : red(tr("wrong"));
     notes.prepend(QStringLiteral("<tt>%1<br>%2</tt> %3").arg(sentRow, keyedRow, verdict));
     return notes.join(QStringLiteral("<br>"));

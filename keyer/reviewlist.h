@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/fisttiming.h"
 #include "core/groupreview.h"
 
 #include <QListWidget>
@@ -16,8 +17,9 @@ class ReviewList : public QListWidget
 public:
     explicit ReviewList(QWidget *parent = nullptr);
 
-    // A review of the newest group replaces the one shown for it.
-    void addReview(const GroupReview &review);
+    // A review of the newest group replaces the one shown for it; the
+    // group's timing, where it was timed, is shown with it.
+    void addReview(const GroupReview &review, const std::optional<FistTiming> &timing = std::nullopt);
 
     // The newest review as a screen reader says it: plain text, one sentence.
     QString newestInWords() const;
@@ -29,11 +31,16 @@ protected:
 
 private:
     QString nothingSent() const;
-    QString inWords(const GroupReview &review) const;
-    QString describe(const GroupReview &review) const;
+    struct Reviewed {
+        GroupReview review;
+        std::optional<FistTiming> timing;
+    };
+    QString inWords(const Reviewed &reviewed) const;
+    QString describe(const Reviewed &reviewed) const;
+    QStringList timingNotes(const Reviewed &reviewed) const;
     QStringList notesOn(const GroupReview &review, const QList<ReviewedCharacter> &places) const;
 
     void addEntry(const QString &shown, const QString &words);
 
-    QList<GroupReview> m_reviews;
+    QList<Reviewed> m_reviews;
 };

@@ -5,12 +5,25 @@
 #include <QList>
 #include <QString>
 
+// A press the keying classifier took for one element: when the key went
+// down and came up, in ms on the key's clock.
+struct KeyedMark {
+    double from = 0;
+    double to = 0;
+    bool paddle = false; // keyed by the paddles, which time the element themselves
+
+    bool operator==(const KeyedMark &other) const = default;
+};
+
 // One character keyed back: its elements ("R" short, "H" long) and whether
 // the trainer got it. A character keyed after the group was complete, before
 // the next one began to sound, belongs to no group and is not reported.
+// `marks` holds its elements' presses, one each, or nothing where they were
+// not timed.
 struct KeyedCharacter {
     QString elements;
     bool counted = true;
+    QList<KeyedMark> marks = {};
 };
 
 // One place of a group lined up with what was keyed back.

@@ -82,7 +82,7 @@ QList<KeyReport> KeyingClassifier::advanceTo(double t)
     if (m_elementPending && t >= *m_releasedAt + debounce()) {
         const double length = *m_releasedAt - m_pressedAt;
         const bool dash = length > longLimit();
-        reports.append({dash ? KeyerText::dash : KeyerText::dot, *m_releasedAt + debounce()});
+        reports.append({dash ? KeyerText::dash : KeyerText::dot, *m_releasedAt + debounce(), m_pressedAt, *m_releasedAt});
         learnMark(length, dash);
         m_elementPending = false;
         m_characterOpen = true;

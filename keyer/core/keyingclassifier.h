@@ -6,10 +6,13 @@
 #include <optional>
 
 // One report to the trainer: 'R' a short element, 'H' a long one, 'V' the end
-// of a character; `at` is when it became due, in the caller's time.
+// of a character; `at` is when it became due, in the caller's time. An
+// element's report also holds when its press began and ended.
 struct KeyReport {
     char letter = 0;
     double at = 0;
+    double from = 0;
+    double to = 0;
 
     bool operator==(const KeyReport &other) const = default;
 };

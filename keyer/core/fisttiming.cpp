@@ -1,0 +1,231 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/fisttiming.h"
+
+#include "common/frames.h"
+#include "common/morsetable.h"
+
+#include <cmath>
+#include <numeric>
+
+namespace {
+
+double mean(const QList<double> &values)
+{
+    return std::accumulate(values.begin(), values.end(), 0.0) / double(values.size());
+}
+
+std::optional<FistMeasure> measured(const QList<double> &lengths, double dotMs, double ideal)
+{
+    if (lengths.isEmpty())
+        return std::nullopt;
+    return FistMeasure{mean(lengths) / dotMs, ideal};
+}
+
+// The characters keyed, each with its presses, and after which of them the
+// group sent has a blank: there the gap is a word's.
+struct TimedCharacter {
+    QChar character;
+    QString elements;
+    QList<KeyedMark> marks;
+    bool wordFollows = false;
+};
+
+QList<TimedCharacter> timedCharacters(const GroupReview &review)
+{
+    QList<int> blanksAfter; // counts of characters sent before each blank
+    int sentCharacters = 0;
+    for (QChar c : review.sent) {
+        if (c.isSpace())
+            blanksAfter << sentCharacters;
+        else
+            ++sentCharacters;
+    }
+    QList<TimedCharacter> characters;
+    for (const KeyedCharacter &k : review.keyed) {
+        if (!k.counted)
+            continue;
+        if (k.elements.isEmpty() || k.marks.size() != k.elements.size())
+            return {};
+        characters.append({characterOf(k.elements), k.elements, k.marks, false});
+        characters.last().wordFollows = blanksAfter.contains(int(characters.size()));
+    }
+    return characters;
+}
+
+// A stretch of characters' length in the dots it should take.
+double idealDots(const QList<TimedCharacter> &characters, qsizetype first, qsizetype end)
+{
+    double dots = 0;
+    for (qsizetype i = first; i < end; ++i) {
+        for (QChar e : characters[i].elements)
+            dots += e == QLatin1Char(KeyerText::dash) ? 3 : 1;
+        dots += double(characters[i].elements.size() - 1);
+        if (i + 1 < end)
+            dots += characters[i].wordFollows ? 7 : 3;
+    }
+    return dots;
+}
+
+double lengthMs(const QList<TimedCharacter> &characters, qsizetype first, qsizetype end)
+{
+    return characters[end - 1].marks.last().to - characters[first].marks.first().from;
+}
+
+// Each character's speed, over it and the gap after it, and a straight line
+// through them by least squares: its end against its start.
+std::optional<FistMeasure> speedChange(const QList<TimedCharacter> &characters)
+{
+    const qsizetype n = characters.size();
+    if (n < 3)
+        return std::nullopt;
+    QList<double> speeds;
+    for (qsizetype i = 0; i < n; ++i) {
+        const bool last = i + 1 == n;
+        const double dots = idealDots(characters, i, i + 1) + (last ? 0 : characters[i].wordFollows ? 7 : 3);
+        const double ms = (last ? characters[i].marks.last().to : characters[i + 1].marks.first().from)
+            - characters[i].marks.first().from;
+        speeds << dots / ms;
+    }
+    const double meanPlace = double(n - 1) / 2;
+    const double meanSpeed = mean(speeds);
+    double covariance = 0;
+    double variance = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        covariance += (double(i) - meanPlace) * (speeds[i] - meanSpeed);
+        variance += (double(i) - meanPlace) * (double(i) - meanPlace);
+    }
+    const double slope = covariance / variance;
+    const double start = meanSpeed - slope * meanPlace;
+    return FistMeasure{slope * double(n - 1) / start, 0};
+}
+
+} // namespace
+
+bool FistMeasure::off() const
+{
+    return std::abs(keyed - ideal) > fistTolerance * (ideal != 0 ? ideal : 1);
+}
+
+QList<int> FistTiming::offMeasures() const
+{
+    QList<int> off;
+    for (int index = 0; index < FistMeasureCount; ++index) {
+        if (const auto measure = fistMeasure(*this, index); measure && measure->off())
+            off << index;
+    }
+    return off;
+}
+
+std::optional<FistMeasure> fistMeasure(const FistTiming &timing, int index)
+{
+    switch (index) {
+    case Speed: return timing.lettersPerMinute;
+    case DashRatio: return timing.dashRatio;
+    case ElementGap: return timing.elementGap;
+    case LetterGap: return timing.letterGap;
+    case WordGap: return timing.wordGap;
+    case SpeedChange: return timing.speedChange;
+    }
+    return std::nullopt;
+}
+
+std::optional<FistTiming> measureFist(const GroupReview &review, int setLettersPerMinute)
+{
+    const QList<TimedCharacter> characters = timedCharacters(review);
+    if (characters.isEmpty())
+        return std::nullopt;
+
+    FistTiming timing;
+    QList<double> dots;
+    QList<double> dashes;
+    QList<double> elementGaps;
+    QList<double> letterGaps;
+    QList<double> wordGaps;
+    for (qsizetype i = 0; i < characters.size(); ++i) {
+        const TimedCharacter &c = characters[i];
+        for (qsizetype e = 0; e < c.marks.size(); ++e) {
+            timing.paddles = timing.paddles || c.marks[e].paddle;
+            (c.elements[e] == QLatin1Char(KeyerText::dash) ? dashes : dots) << c.marks[e].to - c.marks[e].from;
+            if (e > 0)
+                elementGaps << c.marks[e].from - c.marks[e - 1].to;
+        }
+        if (i + 1 < characters.size())
+            (c.wordFollows ? wordGaps : letterGaps) << characters[i + 1].marks.first().from - c.marks.last().to;
+    }
+    timing.dotMs = dots.isEmpty() ? mean(dashes) / 3 : mean(dots);
+
+    const double groupDotMs = lengthMs(characters, 0, characters.size()) / idealDots(characters, 0, characters.size());
+    timing.lettersPerMinute = {dotMilliseconds(1) / groupDotMs, double(setLettersPerMinute)};
+    if (!timing.paddles) {
+        if (!dots.isEmpty())
+            timing.dashRatio = measured(dashes, timing.dotMs, 3);
+        timing.elementGap = measured(elementGaps, timing.dotMs, 1);
+    }
+    timing.letterGap = measured(letterGaps, timing.dotMs, 3);
+    timing.wordGap = measured(wordGaps, timing.dotMs, 7);
+    timing.speedChange = speedChange(characters);
+
+    for (const TimedCharacter &c : characters) {
+        CharacterTiming character{c.character, {}, {}};
+        if (!timing.paddles) {
+            QList<double> ownDashes;
+            QList<double> ownGaps;
+            for (qsizetype e = 0; e < c.marks.size(); ++e) {
+                if (c.elements[e] == QLatin1Char(KeyerText::dash))
+                    ownDashes << c.marks[e].to - c.marks[e].from;
+                if (e > 0)
+                    ownGaps << c.marks[e].from - c.marks[e - 1].to;
+            }
+            if (!dots.isEmpty())
+                character.dash = measured(ownDashes, timing.dotMs, 3);
+            character.elementGap = measured(ownGaps, timing.dotMs, 1);
+        }
+        timing.characters << character;
+    }
+    return timing;
+}
+
+QList<KeyedMark> countedMarks(const GroupReview &review)
+{
+    QList<KeyedMark> marks;
+    for (const KeyedCharacter &k : review.keyed) {
+        if (k.counted)
+            marks += k.marks;
+    }
+    return marks;
+}
+
+QList<KeyedMark> idealMarks(const QString &sent, double dotMs, double startMs)
+{
+    // In microseconds, so that rounding to whole samples loses nothing seen.
+    constexpr double perMs = 1000;
+    QList<KeyedMark> marks;
+    double at = startMs;
+    for (const ToneSegment &segment : groupSegments(sent, dotMs * perMs)) {
+        const double to = at + double(segment.samples) / perMs;
+        if (segment.tone)
+            marks.append({at, to, false});
+        at = to;
+    }
+    return marks;
+}
+
+std::vector<ToneSegment> marksAsSegments(const QList<KeyedMark> &marks, double samplesPerMs)
+{
+    std::vector<ToneSegment> segments;
+    if (marks.isEmpty())
+        return segments;
+    const double start = marks.first().from;
+    qint64 written = 0;
+    const auto until = [&](double ms, bool tone) {
+        const qint64 end = std::llround((ms - start) * samplesPerMs);
+        if (end > written)
+            segments.push_back({tone, end - written});
+        written = std::max(written, end);
+    };
+    for (const KeyedMark &mark : marks) {
+        until(mark.from, false);
+        until(mark.to, true);
+    }
+    return segments;
+}

@@ -1,0 +1,215 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The timing of a trainee's fist, measured on synthetic groups keyed with
+// known faults and on clean ones: per group, over a session, as CSV, and
+// played back as keyed.
+
+#include "common/morsetable.h"
+#include "core/fistsession.h"
+#include "core/fisttiming.h"
+
+#include <QTest>
+
+namespace {
+
+constexpr double dotMs = 100; // speed 60
+
+// How a synthetic trainee keys: lengths in dots, and a speed that grows
+// from the group's start to its end by `speedUp`.
+struct Fist {
+    double dash = 3;
+    double elementGap = 1;
+    double letterGap = 3;
+    double speedUp = 0;
+    QChar longGapIn = {}; // one gap inside this character held 1.7 dots
+    bool paddles = false;
+};
+
+GroupReview keyed(const QString &group, const Fist &fist, int number = 1)
+{
+    GroupReview review{number, group, {}, 0};
+    double at = 0;
+    for (qsizetype i = 0; i < group.size(); ++i) {
+        const double dot = dotMs / (1 + fist.speedUp * double(i) / double(group.size() - 1));
+        const QString elements = elementsOf(group[i]);
+        KeyedCharacter character{elements, true, {}};
+        for (qsizetype e = 0; e < elements.size(); ++e) {
+            if (e > 0)
+                at += dot * (group[i] == fist.longGapIn && e == 1 ? 1.7 : fist.elementGap);
+            const double length = dot * (elements[e] == QLatin1Char('H') ? fist.dash : 1);
+            character.marks.append({at, at + length, fist.paddles});
+            at += length;
+        }
+        review.keyed << character;
+        at += dot * fist.letterGap;
+    }
+    return review;
+}
+
+QString offNames(const FistTiming &timing)
+{
+    static const char *names[] = {"speed", "dash", "element gap", "letter gap", "word gap", "speed change"};
+    QStringList off;
+    for (int measure : timing.offMeasures())
+        off << QLatin1String(names[measure]);
+    return off.join(QLatin1String(", "));
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Fist)
+
+class FistTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void a_group_s_measures_data();
+    void a_group_s_measures();
+    void paddles_are_judged_on_their_spacing_alone();
+    void a_character_keyed_with_a_long_pause_is_named();
+    void a_group_not_timed_is_not_measured();
+    void the_session_s_means_and_what_is_furthest_off();
+    void the_session_as_csv();
+    void played_back_as_keyed_then_as_it_should_sound();
+};
+
+void FistTest::a_group_s_measures_data()
+{
+    QTest::addColumn<Fist>("fist");
+    QTest::addColumn<int>("measure");
+    QTest::addColumn<double>("expected");
+    QTest::addColumn<QString>("off");
+
+    QTest::newRow("a clean fist: every measure right") << Fist{} << int(DashRatio) << 3.0 << "";
+    QTest::newRow("clean: the set speed") << Fist{} << int(Speed) << 60.0 << "";
+    QTest::newRow("clean: the gaps inside letters") << Fist{} << int(ElementGap) << 1.0 << "";
+    QTest::newRow("clean: the gaps between letters") << Fist{} << int(LetterGap) << 3.0 << "";
+    QTest::newRow("clean: an even speed") << Fist{} << int(SpeedChange) << 0.0 << "";
+    QTest::newRow("dashes at 2.2 dots") << Fist{2.2} << int(DashRatio) << 2.2 << "dash";
+    QTest::newRow("letter gaps at 1.5 dots") << Fist{3, 1, 1.5} << int(LetterGap) << 1.5 << "letter gap";
+    // The last character 25 % faster than the first: the group is a tenth
+    // faster than set, which is not yet off.
+    QTest::newRow("speeding up by 25 %") << Fist{3, 1, 3, 0.25} << int(SpeedChange) << 0.25 << "speed change";
+    QTest::newRow("speeding up by 10 %") << Fist{3, 1, 3, 0.1} << int(SpeedChange) << 0.1 << "";
+    QTest::newRow("slow letter gaps slow the group") << Fist{3, 1, 6} << int(Speed) << 47.0 << "speed, letter gap";
+}
+
+void FistTest::a_group_s_measures()
+{
+    QFETCH(Fist, fist);
+    QFETCH(int, measure);
+    QFETCH(double, expected);
+    QFETCH(QString, off);
+
+    const std::optional<FistTiming> timing = measureFist(keyed(QStringLiteral("PARIS"), fist), 60);
+    QVERIFY(timing);
+    const std::optional<FistMeasure> value = fistMeasure(*timing, measure);
+    QVERIFY(value);
+    QVERIFY2(std::abs(value->keyed - expected) <= 0.02 * std::max(1.0, expected), qPrintable(QString::number(value->keyed)));
+    QCOMPARE(offNames(*timing), off);
+    QVERIFY(!timing->paddles);
+}
+
+void FistTest::paddles_are_judged_on_their_spacing_alone()
+{
+    // The paddles' elements and the gaps inside a character are their own:
+    // not judged even if they look short; the trainee's letter gaps are,
+    // and the speed they give.
+    Fist fist{2.2, 0.6, 2};
+    fist.paddles = true;
+    const std::optional<FistTiming> timing = measureFist(keyed(QStringLiteral("PARIS"), fist), 60);
+    QVERIFY(timing);
+    QVERIFY(timing->paddles);
+    QVERIFY(!timing->dashRatio);
+    QVERIFY(!timing->elementGap);
+    QCOMPARE(offNames(*timing), QStringLiteral("speed, letter gap"));
+}
+
+void FistTest::a_character_keyed_with_a_long_pause_is_named()
+{
+    Fist fist;
+    fist.longGapIn = QLatin1Char('B');
+    const std::optional<FistTiming> timing = measureFist(keyed(QStringLiteral("ABCD"), fist), 60);
+    QVERIFY(timing);
+    QCOMPARE(timing->characters.size(), 4);
+    const CharacterTiming &b = timing->characters[1];
+    QCOMPARE(b.character, QLatin1Char('B'));
+    QVERIFY(b.elementGap && b.elementGap->off());
+    QCOMPARE(b.elementGap->keyed, (1.7 + 1 + 1) / 3);
+    QVERIFY(!timing->characters[0].elementGap->off());
+}
+
+void FistTest::a_group_not_timed_is_not_measured()
+{
+    // The trainer's groups keyed by a hardware keyer's side, or nothing keyed.
+    GroupReview untimed = keyed(QStringLiteral("AB"), {});
+    untimed.keyed[1].marks.clear();
+    QVERIFY(!measureFist(untimed, 60));
+    QVERIFY(!measureFist({1, QStringLiteral("AB"), {}, 2}, 60));
+    // A character keyed after the group is not measured with it.
+    GroupReview late = keyed(QStringLiteral("AB"), {});
+    late.keyed[1].counted = false;
+    const std::optional<FistTiming> timing = measureFist(late, 60);
+    QVERIFY(timing);
+    QCOMPARE(timing->characters.size(), 1);
+    QVERIFY(!timing->letterGap);
+}
+
+void FistTest::the_session_s_means_and_what_is_furthest_off()
+{
+    FistSession session;
+    QVERIFY(!session.worst());
+    Fist shortDashes{2};
+    shortDashes.longGapIn = QLatin1Char('K');
+    session.add(keyed(QStringLiteral("KMRS"), {}, 1), *measureFist(keyed(QStringLiteral("KMRS"), {}, 1), 60));
+    for (int number = 2; number <= 3; ++number) {
+        const GroupReview review = keyed(QStringLiteral("KMRS"), shortDashes, number);
+        session.add(review, *measureFist(review, 60));
+    }
+    // A group's update replaces it.
+    session.add(keyed(QStringLiteral("KMRS"), shortDashes, 3), *measureFist(keyed(QStringLiteral("KMRS"), shortDashes, 3), 60));
+    QCOMPARE(session.groups(), 3);
+    const auto dashes = session.spread(DashRatio);
+    QVERIFY(dashes);
+    QCOMPARE(dashes->groups, 3);
+    QVERIFY(std::abs(dashes->mean - 7.0 / 3) < 0.01);
+    QVERIFY(std::abs(dashes->deviation - 0.471) < 0.01);
+    QCOMPARE(session.worst(), std::optional<int>(DashRatio));
+    const QList<FistSession::CharacterFault> characters = session.furthestOff(3);
+    QVERIFY(!characters.isEmpty());
+    QCOMPARE(characters.first().character, QLatin1Char('K'));
+    QCOMPARE(characters.first().measure, int(ElementGap));
+}
+
+void FistTest::the_session_as_csv()
+{
+    FistSession session;
+    Fist paddles;
+    paddles.paddles = true;
+    session.add(keyed(QStringLiteral("PARIS"), Fist{2.2}, 1), *measureFist(keyed(QStringLiteral("PARIS"), Fist{2.2}, 1), 60));
+    session.add(keyed(QStringLiteral("EE"), paddles, 2), *measureFist(keyed(QStringLiteral("EE"), paddles, 2), 60));
+    const QStringList lines = session.csv().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 3);
+    const QStringList header = lines[0].split(QLatin1Char(','));
+    QCOMPARE(header.size(), 11);
+    const QStringList straight = lines[1].split(QLatin1Char(','));
+    QCOMPARE(straight.size(), 11);
+    QCOMPARE(straight.mid(0, 4), QStringList({"1", "PARIS", "PARIS", "straight"}));
+    QCOMPARE(straight[header.indexOf(QLatin1String("dash ratio"))].toDouble(), 2.2);
+    const QStringList paddled = lines[2].split(QLatin1Char(','));
+    QCOMPARE(paddled[3], QStringLiteral("paddles"));
+    QCOMPARE(paddled[header.indexOf(QLatin1String("dash ratio"))], QString()); // not judged
+    QCOMPARE(paddled[header.indexOf(QLatin1String("letter gap"))].toDouble(), 3.0);
+}
+
+void FistTest::played_back_as_keyed_then_as_it_should_sound()
+{
+    // "A" with a short dash, 1 ms a sample: a dot, a gap and the dash as keyed.
+    const QList<KeyedMark> marks{{500, 600}, {700, 920}};
+    QCOMPARE(marksAsSegments(marks, 1), std::vector<ToneSegment>({{true, 100}, {false, 100}, {true, 220}}));
+    // As it should be, from 500 ms: a dot, a dot's gap, a dash of three.
+    QCOMPARE(idealMarks(QStringLiteral("A"), 100, 500), QList<KeyedMark>({{500, 600}, {700, 1000}}));
+}
+
+QTEST_APPLESS_MAIN(FistTest)
+#include "tst_keyer_fist.moc"
