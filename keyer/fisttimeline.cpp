@@ -15,7 +15,7 @@ FistTimeline::FistTimeline(QWidget *parent)
 
 QSize FistTimeline::sizeHint() const
 {
-    return {240, 2 * fontMetrics().lineSpacing() + 16};
+    return {240, 2 * fontMetrics().lineSpacing() + 10};
 }
 
 void FistTimeline::setGroup(const QList<KeyedMark> &keyed, const QList<KeyedMark> &ideal, const QString &inWords)
@@ -35,8 +35,8 @@ void FistTimeline::paintEvent(QPaintEvent *)
     const int left = std::max(fontMetrics().horizontalAdvance(keyedCaption),
                               fontMetrics().horizontalAdvance(idealCaption))
         + 8;
-    const int keyedTop = 4;
-    const int idealTop = keyedTop + line + 8;
+    const int keyedTop = 2;
+    const int idealTop = keyedTop + line + 6;
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawText(QRect(0, keyedTop, left, line), Qt::AlignLeft | Qt::AlignVCenter, keyedCaption);
     painter.drawText(QRect(0, idealTop, left, line), Qt::AlignLeft | Qt::AlignVCenter, idealCaption);

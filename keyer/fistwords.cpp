@@ -25,12 +25,6 @@ QStringList FistWords::faults(const FistTiming &timing) const
     QStringList faults;
     for (int measure : timing.offMeasures())
         faults << fault(measure, *fistMeasure(timing, measure));
-    for (const CharacterTiming &c : timing.characters) {
-        if (c.dash && c.dash->off())
-            faults << characterFault({c.character, DashRatio, *c.dash});
-        if (c.elementGap && c.elementGap->off())
-            faults << characterFault({c.character, ElementGap, *c.elementGap});
-    }
     return faults;
 }
 
@@ -95,7 +89,7 @@ QString FistWords::session(const FistSession &session) const
     QString text = tr("Groups keyed back: %1. Means: %2").arg(session.groups()).arg(parts.join(QLatin1String(", ")));
     if (const auto worst = session.worst()) {
         const auto s = session.spread(*worst);
-        text += tr(". Furthest off: %1").arg(fault(*worst, {s->mean, s->ideal}));
+        text += tr(". Furthest off: %1").arg(fault(*worst, {s->mean, s->ideal, s->allowed}));
     }
     QStringList characters;
     for (const FistSession::CharacterFault &c : session.furthestOff(3))

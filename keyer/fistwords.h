@@ -24,6 +24,8 @@ public:
     // "Timing: 18 letters per minute (set 20), dash 2.2 dots, ..."
     QString measures(const FistTiming &timing) const;
     // What is off, each in a sentence: "dashes short: 2.2 dots instead of 3".
+    // A character's own timing is named over the session only: in one
+    // group, one gap is too few to tell a fault from a slip.
     QStringList faults(const FistTiming &timing) const;
     // The session's means and spreads, the measure furthest off and the
     // characters keyed worst.

@@ -28,7 +28,7 @@
 
 namespace {
 
-constexpr int reviewBoxHeight = 12; // lines of text: two long reviews, or four right ones
+constexpr int reviewBoxHeight = 10; // lines of text: two long reviews, or four right ones
 constexpr int spareKeyHeight = 60; // pixels the key area can give to wrapped texts
 
 } // namespace
@@ -49,10 +49,8 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
                                 this))
     , m_reviews(new ReviewList(this))
     , m_timeline(new FistTimeline(this))
-    , m_session(new QLabel(this))
     , m_playBack(new QPushButton(tr("&Play back"), this))
     , m_saveTiming(new QPushButton(tr("&Save timing..."), this))
-    , m_saved(new QLabel(this))
     , m_key(new KeyArea(this))
     , m_tone(new QSpinBox(this))
     , m_volume(new QSlider(Qt::Horizontal, this))
@@ -93,7 +91,14 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
                                      "Left Ctrl or [: dot paddle; right Ctrl or ]: dash paddle\n"
                                      ". and -: a dot and a dash"),
                                   this);
-    layout->addWidget(keysLegend);
+    // Beside the legend, where they take no height of their own.
+    auto *legendRow = new QHBoxLayout;
+    legendRow->addWidget(keysLegend, 1);
+    auto *buttons = new QVBoxLayout;
+    buttons->addWidget(m_playBack);
+    buttons->addWidget(m_saveTiming);
+    legendRow->addLayout(buttons);
+    layout->addLayout(legendRow);
     m_keyboardHint->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold"));
     m_keyboardHint->hide();
     layout->addWidget(m_keyboardHint);
@@ -102,24 +107,19 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
     m_reviews->setFixedHeight(reviewBoxHeight * fontMetrics().lineSpacing());
     layout->addWidget(m_reviews);
     layout->addWidget(m_timeline);
-    layout->addWidget(m_session);
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(m_playBack);
-    buttons->addWidget(m_saveTiming);
-    buttons->addWidget(m_saved, 1);
-    layout->addLayout(buttons);
-    m_session->setText(FistWords(locale()).session(m_fistSession));
-    m_session->setAccessibleName(tr("Your timing this session"));
-    m_playBack->setToolTip(tr("Plays the last group as you keyed it, then as it should sound at your speed"));
+    m_playBack->setToolTip(
+        tr("Plays the last group as you keyed it, then as it should sound at your speed, when no group sounds"));
+    m_playBack->setObjectName(QStringLiteral("playBack"));
     m_playBack->setEnabled(false);
     m_saveTiming->setToolTip(tr("Saves the timing of every group keyed back, a row each, as CSV"));
+    m_saveTiming->setObjectName(QStringLiteral("saveTiming"));
     m_saveTiming->setEnabled(false);
     // The dots of "Ö" and "Ü" rise above the font's ascent, where a label
     // one line high would cut them: room for them on top of every label.
     for (QLabel *label : findChildren<QLabel *>())
         label->setContentsMargins(0, accents, 0, 0);
     // Long texts wrap rather than widen the window past the screen's edge.
-    for (QLabel *wrapped : {m_line, m_mode, m_speed, m_pause, m_fist, m_sound, m_keyboardHint, m_session, m_saved}) {
+    for (QLabel *wrapped : {m_line, m_mode, m_speed, m_pause, m_fist, m_sound, m_keyboardHint}) {
         wrapped->setWordWrap(true);
         wrapped->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     }
@@ -220,7 +220,6 @@ void KeyerWindow::showState()
                                                .arg(m_keyer.unusedCharacterSpeed()));
     m_pause->setText(tr("%1 s after each group").arg(locale().toString(m_keyer.pause() / 100.0, 'f', 2)));
     m_key->setStateText(m_mode->text());
-    m_playBack->setEnabled(m_lastTimedDotMs > 0 && m_keyer.canPlayBack());
     showKeyboardHint();
     showSound();
 }
@@ -280,6 +279,11 @@ void KeyerWindow::changeEvent(QEvent *event)
 
 void KeyerWindow::showFist()
 {
+    // What the classifier has learnt, until a group has been timed.
+    if (m_fistSession.groups() > 0) {
+        m_fist->setText(FistWords(locale()).session(m_fistSession));
+        return;
+    }
     const KeyingClassifier &fist = m_keys.classifier();
     m_fist->setText(tr("%1 letters per minute, dash %2 dots")
                         .arg(qRound(fist.lettersPerMinute()))
@@ -294,14 +298,16 @@ void KeyerWindow::reviewed(const GroupReview &review)
         return;
     m_fistSession.add(review, *timing);
     const FistWords words(locale());
-    m_session->setText(words.session(m_fistSession));
+    showFist();
     m_lastTimed = review;
     m_lastTimedDotMs = dotMilliseconds(1) / timing->lettersPerMinute.keyed;
     const QList<KeyedMark> keyed = countedMarks(review);
     m_timeline->setGroup(keyed, idealMarks(keyedCharacters(review), m_lastTimedDotMs, keyed.first().from),
                          (QStringList{words.measures(*timing)} + words.faults(*timing)).join(QLatin1String("; ")));
+    // Both stay in the Tab order from now on; a play back asked for while a
+    // group sounds is not played over it.
+    m_playBack->setEnabled(true);
     m_saveTiming->setEnabled(true);
-    showState();
 }
 
 // The characters keyed back and counted, as they were taken.
@@ -335,10 +341,12 @@ void KeyerWindow::saveTiming()
         return;
     QSaveFile file(path);
     const QByteArray csv = m_fistSession.csv().toUtf8();
+    showFist();
     if (file.open(QIODevice::WriteOnly) && file.write(csv) == csv.size() && file.commit())
-        m_saved->setText(tr("saved to %1").arg(QDir::toNativeSeparators(path)));
+        m_fist->setText(m_fist->text() + tr("; saved to %1").arg(QDir::toNativeSeparators(path)));
     else
-        m_saved->setText(tr("could not save %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+        m_fist->setText(m_fist->text()
+                        + tr("; could not save %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
 }
 
 void KeyerWindow::showKeyAdapter(const KeyAdapter &adapter)

@@ -21,8 +21,8 @@ class ReviewList;
 // as the trainer set them, the trainee's own speed and dashes as keyed, the
 // key, the sidetone's pitch and volume, and a review of the last echo groups
 // keyed back: what was keyed wrong and how it was timed, the last group's
-// presses drawn against the ideal, to be heard again, and the session's
-// timing, to be saved as CSV. It shows no group before it is keyed: in a
+// presses drawn against the ideal, to be heard again; once a group has been
+// timed, the trainee's keying is the session's timing, to be saved as CSV. It shows no group before it is keyed: in a
 // copy run the trainee must only hear it.
 //
 // It opens at the top right of the screen, beside the trainer's window
@@ -72,10 +72,8 @@ private:
     const KeyAdapter *m_adapter = nullptr; // a key on a serial adapter, if there is one
     ReviewList *m_reviews;
     FistTimeline *m_timeline;
-    QLabel *m_session;
     QPushButton *m_playBack;
     QPushButton *m_saveTiming;
-    QLabel *m_saved;
     FistSession m_fistSession;
     GroupReview m_lastTimed; // the newest group keyed back with its timing
     double m_lastTimedDotMs = 0;

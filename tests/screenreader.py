@@ -124,7 +124,10 @@ try:
         late = spoken_at - at / 1000 % 86400
         if text.rstrip('.') != want.rstrip('.') or not 0 <= late < 2:
             problems.append(f'{sent} keyed as {decoded}: "{text}" {late:.2f} s later')
-    keyer_window = ['Key push button', re.compile(r'\S+ keyed as \S+: (right|wrong)'), 'Tone: 600 Hz', 'Volume']
+    # Each review says the group's timing too.
+    review = re.compile(r'\S+ keyed as \S+: (right|wrong).*; Timing: \d+ letters per minute')
+    keyer_window = ['Key push button', review, 'Play back push button', 'Save timing... push button', 'Tone: 600 Hz',
+                    'Volume']
     walk('keyer', keyer_window)
     key('Tab')   # into the reviews, at the newest; the one before it
     if not any(map(keyer_window[1].match, entry := key('Down'))): problems.append(f'the next review: Orca said {entry}')

@@ -11,7 +11,7 @@ namespace {
 // How far off a mean is, in shares of what is allowed.
 double offBy(const FistMeasure &measure)
 {
-    return std::abs(measure.keyed - measure.ideal) / (fistTolerance * (measure.ideal != 0 ? measure.ideal : 1));
+    return std::abs(measure.keyed - measure.ideal) / measure.allowed;
 }
 
 QString csvField(const QString &text)
@@ -41,7 +41,7 @@ std::optional<FistSession::Spread> FistSession::spread(int measure) const
     }
     if (values.isEmpty())
         return std::nullopt;
-    Spread spread{0, 0, values.first().ideal, int(values.size())};
+    Spread spread{0, 0, values.first().ideal, values.first().allowed, int(values.size())};
     for (const FistMeasure &value : values)
         spread.mean += value.keyed / double(values.size());
     for (const FistMeasure &value : values)
@@ -55,8 +55,8 @@ std::optional<int> FistSession::worst() const
     std::optional<int> worst;
     double furthest = 1;
     for (int measure = 0; measure < FistMeasureCount; ++measure) {
-        if (const auto s = spread(measure); s && offBy({s->mean, s->ideal}) > furthest) {
-            furthest = offBy({s->mean, s->ideal});
+        if (const auto s = spread(measure); s && offBy({s->mean, s->ideal, s->allowed}) > furthest) {
+            furthest = offBy({s->mean, s->ideal, s->allowed});
             worst = measure;
         }
     }
@@ -80,7 +80,8 @@ QList<FistSession::CharacterFault> FistSession::furthestOff(int count) const
         double sum = 0;
         for (double value : it.value())
             sum += value;
-        const FistMeasure mean{sum / double(it.value().size()), it.key().second == DashRatio ? 3.0 : 1.0};
+        const double ideal = it.key().second == DashRatio ? 3 : 1;
+        const FistMeasure mean{sum / double(it.value().size()), ideal, fistTolerance * ideal};
         if (mean.off())
             faults.append({it.key().first, it.key().second, mean});
     }

@@ -24,6 +24,7 @@ public:
         double mean = 0;
         double deviation = 0; // the standard deviation of the groups' values
         double ideal = 0;
+        double allowed = 0;
         int groups = 0;
     };
     // Over the groups that have the measure (FistMeasureIndex).

@@ -18,7 +18,7 @@ std::optional<FistMeasure> measured(const QList<double> &lengths, double dotMs, 
 {
     if (lengths.isEmpty())
         return std::nullopt;
-    return FistMeasure{mean(lengths) / dotMs, ideal};
+    return FistMeasure{mean(lengths) / dotMs, ideal, fistTolerance * ideal};
 }
 
 // The characters keyed, each with its presses, and after which of them the
@@ -32,14 +32,8 @@ struct TimedCharacter {
 
 QList<TimedCharacter> timedCharacters(const GroupReview &review)
 {
-    QList<int> blanksAfter; // counts of characters sent before each blank
-    int sentCharacters = 0;
-    for (QChar c : review.sent) {
-        if (c.isSpace())
-            blanksAfter << sentCharacters;
-        else
-            ++sentCharacters;
-    }
+    QString elements;
+    QList<KeyedMark> marks;
     QList<TimedCharacter> characters;
     for (const KeyedCharacter &k : review.keyed) {
         if (!k.counted)
@@ -47,9 +41,28 @@ QList<TimedCharacter> timedCharacters(const GroupReview &review)
         if (k.elements.isEmpty() || k.marks.size() != k.elements.size())
             return {};
         characters.append({characterOf(k.elements), k.elements, k.marks, false});
-        characters.last().wordFollows = blanksAfter.contains(int(characters.size()));
+        elements += k.elements;
+        marks += k.marks;
     }
-    return characters;
+    QList<TimedCharacter> sent;
+    QString sentElements;
+    for (QChar c : review.sent) {
+        if (c.isSpace()) {
+            if (!sent.isEmpty())
+                sent.last().wordFollows = true;
+            continue;
+        }
+        sent.append({c, elementsOf(c), {}, false});
+        sentElements += sent.last().elements;
+    }
+    if (sentElements != elements || characters.isEmpty())
+        return characters;
+    qsizetype next = 0;
+    for (TimedCharacter &c : sent) {
+        c.marks = marks.mid(next, c.elements.size());
+        next += c.elements.size();
+    }
+    return sent;
 }
 
 // A stretch of characters' length in the dots it should take.
@@ -71,40 +84,52 @@ double lengthMs(const QList<TimedCharacter> &characters, qsizetype first, qsizet
     return characters[end - 1].marks.last().to - characters[first].marks.first().from;
 }
 
-// Each character's speed, over it and the gap after it, and a straight line
-// through them by least squares: its end against its start.
-std::optional<FistMeasure> speedChange(const QList<TimedCharacter> &characters)
+// How the group's lengths change from its first character to its last: each
+// dot, dash and gap is set against the others of its kind (a short dash
+// stays a short dash), and a straight line is fitted by least squares
+// through the logarithm of their lengths, by the place of their character.
+// What the line shrinks by over the group is how much faster its end is.
+// With the paddles only the gaps between characters are the trainee's.
+std::optional<FistMeasure> speedChange(const QList<TimedCharacter> &characters, bool paddles)
 {
     const qsizetype n = characters.size();
     if (n < 3)
         return std::nullopt;
-    QList<double> speeds;
+    enum Kind { Dot, Dash, ElementGap, LetterGap, WordGap, KindCount };
+    QList<std::pair<double, double>> samples[KindCount]; // (place, log length)
     for (qsizetype i = 0; i < n; ++i) {
-        const bool last = i + 1 == n;
-        const double dots = idealDots(characters, i, i + 1) + (last ? 0 : characters[i].wordFollows ? 7 : 3);
-        const double ms = (last ? characters[i].marks.last().to : characters[i + 1].marks.first().from)
-            - characters[i].marks.first().from;
-        speeds << dots / ms;
+        const TimedCharacter &c = characters[i];
+        for (qsizetype e = 0; e < c.marks.size() && !paddles; ++e) {
+            const bool dash = c.elements[e] == QLatin1Char(KeyerText::dash);
+            samples[dash ? Dash : Dot].append({double(i), std::log(c.marks[e].to - c.marks[e].from)});
+            if (e > 0)
+                samples[ElementGap].append({double(i), std::log(c.marks[e].from - c.marks[e - 1].to)});
+        }
+        if (i + 1 < n) {
+            const double gap = characters[i + 1].marks.first().from - c.marks.last().to;
+            samples[c.wordFollows ? WordGap : LetterGap].append({double(i), std::log(std::max(gap, 1.0))});
+        }
     }
-    const double meanPlace = double(n - 1) / 2;
-    const double meanSpeed = mean(speeds);
     double covariance = 0;
     double variance = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        covariance += (double(i) - meanPlace) * (speeds[i] - meanSpeed);
-        variance += (double(i) - meanPlace) * (double(i) - meanPlace);
+    for (const auto &kind : samples) {
+        double place = 0;
+        double length = 0;
+        for (const auto &[x, y] : kind) {
+            place += x / double(kind.size());
+            length += y / double(kind.size());
+        }
+        for (const auto &[x, y] : kind) {
+            covariance += (x - place) * (y - length);
+            variance += (x - place) * (x - place);
+        }
     }
-    const double slope = covariance / variance;
-    const double start = meanSpeed - slope * meanPlace;
-    return FistMeasure{slope * double(n - 1) / start, 0};
+    if (variance == 0)
+        return std::nullopt;
+    return FistMeasure{std::exp(-covariance / variance * double(n - 1)) - 1, 0, speedChangeTolerance};
 }
 
 } // namespace
-
-bool FistMeasure::off() const
-{
-    return std::abs(keyed - ideal) > fistTolerance * (ideal != 0 ? ideal : 1);
-}
 
 QList<int> FistTiming::offMeasures() const
 {
@@ -155,7 +180,8 @@ std::optional<FistTiming> measureFist(const GroupReview &review, int setLettersP
     timing.dotMs = dots.isEmpty() ? mean(dashes) / 3 : mean(dots);
 
     const double groupDotMs = lengthMs(characters, 0, characters.size()) / idealDots(characters, 0, characters.size());
-    timing.lettersPerMinute = {dotMilliseconds(1) / groupDotMs, double(setLettersPerMinute)};
+    timing.lettersPerMinute = {dotMilliseconds(1) / groupDotMs, double(setLettersPerMinute),
+                               fistTolerance * setLettersPerMinute};
     if (!timing.paddles) {
         if (!dots.isEmpty())
             timing.dashRatio = measured(dashes, timing.dotMs, 3);
@@ -163,7 +189,7 @@ std::optional<FistTiming> measureFist(const GroupReview &review, int setLettersP
     }
     timing.letterGap = measured(letterGaps, timing.dotMs, 3);
     timing.wordGap = measured(wordGaps, timing.dotMs, 7);
-    timing.speedChange = speedChange(characters);
+    timing.speedChange = speedChange(characters, timing.paddles);
 
     for (const TimedCharacter &c : characters) {
         CharacterTiming character{c.character, {}, {}};

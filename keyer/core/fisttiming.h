@@ -8,21 +8,24 @@
 #include <QList>
 #include <QString>
 
+#include <cmath>
 #include <optional>
 #include <vector>
 
-// How far a measure may stray from its ideal before it is pointed out: a
-// fifth, which a listener hears and a steady fist stays well inside.
+// How far a length may stray from its ideal before it is pointed out: a
+// fifth, which a listener hears and a steady fist stays well inside; and how
+// much a group may speed up or slow down from its start to its end.
 constexpr double fistTolerance = 0.2;
+constexpr double speedChangeTolerance = 0.15;
 
-// One measure of a keyed group against what is right.
+// One measure of a keyed group against what is right, and how far off it
+// may be.
 struct FistMeasure {
     double keyed = 0;
     double ideal = 0;
+    double allowed = 0;
 
-    // Off by more than the tolerance, as a share of the ideal (of 1 for a
-    // change of speed, whose ideal is none).
-    bool off() const;
+    bool off() const { return std::abs(keyed - ideal) > allowed; }
 };
 
 // The timing of one character keyed in a group, in the group's dots.
@@ -33,7 +36,9 @@ struct CharacterTiming {
 };
 
 // The timing of an echo group keyed back, measured on the presses of the
-// characters the trainer counted.
+// characters the trainer counted. Where their elements are the group's, one
+// for one, the characters are the group's too: a trainee who runs two
+// letters together into one that was read wrong is told so.
 //
 // Lengths are in the trainee's own dots: the mean of the dots keyed (a
 // third of the dashes' where the group has no dot), so a fist keyed evenly

@@ -67,6 +67,7 @@ private slots:
     void a_group_s_measures();
     void paddles_are_judged_on_their_spacing_alone();
     void a_character_keyed_with_a_long_pause_is_named();
+    void letters_run_together_are_still_told_apart();
     void a_group_not_timed_is_not_measured();
     void the_session_s_means_and_what_is_furthest_off();
     void the_session_as_csv();
@@ -87,9 +88,9 @@ void FistTest::a_group_s_measures_data()
     QTest::newRow("clean: an even speed") << Fist{} << int(SpeedChange) << 0.0 << "";
     QTest::newRow("dashes at 2.2 dots") << Fist{2.2} << int(DashRatio) << 2.2 << "dash";
     QTest::newRow("letter gaps at 1.5 dots") << Fist{3, 1, 1.5} << int(LetterGap) << 1.5 << "letter gap";
-    // The last character 25 % faster than the first: the group is a tenth
+    // The last character 20 % faster than the first: the group is a tenth
     // faster than set, which is not yet off.
-    QTest::newRow("speeding up by 25 %") << Fist{3, 1, 3, 0.25} << int(SpeedChange) << 0.25 << "speed change";
+    QTest::newRow("speeding up by 20 %") << Fist{3, 1, 3, 0.2} << int(SpeedChange) << 0.2 << "speed change";
     QTest::newRow("speeding up by 10 %") << Fist{3, 1, 3, 0.1} << int(SpeedChange) << 0.1 << "";
     QTest::newRow("slow letter gaps slow the group") << Fist{3, 1, 6} << int(Speed) << 47.0 << "speed, letter gap";
 }
@@ -137,6 +138,20 @@ void FistTest::a_character_keyed_with_a_long_pause_is_named()
     QVERIFY(b.elementGap && b.elementGap->off());
     QCOMPARE(b.elementGap->keyed, (1.7 + 1 + 1) / 3);
     QVERIFY(!timing->characters[0].elementGap->off());
+}
+
+void FistTest::letters_run_together_are_still_told_apart()
+{
+    // "PA" with a gap of 1.5 dots between the letters, read as one
+    // character: its elements are the group's, so the letters are too.
+    GroupReview review = keyed(QStringLiteral("PA"), Fist{3, 1, 1.5});
+    review.keyed[0].elements += review.keyed[1].elements;
+    review.keyed[0].marks += review.keyed[1].marks;
+    review.keyed.removeLast();
+    const std::optional<FistTiming> timing = measureFist(review, 60);
+    QVERIFY(timing && timing->letterGap);
+    QCOMPARE(timing->letterGap->keyed, 1.5);
+    QCOMPARE(offNames(*timing), QStringLiteral("letter gap"));
 }
 
 void FistTest::a_group_not_timed_is_not_measured()

@@ -27,6 +27,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSlider>
 #include <QSpinBox>
@@ -188,6 +189,15 @@ void KeysTest::straight_key_reported_only_in_an_echo_run()
     hold(160);
     QTest::keyRelease(window.get(), Qt::Key_Space);
     QCOMPARE(reports(3), QStringList({"R", "H", "V"}));
+    // Its timing is shown with it, the long dash named; the trainee hears
+    // it again, and the next group waits for that.
+    QVERIFY(QTest::qWaitFor([&] { return shown().contains(QLatin1String("Timing: ")); }, 5000));
+    QVERIFY2(shown().contains(QLatin1String("dashes long")), qPrintable(shown()));
+    auto *playBack = window->findChild<QPushButton *>(QStringLiteral("playBack"));
+    QVERIFY(playBack && playBack->isEnabled());
+    QTest::mouseClick(playBack, Qt::LeftButton);
+    QVERIFY(keyer->playingBack());
+    QVERIFY(QTest::qWaitFor([&] { return !keyer->playingBack(); }, 9000));
 }
 
 void KeysTest::a_late_character_is_not_reported()
