@@ -14,7 +14,6 @@ WRONG = {4: 'EEIEE', 9: 'EETEE', 13: 'TEEEE', 17: 'EEEEI', 21: 'ETEEE'}
 KEYED = [WRONG.get(n, 'EEEEE') for n in range(1, 23)]   # every group sent is "EEEEE"; the wrong ones scored as keyed too
 BREATH, SOUNDS, SLACK = 1.0, 1.7, 1.2      # the keyer's rest before a group, "EEEEE" played, room for a busy machine
 BUTTONS = {'Oda - Vissza': 176, 'Ellenörzés': 548, 'Start': 612}   # at y 456 in the trainer
-DASH = 2.2               # the trainee's dashes are short: the keyer's timing names them
 build, seed = os.path.abspath(sys.argv[1]), int(sys.argv[2]) if len(sys.argv) > 2 else random.randrange(10**6)
 tmp, rng = tempfile.mkdtemp(prefix='vestranoli-walk.'), random.Random(seed)   # tmp is the trainer's data folder too
 said, problems, name = os.path.join(tmp, 'stderr.txt'), [], None
@@ -42,13 +41,13 @@ def has_keyboard(w):
     while hasattr(f, 'id') and f.id not in (0, root.id, w.id): f = f.query_tree().parent
     return hasattr(f, 'id') and f.id == w.id
 
-def key(group, rng):     # on the space bar, each element and gap off by a Gaussian 10 %, dashes of DASH dots; the worst lag
+def key(group, rng):     # on the space bar, each element and gap off by a Gaussian 10 %; returns the worst lag
     stretch = lambda units: units * DOT * max(0.5, 1 + rng.gauss(0, 0.1))
     edges, t = [], 0.0
     for i, letter in enumerate(group):
         for j, element in enumerate(CODE[letter]):
             t += stretch(1 if j else 3 if i else 0)
-            edges += [(X.KeyPress, t), (X.KeyRelease, t := t + stretch(DASH if element == '-' else 1))]
+            edges += [(X.KeyPress, t), (X.KeyRelease, t := t + stretch(3 if element == '-' else 1))]
     begin, late, space = time.monotonic(), 0.0, d.keysym_to_keycode(XK.string_to_keysym('space'))
     for event, at in edges:
         time.sleep(max(0.0, begin + at - time.monotonic()))
@@ -114,7 +113,7 @@ try:
         if row != want: problem(f'group {n}: keyed {want[1]}, recorded as {row[1]} ({"good" if row[2] else "bad"}), sent {row[0]}')
     print(f'{len(KEYED)} groups keyed, {sum(row == want for want, row in zip(expected, rows))} scored as keyed', flush=True)
     # The last group drawn against the ideal (its keyed presses orange), and the session's timing saved as CSV
-    # through Qt's file dialog: a row per group keyed, the dashes measured short where a group holds a T.
+    # through Qt's file dialog: a row per group keyed, the dashes measured where a group holds a T.
     inside = keyer.get_geometry()
     shown = keyer.get_image(0, 0, inside.width, inside.height, X.ZPixmap, 0xffffffff).data
     if not any(shown[i:i + 3] == b'\x00\x60\xc0' for i in range(0, len(shown), 4)):
@@ -131,8 +130,8 @@ try:
         timed = list(csv.DictReader(saved))
     if [row['keyed'] for row in timed] != KEYED: problem(f'the timing saved holds {[row["keyed"] for row in timed]}')
     dashes = [float(row['dash ratio']) for row in timed if row['dash ratio']]
-    if len(dashes) != 3 or abs(sum(dashes) / 3 - DASH) > 0.4:   # each T keyed off by 10 %, its dots too
-        problem(f'the dashes keyed at {DASH} dots were measured at {dashes}')
+    if len(dashes) != 3 or abs(sum(dashes) / 3 - 3) > 0.4:   # each T keyed off by 10 %, its dots too
+        problem(f'the dashes keyed at 3 dots were measured at {dashes}')
     # "E" unticked, so nothing is, and a copy run of three groups: silence, kept out of the history.
     click(trainer, 42, 73)
     click(trainer, BUTTONS['Start'], 456)

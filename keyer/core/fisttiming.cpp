@@ -65,23 +65,23 @@ QList<TimedCharacter> timedCharacters(const GroupReview &review)
     return sent;
 }
 
-// A stretch of characters' length in the dots it should take.
-double idealDots(const QList<TimedCharacter> &characters, qsizetype first, qsizetype end)
+// The characters' length, first press to last release, in the dots it
+// should take.
+double idealDots(const QList<TimedCharacter> &characters)
 {
     double dots = 0;
-    for (qsizetype i = first; i < end; ++i) {
-        for (QChar e : characters[i].elements)
+    for (const TimedCharacter &c : characters) {
+        for (QChar e : c.elements)
             dots += e == QLatin1Char(KeyerText::dash) ? 3 : 1;
-        dots += double(characters[i].elements.size() - 1);
-        if (i + 1 < end)
-            dots += characters[i].wordFollows ? 7 : 3;
+        dots += double(c.elements.size() - 1) + (c.wordFollows ? 7 : 3);
     }
-    return dots;
+    return dots - (characters.last().wordFollows ? 7 : 3);
 }
 
-double lengthMs(const QList<TimedCharacter> &characters, qsizetype first, qsizetype end)
+// A length's logarithm, a millisecond at least.
+double logMs(double ms)
 {
-    return characters[end - 1].marks.last().to - characters[first].marks.first().from;
+    return std::log(std::max(ms, 1.0));
 }
 
 // How the group's lengths change from its first character to its last: each
@@ -101,13 +101,13 @@ std::optional<FistMeasure> speedChange(const QList<TimedCharacter> &characters, 
         const TimedCharacter &c = characters[i];
         for (qsizetype e = 0; e < c.marks.size() && !paddles; ++e) {
             const bool dash = c.elements[e] == QLatin1Char(KeyerText::dash);
-            samples[dash ? Dash : Dot].append({double(i), std::log(c.marks[e].to - c.marks[e].from)});
+            samples[dash ? Dash : Dot].append({double(i), logMs(c.marks[e].to - c.marks[e].from)});
             if (e > 0)
-                samples[ElementGap].append({double(i), std::log(c.marks[e].from - c.marks[e - 1].to)});
+                samples[ElementGap].append({double(i), logMs(c.marks[e].from - c.marks[e - 1].to)});
         }
         if (i + 1 < n) {
             const double gap = characters[i + 1].marks.first().from - c.marks.last().to;
-            samples[c.wordFollows ? WordGap : LetterGap].append({double(i), std::log(std::max(gap, 1.0))});
+            samples[c.wordFollows ? WordGap : LetterGap].append({double(i), logMs(gap)});
         }
     }
     double covariance = 0;
@@ -157,7 +157,7 @@ std::optional<FistMeasure> fistMeasure(const FistTiming &timing, int index)
 std::optional<FistTiming> measureFist(const GroupReview &review, int setLettersPerMinute)
 {
     const QList<TimedCharacter> characters = timedCharacters(review);
-    if (characters.isEmpty())
+    if (characters.isEmpty() || characters.last().marks.last().to <= characters.first().marks.first().from)
         return std::nullopt;
 
     FistTiming timing;
@@ -179,7 +179,8 @@ std::optional<FistTiming> measureFist(const GroupReview &review, int setLettersP
     }
     timing.dotMs = dots.isEmpty() ? mean(dashes) / 3 : mean(dots);
 
-    const double groupDotMs = lengthMs(characters, 0, characters.size()) / idealDots(characters, 0, characters.size());
+    const double lengthMs = characters.last().marks.last().to - characters.first().marks.first().from;
+    const double groupDotMs = lengthMs / idealDots(characters);
     timing.lettersPerMinute = {dotMilliseconds(1) / groupDotMs, double(setLettersPerMinute),
                                fistTolerance * setLettersPerMinute};
     if (!timing.paddles) {
