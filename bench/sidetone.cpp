@@ -22,13 +22,13 @@
 
 #include "core/monotonicclock.h"
 #include "cpuburner.h"
-#include "keyadapter.h"
-#include "keyer.h"
-#include "keyinput.h"
-#include "options.h"
+#include "keys/keyadapter.h"
+#include "dialogue/keyer.h"
+#include "keys/keyinput.h"
+#include "dialogue/options.h"
 #include "player.h"
-#include "ptyline.h"
-#include "quickwake.h"
+#include "line/ptyline.h"
+#include "keys/quickwake.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -4,6 +4,7 @@
 <context>
     <name>CommandLine</name>
     <message>
+        <location filename="../../common/commandline.cpp" line="12"/>
         <source>Unexpected argument &apos;%1&apos;.</source>
         <translation>Váratlan argumentum: „%1”.</translation>
     </message>
@@ -11,17 +12,17 @@
 <context>
     <name>FistTimeline</name>
     <message>
-        <location filename="../fisttimeline.cpp" line="11"/>
+        <location filename="../window/fisttimeline.cpp" line="11"/>
         <source>Timeline of the last group</source>
         <translation>Az utolsó csoport idővonala</translation>
     </message>
     <message>
-        <location filename="../fisttimeline.cpp" line="33"/>
+        <location filename="../window/fisttimeline.cpp" line="33"/>
         <source>keyed</source>
         <translation>adott</translation>
     </message>
     <message>
-        <location filename="../fisttimeline.cpp" line="34"/>
+        <location filename="../window/fisttimeline.cpp" line="34"/>
         <source>right</source>
         <translation>helyes</translation>
     </message>
@@ -29,162 +30,162 @@
 <context>
     <name>FistWords</name>
     <message>
-        <location filename="../fistwords.cpp" line="8"/>
+        <location filename="../window/fistwords.cpp" line="8"/>
         <source>%1 letters per minute (set %2)</source>
         <translation>%1 betű percenként (beállítva: %2)</translation>
     </message>
     <message>
-        <location filename="../fistwords.cpp" line="12"/>
+        <location filename="../window/fistwords.cpp" line="12"/>
         <source>dash %1 dots</source>
         <translation>a vonás %1 pont</translation>
     </message>
     <message>
-        <location filename="../fistwords.cpp" line="14"/>
+        <location filename="../window/fistwords.cpp" line="14"/>
         <source>gaps %1 inside letters</source>
         <translation>a betűkön belüli szünet %1</translation>
     </message>
     <message>
-        <location filename="../fistwords.cpp" line="16"/>
+        <location filename="../window/fistwords.cpp" line="16"/>
         <source>%1 between letters</source>
         <translation>a betűk között %1</translation>
     </message>
     <message>
-        <location filename="../fistwords.cpp" line="18"/>
+        <location filename="../window/fistwords.cpp" line="18"/>
         <source>%1 between words</source>
         <translation>a szavak között %1</translation>
     </message>
     <message>
-        <location filename="../fistwords.cpp" line="19"/>
+        <location filename="../window/fistwords.cpp" line="19"/>
         <source>Timing: %1</source>
         <translation>Időzítés: %1</translation>
     </message>
     <message>
-        <location filename="../fistwords.cpp" line="20"/>
+        <location filename="../window/fistwords.cpp" line="20"/>
         <source> (paddles: only the spacing is yours)</source>
         <translation> (lapátok: csak a szünetek az Önéi)</translation>
     </message>
     <message>
-        <location filename="../fistwords.cpp" line="43"/>
+        <location filename="../window/fistwords.cpp" line="37"/>
         <source>slower than set: %1 letters per minute instead of %2</source>
         <translation>lassabb a beállítottnál: percenként %1 betű %2 helyett</translation>
     </message>
     <message>
-        <location filename="../fistwords.cpp" line="44"/>
+        <location filename="../window/fistwords.cpp" line="38"/>
         <source>faster than set: %1 letters per minute instead of %2</source>
         <translation>gyorsabb a beállítottnál: percenként %1 betű %2 helyett</translation>
     </message>
     <message>
-        <location filename="../fistwords.cpp" line="47"/>
+        <location filename="../window/fistwords.cpp" line="41"/>
         <source>dashes short: %1 dots instead of 3</source>
         <translation>a vonások rövidek: %1 pont 3 helyett</translation>
     </message>
     <message>
-        <location filename="../fistwords.cpp" line="47"/>
+        <location filename="../window/fistwords.cpp" line="41"/>
         <source>dashes long: %1 dots instead of 3</source>
         <translation>a vonások hosszúak: %1 pont 3 helyett</translation>
     </message>
     <message>
-        <location filename="../fistwords.cpp" line="49"/>
+        <location filename="../window/fistwords.cpp" line="43"/>
         <source>gaps inside letters short: %1 dots instead of 1</source>
         <translation>a betűkön belüli szünetek rövidek: %1 pont 1 helyett</translation>
     </message>
     <message>
-        <location filename="../fistwords.cpp" line="50"/>
+        <location filename="../window/fistwords.cpp" line="44"/>
         <source>gaps inside letters long: %1 dots instead of 1</source>
         <translation>a betűkön belüli szünetek hosszúak: %1 pont 1 helyett</translation>
     </message>
     <message>
-        <location filename="../fistwords.cpp" line="53"/>
+        <location filename="../window/fistwords.cpp" line="47"/>
         <source>letters run together: %1 dots between them instead of 3</source>
         <translation>összefolynak a betűk: %1 pont köztük 3 helyett</translation>
     </message>
     <message>
-        <location filename="../fistwords.cpp" line="54"/>
+        <location filename="../window/fistwords.cpp" line="48"/>
         <source>gaps between letters long: %1 dots instead of 3</source>
         <translation>a betűközök hosszúak: %1 pont 3 helyett</translation>
     </message>
     <message>
-        <location filename="../fistwords.cpp" line="57"/>
+        <location filename="../window/fistwords.cpp" line="51"/>
         <source>gaps between words short: %1 dots instead of 7</source>
         <translation>a szóközök rövidek: %1 pont 7 helyett</translation>
     </message>
     <message>
-        <location filename="../fistwords.cpp" line="58"/>
+        <location filename="../window/fistwords.cpp" line="52"/>
         <source>gaps between words long: %1 dots instead of 7</source>
         <translation>a szóközök hosszúak: %1 pont 7 helyett</translation>
     </message>
     <message>
-        <location filename="../fistwords.cpp" line="61"/>
+        <location filename="../window/fistwords.cpp" line="55"/>
         <source>slowing down: the end of the group %1 % slower than its start</source>
         <translation>lassít: a csoport vége %1 %-kal lassabb az elejénél</translation>
     </message>
     <message>
-        <location filename="../fistwords.cpp" line="62"/>
+        <location filename="../window/fistwords.cpp" line="56"/>
         <source>speeding up: the end of the group %1 % faster than its start</source>
         <translation>gyorsít: a csoport vége %1 %-kal gyorsabb az elejénél</translation>
     </message>
     <message>
-        <location filename="../fistwords.cpp" line="72"/>
+        <location filename="../window/fistwords.cpp" line="66"/>
         <source>%1: the dashes short (%2 dots)</source>
         <translation>%1: a vonások rövidek (%2 pont)</translation>
     </message>
     <message>
-        <location filename="../fistwords.cpp" line="72"/>
+        <location filename="../window/fistwords.cpp" line="66"/>
         <source>%1: the dashes long (%2 dots)</source>
         <translation>%1: a vonások hosszúak (%2 pont)</translation>
     </message>
     <message>
-        <location filename="../fistwords.cpp" line="75"/>
+        <location filename="../window/fistwords.cpp" line="69"/>
         <source>%1: the gaps between its elements too short (%2 dots)</source>
         <translation>%1: a jelei közti szünet túl rövid (%2 pont)</translation>
     </message>
     <message>
-        <location filename="../fistwords.cpp" line="76"/>
+        <location filename="../window/fistwords.cpp" line="70"/>
         <source>%1: the gaps between its elements too long (%2 dots)</source>
         <translation>%1: a jelei közti szünet túl hosszú (%2 pont)</translation>
     </message>
     <message>
-        <location filename="../fistwords.cpp" line="84"/>
+        <location filename="../window/fistwords.cpp" line="78"/>
         <source>no group keyed back yet</source>
         <translation>még nincs visszaadott csoport</translation>
     </message>
     <message>
-        <location filename="../fistwords.cpp" line="91"/>
+        <location filename="../window/fistwords.cpp" line="85"/>
         <source>%1 ± %2 letters per minute</source>
         <translation>percenként %1 ± %2 betű</translation>
     </message>
     <message>
-        <location filename="../fistwords.cpp" line="92"/>
+        <location filename="../window/fistwords.cpp" line="86"/>
         <source>dash %1 ± %2 dots</source>
         <translation>a vonás %1 ± %2 pont</translation>
     </message>
     <message>
-        <location filename="../fistwords.cpp" line="92"/>
+        <location filename="../window/fistwords.cpp" line="86"/>
         <source>gaps %1 ± %2 inside letters</source>
         <translation>a betűkön belüli szünet %1 ± %2</translation>
     </message>
     <message>
-        <location filename="../fistwords.cpp" line="93"/>
+        <location filename="../window/fistwords.cpp" line="87"/>
         <source>%1 ± %2 between letters</source>
         <translation>a betűk között %1 ± %2</translation>
     </message>
     <message>
-        <location filename="../fistwords.cpp" line="93"/>
+        <location filename="../window/fistwords.cpp" line="87"/>
         <source>%1 ± %2 between words</source>
         <translation>a szavak között %1 ± %2</translation>
     </message>
     <message>
-        <location filename="../fistwords.cpp" line="95"/>
+        <location filename="../window/fistwords.cpp" line="89"/>
         <source>Groups keyed back: %1. Means: %2</source>
         <translation>Visszaadott csoportok: %1. Átlagok: %2</translation>
     </message>
     <message>
-        <location filename="../fistwords.cpp" line="98"/>
+        <location filename="../window/fistwords.cpp" line="92"/>
         <source>. Furthest off: %1</source>
         <translation>. A legnagyobb eltérés: %1</translation>
     </message>
     <message>
-        <location filename="../fistwords.cpp" line="104"/>
+        <location filename="../window/fistwords.cpp" line="98"/>
         <source>. Characters: %1</source>
         <translation>. Jelek: %1</translation>
     </message>
@@ -192,57 +193,57 @@
 <context>
     <name>KeyAdapter</name>
     <message>
-        <location filename="../keyadapter.cpp" line="62"/>
+        <location filename="../keys/keyadapter.cpp" line="62"/>
         <source>the key adapter %1 cannot wait for its lines to change; reading them every millisecond</source>
         <translation>a billentyű-adapteren nem várható ki a vonalak változása: %1; ezredmásodpercenként olvassa őket</translation>
     </message>
     <message>
-        <location filename="../keyadapter.cpp" line="77"/>
+        <location filename="../keys/keyadapter.cpp" line="77"/>
         <source>the key adapter %1 is there; keying with it too</source>
         <translation>a billentyű-adapter megvan: %1; azzal is lehet billentyűzni</translation>
     </message>
     <message>
-        <location filename="../keyadapter.cpp" line="97"/>
+        <location filename="../keys/keyadapter.cpp" line="97"/>
         <source>; keying with the keyboard</source>
         <translation>; billentyűzés a billentyűzettel</translation>
     </message>
     <message>
-        <location filename="../keyadapter.cpp" line="98"/>
+        <location filename="../keys/keyadapter.cpp" line="98"/>
         <source>, and taking the adapter when it is there</source>
         <translation>, az adaptert pedig használja, amint megjelenik</translation>
     </message>
     <message>
-        <location filename="../keyadapter.cpp" line="101"/>
+        <location filename="../keys/keyadapter.cpp" line="101"/>
         <source>the key adapter %1 is not there</source>
         <translation>nincs meg a billentyű-adapter: %1</translation>
     </message>
     <message>
-        <location filename="../keyadapter.cpp" line="103"/>
+        <location filename="../keys/keyadapter.cpp" line="103"/>
         <source>%1 has no device behind it (%2): it is no key adapter</source>
         <translation>%1: nincs mögötte eszköz (%2), így nem billentyű-adapter</translation>
     </message>
     <message>
-        <location filename="../keyadapter.cpp" line="111"/>
+        <location filename="../keys/keyadapter.cpp" line="111"/>
         <source>cannot open the key adapter %1: you are not in the group %2 (sudo adduser $USER %2, then log out and in again)</source>
         <translation>nem nyitható meg a billentyű-adapter: %1; nem tagja ennek a csoportnak: %2 (sudo adduser $USER %2, majd jelentkezzen ki és be)</translation>
     </message>
     <message>
-        <location filename="../keyadapter.cpp" line="117"/>
+        <location filename="../keys/keyadapter.cpp" line="117"/>
         <source>the key adapter %1 is in use by another program</source>
         <translation>a billentyű-adaptert egy másik program használja: %1</translation>
     </message>
     <message>
-        <location filename="../keyadapter.cpp" line="120"/>
+        <location filename="../keys/keyadapter.cpp" line="120"/>
         <source>%1 is no serial port: it has no modem lines for a key</source>
         <translation>%1 nem soros port: nincsenek modemvonalai a billentyű számára</translation>
     </message>
     <message>
-        <location filename="../keyadapter.cpp" line="122"/>
+        <location filename="../keys/keyadapter.cpp" line="122"/>
         <source>cannot open the key adapter %1 (%2)</source>
         <translation>nem nyitható meg a billentyű-adapter: %1 (%2)</translation>
     </message>
     <message>
-        <location filename="../keyadapter.cpp" line="144"/>
+        <location filename="../keys/keyadapter.cpp" line="144"/>
         <source>the key adapter %1 is gone (%2); keying with the keyboard, and taking it back when it comes back</source>
         <translation>eltűnt a billentyű-adapter: %1 (%2); billentyűzés a billentyűzettel, az adaptert pedig újra használja, amint visszatér</translation>
     </message>
@@ -250,17 +251,17 @@
 <context>
     <name>KeyArea</name>
     <message>
-        <location filename="../keyarea.cpp" line="92"/>
+        <location filename="../window/keyarea.cpp" line="92"/>
         <source>Click here to key</source>
         <translation>Kattintson ide a billentyűzéshez</translation>
     </message>
     <message>
-        <location filename="../keyarea.cpp" line="44"/>
+        <location filename="../window/keyarea.cpp" line="44"/>
         <source>Key here: hold the mouse button, or use the keys listed below</source>
         <translation>Itt lehet billentyűzni: tartsa lenyomva az egérgombot, vagy használja a lent felsorolt billentyűket</translation>
     </message>
     <message>
-        <location filename="../keyarea.cpp" line="92"/>
+        <location filename="../window/keyarea.cpp" line="92"/>
         <source>Key here</source>
         <translation>Itt billentyűzzön</translation>
     </message>
@@ -268,32 +269,32 @@
 <context>
     <name>Keyer</name>
     <message>
-        <location filename="../keyer.cpp" line="123"/>
+        <location filename="../dialogue/keyer.cpp" line="123"/>
         <source>the trainer closed the line; waiting for the next one</source>
         <translation>az oktatóprogram bezárta a vonalat; várja a következőt</translation>
     </message>
     <message>
-        <location filename="../keyer.cpp" line="145"/>
+        <location filename="../dialogue/keyer.cpp" line="145"/>
         <source>the trainer answered on %1</source>
         <translation>az oktatóprogram válaszolt ezen a vonalon: %1</translation>
     </message>
     <message>
-        <location filename="../keyer.cpp" line="150"/>
+        <location filename="../dialogue/keyer.cpp" line="150"/>
         <source>ignored the speed 00</source>
         <translation>a 00 sebességet figyelmen kívül hagyta</translation>
     </message>
     <message>
-        <location filename="../keyer.cpp" line="181"/>
+        <location filename="../dialogue/keyer.cpp" line="181"/>
         <source>%1 groups wait to be played already; dropped the group &quot;%2&quot;</source>
         <translation>már %1 csoport vár lejátszásra; ezt a csoportot eldobta: „%2”</translation>
     </message>
     <message>
-        <location filename="../keyer.cpp" line="190"/>
+        <location filename="../dialogue/keyer.cpp" line="190"/>
         <source>skipped bytes that are no frame: &quot;%1&quot;</source>
         <translation>keretnek nem minősülő bájtokat hagyott ki: „%1”</translation>
     </message>
     <message>
-        <location filename="../keyer.cpp" line="247"/>
+        <location filename="../dialogue/keyer.cpp" line="247"/>
         <source>no Morse code for &quot;%1&quot; in the group &quot;%2&quot;; left out</source>
         <translation>nincs morzejel erre: „%1” (a csoport: „%2”); kimarad</translation>
     </message>
@@ -301,7 +302,7 @@
 <context>
     <name>KeyerCommandLine</name>
     <message>
-        <location filename="../options.cpp" line="11"/>
+        <location filename="../dialogue/options.cpp" line="11"/>
         <source>Usage: vestranoli-keyer [options]
 A software Morse keyer for the Vestranoli trainer. It opens a pseudo-terminal,
 prints the device of its far end on the first line, and plays the keyer&apos;s
@@ -381,57 +382,57 @@ Az oktatóprogram indítása: vestranoli --port ESZKÖZ (vagy a --link ÚTVONAL)
 </translation>
     </message>
     <message>
-        <location filename="../options.cpp" line="106"/>
+        <location filename="../dialogue/options.cpp" line="106"/>
         <source>--link wants a path.</source>
         <translation>a --link egy útvonalat vár.</translation>
     </message>
     <message>
-        <location filename="../options.cpp" line="108"/>
+        <location filename="../dialogue/options.cpp" line="108"/>
         <source>--wav wants a file name.</source>
         <translation>a --wav egy fájlnevet vár.</translation>
     </message>
     <message>
-        <location filename="../options.cpp" line="112"/>
+        <location filename="../dialogue/options.cpp" line="112"/>
         <source>--error-rate wants a number from 0 to 1.</source>
         <translation>a --error-rate 0 és 1 közötti számot vár.</translation>
     </message>
     <message>
-        <location filename="../options.cpp" line="117"/>
+        <location filename="../dialogue/options.cpp" line="117"/>
         <source>--tone wants a pitch from 200 to 2000 Hz.</source>
         <translation>a --tone 200 és 2000 Hz közötti hangmagasságot vár.</translation>
     </message>
     <message>
-        <location filename="../options.cpp" line="122"/>
+        <location filename="../dialogue/options.cpp" line="122"/>
         <source>--speed wants a whole number from 10 to 99.</source>
         <translation>a --speed 10 és 99 közötti egész számot vár.</translation>
     </message>
     <message>
-        <location filename="../options.cpp" line="128"/>
+        <location filename="../dialogue/options.cpp" line="128"/>
         <source>--char-speed wants a whole number from 10 to 200.</source>
         <translation>a --char-speed 10 és 200 közötti egész számot vár.</translation>
     </message>
     <message>
-        <location filename="../options.cpp" line="134"/>
+        <location filename="../dialogue/options.cpp" line="134"/>
         <source>--pause wants a whole number from 0 to 255.</source>
         <translation>a --pause 0 és 255 közötti egész számot vár.</translation>
     </message>
     <message>
-        <location filename="../options.cpp" line="141"/>
+        <location filename="../dialogue/options.cpp" line="141"/>
         <source>--iambic wants A or B.</source>
         <translation>a --iambic értéke A vagy B lehet.</translation>
     </message>
     <message>
-        <location filename="../options.cpp" line="146"/>
+        <location filename="../dialogue/options.cpp" line="146"/>
         <source>--key-device wants a device.</source>
         <translation>a --key-device egy eszközt vár.</translation>
     </message>
     <message>
-        <location filename="../options.cpp" line="148"/>
+        <location filename="../dialogue/options.cpp" line="148"/>
         <source>--key-lines and --key-invert go with --key-device.</source>
         <translation>a --key-lines és a --key-invert csak a --key-device mellett használható.</translation>
     </message>
     <message>
-        <location filename="../options.cpp" line="153"/>
+        <location filename="../dialogue/options.cpp" line="153"/>
         <source>--key-lines wants straight, paddles, a line (CTS, DSR, DCD, RI) or two different lines joined by a comma.</source>
         <translation>a --key-lines értéke straight, paddles, egy vonal (CTS, DSR, DCD, RI) vagy két különböző vonal vesszővel elválasztva lehet.</translation>
     </message>
@@ -439,132 +440,132 @@ Az oktatóprogram indítása: vestranoli --port ESZKÖZ (vagy a --link ÚTVONAL)
 <context>
     <name>KeyerWindow</name>
     <message>
-        <location filename="../keyerwindow.cpp" line="200"/>
+        <location filename="../window/keyerwindow.cpp" line="200"/>
         <source>copy: the run is over</source>
         <translation>vétel: a futás véget ért</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="219"/>
+        <location filename="../window/keyerwindow.cpp" line="219"/>
         <source>; characters at %1 asked for: below it, not used</source>
         <translation>; a kért jelsebesség (%1) ennél kisebb, ezért nem érvényes</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="232"/>
+        <location filename="../window/keyerwindow.cpp" line="232"/>
         <source>ready</source>
         <translation>készen áll</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="337"/>
+        <location filename="../window/keyerwindow.cpp" line="337"/>
         <source>Save the timing</source>
         <translation>Az időzítés mentése</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="339"/>
+        <location filename="../window/keyerwindow.cpp" line="339"/>
         <source>CSV files (*.csv)</source>
         <translation>CSV-fájlok (*.csv)</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="346"/>
+        <location filename="../window/keyerwindow.cpp" line="346"/>
         <source>; saved to %1</source>
         <translation>; mentve ide: %1</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="349"/>
+        <location filename="../window/keyerwindow.cpp" line="349"/>
         <source>; could not save %1: %2</source>
         <translation>; nem menthető: %1 (%2)</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="364"/>
+        <location filename="../window/keyerwindow.cpp" line="364"/>
         <source>Its lines:</source>
         <translation>Vonalai:</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="363"/>
+        <location filename="../window/keyerwindow.cpp" line="363"/>
         <source>Key adapter:</source>
         <translation>Billentyű-adapter:</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="355"/>
+        <location filename="../window/keyerwindow.cpp" line="355"/>
         <source>dot paddle on %1, dash paddle on %2</source>
         <translation>pont lapát: %1, vonás lapát: %2</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="357"/>
+        <location filename="../window/keyerwindow.cpp" line="357"/>
         <source>straight key on %1</source>
         <translation>egyenes billentyű: %1</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="360"/>
+        <location filename="../window/keyerwindow.cpp" line="360"/>
         <source>%1, %2</source>
         <translation>%1, %2</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="359"/>
+        <location filename="../window/keyerwindow.cpp" line="359"/>
         <source> (inverted)</source>
         <translation> (fordított)</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="372"/>
+        <location filename="../window/keyerwindow.cpp" line="372"/>
         <source>%1 on</source>
         <translation>%1 be</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="372"/>
+        <location filename="../window/keyerwindow.cpp" line="372"/>
         <source>%1 off</source>
         <translation>%1 ki</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="374"/>
+        <location filename="../window/keyerwindow.cpp" line="374"/>
         <source>not connected; keying with the keyboard</source>
         <translation>nincs csatlakoztatva; billentyűzés a billentyűzettel</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="47"/>
+        <location filename="../window/keyerwindow.cpp" line="47"/>
         <source>Key the groups back in this window. If the key area does not light up when you press the space bar, click this window once.</source>
         <translation>Ebben az ablakban adja vissza a csoportokat. Ha a billentyű mezője nem világít fel a szóköz lenyomására, kattintson egyszer ebbe az ablakba.</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="59"/>
+        <location filename="../window/keyerwindow.cpp" line="59"/>
         <source>Vestranoli keyer</source>
         <translation>Vestranoli billentyűző</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="64"/>
+        <location filename="../window/keyerwindow.cpp" line="64"/>
         <source> Hz</source>
         <translation> Hz</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="70"/>
+        <location filename="../window/keyerwindow.cpp" line="70"/>
         <source>Line:</source>
         <translation>Vonal:</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="73"/>
+        <location filename="../window/keyerwindow.cpp" line="73"/>
         <source>Mode:</source>
         <translation>Üzemmód:</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="81"/>
+        <location filename="../window/keyerwindow.cpp" line="81"/>
         <source>Speed:</source>
         <translation>Sebesség:</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="82"/>
+        <location filename="../window/keyerwindow.cpp" line="82"/>
         <source>Pause:</source>
         <translation>Szünet:</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="84"/>
+        <location filename="../window/keyerwindow.cpp" line="84"/>
         <source>Tone:</source>
         <translation>Hangmagasság:</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="85"/>
+        <location filename="../window/keyerwindow.cpp" line="85"/>
         <source>Volume:</source>
         <translation>Hangerő:</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="90"/>
+        <location filename="../window/keyerwindow.cpp" line="90"/>
         <source>Space bar, or the mouse on the key: straight key
 Left Ctrl or [: dot paddle; right Ctrl or ]: dash paddle
 . and -: a dot and a dash</source>
@@ -573,127 +574,127 @@ Bal Ctrl vagy [: pont lapát; jobb Ctrl vagy ]: vonás lapát
 . és -: egy pont és egy vonás</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="86"/>
+        <location filename="../window/keyerwindow.cpp" line="86"/>
         <source>Sound:</source>
         <translation>Hang:</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="232"/>
+        <location filename="../window/keyerwindow.cpp" line="232"/>
         <source>playing</source>
         <translation>szól</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="234"/>
+        <location filename="../window/keyerwindow.cpp" line="234"/>
         <source>resting; ready again at the next key or group</source>
         <translation>pihen; a következő billentyűre vagy csoportra újra kész</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="235"/>
+        <location filename="../window/keyerwindow.cpp" line="235"/>
         <source>no sound output: playing silently, looking for it again</source>
         <translation>nincs hangkimenet: hang nélkül játszik, és újra keresi</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="150"/>
+        <location filename="../window/keyerwindow.cpp" line="150"/>
         <source>Tone</source>
         <translation>Hangmagasság</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="52"/>
+        <location filename="../window/keyerwindow.cpp" line="52"/>
         <source>&amp;Play back</source>
         <translation>&amp;Visszajátszás</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="53"/>
+        <location filename="../window/keyerwindow.cpp" line="53"/>
         <source>&amp;Save timing...</source>
         <translation>Időzítés &amp;mentése...</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="114"/>
+        <location filename="../window/keyerwindow.cpp" line="114"/>
         <source>Saves the timing of every group keyed back, a row each, as CSV</source>
         <translation>Minden visszaadott csoport időzítését menti CSV-be, csoportonként egy sorban</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="151"/>
+        <location filename="../window/keyerwindow.cpp" line="151"/>
         <source>Volume</source>
         <translation>Hangerő</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="152"/>
+        <location filename="../window/keyerwindow.cpp" line="152"/>
         <source>Key</source>
         <translation>Billentyű</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="192"/>
+        <location filename="../window/keyerwindow.cpp" line="192"/>
         <source>%1, trainer connected</source>
         <translation>%1, az oktatóprogram csatlakozott</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="194"/>
+        <location filename="../window/keyerwindow.cpp" line="194"/>
         <source>%1, open; waiting for the trainer&apos;s answer</source>
         <translation>%1, megnyitva; várakozás az oktatóprogram válaszára</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="196"/>
+        <location filename="../window/keyerwindow.cpp" line="196"/>
         <source>%1, waiting for the trainer</source>
         <translation>%1, várakozás az oktatóprogramra</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="198"/>
+        <location filename="../window/keyerwindow.cpp" line="198"/>
         <source>no run yet</source>
         <translation>még nem volt gyakorlás</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="200"/>
+        <location filename="../window/keyerwindow.cpp" line="200"/>
         <source>copy: listen and write down</source>
         <translation>vétel: hallgassa és írja le</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="209"/>
+        <location filename="../window/keyerwindow.cpp" line="209"/>
         <source>characters at %1, groups at %2 letters per minute (Farnsworth; dot %3 ms)</source>
         <translation>jelek %1, csoportok %2 betű percenként (Farnsworth; pont: %3 ms)</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="214"/>
+        <location filename="../window/keyerwindow.cpp" line="214"/>
         <source>%1 letters per minute (dot %2 ms)</source>
         <translation>%1 betű percenként (pont: %2 ms)</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="221"/>
+        <location filename="../window/keyerwindow.cpp" line="221"/>
         <source>%1 s after each group</source>
         <translation>%1 s minden csoport után</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="46"/>
+        <location filename="../window/keyerwindow.cpp" line="46"/>
         <source>nothing keyed yet</source>
         <translation>még nincs billentyűzés</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="83"/>
+        <location filename="../window/keyerwindow.cpp" line="83"/>
         <source>Your keying:</source>
         <translation>Az Ön billentyűzése:</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="111"/>
+        <location filename="../window/keyerwindow.cpp" line="111"/>
         <source>Plays the last group as you keyed it, then as it should sound at your speed, when no group sounds</source>
         <translation>Lejátssza az utolsó csoportot úgy, ahogy adta, majd úgy, ahogy az Ön sebességén szólnia kellene, amikor épp nem szól csoport</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="203"/>
+        <location filename="../window/keyerwindow.cpp" line="203"/>
         <source>echo: listen to the group</source>
         <translation>oda - vissza: hallgassa a csoportot</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="204"/>
+        <location filename="../window/keyerwindow.cpp" line="204"/>
         <source>echo: key the group back</source>
         <translation>oda - vissza: adja vissza a csoportot</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="205"/>
+        <location filename="../window/keyerwindow.cpp" line="205"/>
         <source>echo: the next group comes after a breath</source>
         <translation>oda - vissza: a következő csoport egy kis szünet után jön</translation>
     </message>
     <message>
-        <location filename="../keyerwindow.cpp" line="288"/>
+        <location filename="../window/keyerwindow.cpp" line="288"/>
         <source>%1 letters per minute, dash %2 dots</source>
         <translation>%1 betű percenként, a vonás %2 pont</translation>
     </message>
@@ -744,6 +745,7 @@ Bal Ctrl vagy [: pont lapát; jobb Ctrl vagy ]: vonás lapát
 <context>
     <name>ProblemLimit</name>
     <message>
+        <location filename="../../common/reportproblem.cpp" line="58"/>
         <source>and %1 more such problems within %2 s, left unsaid</source>
         <translation>és még %1 ilyen hiba %2 s alatt, ezeket nem írja ki</translation>
     </message>
@@ -751,22 +753,22 @@ Bal Ctrl vagy [: pont lapát; jobb Ctrl vagy ]: vonás lapát
 <context>
     <name>PtyLine</name>
     <message>
-        <location filename="../ptyline.cpp" line="54"/>
+        <location filename="../line/ptyline.cpp" line="54"/>
         <source>cannot watch %1 (%2); a trainer that closes the line and comes back will not be noticed</source>
         <translation>nem figyelhető: %1 (%2); ha az oktatóprogram bezárja a vonalat, majd visszatér, azt nem veszi észre</translation>
     </message>
     <message>
-        <location filename="../ptyline.cpp" line="80"/>
+        <location filename="../line/ptyline.cpp" line="80"/>
         <source>the line is not being read; dropping what the keyer sends</source>
         <translation>a vonalat senki sem olvassa; eldobja, amit a billentyűző küldene</translation>
     </message>
     <message>
-        <location filename="../ptyline.cpp" line="141"/>
+        <location filename="../line/ptyline.cpp" line="141"/>
         <source>the line has gone (%1); no longer reading it</source>
         <translation>a vonal megszűnt (%1); többé nem olvassa</translation>
     </message>
     <message>
-        <location filename="../ptyline.cpp" line="142"/>
+        <location filename="../line/ptyline.cpp" line="142"/>
         <source>end of file</source>
         <translation>fájl vége</translation>
     </message>
@@ -774,59 +776,59 @@ Bal Ctrl vagy [: pont lapát; jobb Ctrl vagy ]: vonás lapát
 <context>
     <name>ReviewList</name>
     <message>
-        <location filename="../reviewlist.cpp" line="185"/>
+        <location filename="../window/reviewlist.cpp" line="185"/>
         <source>No characters were sent: tick the characters to practise in the trainer&apos;s window.</source>
         <translation>Nem jött jel: a gyakorolni kívánt jeleket az oktatóprogram ablakában jelölje be.</translation>
     </message>
     <message>
-        <location filename="../reviewlist.cpp" line="74"/>
+        <location filename="../window/reviewlist.cpp" line="74"/>
         <source>Each echo group you key back is reviewed here.</source>
         <translation>Itt látja, hogyan adta vissza az egyes csoportokat.</translation>
     </message>
     <message>
-        <location filename="../reviewlist.cpp" line="135"/>
+        <location filename="../window/reviewlist.cpp" line="135"/>
         <source>%1 keyed as %2: %3</source>
         <translation>%1 helyett %2: %3</translation>
     </message>
     <message>
-        <location filename="../reviewlist.cpp" line="197"/>
+        <location filename="../window/reviewlist.cpp" line="197"/>
         <source>%1 %2 left out</source>
         <translation>%1 %2 kimaradt</translation>
     </message>
     <message>
-        <location filename="../reviewlist.cpp" line="199"/>
+        <location filename="../window/reviewlist.cpp" line="199"/>
         <source>extra %1 %2</source>
         <translation>fölösleges %1 %2</translation>
     </message>
     <message>
-        <location filename="../reviewlist.cpp" line="201"/>
+        <location filename="../window/reviewlist.cpp" line="201"/>
         <source>%1 %2 keyed as %3 %4</source>
         <translation>%1 %2 helyett %3 %4</translation>
     </message>
     <message>
-        <location filename="../reviewlist.cpp" line="203"/>
+        <location filename="../window/reviewlist.cpp" line="203"/>
         <source> (# is no Morse character)</source>
         <translation> (# = nem Morse-jel)</translation>
     </message>
     <message>
-        <location filename="../reviewlist.cpp" line="205"/>
+        <location filename="../window/reviewlist.cpp" line="205"/>
         <source> keyed after the group: not counted</source>
         <translation> a csoport után: nem számít bele</translation>
     </message>
     <message>
-        <location filename="../reviewlist.cpp" line="210"/>
+        <location filename="../window/reviewlist.cpp" line="210"/>
         <source>characters not keyed: %1 (after your silence the keyer sent # for each)</source>
         <translation>kimaradt jelek: %1 (a csend után a billentyűző mindegyikért # jelet küldött)</translation>
     </message>
     <message>
-        <location filename="../reviewlist.cpp" line="136"/>
-        <location filename="../reviewlist.cpp" line="176"/>
+        <location filename="../window/reviewlist.cpp" line="136"/>
+        <location filename="../window/reviewlist.cpp" line="176"/>
         <source>right</source>
         <translation>jó</translation>
     </message>
     <message>
-        <location filename="../reviewlist.cpp" line="136"/>
-        <location filename="../reviewlist.cpp" line="176"/>
+        <location filename="../window/reviewlist.cpp" line="136"/>
+        <location filename="../window/reviewlist.cpp" line="176"/>
         <source>wrong</source>
         <translation>hibás</translation>
     </message>
@@ -845,10 +847,10 @@ Bal Ctrl vagy [: pont lapát; jobb Ctrl vagy ]: vonás lapát
         <translation>kapcsolódás: %1</translation>
     </message>
     <message>
+        <location filename="../pipewireoutput.cpp" line="153"/>
         <location filename="../pulseoutput.cpp" line="69"/>
         <location filename="../pulseoutput.cpp" line="74"/>
         <location filename="../pulseoutput.cpp" line="79"/>
-        <location filename="../pipewireoutput.cpp" line="153"/>
         <source>opening a stream</source>
         <translation>adatfolyam megnyitása</translation>
     </message>
@@ -882,26 +884,32 @@ Bal Ctrl vagy [: pont lapát; jobb Ctrl vagy ]: vonás lapát
 <context>
     <name>main</name>
     <message>
+        <location filename="../main.cpp" line="42"/>
         <source>%1 exists and is no link; not replacing it</source>
         <translation>%1 már létezik, és nem hivatkozás; nem cseréli le</translation>
     </message>
     <message>
+        <location filename="../main.cpp" line="46"/>
         <source>cannot make the link %1</source>
         <translation>nem hozható létre a hivatkozás: %1</translation>
     </message>
     <message>
+        <location filename="../main.cpp" line="74"/>
         <source>%1 (try --help)</source>
         <translation>%1 (segítség: --help)</translation>
     </message>
     <message>
+        <location filename="../main.cpp" line="109"/>
         <source>this Qt has no windows-1250 codec; the line needs it</source>
         <translation>ebben a Qt-ben nincs windows-1250 kódolás; a vonalnak kell</translation>
     </message>
     <message>
+        <location filename="../main.cpp" line="115"/>
         <source>cannot open a pseudo-terminal (%1)</source>
         <translation>nem nyitható meg pszeudoterminál (%1)</translation>
     </message>
     <message>
+        <location filename="../main.cpp" line="125"/>
         <source>fast mode; playing silently</source>
         <translation>gyors mód; hang nélkül játszik</translation>
     </message>

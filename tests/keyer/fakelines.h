@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "modemlinesource.h"
+#include "keys/modemlinesource.h"
 
 // A key adapter's lines as a test plays them: the readings and the loss go
 // to `sink` when the test says, and an open gives `error`.

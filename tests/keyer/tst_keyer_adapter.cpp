@@ -9,9 +9,9 @@
 
 #include "core/pseudoterminal.h"
 #include "fakelines.h"
-#include "keyadapter.h"
-#include "keyinput.h"
-#include "modemlines.h"
+#include "keys/keyadapter.h"
+#include "keys/keyinput.h"
+#include "keys/modemlines.h"
 
 #include <QDir>
 #include <QTest>

@@ -6,10 +6,10 @@
 // Then the keyer's own pseudo-terminal with a trainer that stops reading.
 
 #include "common/frames.h"
-#include "keyer.h"
-#include "keyerline.h"
-#include "keyinput.h"
-#include "ptyline.h"
+#include "dialogue/keyer.h"
+#include "line/keyerline.h"
+#include "keys/keyinput.h"
+#include "line/ptyline.h"
 #include "schedule.h"
 
 #include <QTemporaryFile>

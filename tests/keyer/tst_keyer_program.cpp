@@ -7,7 +7,7 @@
 #include "common/frames.h"
 #include "common/morsetable.h"
 #include "keyerprocess.h"
-#include "options.h"
+#include "dialogue/options.h"
 #include "soundserver.h"
 #include "wavrecording.h"
 

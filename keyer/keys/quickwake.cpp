@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "quickwake.h"
+#include "keys/quickwake.h"
 
 #include <cerrno>
 #include <cstdint>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ptyline.h"
+#include "line/ptyline.h"
 
 #include "common/reportproblem.h"
 #include "core/pseudoterminal.h"

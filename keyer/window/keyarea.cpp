@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "keyarea.h"
+#include "window/keyarea.h"
 
 #include <QAccessibleWidget>
 #include <QMouseEvent>

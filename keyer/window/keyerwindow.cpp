@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "keyerwindow.h"
+#include "window/keyerwindow.h"
 
 #include "common/morsetable.h"
 #include "core/morseplan.h"
-#include "fisttimeline.h"
-#include "fistwords.h"
-#include "keyadapter.h"
-#include "keyarea.h"
-#include "keyer.h"
-#include "keyinput.h"
+#include "window/fisttimeline.h"
+#include "window/fistwords.h"
+#include "keys/keyadapter.h"
+#include "window/keyarea.h"
+#include "dialogue/keyer.h"
+#include "keys/keyinput.h"
 #include "player.h"
-#include "reviewlist.h"
+#include "window/reviewlist.h"
 
 #include <QApplication>
 #include <QDir>

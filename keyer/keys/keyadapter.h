@@ -2,7 +2,7 @@
 #pragma once
 
 #include "core/keylines.h"
-#include "modemlinesource.h"
+#include "keys/modemlinesource.h"
 
 #include <QObject>
 #include <QTimer>

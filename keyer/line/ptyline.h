@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "keyerline.h"
+#include "line/keyerline.h"
 
 class QSocketNotifier;
 

@@ -4,7 +4,7 @@
 // The software keyer, as a frame and a key press travel through it.
 //
 // A frame from the trainer:
-//   PtyLine (ptyline.*)            the master side of the pseudo-terminal the
+//   PtyLine (line/ptyline.*)       the master side of the pseudo-terminal the
 //                                  trainer opens as its serial port; reads it
 //   -> Keyer::received             FrameReader (common/framereader.*) cuts the
 //                                  bytes into frames
@@ -18,14 +18,15 @@
 //                                  and to --wav (core/wavwriter.*)
 //   -> Player::at                  once those samples have been played, on
 //                                  this thread: the copy group's "OK" goes
-//                                  back through ReportQueue (reportqueue.*),
-//                                  one text a read
+//                                  back through ReportQueue
+//                                  (line/reportqueue.*), one text a read
 //
 // A key press (the space bar or the mouse in KeyArea, keyarea.*; the Ctrl
-// paddles; a key on a serial adapter, keyadapter.* and modemlines.*; every
-// thread it passes asks for a short time slice at start, quickwake.*, so
-// that a busy machine lets each run as soon as the press wakes it):
-//   -> KeyInput (keyinput.*)       times it; paddles through IambicKeyer
+// paddles; a key on a serial adapter, keys/keyadapter.* and keys/modemlines.*;
+// every thread it passes asks for a short time slice at start,
+// keys/quickwake.*, so that a busy machine lets each run as soon as the press
+// wakes it):
+//   -> KeyInput (keys/keyinput.*)  times it; paddles through IambicKeyer
 //                                  (core/iambic.*)
 //   -> KeyInput::sounds            the sidetone: Player::setKey, with the
 //                                  moment the key moved (an adapter's
@@ -36,10 +37,12 @@
 //                                  and turns what sounded into 'R', 'H', 'V'
 //   -> Keyer::keyedReport          counted for the echo group, sent back
 //                                  through ReportQueue, reviewed
-//                                  (core/groupreview.*) and shown in the
-//                                  window (keyerwindow.*, reviewlist.*)
+//                                  (core/groupreview.*), timed
+//                                  (core/fisttiming.*) and shown in the
+//                                  window (window/keyerwindow.*,
+//                                  window/reviewlist.*, window/fisttimeline.*)
 //
-// Keyer works on two small interfaces, KeyerLine (keyerline.h) and Schedule
+// Keyer works on two small interfaces, KeyerLine (line/keyerline.h) and Schedule
 // (schedule.h), so that a test drives the dialogue without a pseudo-terminal
 // or a sound thread. The texts on the line are in common/frames.h.
 
@@ -47,7 +50,7 @@
 #include "common/reportproblem.h"
 #include "core/groupreview.h"
 #include "core/morseplan.h"
-#include "options.h"
+#include "dialogue/options.h"
 
 #include <QObject>
 #include <QQueue>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "modemlines.h"
+#include "keys/modemlines.h"
 
 #include "core/keylines.h"
 #include "core/monotonicclock.h"

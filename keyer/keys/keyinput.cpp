@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "keyinput.h"
+#include "keys/keyinput.h"
 
 #include <algorithm>
 #include <cmath>

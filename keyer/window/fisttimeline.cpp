@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "fisttimeline.h"
+#include "window/fisttimeline.h"
 
 #include <QPainter>
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "keyadapter.h"
+#include "keys/keyadapter.h"
 
 #include "common/reportproblem.h"
 #include "core/monotonicclock.h"
-#include "keyinput.h"
+#include "keys/keyinput.h"
 
 #include <QFileInfo>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "reportqueue.h"
+#include "line/reportqueue.h"
 
-#include "keyerline.h"
+#include "line/keyerline.h"
 
 ReportQueue::ReportQueue(KeyerLine &line, int spacingMs, QObject *parent)
     : QObject(parent)

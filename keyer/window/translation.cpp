@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "translation.h"
+#include "window/translation.h"
 
 #include "common/qttranslation.h"
 

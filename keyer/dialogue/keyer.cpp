@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "keyer.h"
+#include "dialogue/keyer.h"
 
 #include "common/frames.h"
 #include "common/reportproblem.h"
 #include "core/autoecho.h"
 #include "core/morseplan.h"
-#include "keyinput.h"
+#include "keys/keyinput.h"
 #include "schedule.h"
-#include "keyerline.h"
-#include "reportqueue.h"
+#include "line/keyerline.h"
+#include "line/reportqueue.h"
 
 #include <QDateTime>
 

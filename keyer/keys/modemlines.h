@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "modemlinesource.h"
+#include "keys/modemlinesource.h"
 
 #include <atomic>
 #include <thread>

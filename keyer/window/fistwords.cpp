@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "fistwords.h"
+#include "window/fistwords.h"
 
 #include <cmath>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "reviewlist.h"
+#include "window/reviewlist.h"
 
 #include "common/morsetable.h"
-#include "fistwords.h"
+#include "window/fistwords.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QAccessible>
