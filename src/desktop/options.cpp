@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/commandline.h"
 #include "common/version.h"
-#include "window/options.h"
+#include "desktop/options.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
