@@ -44,8 +44,9 @@ public:
     void setSpeed(qint16 speed) { m_parameters.speed = speed; }
     void setGroupcount(qint16 groupcount) { m_parameters.groupcount = groupcount; }
     void setPausevalue(qint16 pausevalue) { m_parameters.pausevalue = pausevalue; }
-    // A new group length starts the scoring afresh: no group scored yet, and
-    // what was keyed of the current group counts no more.
+    // A new group length starts the scoring afresh: both counts and the
+    // characters counted of the current group go to 0. What was decoded of
+    // it (rxgroup), elementbuf and linecount stay as they are.
     void changeGroupsize(qint16 groupsize);
 
     // Start: a copy run of `groups` groups. The group record is blanked and
