@@ -102,7 +102,7 @@ int main(int argc, char *argv[])
     if (!form.history.isOpen())
         return 1;
 
-    const int groupsize = form.groupsize;
+    const int groupsize = form.run.groupsize();
     // Reads the trainer has handled to their end, history included.
     std::atomic<int> handled = 0;
     QObject::connect(&form.MSComm1, &MSComm::OnComm, &form, [&handled] { ++handled; });

@@ -3,8 +3,8 @@
 #include "common/quitonsignal.h"
 #include "stats/statscommand.h"
 #include "window/form1.h"
-#include "window/options.h"
-#include "window/platform.h"
+#include "desktop/options.h"
+#include "desktop/platform.h"
 
 #include <QApplication>
 #include <QCoreApplication>

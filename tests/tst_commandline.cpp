@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "history/history.h"
 #include "link/serialportchoice.h"
-#include "window/options.h"
+#include "desktop/options.h"
 
 #include <QProcess>
 #include <QScopeGuard>

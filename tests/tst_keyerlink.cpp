@@ -33,7 +33,6 @@ private slots:
     void refuses_before_the_handshake();
     void copy_run_of_three_groups();
     void copy_run_edge_groups();
-    void draws_evenly_from_the_selection();
     void echo_run_scores_each_group();
     void received_texts_data();
     void received_texts();
@@ -57,6 +56,9 @@ private:
     QString nextGroup();
     // Keys characters back, element by element, each with its "V".
     void keyBack(const QString &characters);
+    // A trainer started on the line's test seam, with `settings` as its
+    // settings file unless empty.
+    void start(const QByteArray &settings = {});
     // A trainer on a pseudo-terminal with the test at the far end, found by a
     // link as udev names a USB keyer, so another can be plugged in under it.
     void startOnPseudoTerminal();
@@ -74,6 +76,13 @@ private:
 void KeyerLinkTest::init()
 {
     dir = std::make_unique<QTemporaryDir>();
+    start();
+}
+
+void KeyerLinkTest::start(const QByteArray &settings)
+{
+    if (!settings.isEmpty())
+        QVERIFY(writeFile(dir->filePath(QStringLiteral("ini.txt")), settings));
     form = std::make_unique<Form1>(Options{dir->path(), QStringLiteral("/nonexistent/keyer")});
     form->MSComm1.interceptWith([this](char byte) { written += byte; });
     written.clear();
@@ -108,15 +117,15 @@ void KeyerLinkTest::connect()
 {
     send("x");
     QCOMPARE(sent(), QByteArray("<qq>"));
-    QVERIFY(form->connected);
+    QCOMPARE(form->Label5->text(), QStringLiteral("Kapcsolat OK"));
 }
 
 void KeyerLinkTest::setGroupsize(int size)
 {
     int clicks = 0;
-    for (; form->groupsize > size; ++clicks)
+    for (; form->run.groupsize() > size; ++clicks)
         form->Command9_Click();
-    for (; form->groupsize < size; ++clicks)
+    for (; form->run.groupsize() < size; ++clicks)
         form->Command8_Click();
     QCOMPARE(sent(), QByteArray("<w>").repeated(clicks));
 }
@@ -135,7 +144,7 @@ QString KeyerLinkTest::nextGroup()
 {
     const QByteArray bytes = sent();
     const QString group = fromCodePage1250(bytes.mid(1, bytes.size() - 2));
-    if (!bytes.startsWith('<') || !bytes.endsWith('>') || group.size() != qMax(0, int(form->groupsize)))
+    if (!bytes.startsWith('<') || !bytes.endsWith('>') || group.size() != qMax(0, int(form->run.groupsize())))
         return QStringLiteral("<not one group: %1>").arg(QString::fromLatin1(bytes));
     return group;
 }
@@ -154,13 +163,12 @@ void KeyerLinkTest::handshake()
     send("R");
     send("H");
     QCOMPARE(form->Text6->text(), QStringLiteral("RH"));
-    QVERIFY(form->elementbuf.isEmpty());
+    QVERIFY(form->run.elementbuf().isEmpty());
     send("X");
-    QVERIFY(!form->connected);
+    QCOMPARE(form->Label5->text(), QStringLiteral("Nincs kapcsolat"));
 
     send("ax b");
     QCOMPARE(sent().toHex(' '), QByteArray("3c 71 71 3e"));
-    QVERIFY(form->connected);
     QCOMPARE(form->Label5->text(), QStringLiteral("Kapcsolat OK"));
     QCOMPARE(form->Label5->palette().color(QPalette::WindowText), QColor(0, 128, 0));
     QCOMPARE(form->Text6->text(), QString());
@@ -177,7 +185,7 @@ void KeyerLinkTest::refuses_before_the_handshake()
     form->Command13_Click();
     form->Command4_Click();
     QCOMPARE(messages, QStringList(3, QStringLiteral("Nincs soros kapcsolat !!!")));
-    QCOMPARE(form->groupindex, qint16(0));
+    QCOMPARE(form->run.groupindex(), qint16(0));
     QCOMPARE(form->Command13->backColour(), buttonFace);
     QCOMPARE(readFile(form->reportPath()), QByteArray());
     QCOMPARE(sent(), QByteArray());
@@ -200,8 +208,8 @@ void KeyerLinkTest::copy_run_of_three_groups()
     }
     send("OK\r\n");
     QCOMPARE(form->Command4->backColour(), QColor(0, 192, 0));
-    QCOMPARE(form->groupcount, qint16(0));
-    QCOMPARE(form->groupindex, qint16(4));
+    QCOMPARE(form->run.groupcount(), qint16(0));
+    QCOMPARE(form->run.groupindex(), qint16(4));
     QCOMPARE(sent(), QByteArray());
     QVERIFY2(!groups.join(QString()).contains(QRegularExpression(QStringLiteral("[^TEM]"))), qPrintable(groups.join(' ')));
 
@@ -228,19 +236,18 @@ void KeyerLinkTest::copy_run_of_three_groups()
 
 void KeyerLinkTest::copy_run_edge_groups()
 {
-    connect();
-    form->Command7_Click(); // a stop with no run sends nothing
-    QCOMPARE(form->groupcount, qint16(1));
-    QCOMPARE(sent(), QByteArray());
     // Nothing selected: blanks keep the frame's length, nothing is recorded.
     // Frame marks that the settings file put in slots 48 and 49 are no
     // training characters and are never drawn.
-    form->charslots[48] = QLatin1Char('<');
-    form->charslots[49] = QLatin1Char('>');
+    start(QByteArray(47, ' ') + "<>\r\n 60 5 30 50\r\n");
+    connect();
+    form->Command7_Click(); // a stop with no run sends nothing
+    QCOMPARE(form->run.groupcount(), qint16(1));
+    QCOMPARE(sent(), QByteArray());
     form->Text2->setText(QStringLiteral("1 2"));
     QCOMPARE(startRun(&Form1::Command6_Click, "<r>"), QStringLiteral("     "));
-    QCOMPARE(form->groupcount, qint16(12));
-    QVERIFY(form->txgroup.isEmpty());
+    QCOMPARE(form->run.groupcount(), qint16(12));
+    QVERIFY(form->run.txgroup().isEmpty());
     QCOMPARE(form->Text9->text(), QStringLiteral(" "));
 
     // Only É selected.
@@ -261,39 +268,18 @@ void KeyerLinkTest::copy_run_edge_groups()
         form->Check[n]->setChecked(n == 1);
     form->Text2->setText(QStringLiteral("300"));
     QCOMPARE(startRun(&Form1::Command6_Click, "<r>"), QStringLiteral("TT"));
-    form->groupindex = 250;
-    send("OK");
-    QCOMPARE(nextGroup(), QStringLiteral("TT")); // group 250, recorded
+    for (int g = 2; g <= 250; ++g) { // recorded
+        send("OK");
+        QCOMPARE(nextGroup(), QStringLiteral("TT"));
+    }
     form->Check[2]->toggle();
     for (int g = 251; g < 255; ++g) { // sent, not recorded
         send("OK");
         QCOMPARE(nextGroup().size(), 2);
     }
     form->Command4_Click();
-    const QList<QByteArray> lines = readFile(form->reportPath()).split('\n');
-    QCOMPARE(lines.size(), 250 + 2 + 1);
-    // Groups 1 and 250 drawn, 249 never: spaces only.
-    QCOMPARE(lines.mid(0, 1) + lines.mid(248, 3), QByteArrayList({"TT\r", "\r", "TT\r", "  \r"}));
-
-    form->groupindex = 32767;
-    send("OK");
-    QCOMPARE(form->groupindex, qint16(32767));
-}
-
-void KeyerLinkTest::draws_evenly_from_the_selection()
-{
-    for (int n : {1, 2, 47})
-        form->Check[n]->setChecked(true);
-    form->groupsize = 15;
-    QString drawn;
-    for (int g = 0; g < 20; ++g) {
-        form->kikukdo();
-        drawn += form->txgroup;
-    }
-    // 300 letters, about 100 of each: far from what a skewed draw gives.
-    QCOMPARE(drawn.size(), 300);
-    for (QChar c : {u'T', u'E', u'@'})
-        QVERIFY2(drawn.count(c) > 60, qPrintable(drawn));
+    const QByteArray report = readFile(form->reportPath());
+    QCOMPARE(report, QByteArray("TT\r\n").repeated(250) + "  \r\n  \r\n");
 }
 
 void KeyerLinkTest::echo_run_scores_each_group()
@@ -302,7 +288,7 @@ void KeyerLinkTest::echo_run_scores_each_group()
     setGroupsize(2);
     for (int n : {2, 8})
         form->Check[n]->setChecked(true);
-    form->goodgroups = 4;
+    form->Text7->setText(QStringLiteral("4"));
     form->Command4->setBackColour(Colours::green);
 
     const QString group = startRun(&Form1::Command13_Click, "<s>");
@@ -319,7 +305,7 @@ void KeyerLinkTest::echo_run_scores_each_group()
     QCOMPARE(form->Text7->text(), QStringLiteral("1"));
     QCOMPARE(form->Text4->text(), group + QStringLiteral(" \r\n"));
     QStringList drawn{nextGroup()};
-    QCOMPARE(form->txgroup, drawn.last());
+    QCOMPARE(form->run.txgroup(), drawn.last());
 
     // Keyed back wrong: I for the first letter.
     keyBack(QLatin1Char('I') + drawn.last().mid(1));
@@ -337,13 +323,13 @@ void KeyerLinkTest::echo_run_scores_each_group()
 
     // The ninth line empties the decoded text.
     for (int line = 4; line <= 9; ++line) {
-        QCOMPARE(form->linecount, qint16(line - 1));
+        QCOMPARE(form->run.linecount(), qint16(line - 1));
         keyBack(drawn.last());
         drawn << nextGroup();
     }
     QCOMPARE(form->Text4->text(), QString());
     QCOMPARE(form->Text4->toPlainText(), QString());
-    QCOMPARE(form->linecount, qint16(0));
+    QCOMPARE(form->run.linecount(), qint16(0));
     QCOMPARE(form->Text7->text(), QStringLiteral("7"));
     // Each scored group is in the history as it was scored.
     History history;
@@ -403,12 +389,11 @@ void KeyerLinkTest::received_texts()
     QFETCH(int, groupcount);
 
     connect();
-    form->groupcount = 30;
     for (const QByteArray &read : reads)
         send(read);
-    QCOMPARE(form->elementbuf, elementbuf);
+    QCOMPARE(form->run.elementbuf(), elementbuf);
     QCOMPARE(form->Text6->text(), log);
-    QCOMPARE(int(form->groupcount), groupcount);
+    QCOMPARE(int(form->run.groupcount()), groupcount);
 }
 
 void KeyerLinkTest::parameter_buttons_data()
@@ -449,13 +434,9 @@ void KeyerLinkTest::parameter_buttons()
 
     // Parameter frames go out with or without the handshake.
     Form1 &f = *form;
-    f.speed = qint16(before[0]);
-    f.groupsize = qint16(before[1]);
-    f.groupcount = qint16(before[2]);
-    f.pausevalue = qint16(before[3]);
+    f.run.setParameters({qint16(before[0]), qint16(before[1]), qint16(before[2]), qint16(before[3])});
     if (!typedSpeed.isEmpty())
         f.Text5->setText(typedSpeed);
-    f.goodgroups = f.badgroups = f.rxletters = 1;
     f.Text7->setText(QStringLiteral("1"));
     f.Text8->setText(QStringLiteral("1"));
     f.Command13->setBackColour(Colours::green);
@@ -466,7 +447,7 @@ void KeyerLinkTest::parameter_buttons()
     QTest::mouseClick(buttons[button], Qt::LeftButton);
 
     QCOMPARE(sent(), frame);
-    QCOMPARE((QList<int>{f.speed, f.groupsize, f.groupcount, f.pausevalue}), after);
+    QCOMPARE((QList<int>{f.run.speed(), f.run.groupsize(), f.run.groupcount(), f.run.pausevalue()}), after);
     // The boxes of the parameters the button is about show their new values.
     const TextBox *const boxes[] = {f.Text5, f.Text1, f.Text2, f.Text3};
     const int parameter = button <= 2 ? 0 : button <= 9 ? 1 : button <= 11 ? 2 : button <= 14 ? 3 : -1;
@@ -475,8 +456,7 @@ void KeyerLinkTest::parameter_buttons()
             QCOMPARE(boxes[i]->text(), QString::number(after[i]));
     }
     // A new group length starts the scoring afresh.
-    QCOMPARE(QStringLiteral("%1%2%3 ").arg(f.goodgroups).arg(f.badgroups).arg(f.rxletters) + f.Text7->text() + f.Text8->text(),
-             button == 8 || button == 9 ? QStringLiteral("000 00") : QStringLiteral("111 11"));
+    QCOMPARE(f.Text7->text() + f.Text8->text(), button == 8 || button == 9 ? QStringLiteral("00") : QStringLiteral("11"));
     // Speed, letters per group and the defaults end the echo colour; groups
     // and pause leave it.
     QCOMPARE(f.Command13->backColour() == buttonFace, frame.startsWith("<u") || frame == "<w>");
@@ -497,8 +477,7 @@ void KeyerLinkTest::keyer_unplugged_and_plugged_back()
     // As udev does, the name goes with the keyer: another test's new
     // pseudo-terminal may take the number the old one had.
     QVERIFY(QFile::remove(link()));
-    QVERIFY(QTest::qWaitFor([&] { return !form->connected; }));
-    QCOMPARE(form->Label5->text(), QStringLiteral("Nincs kapcsolat"));
+    QVERIFY(QTest::qWaitFor([&] { return form->Label5->text() == QStringLiteral("Nincs kapcsolat"); }));
     QVERIFY(!form->MSComm1.portOpen());
 
     // Plugged back: another line under the same name, and a fresh handshake.

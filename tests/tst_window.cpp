@@ -3,8 +3,7 @@
 #include "lineend.h"
 #include "window/colourbutton.h"
 #include "window/form1.h"
-#include "window/platform.h"
-#include "window/shape.h"
+#include "desktop/platform.h"
 #include "window/textbox.h"
 
 #include <QApplication>
@@ -24,11 +23,12 @@
 
 namespace {
 
-// A trainer on its own folder, with no keyer on the line.
+// A trainer on its own folder; the line's test seam takes what it sends.
 struct Trainer {
     explicit Trainer(const QString &dir)
         : form(Options{dir, QStringLiteral("/nonexistent/keyer")})
     {
+        form.MSComm1.interceptWith([](char) {});
         form.programEnd.interceptWith([this] { ++ends; });
         form.messageBox.interceptWith([this](const QString &text) { messages << text; });
         started = form.Form_Load();
@@ -77,7 +77,7 @@ QString slotsText(const Form1 &form, int from, int to)
 {
     QString text;
     for (int n = from; n <= to; ++n)
-        text += form.charslots[n];
+        text += form.run.charslots()[n];
     return text;
 }
 
@@ -98,8 +98,6 @@ private slots:
     void a_second_start_on_the_folder_data();
     void a_second_start_on_the_folder();
     void select_all_alternates();
-    void layout_data();
-    void layout();
     void frame_and_focus_order();
 
 private:
@@ -133,16 +131,16 @@ void WindowTest::start_up_without_settings()
     QString alphabet;
     for (const MorseEntry &entry : morseTable()) {
         alphabet += QChar(entry.character);
-        QCOMPARE(f.betukeres(QString::fromUtf16(entry.elements)), QString(QChar(entry.character)));
+        QCOMPARE(f.alphabet.betukeres(QString::fromUtf16(entry.elements)), QString(QChar(entry.character)));
     }
     QCOMPARE(alphabet, QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ\u00C1\u00C9\u00D6\u00DC1234567890.?:-=/@"));
     const QStringList codes = QStringLiteral("R=E H=T RH=A HHHHH=0 RHHHH=1 RHHRHR=@ RRHHRR=? HRRRRH=- RHHRH=\u00C1 "
                                              "RRHRR=\u00C9 HHHR=\u00D6 RRHH=\u00DC ==# RRRRRR=# RHRH=# HHHH=# "
                                              "RHRHRHR=# rh=# RXH=#").split(QLatin1Char(' '));
     for (const QString &code : codes)
-        QCOMPARE(f.betukeres(code.section(QLatin1Char('='), 0, 0)), code.section(QLatin1Char('='), -1));
+        QCOMPARE(f.alphabet.betukeres(code.section(QLatin1Char('='), 0, 0)), code.section(QLatin1Char('='), -1));
     for (const char *blanked : {" RH", "RH "})
-        QCOMPARE(f.betukeres(QLatin1String(blanked)), QStringLiteral("#"));
+        QCOMPARE(f.alphabet.betukeres(QLatin1String(blanked)), QStringLiteral("#"));
 }
 
 void WindowTest::start_up_restores_data()
@@ -182,7 +180,7 @@ void WindowTest::start_up_restores()
     // blank; an ignored one leaves the slots untouched.
     for (int n = 1; n <= 47; ++n) {
         const QChar expected = ticked.contains(n) ? f.Check[n]->text().at(1) : QLatin1Char(' ');
-        QCOMPARE(f.charslots[n], taken ? expected : QChar(0));
+        QCOMPARE(f.run.charslots()[n], taken ? expected : QChar(0));
     }
     QCOMPARE(f.Command3->text(), QStringLiteral("Mind kijelölés"));
 }
@@ -255,8 +253,8 @@ void WindowTest::a_full_disk_loses_nothing()
     Trainer t(m_dir->path());
     QVERIFY(writeFile(report(), earlier));
     t.form.Check[8]->setChecked(true);
-    t.form.connected = true;
-    t.form.groupindex = 4;
+    t.form.MSComm1.receive("x");
+    t.form.Command6_Click(); // a copy run's first group, for the report
     const auto [exitStatus, stderrText] = withFileSizeLimit(rlim_t(limit), [&] {
         kilep ? t.form.Command5_Click() : t.form.Command4_Click();
         return t.form.programEnd.status();
@@ -296,9 +294,9 @@ void WindowTest::a_second_start_on_the_folder()
 
 void WindowTest::select_all_alternates()
 {
+    QVERIFY(writeFile(ini(), QByteArray(47, ' ') + "K\r\n 60 5 30 50\r\n"));
     Trainer t(m_dir->path());
     Form1 &f = t.form;
-    f.charslots[48] = QLatin1Char('K');
 
     QTest::mouseClick(f.Command3, Qt::LeftButton);
     QCOMPARE(tickedBoxes(f).size(), 47);
@@ -310,65 +308,7 @@ void WindowTest::select_all_alternates()
     QCOMPARE(tickedBoxes(f), QList<int>{1});
     QCOMPARE(slotsText(f, 1, 47), QStringLiteral("T") + QString(46, QLatin1Char(' ')));
     QCOMPARE(f.Command3->text(), QStringLiteral("Mind kijelölés"));
-    QCOMPARE(f.charslots[48], QChar(u'K'));
-}
-
-void WindowTest::layout_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QRect>("twips");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<double>("points"); // 0: the toolkit's default font
-    QTest::addColumn<bool>("bold");
-
-    // One row for each font the window uses, the odd-sized boxes, the two
-    // boxes that lie outside the window's client area, and the last of the
-    // frames in a row.
-    auto row = [](const char *name, QRect r, QString text, double points, bool bold) {
-        QTest::newRow(name) << QString::fromLatin1(name) << r << text << points << bold;
-    };
-    row("Label1", {3840, 2930, 1455, 375}, "Betűk száma", 12, false);
-    row("Command9", {6240, 2880, 615, 375}, "-", 12, true);
-    row("Text9", {8400, 3240, 2535, 375}, "", 11.25, true);
-    row("Text4", {8400, 3840, 2775, 2535}, "", 11.25, false);
-    row("Text6, below the client area", {1320, 7560, 2535, 375}, "", 8.25, false);
-    row("Text10, below the client area", {4680, 7680, 1695, 375}, "Text10", 0, false);
-    row("Check15 is narrower", {4800, 1680, 585, 285}, " J", 12, true);
-    row("Check47 is larger", {480, 5640, 705, 435}, " @", 12, true);
-    row("Shape4(6), the last frame of the top row", {9960, 240, 975, 2175}, "", 0, false);
-}
-
-void WindowTest::layout()
-{
-    QFETCH(QString, name);
-    QFETCH(QRect, twips);
-    QFETCH(QString, text);
-    QFETCH(double, points);
-    QFETCH(bool, bold);
-
-    Trainer t(m_dir->path());
-    Form1 &f = t.form;
-    const QHash<QString, QWidget *> controls = {
-        {"Label1", f.Label1},       {"Command9", f.Command9}, {"Text9", f.Text9},
-        {"Text4", f.Text4},         {"Text6, below the client area", f.Text6},
-        {"Text10, below the client area", f.Text10},          {"Check15 is narrower", f.Check[15]},
-        {"Check47 is larger", f.Check[47]}, {"Shape4(6), the last frame of the top row", f.Shape4[6]},
-    };
-    QWidget *const control = controls.value(name);
-    QVERIFY(control);
-    const QRect pixels(qRound(twips.x() / 15.0), qRound(twips.y() / 15.0), qRound(twips.width() / 15.0),
-                       qRound(twips.height() / 15.0));
-    QCOMPARE(control->geometry(), pixels);
-
-    QCOMPARE(control->property("text").toString(), text);
-
-    if (points == 0) {
-        QCOMPARE(control->font(), QApplication::font(control));
-        return;
-    }
-    QCOMPARE(control->font().family(), QStringLiteral("Arial"));
-    QCOMPARE(control->font().pointSizeF(), points);
-    QCOMPARE(control->font().bold(), bold);
+    QCOMPARE(f.run.charslots()[48], QChar(u'K'));
 }
 
 void WindowTest::frame_and_focus_order()

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/form1.h"
+#include "alphabet/alphabet.h"
 
 #include "common/morsetable.h"
 
-void Form1::betutar()
+void Alphabet::betutar()
 {
     int row = 1;
     for (const MorseEntry &entry : morseTable()) {
@@ -13,8 +13,8 @@ void Form1::betutar()
     }
 }
 
-// Exact match against every filled row, "#" when none matches.
-QString Form1::betukeres(const QString &elements) const
+// Every filled row is compared, the last match counting.
+QString Alphabet::betukeres(const QString &elements) const
 {
     QString result = QStringLiteral("#");
     const int rows = int(morseTable().size());

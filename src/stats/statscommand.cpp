@@ -6,8 +6,8 @@
 #include "stats/copyscorewindow.h"
 #include "stats/coursewindow.h"
 #include "stats/statswindow.h"
-#include "window/options.h"
-#include "window/platform.h"
+#include "desktop/options.h"
+#include "desktop/platform.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

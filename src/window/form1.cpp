@@ -33,6 +33,11 @@ QString Form1::settingsPath() const
     return QDir(m_options.dataDir).filePath(QStringLiteral("ini.txt"));
 }
 
+QString Form1::historyPath() const
+{
+    return QDir(m_options.dataDir).filePath(QStringLiteral("history.sqlite"));
+}
+
 void Form1::wireEvents()
 {
     for (int n = 1; n <= 47; ++n)

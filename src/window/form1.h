@@ -1,42 +1,56 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// The trainer's one window. It holds every piece of the program's state as
-// plain fields and its controls under their names; its handlers live in the
-// folder of the subsystem they belong to:
+// The trainer's one window. It holds its controls under their names, the
+// run it drives and the link state; it shows what the run holds. Its
+// handlers are all in window/, one file for each part of the trainer; what
+// they do that needs no widget lives below, in the folder of its subsystem,
+// each one library that links only those before it (src/CMakeLists.txt):
 //
-//   window/    this class, the layout of the controls, the start-up (Form_Load)
-//   link/      the keyer line (MSComm) and the receive handler MSComm1_OnComm
-//   alphabet/  the Morse table: betutar fills it, betukeres decodes with it
-//   runs/      the character selection, kikukdo (one group), Start, Stop,
-//              Oda - Vissza, and the check report
-//   settings/  the settings file at exit and the parameter buttons
+//   window/    this class, the layout of the controls, the start-up
+//              (formload.cpp: Form_Load), and the handlers: the receive
+//              handler MSComm1_OnComm (receivehandler.cpp), kikukdo
+//              (groupsender.cpp), the selection, Start, Stop and Oda - Vissza
+//              (selection.cpp, runcontrol.cpp), the check report
+//              (checkreport.cpp), the parameter buttons and Kilép
+//              (parameterbuttons.cpp, savesettings.cpp), and what goes into
+//              the history (recordtraining.cpp)
+//   runs/      Run: the selection, the parameters, the groups drawn and
+//              their record (grouplog), the scoring of a group keyed back and
+//              the counters; the report file's block
+//   link/      the keyer line (MSComm), the choice of serial port 1, and what
+//              a read from the keyer looks like (separateReports, trimSpaces)
+//   alphabet/  Alphabet, the Morse table: betutar fills it, betukeres
+//              decodes with it
+//   settings/  the settings file's format, the parameters, numbers from text
 //   history/   the training history: every scored echo group and every
 //              finished copy run, kept in the data folder
+//   desktop/   the command line, the message box and the program's end
 //
 // How a text from the keyer travels: MSComm raises OnComm for every read;
 // MSComm1_OnComm logs the read in Text6 (a read of report letters alone is
 // then taken letter by letter), trims its spaces, and tests the token in a
-// fixed order: an element report (R, H) grows elementbuf; a character end
-// (V) decodes elementbuf into Text4 and rxgroup and, once groupsize characters
-// have come, scores the group into Text7 or Text8 and calls kikukdo for the
-// next one; an "x" before the handshake is answered with <qq>; an "OK" counts
-// the group off groupcount and sends the next group or ends the run. When
-// the line is lost, MSComm raises OnComm once more: the trainer is back to
-// unconnected, and MSComm reopens the device when it reappears.
+// fixed order: an element report (R, H) grows the run's elementbuf; a
+// character end (V) has the run decode elementbuf into rxgroup, shown in
+// Text4, and, once groupsize characters have come, score the group, shown
+// in Text7 or Text8, and kikukdo sends the next one; an "x" before the
+// handshake is answered with <qq>; an "OK" counts the group off the run's
+// groupcount and sends the next group or ends the run. When the line is
+// lost, MSComm raises OnComm once more: the trainer is back to unconnected,
+// and MSComm reopens the device when it reappears.
 //
 // Every handler runs to its end on the one event thread; kikukdo writes its
 // whole frame before any reply of the keyer is looked at.
 
+#include "alphabet/alphabet.h"
+#include "desktop/options.h"
+#include "desktop/platform.h"
 #include "history/history.h"
 #include "link/mscomm.h"
-#include "runs/reportblock.h"
-#include "window/options.h"
-#include "window/platform.h"
+#include "runs/run.h"
 
 #include <QColor>
 #include <QLockFile>
-#include <QRandomGenerator>
 #include <QString>
 #include <QWidget>
 
@@ -70,25 +84,10 @@ public:
     // False, with both files untouched, when another trainer uses the folder.
     bool Form_Load();
 
-    // Window-level state.
-    qint16 speed = 0;
-    qint16 groupsize = 0;
-    qint16 groupcount = 0;
-    qint16 pausevalue = 0;
-    std::array<QChar, 51> charslots{};
-    qint16 selectallstate = 0;
-    std::array<std::array<QString, 3>, 51> morsetable;
-    bool connected = false;
-    GroupLog grouplog{};
-    qint16 groupindex = 0;
-    qint16 blindmode = 0;
-    QString txgroup;
-    QString elementbuf;
-    QString rxgroup;
-    qint16 rxletters = 0;
-    qint16 goodgroups = 0;
-    qint16 badgroups = 0;
-    qint16 linecount = 0;
+    // The Morse table the run decodes with, and the run: the selection, the
+    // parameters, the groups, their scoring and counters.
+    Alphabet alphabet;
+    Run run{alphabet};
 
     // Controls.
     std::array<QCheckBox *, 48> Check{}; // Check[1] to Check[47]
@@ -164,13 +163,11 @@ public:
     void Command14_Click();
     void Command15_Click();
 
+private:
     // Routines the handlers call.
     void kikukdo();
     void tombbetolt();
-    void betutar();
-    QString betukeres(const QString &elements) const;
 
-private:
     void createControls();
     void setFocusOrder();
     void nameControls();
@@ -178,7 +175,7 @@ private:
     void sendFrame(const QByteArray &frame);
     void setParameterBoxes();
     void speedButtonDone();
-    void groupsizeButtonDone();
+    void groupsizeButtonDone(qint16 groupsize);
     void pauseButtonDone();
     void appendToReceiveLog(const QString &read);
     void takeToken(QString token);
@@ -191,6 +188,6 @@ private:
 
     Options m_options;
     QLockFile m_folderLock; // held while the trainer runs: one trainer per folder
-    QRandomGenerator m_random;
-    bool m_copyRunToRecord = false; // a Start whose end is not in the history yet
+    bool connected = false;   // the keyer's handshake has been answered
+    qint16 selectallstate = 0; // 0: the next Command3 selects all; 1: it deselects
 };

@@ -55,33 +55,23 @@ bool Form1::Form_Load()
     }
     const StartupSettings settings = settingsForStartUp(stored);
 
+    // The counters and the texts of a run start as a new Run holds them.
     connected = false;
-    speed = settings.parameters.speed;
-    groupsize = settings.parameters.groupsize;
-    groupcount = settings.parameters.groupcount;
-    pausevalue = settings.parameters.pausevalue;
-    elementbuf.clear();
-    rxgroup.clear();
-    txgroup.clear();
-    rxletters = 0;
-    blindmode = 0;
-    goodgroups = 0;
-    badgroups = 0;
-    Text7->setText(QString::number(goodgroups));
-    Text8->setText(QString::number(badgroups));
-    linecount = 0;
+    run.setParameters(settings.parameters);
+    Text7->setText(QString::number(run.goodgroups()));
+    Text8->setText(QString::number(run.badgroups()));
 
-    betutar();
+    alphabet.betutar();
 
     if (settings.fromFile) {
         for (int k = 1; k <= 49; ++k)
-            charslots[k] = k <= settings.selection.size() ? settings.selection[k - 1] : QLatin1Char(' ');
+            run.setSlot(k, k <= settings.selection.size() ? settings.selection[k - 1] : QLatin1Char(' '));
         tombbetolt();
     }
 
     setParameterBoxes();
 
-    m_random.seed(quint32(QDateTime::currentMSecsSinceEpoch()));
+    run.seed(quint32(QDateTime::currentMSecsSinceEpoch()));
 
     history.open(historyPath());
     return true;
@@ -89,8 +79,8 @@ bool Form1::Form_Load()
 
 void Form1::setParameterBoxes()
 {
-    Text1->setText(QString::number(groupsize));
-    Text2->setText(QString::number(groupcount));
-    Text3->setText(QString::number(pausevalue));
-    Text5->setText(QString::number(speed));
+    Text1->setText(QString::number(run.groupsize()));
+    Text2->setText(QString::number(run.groupcount()));
+    Text3->setText(QString::number(run.pausevalue()));
+    Text5->setText(QString::number(run.speed()));
 }

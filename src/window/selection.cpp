@@ -10,7 +10,7 @@
 // this also runs when the program sets the tick.
 void Form1::Check_Click(int N)
 {
-    charslots[N] = Check[N]->isChecked() ? slotCharacter(N) : QLatin1Char(' ');
+    run.setSlot(N, Check[N]->isChecked() ? slotCharacter(N) : QLatin1Char(' '));
 }
 
 // Sets the ticks from slots 1 to 47. A box whose tick changes rewrites its
@@ -18,21 +18,17 @@ void Form1::Check_Click(int N)
 void Form1::tombbetolt()
 {
     for (int n = 1; n <= 47; ++n)
-        Check[n]->setChecked(isSelectedSlot(charslots[n]));
+        Check[n]->setChecked(isSelectedSlot(run.charslots()[n]));
 }
 
 void Form1::Command3_Click()
 {
     if (selectallstate == 0) {
-        for (int n = 1; n <= 47; ++n)
-            charslots[n] = slotCharacter(n);
+        run.selectAll();
         Command3->setText(QStringLiteral("Mind visszavonás"));
     }
     if (selectallstate == 1) {
-        // T stays selected, so a group can always be drawn.
-        charslots[1] = QLatin1Char('T');
-        for (int n = 2; n <= 47; ++n)
-            charslots[n] = QLatin1Char(' ');
+        run.deselectAll();
         Command3->setText(QStringLiteral("Mind kijelölés"));
     }
     tombbetolt();

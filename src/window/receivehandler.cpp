@@ -4,7 +4,6 @@
 #include "common/frames.h"
 #include "common/spokennotice.h"
 #include "link/receivedtext.h"
-#include "settings/numberfromtext.h"
 #include "window/colourbutton.h"
 #include "window/textbox.h"
 
@@ -33,39 +32,27 @@ void Form1::takeToken(QString token)
 {
     // Element report.
     if (connected && (token == QLatin1Char(KeyerText::dot) || token == QLatin1Char(KeyerText::dash))) {
-        elementbuf += token;
+        run.takeElement(token.at(0));
         token.clear();
         Text6->setText(QString());
     }
 
     // Character end.
     if (token == QLatin1Char(KeyerText::characterEnd)) {
-        Text4->appendText(betukeres(elementbuf));
-        rxgroup += betukeres(elementbuf);
-        rxletters = saturatingAdd(rxletters, 1);
-        if (rxletters >= groupsize) {
-            const QString sent = txgroup;
-            const QString decoded = rxgroup;
-            if (rxgroup == txgroup) {
-                goodgroups = saturatingAdd(goodgroups, 1);
-                Text7->setText(QString::number(goodgroups));
-            } else {
-                badgroups = saturatingAdd(badgroups, 1);
-                Text8->setText(QString::number(badgroups));
-            }
+        const Run::CharacterEnd end = run.takeCharacterEnd();
+        Text4->appendText(end.character);
+        if (end.groupScored) {
+            if (end.good)
+                Text7->setText(QString::number(run.goodgroups()));
+            else
+                Text8->setText(QString::number(run.badgroups()));
             Text4->appendText(QStringLiteral(" \r\n"));
-            rxletters = 0;
-            rxgroup.clear();
-            linecount = saturatingAdd(linecount, 1);
-            if (linecount > 8) {
-                linecount = 0;
+            if (end.decodedTextFull)
                 Text4->setText(QString());
-            }
             kikukdo();
-            recordEchoGroup(sent, decoded);
-            sayScore(sent, decoded);
+            recordEchoGroup(end.sent, end.decoded);
+            sayScore(end.sent, end.decoded);
         }
-        elementbuf.clear();
         token.clear();
         Text6->setText(QString());
     }
@@ -74,7 +61,7 @@ void Form1::takeToken(QString token)
     if (token.size() > longestToken) {
         token.clear();
         Text6->setText(QString());
-        elementbuf.clear();
+        run.dropElements();
     }
 
     // Handshake request, answered once.
@@ -83,14 +70,13 @@ void Form1::takeToken(QString token)
         sendFrame(handshakeReply());
         connected = true;
         showLinkState();
-        elementbuf.clear();
+        run.dropElements();
     }
 
     // Group done.
     if (token.contains(QLatin1String(KeyerText::groupPlayed).trimmed())) {
         Text6->setText(QString());
-        groupcount = saturatingAdd(groupcount, -1);
-        if (groupcount > 0) {
+        if (run.groupPlayed()) {
             kikukdo();
         } else {
             Text6->setText(QString());
@@ -108,10 +94,7 @@ void Form1::lineLost()
 {
     connected = false;
     showLinkState();
-    groupcount = 0;
-    elementbuf.clear();
-    rxgroup.clear();
-    rxletters = 0;
+    run.lineLost();
     Command13->setButtonFace();
 }
 

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "desktop/options.h"
+
 #include "common/commandline.h"
 #include "common/version.h"
-#include "window/options.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

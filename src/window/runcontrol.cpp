@@ -13,37 +13,22 @@ void Form1::Command6_Click()
     if (!keyerAnswered())
         return;
     sendFrame(copyStartFrame());
-    blindmode = 1;
-    for (int g = 1; g < groupLogGroups; ++g) {
-        for (int p = 1; p < groupLogPositions; ++p)
-            grouplog[p][g] = QLatin1Char(' ');
-    }
-    groupindex = 1;
-    m_copyRunToRecord = true;
-    groupcount = numberFromText(Text2->text());
+    run.startCopyRun(numberFromText(Text2->text()));
     Command4->setButtonFace();
     Command13->setButtonFace();
     Text4->setText(QString());
     kikukdo();
 }
 
-// Oda - Vissza: an echo run. Each group is shown and keyed back; the group
-// record and groupcount go on from where they are. What was keyed of a group
-// the last run left unfinished is dropped: counted into the first group of
-// this run it would shift every later group against its characters.
+// Oda - Vissza: an echo run. Each group is shown and keyed back.
 void Form1::Command13_Click()
 {
     if (!keyerAnswered())
         return;
-    rxletters = 0;
-    rxgroup.clear();
-    elementbuf.clear();
+    run.startEchoRun();
     Command4->setButtonFace();
     Command13->setBackColour(Colours::green);
     Text4->setText(QString());
-    blindmode = 0;
-    goodgroups = 0;
-    badgroups = 0;
     Text7->setText(QStringLiteral("0"));
     Text8->setText(QStringLiteral("0"));
     sendFrame(echoStartFrame());
@@ -54,5 +39,5 @@ void Form1::Command13_Click()
 // Stop: the next group done ends the run.
 void Form1::Command7_Click()
 {
-    groupcount = 1;
+    run.stop();
 }

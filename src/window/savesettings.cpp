@@ -12,11 +12,11 @@
 // The old file stays whole if the new one cannot be written.
 void Form1::Command5_Click()
 {
-    const QByteArray bytes = settingsFileBytes(selectionLine(charslots),
-                                               {savedNumber(Text5->text(), speed),
-                                                savedNumber(Text1->text(), groupsize),
-                                                savedNumber(Text2->text(), groupcount),
-                                                savedNumber(Text3->text(), pausevalue)});
+    const QByteArray bytes = settingsFileBytes(selectionLine(run.charslots()),
+                                               {savedNumber(Text5->text(), run.speed()),
+                                                savedNumber(Text1->text(), run.groupsize()),
+                                                savedNumber(Text2->text(), run.groupcount()),
+                                                savedNumber(Text3->text(), run.pausevalue())});
     QDir().mkpath(m_options.dataDir);
     const QString why = saveSettingsFile(settingsPath(), bytes);
     if (!why.isEmpty())

@@ -23,10 +23,7 @@ void Form1::Command4_Click()
     bool written = report.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered);
     const qint64 sizeBefore = report.size();
 
-    // The record holds at most groups 1 to 250.
-    const int lastGroup = qMin<int>(groupindex - 1, groupLogGroups - 1);
-    for (int g = 1; g <= lastGroup; ++g) {
-        const QString cells = groupCells(grouplog, g);
+    for (const QString &cells : run.sentGroups()) {
         Text4->appendText(cells);
         Text6->appendText(cells);
         const QByteArray line = reportLine(Text6->text());

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/platform.h"
+#include "desktop/platform.h"
 
 #include "common/qttranslation.h"
 #include "common/version.h"

@@ -14,89 +14,79 @@
 
 void Form1::Command1_Click()
 {
-    if (speed < 70)
-        ++speed;
+    if (run.speed() < 70)
+        run.setSpeed(run.speed() + 1);
     speedButtonDone();
 }
 
 void Form1::Command2_Click()
 {
-    if (speed > 30)
-        --speed;
+    if (run.speed() > 30)
+        run.setSpeed(run.speed() - 1);
     speedButtonDone();
 }
 
 void Form1::speedButtonDone()
 {
-    Text5->setText(QString::number(speed));
+    Text5->setText(QString::number(run.speed()));
     sendFrame(speedFrame(Text5->text()));
     Command13->setButtonFace();
 }
 
 void Form1::Command8_Click()
 {
-    if (groupsize < 15)
-        ++groupsize;
-    groupsizeButtonDone();
+    groupsizeButtonDone(run.groupsize() < 15 ? run.groupsize() + 1 : run.groupsize());
 }
 
 void Form1::Command9_Click()
 {
-    if (groupsize > 2)
-        --groupsize;
-    groupsizeButtonDone();
+    groupsizeButtonDone(run.groupsize() > 2 ? run.groupsize() - 1 : run.groupsize());
 }
 
 // A new group length starts the scoring afresh.
-void Form1::groupsizeButtonDone()
+void Form1::groupsizeButtonDone(qint16 groupsize)
 {
+    run.changeGroupsize(groupsize);
     Text1->setText(QString::number(groupsize));
     Text7->setText(QStringLiteral("0"));
     Text8->setText(QStringLiteral("0"));
-    goodgroups = 0;
-    badgroups = 0;
-    rxletters = 0;
     sendFrame(wFrame());
     Command13->setButtonFace();
 }
 
 void Form1::Command10_Click()
 {
-    groupcount = qint16(std::min(int(groupcount) + 5, 250));
-    Text2->setText(QString::number(groupcount));
+    run.setGroupcount(qint16(std::min(run.groupcount() + 5, 250)));
+    Text2->setText(QString::number(run.groupcount()));
 }
 
 void Form1::Command11_Click()
 {
-    groupcount = qint16(std::max(int(groupcount) - 5, 10));
-    Text2->setText(QString::number(groupcount));
+    run.setGroupcount(qint16(std::max(run.groupcount() - 5, 10)));
+    Text2->setText(QString::number(run.groupcount()));
 }
 
 void Form1::Command12_Click()
 {
-    pausevalue = qint16(std::min(int(pausevalue) + 5, 200));
+    run.setPausevalue(qint16(std::min(run.pausevalue() + 5, 200)));
     pauseButtonDone();
 }
 
 void Form1::Command14_Click()
 {
-    pausevalue = qint16(std::max(int(pausevalue) - 5, 30));
+    run.setPausevalue(qint16(std::max(run.pausevalue() - 5, 30)));
     pauseButtonDone();
 }
 
 void Form1::pauseButtonDone()
 {
-    Text3->setText(QString::number(pausevalue));
+    Text3->setText(QString::number(run.pausevalue()));
     sendFrame(pauseFrame(quint8(std::clamp<int>(numberFromText(Text3->text()), 0, 255))));
 }
 
 void Form1::Command15_Click()
 {
-    const Parameters defaults;
-    speed = defaults.speed;
-    groupsize = defaults.groupsize;
-    groupcount = defaults.groupcount;
-    pausevalue = defaults.pausevalue;
+    run.setParameters(Parameters{});
     setParameterBoxes();
     Command13->setButtonFace();
     sendFrame(wFrame());
