@@ -1,28 +1,40 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Scoring a copy and starting the Koch course as a trainee does it: keys through XTEST (xdotool) on Xvfb with
-# openbox, into a history the previous release wrote.  Usage: copyscoring.py BUILD_DIR
-import os, shutil, sqlite3, subprocess, sys, tempfile, time
+# Scoring a copy and starting the Koch course as a trainee does it: keys through XTEST (xdotool)
+# on Xvfb with openbox, into a history the previous release wrote.  Usage: copyscoring.py BUILD_DIR
+import os
+import shutil
+import sqlite3
+import subprocess
+import sys
+import tempfile
+import time
 from desktop import end_all, start, stop_after, wait_for, xvfb
 
 build, here = os.path.abspath(sys.argv[1]), os.path.dirname(os.path.abspath(__file__))
 tmp, problems = tempfile.mkdtemp(prefix='vestranoli-copy.'), []
 history = os.path.join(tmp, 'history.sqlite')
 
-def xdotool(*args):
-    return subprocess.run(['xdotool', *args], env=env, capture_output=True, text=True).stdout.split()
 
-def open_window(option, title):   # the window, active, with the keyboard
-    start([os.path.join(build, 'vestranoli'), option, '--data-dir', tmp], env=env, stdout=subprocess.DEVNULL)
+def xdotool(*args):
+    done = subprocess.run(['xdotool', *args], env=env, capture_output=True, text=True)
+    return done.stdout.split()
+
+
+def open_window(option, title):  # the window, active, with the keyboard
+    start([os.path.join(build, 'vestranoli'), option, '--data-dir', tmp], env=env,
+          stdout=subprocess.DEVNULL)
     window = wait_for(f'no window "{title}"', 20, lambda: xdotool('search', '--name', title))[0]
     xdotool('windowactivate', '--sync', window)
     time.sleep(0.5)
     return window
 
+
 def copied(run):
     with sqlite3.connect(history) as db:
         row = db.execute('SELECT copied FROM copy_result WHERE run = ?', (run,)).fetchone()
     return row and row[0]
+
 
 stop_after(100)
 try:
@@ -32,26 +44,30 @@ try:
     start(['openbox'], env=env, stderr=subprocess.DEVNULL)
     time.sleep(1)
 
-    # The earlier of the two runs (KMRSU AB/?= Á:-@9), copied with Á taken for A, lower case, on two lines.
+    # The earlier of the two runs (KMRSU AB/?= Á:-@9), copied with Á taken for A, lower case, on
+    # two lines.
     open_window('--score-copy', 'Vestranoli – a másolás pontozása')
     xdotool('key', 'alt+m', 'Down')
     xdotool('key', 'alt+v')
     xdotool('type', '--delay', '40', 'kmrsu ab/?=')
     xdotool('key', 'Return')
     xdotool('type', '--delay', '40', 'a:-@9')
-    xdotool('key', 'Tab', 'Return')         # Enter on the focused button scores, as Space does
+    xdotool('key', 'Tab', 'Return')  # Enter on the focused button scores, as Space does
     wait_for('no result stored for run 1', 10, lambda: copied(1) == 'KMRSU AB/?= A:-@9')
-    # A megabyte pasted onto the end is refused at once; what was typed stays, and the window goes on taking keys.
+    # A megabyte pasted onto the end is refused at once; what was typed stays, and the window goes
+    # on taking keys.
     paste = os.path.join(tmp, 'paste.txt')
-    with open(paste, 'w') as f: f.write('KMRSU ' * 174763)
+    with open(paste, 'w') as f:
+        f.write('KMRSU ' * 174763)
     start(['xclip', '-selection', 'clipboard', '-i', paste], env=env)
     time.sleep(0.5)
     xdotool('key', 'alt+v', 'ctrl+End', 'ctrl+v')
     xdotool('type', '--delay', '40', ' x')
     xdotool('key', 'Tab', 'Return')
-    wait_for('the copy after a large paste not stored', 10, lambda: copied(1) == 'KMRSU AB/?= A:-@9 X')
-    table = subprocess.run([os.path.join(build, 'vestranoli'), '--stats', '--text', '--data-dir', tmp],
-                           capture_output=True, text=True).stdout
+    wait_for('the copy after a large paste not stored', 10,
+             lambda: copied(1) == 'KMRSU AB/?= A:-@9 X')
+    stats = [os.path.join(build, 'vestranoli'), '--stats', '--text', '--data-dir', tmp]
+    table = subprocess.run(stats, capture_output=True, text=True).stdout
     if not any(line.startswith('Á') and 'vétel: A 1' in line for line in table.splitlines()):
         problems.append('the statistics do not show Á copied as A:\n' + table)
 
@@ -59,12 +75,14 @@ try:
     open_window('--course', 'Vestranoli – Koch-tanfolyam')
     xdotool('key', 'alt+k')
     ini = os.path.join(tmp, 'ini.txt')
-    wait_for('no lesson 1 in ini.txt', 10, lambda: os.path.exists(ini) and open(ini, 'rb').read()
-             == b'  M' + b' ' * 21 + b'K\r\n 60 5 30 50\r\n')
+    lesson_1 = b'  M' + b' ' * 21 + b'K\r\n 60 5 30 50\r\n'
+    wait_for('no lesson 1 in ini.txt', 10,
+             lambda: os.path.exists(ini) and open(ini, 'rb').read() == lesson_1)
 except RuntimeError as failure:
     problems.append(str(failure))
 finally:
     end_all()
-if problems: sys.exit(f'copy scoring FAILED (files in {tmp}):\n  ' + '\n  '.join(problems))
+if problems:
+    sys.exit(f'copy scoring FAILED (files in {tmp}):\n  ' + '\n  '.join(problems))
 shutil.rmtree(tmp)
 print('copy scored and lesson 1 taken through the keyboard')
