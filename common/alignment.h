@@ -12,7 +12,7 @@
 // code points: an emoji typed into a copy is one character, not two halves;
 // half of one, or a NUL, is lined up as U+FFFD.
 struct AlignedCharacter {
-    char32_t sent = 0;  // 0 for an extra
+    char32_t sent = 0; // 0 for an extra
     char32_t taken = 0; // what it was decoded as; 0 when it was dropped
 
     bool right() const { return taken == sent; }
@@ -22,7 +22,7 @@ struct AlignedCharacter {
 
 struct Alignment {
     QList<AlignedCharacter> characters; // in keying order, extras where they came
-    int extra = 0;                      // how many of them are extras, blanks not counted
+    int extra = 0; // how many of them are extras, blanks not counted
 };
 
 // The most characters either side may have, and the most pairs of one sent
@@ -45,7 +45,4 @@ constexpr qsizetype alignablePairs = qsizetype(1) << 26;
 std::optional<Alignment> alignGroups(QStringView sent, QStringView decoded);
 
 // One code point as text; nothing for 0.
-inline QString characterText(char32_t c)
-{
-    return c == 0 ? QString() : QString::fromUcs4(&c, 1);
-}
+inline QString characterText(char32_t c) { return c == 0 ? QString() : QString::fromUcs4(&c, 1); }

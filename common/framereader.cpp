@@ -5,10 +5,7 @@
 
 namespace {
 
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 } // namespace
 
@@ -29,13 +26,33 @@ QList<Frame> FrameReader::feed(QByteArrayView bytes)
             m_bytes.append(c);
             m_pending = Frame{};
             switch (c) {
-            case 'r': m_pending.kind = Frame::CopyStart; m_state = State::Closing; break;
-            case 's': m_pending.kind = Frame::EchoStart; m_state = State::Closing; break;
-            case 'w': m_pending.kind = Frame::W; m_state = State::Closing; break;
-            case 'q': m_pending.kind = Frame::HandshakeReply; m_state = State::Handshake; break;
-            case 'u': m_pending.kind = Frame::Speed; m_state = State::SpeedDigits; break;
-            case 'z': m_pending.kind = Frame::Pause; m_state = State::PauseValue; break;
-            case '>': finish(out, Frame{Frame::Group, 0, QString(), {}}); break;
+            case 'r':
+                m_pending.kind = Frame::CopyStart;
+                m_state = State::Closing;
+                break;
+            case 's':
+                m_pending.kind = Frame::EchoStart;
+                m_state = State::Closing;
+                break;
+            case 'w':
+                m_pending.kind = Frame::W;
+                m_state = State::Closing;
+                break;
+            case 'q':
+                m_pending.kind = Frame::HandshakeReply;
+                m_state = State::Handshake;
+                break;
+            case 'u':
+                m_pending.kind = Frame::Speed;
+                m_state = State::SpeedDigits;
+                break;
+            case 'z':
+                m_pending.kind = Frame::Pause;
+                m_state = State::PauseValue;
+                break;
+            case '>':
+                finish(out, Frame{Frame::Group, 0, QString(), {}});
+                break;
             case '<':
                 m_bytes.chop(1);
                 fail(out, c);

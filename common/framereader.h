@@ -9,14 +9,14 @@
 // One frame from the trainer, or a run of bytes that made no frame.
 struct Frame {
     enum Kind {
-        Group,         // "<", letters, ">": letters holds them (may be empty)
-        CopyStart,     // <r>
-        EchoStart,     // <s>
+        Group, // "<", letters, ">": letters holds them (may be empty)
+        CopyStart, // <r>
+        EchoStart, // <s>
         HandshakeReply, // <qq>
-        Speed,         // "<u", two digits, ">": value holds the speed
-        Pause,         // "<z", one byte, ">": value holds the byte
-        W,             // <w>
-        Skipped,       // bytes that were not a frame: raw holds them
+        Speed, // "<u", two digits, ">": value holds the speed
+        Pause, // "<z", one byte, ">": value holds the byte
+        W, // <w>
+        Skipped, // bytes that were not a frame: raw holds them
     };
     Kind kind = Skipped;
     int value = 0;
@@ -43,14 +43,14 @@ public:
 
 private:
     enum class State {
-        Outside,    // between frames: bytes here are garbage
-        Command,    // after "<": the next byte says what frame this is
-        Handshake,  // after "<q"
+        Outside, // between frames: bytes here are garbage
+        Command, // after "<": the next byte says what frame this is
+        Handshake, // after "<q"
         SpeedDigits,
         PauseValue, // the next byte is the value, whatever it is
-        Closing,    // the next byte must be ">"
-        Letters,    // inside a group frame
-        Skipping,   // a frame went wrong: wait for the next "<"
+        Closing, // the next byte must be ">"
+        Letters, // inside a group frame
+        Skipping, // a frame went wrong: wait for the next "<"
     };
 
     void startFrame(QList<Frame> &out);
@@ -59,8 +59,8 @@ private:
     void finish(QList<Frame> &out, Frame frame);
 
     State m_state = State::Outside;
-    QByteArray m_bytes;   // the bytes of the frame (or garbage) so far
-    Frame m_pending;      // what the frame is once ">" comes
+    QByteArray m_bytes; // the bytes of the frame (or garbage) so far
+    Frame m_pending; // what the frame is once ">" comes
 };
 
 // The bytes as text for a message: printable ASCII as it is, others in hex.

@@ -3,10 +3,7 @@
 
 #include "common/codepage.h"
 
-QByteArray groupFrame(QStringView letters)
-{
-    return '<' + toCodePage1250(letters) + '>';
-}
+QByteArray groupFrame(QStringView letters) { return '<' + toCodePage1250(letters) + '>'; }
 
 QByteArray copyStartFrame() { return QByteArrayLiteral("<r>"); }
 QByteArray echoStartFrame() { return QByteArrayLiteral("<s>"); }

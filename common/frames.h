@@ -18,16 +18,16 @@ namespace KeyerText {
 inline constexpr char dot = 'R';
 inline constexpr char dash = 'H';
 inline constexpr char characterEnd = 'V';
-inline constexpr char hello[] = "x";            // said until the trainer answers <qq>
+inline constexpr char hello[] = "x"; // said until the trainer answers <qq>
 inline constexpr char groupPlayed[] = "OK\r\n"; // a copy run's group has been played
 } // namespace KeyerText
 
 // "<", the letters coded in code page 1250, ">".
 QByteArray groupFrame(QStringView letters);
-QByteArray copyStartFrame();   // <r>
-QByteArray echoStartFrame();   // <s>
-QByteArray handshakeReply();   // <qq>
-QByteArray wFrame();           // <w>
+QByteArray copyStartFrame(); // <r>
+QByteArray echoStartFrame(); // <s>
+QByteArray handshakeReply(); // <qq>
+QByteArray wFrame(); // <w>
 
 // "<u", the first two characters of the speed as shown in its box (blanks
 // removed), ">". A speed of 100 or more loses its last digits; the keyer only

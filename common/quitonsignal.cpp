@@ -36,7 +36,7 @@ void quitOnSignals()
         // Every event loop ends, a modal message box's too.
         QCoreApplication::quit();
     });
-    struct sigaction action {};
+    struct sigaction action { };
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
@@ -44,7 +44,5 @@ void quitOnSignals()
         sigaction(s, &action, nullptr);
 }
 #else
-void quitOnSignals()
-{
-}
+void quitOnSignals() { }
 #endif

@@ -11,8 +11,7 @@ class NoticeInterface : public QAccessibleWidget
 public:
     explicit NoticeInterface(SpokenNotice *notice)
         : QAccessibleWidget(notice, QAccessible::Notification)
-    {
-    }
+    { }
 
     QString text(QAccessible::Text t) const override
     {

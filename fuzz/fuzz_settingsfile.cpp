@@ -14,10 +14,7 @@
 
 namespace {
 
-QList<int> values(const Parameters &p)
-{
-    return {p.speed, p.groupsize, p.groupcount, p.pausevalue};
-}
+QList<int> values(const Parameters &p) { return {p.speed, p.groupsize, p.groupcount, p.pausevalue}; }
 
 } // namespace
 
@@ -33,10 +30,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     if (stored) {
         const Parameters &p = stored->parameters;
-        const QByteArray again = settingsFileBytes(
-            stored->selection, {savedNumber(QString::number(p.speed), 0), savedNumber(QString::number(p.groupsize), 0),
-                                savedNumber(QString::number(p.groupcount), 0),
-                                savedNumber(QString::number(p.pausevalue), 0)});
+        const QByteArray again = settingsFileBytes(stored->selection, {savedNumber(QString::number(p.speed), 0),
+                                                                       savedNumber(QString::number(p.groupsize), 0),
+                                                                       savedNumber(QString::number(p.groupcount), 0),
+                                                                       savedNumber(QString::number(p.pausevalue), 0)});
         const std::optional<StoredSettings> reread = parseSettingsFile(again);
         if (!reread || values(reread->parameters) != values(p))
             std::abort();

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/codepage.h"
 #include "common/quitonsignal.h"
-#include "stats/statscommand.h"
-#include "window/form1.h"
 #include "desktop/options.h"
 #include "desktop/platform.h"
+#include "stats/statscommand.h"
+#include "window/form1.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -20,7 +20,7 @@ bool displayNamed(const QStringList &arguments)
 {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
     return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
-        || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || arguments.contains(QLatin1String("-platform"));
+           || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || arguments.contains(QLatin1String("-platform"));
 #else
     Q_UNUSED(arguments);
     return true;
@@ -84,10 +84,11 @@ int main(int argc, char *argv[])
         std::fputs(qUtf8Printable(commandLine.message + QLatin1Char('\n')), stdout);
         return 0;
     case CommandLine::Refuse:
-        std::fputs(qUtf8Printable(QCoreApplication::translate("CommandLine", "vestranoli: %1 (try --help)")
-                                      .arg(commandLine.message)
-                                  + QLatin1Char('\n')),
-                   stderr);
+        std::fputs(
+            qUtf8Printable(
+                QCoreApplication::translate("CommandLine", "vestranoli: %1 (try --help)").arg(commandLine.message)
+                + QLatin1Char('\n')),
+            stderr);
         return 2;
     case CommandLine::Run:
         break;

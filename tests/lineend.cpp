@@ -84,7 +84,8 @@ bool PtyKeyer::send(const QByteArray &text, int timeoutMs)
         return false;
     const auto drained = [&] {
         int waiting = 0;
-        return (!m_readsHandled || m_readsHandled() > before) && ioctl(m_slave, FIONREAD, &waiting) == 0 && waiting == 0;
+        return (!m_readsHandled || m_readsHandled() > before) && ioctl(m_slave, FIONREAD, &waiting) == 0
+               && waiting == 0;
     };
     return QTest::qWaitFor(drained, timeoutMs);
 }

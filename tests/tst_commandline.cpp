@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "desktop/options.h"
 #include "history/history.h"
 #include "link/serialportchoice.h"
-#include "desktop/options.h"
 
 #include <QProcess>
 #include <QScopeGuard>
@@ -30,11 +30,16 @@ void CommandLineTest::parses_data()
     // What a line gives: "refuse", or a run with its folder and port.
     QTest::addColumn<QString>("arguments");
     QTest::addColumn<QString>("outcome");
-    QTest::newRow("no options") << "" << "run " + defaultDataDir() + " on ";
-    QTest::newRow("data dir") << "--data-dir /tmp/k" << "run /tmp/k on ";
-    QTest::newRow("port") << "--port=/dev/ttyUSB0" << "run " + defaultDataDir() + " on /dev/ttyUSB0";
-    QTest::newRow("port without a device") << "--port" << "refuse";
-    QTest::newRow("stray argument") << "ini.txt" << "refuse";
+    QTest::newRow("no options") << ""
+                                << "run " + defaultDataDir() + " on ";
+    QTest::newRow("data dir") << "--data-dir /tmp/k"
+                              << "run /tmp/k on ";
+    QTest::newRow("port") << "--port=/dev/ttyUSB0"
+                          << "run " + defaultDataDir() + " on /dev/ttyUSB0";
+    QTest::newRow("port without a device") << "--port"
+                                           << "refuse";
+    QTest::newRow("stray argument") << "ini.txt"
+                                    << "refuse";
 }
 
 void CommandLineTest::parses()
@@ -43,7 +48,8 @@ void CommandLineTest::parses()
     QFETCH(QString, outcome);
     const CommandLine line = parseCommandLine(QStringList{"vestranoli"} + arguments.split(' ', Qt::SkipEmptyParts));
     const QString got = line.action == CommandLine::Run ? "run " + line.options.dataDir + " on " + line.options.portName
-                        : line.action == CommandLine::Refuse && !line.message.isEmpty() ? "refuse" : "other";
+                        : line.action == CommandLine::Refuse && !line.message.isEmpty() ? "refuse"
+                                                                                        : "other";
     QCOMPARE(got, outcome);
 }
 
@@ -57,11 +63,13 @@ void CommandLineTest::program_answers_data()
 
     QTest::newRow("help needs no display") << QStringList{"--help"} << 0 << "--data-dir DIR" << 0 << false;
     QTest::newRow("empty HOME: the password database's")
-        << QStringList{"HOME=", "--help"} << 0 << QString(getpwuid(getuid())->pw_dir) + "/Kelinor\n" << 0 << false;
+        << QStringList{"HOME=", "--help"} << 0 << QString(getpwuid(getuid())->pw_dir) + "/Kelinor\n"
+        << 0 << false;
     QTest::newRow("home at the root: refused") << QStringList{"HOME=/"} << 2 << "" << 1 << true;
     QTest::newRow("unknown option") << QStringList{"--bogus"} << 2 << "" << 1 << true;
     QTest::newRow("no display, one line") << QStringList{} << 1 << "" << 1 << false;
-    QTest::newRow("a display that cannot be opened, one line") << QStringList{"-platform", "nonexistent"} << 1 << "" << 1 << false;
+    QTest::newRow("a display that cannot be opened, one line")
+        << QStringList{"-platform", "nonexistent"} << 1 << "" << 1 << false;
     QTest::newRow("statistics without a history")
         << QStringList{"--stats", "--text", "--data-dir", "/nonexistent"} << 0 << "Még nincs előzmény" << 0 << true;
     QTest::newRow("statistics of a bad span") << QStringList{"--stats", "--days", "-1"} << 2 << "" << 1 << true;
@@ -101,7 +109,10 @@ void CommandLineTest::program_runs_without_a_keyer()
     if (getuid() == 0) {
         QVERIFY(QFile(device).open(QIODevice::WriteOnly) && QFile::setPermissions(device, QFile::ReadOwner));
         QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777))); // for its files
-        program.setChildProcessModifier([] { if (setgid(65534) || setuid(65534)) _exit(127); });
+        program.setChildProcessModifier([] {
+            if (setgid(65534) || setuid(65534))
+                _exit(127);
+        });
     }
     const auto end = qScopeGuard([&] {
         program.kill();
@@ -112,10 +123,12 @@ void CommandLineTest::program_runs_without_a_keyer()
     program.setProcessEnvironment(environment);
     program.start(QStringLiteral(VESTRANOLI_PROGRAM), {"--data-dir", dir.path(), "--port", device});
     QByteArray errors;
-    QVERIFY(QTest::qWaitFor([&] {
-        errors += program.readAllStandardError();
-        return errors.contains("going on without a keyer") || program.state() == QProcess::NotRunning;
-    }, 20000));
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            errors += program.readAllStandardError();
+            return errors.contains("going on without a keyer") || program.state() == QProcess::NotRunning;
+        },
+        20000));
     QVERIFY2(program.state() == QProcess::Running, errors.constData());
     QVERIFY(QFile::exists(dir.filePath(QStringLiteral("morse.txt"))));
     QCOMPARE(int(errors.count("vestranoli: ")), 1);
@@ -134,7 +147,10 @@ void CommandLineTest::statistics_of_a_folder_they_cannot_write()
     QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x5555)));
     const auto writable = qScopeGuard([&] { QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7700)); });
     QProcess program;
-    program.setChildProcessModifier([] { if (getuid() == 0 && (setgid(65534) || setuid(65534))) _exit(127); });
+    program.setChildProcessModifier([] {
+        if (getuid() == 0 && (setgid(65534) || setuid(65534)))
+            _exit(127);
+    });
     program.start(QStringLiteral(VESTRANOLI_PROGRAM), {"--stats", "--text", "--data-dir", dir.path()});
     QVERIFY(program.waitForFinished(20000));
     QVERIFY2(program.exitCode() == 0, program.readAllStandardError().constData());
@@ -146,11 +162,15 @@ void CommandLineTest::port_one_data()
     QTest::addColumn<QString>("devices"); // made in a fake /dev; "name>target" is a link
     QTest::addColumn<QString>("chosen");
 
-    QTest::newRow("no adapter: ttyS0, there or not") << "ttyS1" << "ttyS0";
-    QTest::newRow("ttyUSB before ttyACM before ttyS0") << "ttyS0 ttyACM0 ttyUSB1" << "ttyUSB1";
-    QTest::newRow("ttyACM before ttyS0, by number") << "ttyS0 ttyACM10 ttyACM2" << "ttyACM2";
+    QTest::newRow("no adapter: ttyS0, there or not") << "ttyS1"
+                                                     << "ttyS0";
+    QTest::newRow("ttyUSB before ttyACM before ttyS0") << "ttyS0 ttyACM0 ttyUSB1"
+                                                       << "ttyUSB1";
+    QTest::newRow("ttyACM before ttyS0, by number") << "ttyS0 ttyACM10 ttyACM2"
+                                                    << "ttyACM2";
     QTest::newRow("stable name first, a gone adapter's skipped")
-        << "ttyUSB0 serial/by-id/usb-b>../../ttyUSB0 serial/by-id/usb-a>../../ttyUSB7" << "serial/by-id/usb-b";
+        << "ttyUSB0 serial/by-id/usb-b>../../ttyUSB0 serial/by-id/usb-a>../../ttyUSB7"
+        << "serial/by-id/usb-b";
 }
 
 void CommandLineTest::port_one()

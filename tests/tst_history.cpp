@@ -13,11 +13,11 @@
 #include <QApplication>
 #include <QBarCategoryAxis>
 #include <QChartView>
+#include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineSeries>
-#include <QComboBox>
 #include <QListWidget>
 #include <QLockFile>
 #include <QPlainTextEdit>
@@ -28,8 +28,8 @@
 #include <QSqlQuery>
 #include <QTableWidget>
 #include <QTemporaryDir>
-#include <QTextBrowser>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 
 #include <csignal>
@@ -93,10 +93,18 @@ void HistoryTest::alignment_data()
     QTest::addColumn<QString>("outcome");
     QTest::addColumn<int>("extra");
 
-    QTest::newRow("one extra") << "TEM" << "TEEM" << "T +E E M" << 1;
-    QTest::newRow("a swapped pair is taken for each other") << "TEMSA" << "TMESA" << "T E>M M>E S A" << 0;
-    QTest::newRow("nothing keyed") << "AB" << "" << "A- B-" << 0;
-    QTest::newRow("an emoji is one character") << "TEM" << "T\U0001F600M" << "T E>\U0001F600 M" << 0;
+    QTest::newRow("one extra") << "TEM"
+                               << "TEEM"
+                               << "T +E E M" << 1;
+    QTest::newRow("a swapped pair is taken for each other") << "TEMSA"
+                                                            << "TMESA"
+                                                            << "T E>M M>E S A" << 0;
+    QTest::newRow("nothing keyed") << "AB"
+                                   << ""
+                                   << "A- B-" << 0;
+    QTest::newRow("an emoji is one character") << "TEM"
+                                               << "T\U0001F600M"
+                                               << "T E>\U0001F600 M" << 0;
 }
 
 void HistoryTest::alignment()
@@ -111,7 +119,7 @@ void HistoryTest::alignment()
     QStringList outcomes;
     for (const AlignedCharacter &c : alignment->characters) {
         const QString sentText = characterText(c.sent);
-        outcomes << (c.isExtra() ? QStringLiteral("+") + characterText(c.taken)
+        outcomes << (c.isExtra()   ? QStringLiteral("+") + characterText(c.taken)
                      : c.right()   ? sentText
                      : c.dropped() ? sentText + QStringLiteral("-")
                                    : sentText + QStringLiteral(">") + characterText(c.taken));
@@ -141,11 +149,12 @@ void HistoryTest::refuses_a_file_it_cannot_use()
         QVERIFY(writeFile(path, QByteArray("Kelinor ").repeated(1000)));
     } else if (version < 0) {
         QByteArray bytes = readFile(QFINDTESTDATA("data/history-layout1.sqlite"));
-        bytes[18] = bytes[19] = 1;  // a rollback journal, which WAL would change
+        bytes[18] = bytes[19] = 1; // a rollback journal, which WAL would change
         bytes[3 * 4096] = '\xff'; // the copy runs' page is of no kind
         QVERIFY(writeFile(path, bytes));
     } else {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QString::fromLatin1(QTest::currentDataTag()));
+        QSqlDatabase db
+            = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QString::fromLatin1(QTest::currentDataTag()));
         db.setDatabaseName(path);
         QVERIFY(db.open());
         QVERIFY(QSqlQuery(db).exec(QStringLiteral("PRAGMA user_version=%1").arg(version)));
@@ -173,7 +182,8 @@ void HistoryTest::refuses_a_file_it_cannot_use()
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("older"));
     db.setDatabaseName(path);
     QVERIFY(db.open());
-    QSqlQuery query(QStringLiteral("SELECT (SELECT user_version FROM pragma_user_version), count(*) FROM sqlite_master"), db);
+    QSqlQuery query(
+        QStringLiteral("SELECT (SELECT user_version FROM pragma_user_version), count(*) FROM sqlite_master"), db);
     QVERIFY(query.next());
     QCOMPARE(QStringList({query.value(0).toString(), query.value(1).toString()}), QStringList({"1", "0"}));
 }
@@ -213,12 +223,18 @@ void HistoryTest::keeps_every_group_through_a_failure()
     // Keyed before any run, against nothing sent: no training, not recorded.
     history.recordEchoGroup({QDateTime::currentDateTimeUtc(), QString(), "E", false, 60, 1, 50});
     QVERIFY(other.open() && (!trouble.startsWith("lock") || QSqlQuery(other).exec(QStringLiteral("BEGIN EXCLUSIVE"))));
-    QVERIFY(!refusing || QSqlQuery(other).exec("CREATE TRIGGER refuse BEFORE INSERT ON copy_run BEGIN "
-                                               "SELECT RAISE(ABORT, 'no'); END"));
-    QVERIFY(!trouble.contains("swelling") || (QSqlQuery(other).exec("CREATE TABLE swell(b)") && QSqlQuery(other).exec(
-        "CREATE TRIGGER swell BEFORE INSERT ON copy_run BEGIN INSERT INTO swell VALUES (zeroblob(8000000)); END")));
+    QVERIFY(!refusing
+            || QSqlQuery(other).exec("CREATE TRIGGER refuse BEFORE INSERT ON copy_run BEGIN "
+                                     "SELECT RAISE(ABORT, 'no'); END"));
+    QVERIFY(!trouble.contains("swelling")
+            || (QSqlQuery(other).exec("CREATE TABLE swell(b)")
+                && QSqlQuery(other).exec("CREATE TRIGGER swell BEFORE INSERT ON copy_run BEGIN INSERT INTO swell "
+                                         "VALUES (zeroblob(8000000)); END")));
     std::signal(SIGXFSZ, SIG_IGN);
-    const auto limitFileSize = [](rlim_t size) { const rlimit to{size, RLIM_INFINITY}; setrlimit(RLIMIT_FSIZE, &to); };
+    const auto limitFileSize = [](rlim_t size) {
+        const rlimit to{size, RLIM_INFINITY};
+        setrlimit(RLIMIT_FSIZE, &to);
+    };
     limitFileSize(trouble.startsWith("full") ? rlim_t(QFile(path + "-wal").size()) : RLIM_INFINITY);
     history.recordEchoGroup({QDateTime::currentDateTimeUtc(), "TEM", "TEM", true, 60, 3, 50});
     for (int run = 0; run < 2; ++run)
@@ -257,7 +273,8 @@ void HistoryTest::exports_csv_and_shows_the_statistics()
     // What the trainee typed, quoted where it needs to be; a formula is no formula to a spreadsheet.
     runs[0].result = CopyResult{t, "=K\"R ,?É", {}};
     QCOMPARE(historyCsv(history.echoGroups(), runs, QTimeZone::utc()),
-             QByteArray("\xef\xbb\xbfid\xc5\x91,fut\xc3\xa1s,adott,vett,j\xc3\xb3,sebess\xc3\xa9g,bet\xc5\xb1sz\xc3\xa1m,sz\xc3\xbcnet\r\n"
+             QByteArray("\xef\xbb\xbfid\xc5\x91,fut\xc3\xa1s,adott,vett,j\xc3\xb3,sebess\xc3\xa9g,"
+                        "bet\xc5\xb1sz\xc3\xa1m,sz\xc3\xbcnet\r\n"
                         "2026-12-01T18:05:00+00:00,oda-vissza,TEM\xc3\x81,TEMA,0,60,4,50\r\n"
                         "2026-12-01T18:05:10+00:00,m\xc3\xa1sol\xc3\xa1s,KQR,\"'=K\"\"R\",0,70,3,100\r\n"
                         "2026-12-01T18:05:10+00:00,m\xc3\xa1sol\xc3\xa1s,\"'@?\xc3\x89\",\",?\xc3\x89\",0,70,3,100\r\n"
@@ -277,7 +294,11 @@ void HistoryTest::exports_csv_and_shows_the_statistics()
     // characters to tick (E at 8 of 10; not T at 9 of 10, nor Á, sent once),
     // and the export.
     for (int i = 0; i < 8; ++i)
-        history.recordEchoGroup({t.addDays(i / 4).addSecs(30 + i), "ETM", i == 0 ? "ITM" : i == 1 ? "EM" : "ETM", i > 1, 60, 3, 50});
+        history.recordEchoGroup({t.addDays(i / 4).addSecs(30 + i), "ETM",
+                                 i == 0   ? "ITM"
+                                 : i == 1 ? "EM"
+                                          : "ETM",
+                                 i > 1, 60, 3, 50});
     // A group no trainer keys, from a damaged history: left out, and said.
     history.recordEchoGroup({t.addSecs(40), QString(100000, 'E'), QString(99999, 'E') + 'T', false, 60, 3, 50});
     const QByteArray csv = historyCsv(history.echoGroups(), history.copyRuns(), QTimeZone::systemTimeZone());
@@ -337,7 +358,8 @@ void HistoryTest::exports_csv_and_shows_the_statistics()
     QCOMPARE(offeredIn, dir.path());
     QCOMPARE(readFile(dir.filePath(QStringLiteral("export.csv"))), csv);
     QVERIFY2(shownText(window).contains(QStringLiteral("Elmentve")), qPrintable(shownText(window)));
-    QCOMPARE(csvFileName(QStringLiteral("napló.txt")) + ' ' + csvFileName(QStringLiteral("NAPLÓ.CSV")), "napló.txt.csv NAPLÓ.CSV");
+    QCOMPARE(csvFileName(QStringLiteral("napló.txt")) + ' ' + csvFileName(QStringLiteral("NAPLÓ.CSV")),
+             "napló.txt.csv NAPLÓ.CSV");
     // The last day only: nothing of a week ago.
     window.findChild<QSpinBox *>()->setValue(1);
     QCOMPARE(table->rowCount(), 0);
@@ -370,12 +392,18 @@ void HistoryTest::scores_a_copy_data()
     QTest::addColumn<int>("right");
     QTest::addColumn<int>("extra");
 
-    QTest::newRow("right, in lower case and on lines") << "kmrsü\n\tabcde  \nfghij\n" << "KMRSÜ ABCDE FGHIJ" << 15 << 0;
-    QTest::newRow("a group left out costs its own") << "KMRSÜ FGHIJ" << "KMRSÜ - FGHIJ" << 10 << 0;
-    QTest::newRow("a group split in two, two run together") << "KMRSÜ AB CDEFGHIJ" << "KMRSÜ ABCDE FGHIJ" << 15 << 0;
-    QTest::newRow("a character outside the set is wrong") << "KMRSÜ ABÇDE FGHIJX" << "KMRSÜ ABÇDE FGHIJX" << 14 << 1;
-    QTest::newRow("an emoji is one wrong character") << "KMRSÜ AB\U0001F600DE FGHIJ" << "KMRSÜ AB\U0001F600DE FGHIJ" << 14 << 0;
-    QTest::newRow("only Unicode blanks are nothing copied") << "\u2003\u3000" << "- - -" << 0 << 0;
+    QTest::newRow("right, in lower case and on lines") << "kmrsü\n\tabcde  \nfghij\n"
+                                                       << "KMRSÜ ABCDE FGHIJ" << 15 << 0;
+    QTest::newRow("a group left out costs its own") << "KMRSÜ FGHIJ"
+                                                    << "KMRSÜ - FGHIJ" << 10 << 0;
+    QTest::newRow("a group split in two, two run together") << "KMRSÜ AB CDEFGHIJ"
+                                                            << "KMRSÜ ABCDE FGHIJ" << 15 << 0;
+    QTest::newRow("a character outside the set is wrong") << "KMRSÜ ABÇDE FGHIJX"
+                                                          << "KMRSÜ ABÇDE FGHIJX" << 14 << 1;
+    QTest::newRow("an emoji is one wrong character") << "KMRSÜ AB\U0001F600DE FGHIJ"
+                                                     << "KMRSÜ AB\U0001F600DE FGHIJ" << 14 << 0;
+    QTest::newRow("only Unicode blanks are nothing copied") << "\u2003\u3000"
+                                                            << "- - -" << 0 << 0;
 }
 
 void HistoryTest::scores_a_copy()
@@ -418,7 +446,8 @@ void HistoryTest::scores_the_copy_runs_of_an_older_history()
     QVERIFY(runs->itemText(0).endsWith("sérült"));
     QCOMPARE(runs->currentIndex(), 1);
     // A run is named by when it was played, its speed and its groups.
-    const QRegularExpression named(QStringLiteral("^20\\d\\d\\.\\d\\d\\.\\d\\d\\. \\d\\d:\\d\\d – \\d+ betű/perc, \\d+ csoport"));
+    const QRegularExpression named(
+        QStringLiteral("^20\\d\\d\\.\\d\\d\\.\\d\\d\\. \\d\\d:\\d\\d – \\d+ betű/perc, \\d+ csoport"));
     QVERIFY2(named.match(runs->itemText(1)).hasMatch(), qPrintable(runs->itemText(1)));
     QVERIFY2(shownText(window).contains("sérültek"), qPrintable(shownText(window)));
     score->click();
@@ -455,7 +484,8 @@ void HistoryTest::scores_the_copy_runs_of_an_older_history()
     QCOMPARE(stored[0].result->copied, "KMRSU AB/?= Á:-@9");
     QVERIFY(stored[2].groups.isEmpty() && !stored[2].result);
     QCOMPARE(historyCsv({}, stored.mid(1, 1), QTimeZone::utc()).split('\n').mid(1),
-             QByteArrayList({"2026-12-01T18:01:00+00:00,m\xc3\xa1sol\xc3\xa1s,\xc3\x96\xc3\x9c\xc3\x89,\xc3\x96\xc3\x9c\xc3\x89,1,90,3,10\r",
+             QByteArrayList({"2026-12-01T18:01:00+00:00,m\xc3\xa1sol\xc3\xa1s,\xc3\x96\xc3\x9c\xc3\x89,"
+                             "\xc3\x96\xc3\x9c\xc3\x89,1,90,3,10\r",
                              "2026-12-01T18:01:00+00:00,m\xc3\xa1sol\xc3\xa1s,123,14,0,90,3,10\r", ""}));
     const CharacterTable table = trainingStatistics(history, {}, false).table;
     QCOMPARE(table.characters[0].character, U'2');
@@ -491,7 +521,8 @@ void HistoryTest::takes_the_koch_course_lesson_by_lesson()
         QTemporaryDir other;
         const QByteArray before = lineEnd + " 75 5 30 50" + lineEnd;
         QVERIFY(writeFile(other.filePath("ini.txt"), before) && writeFile(other.filePath("script"), before));
-        QVERIFY(QDir(other.path()).mkdir("linked") && QFile::link(other.filePath("script"), other.filePath("linked/ini.txt")));
+        QVERIFY(QDir(other.path()).mkdir("linked")
+                && QFile::link(other.filePath("script"), other.filePath("linked/ini.txt")));
         CourseWindow(other.path()).findChild<QPushButton *>()->click();
         QCOMPARE(readFile(other.filePath("ini.txt")), "  M                     K" + before);
         CourseWindow linked(other.filePath("linked"));
@@ -503,7 +534,8 @@ void HistoryTest::takes_the_koch_course_lesson_by_lesson()
     {
         History history;
         QVERIFY(history.open(folder.filePath("history.sqlite")));
-        history.recordCopyRun({QDateTime::currentDateTimeUtc(), 60, 5, 50, {"KMKMK", "MKMKM", "KMKMK", "MKMKM", "KMKMK"}});
+        history.recordCopyRun(
+            {QDateTime::currentDateTimeUtc(), 60, 5, 50, {"KMKMK", "MKMKM", "KMKMK", "MKMKM", "KMKMK"}});
     }
     {
         // Lesson 1 copied and scored, the weaker character first: K 12 of
@@ -525,7 +557,8 @@ void HistoryTest::takes_the_koch_course_lesson_by_lesson()
         auto *characters = scoring.findChild<QTableWidget *>();
         QStringList rows;
         for (int row = 0; row < characters->rowCount(); ++row)
-            rows << characters->item(row, 0)->text() + characters->item(row, 2)->text() + '/' + characters->item(row, 1)->text();
+            rows << characters->item(row, 0)->text() + characters->item(row, 2)->text() + '/'
+                        + characters->item(row, 1)->text();
         QCOMPARE(rows, QStringList({"K12/13", "M12/12"}));
     }
     // The course window, open all the while, follows the copy scored.
@@ -535,7 +568,9 @@ void HistoryTest::takes_the_koch_course_lesson_by_lesson()
     minimum->setValue(13); // M has 12
     QVERIFY(!next->isEnabled());
     QCOMPARE(QStringList({table->item(0, 3)->text(), table->item(0, 4)->text(), table->item(1, 3)->text(),
-                          table->item(1, 4)->text()}).join('/'), "100 %/kevés vétel/92 %/kész");
+                          table->item(1, 4)->text()})
+                 .join('/'),
+             "100 %/kevés vétel/92 %/kész");
     QVERIFY(tabLeaves(window, table));
     QTest::keyClick(table, Qt::Key_Escape);
     QVERIFY(!window.isVisible()); // closed, as a secondary window

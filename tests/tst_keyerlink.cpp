@@ -211,7 +211,8 @@ void KeyerLinkTest::copy_run_of_three_groups()
     QCOMPARE(form->run.groupcount(), qint16(0));
     QCOMPARE(form->run.groupindex(), qint16(4));
     QCOMPARE(sent(), QByteArray());
-    QVERIFY2(!groups.join(QString()).contains(QRegularExpression(QStringLiteral("[^TEM]"))), qPrintable(groups.join(' ')));
+    QVERIFY2(!groups.join(QString()).contains(QRegularExpression(QStringLiteral("[^TEM]"))),
+             qPrintable(groups.join(' ')));
 
     send("noise"); // left in the raw log, and not in the report
     form->Command4_Click();
@@ -364,16 +365,26 @@ void KeyerLinkTest::received_texts_data()
     QTest::addColumn<QString>("log");
     QTest::addColumn<int>("groupcount");
 
-    QTest::newRow("R with blanks is an element") << QByteArrayList{" R "} << "R" << "" << 30;
-    QTest::newRow("R with a line end is nothing") << QByteArrayList{"R\r\n"} << "" << "R\r\n" << 30;
-    QTest::newRow("reports that came together count one by one") << QByteArrayList{"H", "V R H "} << "RH" << "" << 30;
-    QTest::newRow("OK anywhere") << QByteArrayList{"xxOKxx"} << "" << "" << 29;
-    QTest::newRow("leading carriage return hides OK") << QByteArrayList{"\rOK"} << "" << "\r\n" << 30;
-    QTest::newRow("15 characters with OK count") << QByteArrayList{"R", "OK" + QByteArray(13, '.')} << "R" << "" << 29;
-    QTest::newRow("16 characters are noise") << QByteArrayList{"R", "OK" + QByteArray(14, '.')} << "" << "" << 30;
-    QTest::newRow("blanks do not count towards 16")
-        << QByteArrayList{"   OK" + QByteArray(13, '.') + "   "} << "" << "" << 29;
-    QTest::newRow("unmatched texts pile up") << QByteArrayList{"a", "b", "c"} << "" << "abc" << 30;
+    QTest::newRow("R with blanks is an element") << QByteArrayList{" R "} << "R"
+                                                 << "" << 30;
+    QTest::newRow("R with a line end is nothing") << QByteArrayList{"R\r\n"} << ""
+                                                  << "R\r\n"
+                                                  << 30;
+    QTest::newRow("reports that came together count one by one") << QByteArrayList{"H", "V R H "} << "RH"
+                                                                 << "" << 30;
+    QTest::newRow("OK anywhere") << QByteArrayList{"xxOKxx"} << ""
+                                 << "" << 29;
+    QTest::newRow("leading carriage return hides OK") << QByteArrayList{"\rOK"} << ""
+                                                      << "\r\n"
+                                                      << 30;
+    QTest::newRow("15 characters with OK count") << QByteArrayList{"R", "OK" + QByteArray(13, '.')} << "R"
+                                                 << "" << 29;
+    QTest::newRow("16 characters are noise") << QByteArrayList{"R", "OK" + QByteArray(14, '.')} << ""
+                                             << "" << 30;
+    QTest::newRow("blanks do not count towards 16") << QByteArrayList{"   OK" + QByteArray(13, '.') + "   "} << ""
+                                                    << "" << 29;
+    QTest::newRow("unmatched texts pile up") << QByteArrayList{"a", "b", "c"} << ""
+                                             << "abc" << 30;
     // Fifteen characters each, the longest text that still counts.
     QByteArrayList noise;
     for (int i = 0; i < 300; ++i)
@@ -409,7 +420,8 @@ void KeyerLinkTest::parameter_buttons_data()
     QTest::newRow("speed 70 and +") << P{70, 5, 30, 50} << "" << 1 << QByteArray("<u70>") << P{70, 5, 30, 50};
     QTest::newRow("speed 30 and -") << P{30, 5, 30, 50} << "" << 2 << QByteArray("<u30>") << P{30, 5, 30, 50};
     QTest::newRow("speed 60, 45 typed, +") << P{60, 5, 30, 50} << "45" << 1 << QByteArray("<u61>") << P{61, 5, 30, 50};
-    QTest::newRow("speed 150 and + sends two digits") << P{150, 5, 30, 50} << "" << 1 << QByteArray("<u15>") << P{150, 5, 30, 50};
+    QTest::newRow("speed 150 and + sends two digits")
+        << P{150, 5, 30, 50} << "" << 1 << QByteArray("<u15>") << P{150, 5, 30, 50};
     QTest::newRow("speed 150 and -") << P{150, 5, 30, 50} << "" << 2 << QByteArray("<u14>") << P{149, 5, 30, 50};
     QTest::newRow("letters 15 and +") << P{60, 15, 30, 50} << "" << 8 << QByteArray("<w>") << P{60, 15, 30, 50};
     QTest::newRow("letters 2 and -") << P{60, 2, 30, 50} << "" << 9 << QByteArray("<w>") << P{60, 2, 30, 50};
@@ -418,8 +430,8 @@ void KeyerLinkTest::parameter_buttons_data()
     QTest::newRow("groups 247 and +") << P{60, 5, 247, 50} << "" << 10 << QByteArray() << P{60, 5, 250, 50};
     QTest::newRow("groups 12 and -") << P{60, 5, 12, 50} << "" << 11 << QByteArray() << P{60, 5, 10, 50};
     QTest::newRow("pause 30 and -") << P{60, 5, 30, 30} << "" << 14 << QByteArray("<z\x1E>") << P{60, 5, 30, 30};
-    QTest::newRow("pause 55 and + gives a frame mark") << P{60, 5, 30, 55} << "" << 12 << QByteArray("<z<>")
-                                                       << P{60, 5, 30, 60};
+    QTest::newRow("pause 55 and + gives a frame mark")
+        << P{60, 5, 30, 55} << "" << 12 << QByteArray("<z<>") << P{60, 5, 30, 60};
     QTest::newRow("pause 250 and +") << P{60, 5, 30, 250} << "" << 12 << QByteArray("<z\xC8>") << P{60, 5, 30, 200};
     QTest::newRow("defaults") << P{33, 9, 99, 99} << "" << 15 << QByteArray("<w>") << P{60, 5, 30, 50};
 }
@@ -441,9 +453,9 @@ void KeyerLinkTest::parameter_buttons()
     f.Text8->setText(QStringLiteral("1"));
     f.Command13->setBackColour(Colours::green);
 
-    QPushButton *const buttons[] = {nullptr, f.Command1, f.Command2, nullptr, nullptr, nullptr, nullptr, nullptr,
-                                    f.Command8, f.Command9, f.Command10, f.Command11, f.Command12, nullptr,
-                                    f.Command14, f.Command15};
+    QPushButton *const buttons[]
+        = {nullptr,    f.Command1, f.Command2,  nullptr,     nullptr,     nullptr, nullptr,     nullptr,
+           f.Command8, f.Command9, f.Command10, f.Command11, f.Command12, nullptr, f.Command14, f.Command15};
     QTest::mouseClick(buttons[button], Qt::LeftButton);
 
     QCOMPARE(sent(), frame);
@@ -456,7 +468,8 @@ void KeyerLinkTest::parameter_buttons()
             QCOMPARE(boxes[i]->text(), QString::number(after[i]));
     }
     // A new group length starts the scoring afresh.
-    QCOMPARE(f.Text7->text() + f.Text8->text(), button == 8 || button == 9 ? QStringLiteral("00") : QStringLiteral("11"));
+    QCOMPARE(f.Text7->text() + f.Text8->text(),
+             button == 8 || button == 9 ? QStringLiteral("00") : QStringLiteral("11"));
     // Speed, letters per group and the defaults end the echo colour; groups
     // and pause leave it.
     QCOMPARE(f.Command13->backColour() == buttonFace, frame.startsWith("<u") || frame == "<w>");

@@ -24,10 +24,14 @@ void SettingsFileTest::numbers_data()
     // How a number is read from a box or a field of the file.
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("value");
-    const std::pair<const char *, int> rows[] = {
-        {"060", 60}, {"  25  ", 25}, {"1 2", 12}, {"7x", 7}, {"abc", 0}, {"", 0}, {"-15", -15}, {"- 5", -5},
-        {"+8", 8}, {"-", 0}, {" -3", -3}, {"4.5", 4}, {"5.5", 6}, {"-2.5", -2}, {"4.51", 5}, {".7", 1},
-        {"1.2.3", 1}, {"12,5", 12}, {"40000", 32767}, {"-99999", -32768}, {"99999999999999999999999", 32767}};
+    const std::pair<const char *, int> rows[]
+        = {{"060", 60},      {"  25  ", 25},     {"1 2", 12},
+           {"7x", 7},        {"abc", 0},         {"", 0},
+           {"-15", -15},     {"- 5", -5},        {"+8", 8},
+           {"-", 0},         {" -3", -3},        {"4.5", 4},
+           {"5.5", 6},       {"-2.5", -2},       {"4.51", 5},
+           {".7", 1},        {"1.2.3", 1},       {"12,5", 12},
+           {"40000", 32767}, {"-99999", -32768}, {"99999999999999999999999", 32767}};
     for (const auto &[text, value] : rows)
         QTest::newRow(text) << QString::fromLatin1(text) << value;
 }
@@ -48,10 +52,17 @@ void SettingsFileTest::saved_numbers_data()
     QTest::addColumn<QString>("box");
     QTest::addColumn<int>("held");
     QTest::addColumn<QString>("saved");
-    const std::tuple<const char *, int, const char *> rows[] = {
-        {"60", 60, " 60"}, {"060", 60, " 60"}, {"75", 60, " 75"}, {"5.5", 5, " 5.5"}, {"5.4999999", 5, " 5.4999999"},
-        {"-007.50", 5, "-7.5"}, {"-3", 5, "-3"}, {"abc", 60, " 60"}, {"", 30, " 30"}, {"40000", 30, " 32767"},
-        {"-40000", 30, "-32768"}};
+    const std::tuple<const char *, int, const char *> rows[] = {{"60", 60, " 60"},
+                                                                {"060", 60, " 60"},
+                                                                {"75", 60, " 75"},
+                                                                {"5.5", 5, " 5.5"},
+                                                                {"5.4999999", 5, " 5.4999999"},
+                                                                {"-007.50", 5, "-7.5"},
+                                                                {"-3", 5, "-3"},
+                                                                {"abc", 60, " 60"},
+                                                                {"", 30, " 30"},
+                                                                {"40000", 30, " 32767"},
+                                                                {"-40000", 30, "-32768"}};
     for (const auto &[box, held, saved] : rows)
         QTest::addRow("\"%s\", %d held", box, held) << QString::fromLatin1(box) << held << QString::fromLatin1(saved);
 }
@@ -73,25 +84,29 @@ void SettingsFileTest::reads_data()
     QTest::addColumn<QString>("selection");
     QTest::addColumn<QList<int>>("values");
 
-    QTest::newRow("worked example") << QByteArray("TEMS   A\r\n 60 5 30 50\r\n") << "TEMS   A" << QList<int>{60, 5, 30, 50};
+    QTest::newRow("worked example") << QByteArray("TEMS   A\r\n 60 5 30 50\r\n") << "TEMS   A"
+                                    << QList<int>{60, 5, 30, 50};
     QTest::newRow("leading blank of the selection stays")
         << QByteArray(" E     A\r\n 60 5 30 50\r\n") << " E     A" << QList<int>{60, 5, 30, 50};
     QTest::newRow("nothing ticked") << QByteArray("\r\n 60 5 30 50\r\n") << "" << QList<int>{60, 5, 30, 50};
     QTest::newRow("LF line ends") << QByteArray("TEMS\n 60 5 30 50\n") << "TEMS" << QList<int>{60, 5, 30, 50};
     QTest::newRow("no line end at the end") << QByteArray("T\r\n 60 5 30 50") << "T" << QList<int>{60, 5, 30, 50};
-    QTest::newRow("commas and blank runs") << QByteArray("T\r\n60,  5 ,30   50\r\n") << "T" << QList<int>{60, 5, 30, 50};
-    QTest::newRow("numbers over several lines") << QByteArray("T\r\n60\r\n5\r\n30\r\n50\r\n") << "T"
-                                                << QList<int>{60, 5, 30, 50};
+    QTest::newRow("commas and blank runs")
+        << QByteArray("T\r\n60,  5 ,30   50\r\n") << "T" << QList<int>{60, 5, 30, 50};
+    QTest::newRow("numbers over several lines")
+        << QByteArray("T\r\n60\r\n5\r\n30\r\n50\r\n") << "T" << QList<int>{60, 5, 30, 50};
     QTest::newRow("halves round to even") << QByteArray("\r\n 60 5.5 4.5 50\r\n") << "" << QList<int>{60, 6, 4, 50};
-    QTest::newRow("a field with no number is 0") << QByteArray("\r\n abc 5 30 50\r\n") << "" << QList<int>{0, 5, 30, 50};
-    QTest::newRow("out of 16 bits is held") << QByteArray("\r\n 99999 -99999 30 50\r\n") << ""
-                                            << QList<int>{32767, -32768, 30, 50};
+    QTest::newRow("a field with no number is 0")
+        << QByteArray("\r\n abc 5 30 50\r\n") << "" << QList<int>{0, 5, 30, 50};
+    QTest::newRow("out of 16 bits is held")
+        << QByteArray("\r\n 99999 -99999 30 50\r\n") << "" << QList<int>{32767, -32768, 30, 50};
     QTest::newRow("accented letters") << QByteArray("\xC1\xC9\xD6\xDC\r\n 60 5 30 50\r\n")
                                       << QStringLiteral("\u00C1\u00C9\u00D6\u00DC") << QList<int>{60, 5, 30, 50};
-    QTest::newRow("UTF-8 from an editor, with its mark") << QByteArray("\xEF\xBB\xBF\xC3\x81T\xC3\x9C\r\n 60 5 30 50")
-                                                         << QStringLiteral("\u00C1T\u00DC") << QList<int>{60, 5, 30, 50};
-    QTest::newRow("negative written by the trainer") << QByteArray("\r\n 60 -3 30 50\r\n") << ""
-                                                     << QList<int>{60, -3, 30, 50};
+    QTest::newRow("UTF-8 from an editor, with its mark")
+        << QByteArray("\xEF\xBB\xBF\xC3\x81T\xC3\x9C\r\n 60 5 30 50") << QStringLiteral("\u00C1T\u00DC")
+        << QList<int>{60, 5, 30, 50};
+    QTest::newRow("negative written by the trainer")
+        << QByteArray("\r\n 60 -3 30 50\r\n") << "" << QList<int>{60, -3, 30, 50};
     QTest::newRow("empty file") << QByteArray() << "" << QList<int>{};
     QTest::newRow("three numbers") << QByteArray("TEMS\r\n 60 5 30\r\n") << "" << QList<int>{};
 }

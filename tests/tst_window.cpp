@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/morsetable.h"
+#include "desktop/platform.h"
 #include "lineend.h"
 #include "window/colourbutton.h"
 #include "window/form1.h"
-#include "desktop/platform.h"
 #include "window/textbox.h"
 
 #include <QApplication>
@@ -136,7 +136,8 @@ void WindowTest::start_up_without_settings()
     QCOMPARE(alphabet, QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ\u00C1\u00C9\u00D6\u00DC1234567890.?:-=/@"));
     const QStringList codes = QStringLiteral("R=E H=T RH=A HHHHH=0 RHHHH=1 RHHRHR=@ RRHHRR=? HRRRRH=- RHHRH=\u00C1 "
                                              "RRHRR=\u00C9 HHHR=\u00D6 RRHH=\u00DC ==# RRRRRR=# RHRH=# HHHH=# "
-                                             "RHRHRHR=# rh=# RXH=#").split(QLatin1Char(' '));
+                                             "RHRHRHR=# rh=# RXH=#")
+                                  .split(QLatin1Char(' '));
     for (const QString &code : codes)
         QCOMPARE(f.alphabet.betukeres(code.section(QLatin1Char('='), 0, 0)), code.section(QLatin1Char('='), -1));
     for (const char *blanked : {" RH", "RH "})
@@ -150,18 +151,17 @@ void WindowTest::start_up_restores_data()
     QTest::addColumn<QStringList>("boxes"); // Text1, Text2, Text3, Text5
     QTest::addColumn<bool>("taken");
 
-    QTest::newRow("speed 9 ignores the file") << QByteArray("TEMS\r\n 9 5 30 50\r\n") << QList<int>{}
-                                              << QStringList{"5", "30", "50", "60"} << false;
+    QTest::newRow("speed 9 ignores the file")
+        << QByteArray("TEMS\r\n 9 5 30 50\r\n") << QList<int>{} << QStringList{"5", "30", "50", "60"} << false;
     QTest::newRow("slots 1, 5 and 47; an X in slot 1 ticks T")
         << QByteArray("X   I" + QByteArray(41, ' ') + "@\r\n 60 5 30 50\r\n") << QList<int>{1, 5, 47}
         << QStringList{"5", "30", "50", "60"} << true;
-    QTest::newRow("only the first 49 characters count")
-        << QByteArray(QByteArray(49, ' ') + "TEMS\r\n 60 5 30 50\r\n") << QList<int>{}
-        << QStringList{"5", "30", "50", "60"} << true;
-    QTest::newRow("speed 10 takes it, clamped") << QByteArray("T\r\n 10 40 99999 -7\r\n") << QList<int>{1}
-                                                << QStringList{"15", "32767", "0", "10"} << true;
-    QTest::newRow("short file gives the defaults") << QByteArray("TEMS\r\n 60 5\r\n") << QList<int>{}
-                                                   << QStringList{"5", "30", "50", "60"} << false;
+    QTest::newRow("only the first 49 characters count") << QByteArray(QByteArray(49, ' ') + "TEMS\r\n 60 5 30 50\r\n")
+                                                        << QList<int>{} << QStringList{"5", "30", "50", "60"} << true;
+    QTest::newRow("speed 10 takes it, clamped")
+        << QByteArray("T\r\n 10 40 99999 -7\r\n") << QList<int>{1} << QStringList{"15", "32767", "0", "10"} << true;
+    QTest::newRow("short file gives the defaults")
+        << QByteArray("TEMS\r\n 60 5\r\n") << QList<int>{} << QStringList{"5", "30", "50", "60"} << false;
 }
 
 void WindowTest::start_up_restores()
@@ -234,10 +234,11 @@ void WindowTest::kilep_saves_and_the_next_start_gets_it_back()
 void WindowTest::a_full_disk_loses_nothing_data()
 {
     QTest::addColumn<bool>("kilep"); // otherwise Ellenörzés
-    QTest::addColumn<int>("limit");  // bytes a file may hold; either file's new content runs past 16
+    QTest::addColumn<int>("limit"); // bytes a file may hold; either file's new content runs past 16
     QTest::addColumn<int>("status");
     QTest::addColumn<QByteArray>("said"); // empty: nothing at all on stderr
-    QTest::newRow("Kilép keeps the old settings and fails") << true << 16 << 1 << QByteArray("cannot save the settings");
+    QTest::newRow("Kilép keeps the old settings and fails")
+        << true << 16 << 1 << QByteArray("cannot save the settings");
     QTest::newRow("Ellenörzés adds no half block") << false << 16 << 0 << QByteArray("cannot write the report");
     QTest::newRow("Kilép with room saves and says nothing") << true << (1 << 20) << 0 << QByteArray();
 }
@@ -329,13 +330,14 @@ void WindowTest::frame_and_focus_order()
     // order, on to the rest and from Text10, the last, back to the start.
     QCOMPARE(f.focusWidget(), f.Command1);
     QList<QWidget *> chain;
-    for (QWidget *w = f.Command1; chain.size() <= 72 && (chain.isEmpty() || w != f.Command1); w = w->nextInFocusChain()) {
+    for (QWidget *w = f.Command1; chain.size() <= 72 && (chain.isEmpty() || w != f.Command1);
+         w = w->nextInFocusChain()) {
         if (w->focusPolicy() & Qt::TabFocus)
             chain.append(w);
     }
     QCOMPARE(chain.size(), 72);
-    QCOMPARE(chain.mid(3, 49),
-             QList<QWidget *>{f.Command4} + QList<QWidget *>(f.Check.begin() + 1, f.Check.end()) + QList<QWidget *>{f.Text1});
+    QCOMPARE(chain.mid(3, 49), QList<QWidget *>{f.Command4} + QList<QWidget *>(f.Check.begin() + 1, f.Check.end())
+                                   + QList<QWidget *>{f.Text1});
     QCOMPARE(chain[71], f.Text10);
     // A click on a button or a box leaves the keyboard where it was.
     QTest::mouseClick(f.Command13, Qt::LeftButton);

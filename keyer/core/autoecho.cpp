@@ -22,7 +22,9 @@ QString wrongCharacter(QChar right, QRandomGenerator &random)
 
 EchoPlan planEcho(QStringView group, double dotSamples, double errorRate, QRandomGenerator &random)
 {
-    auto vary = [&random](double from, double to) { return from + (to - from) * random.generateDouble(); };
+    auto vary = [&random](double from, double to) {
+        return from + (to - from) * random.generateDouble();
+    };
 
     EchoPlan plan;
     // Key presses in dots from the start of the plan; a moment to react first.

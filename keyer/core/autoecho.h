@@ -16,10 +16,10 @@
 // classifier starts from (about 1.6 dots between short and long, and
 // between element gap and letter gap).
 struct EchoPlan {
-    QString keyed;                        // the characters keyed
-    std::vector<ToneSegment> segments;    // the sidetone, from the start of the plan
-    QList<KeyReport> reports;             // `at` in samples from the start of the plan
-    qint64 length = 0;                    // samples up to the last character end
+    QString keyed; // the characters keyed
+    std::vector<ToneSegment> segments; // the sidetone, from the start of the plan
+    QList<KeyReport> reports; // `at` in samples from the start of the plan
+    qint64 length = 0; // samples up to the last character end
 };
 
 // `errorRate` is the chance for each character to be keyed as a different

@@ -79,10 +79,7 @@ double idealDots(const QList<TimedCharacter> &characters)
 }
 
 // A length's logarithm, a millisecond at least.
-double logMs(double ms)
-{
-    return std::log(std::max(ms, 1.0));
-}
+double logMs(double ms) { return std::log(std::max(ms, 1.0)); }
 
 // How the group's lengths change from its first character to its last: each
 // dot, dash and gap is set against the others of its kind (a short dash
@@ -144,12 +141,18 @@ QList<int> FistTiming::offMeasures() const
 std::optional<FistMeasure> fistMeasure(const FistTiming &timing, int index)
 {
     switch (index) {
-    case Speed: return timing.lettersPerMinute;
-    case DashRatio: return timing.dashRatio;
-    case ElementGap: return timing.elementGap;
-    case LetterGap: return timing.letterGap;
-    case WordGap: return timing.wordGap;
-    case SpeedChange: return timing.speedChange;
+    case Speed:
+        return timing.lettersPerMinute;
+    case DashRatio:
+        return timing.dashRatio;
+    case ElementGap:
+        return timing.elementGap;
+    case LetterGap:
+        return timing.letterGap;
+    case WordGap:
+        return timing.wordGap;
+    case SpeedChange:
+        return timing.speedChange;
     }
     return std::nullopt;
 }
@@ -181,8 +184,8 @@ std::optional<FistTiming> measureFist(const GroupReview &review, int setLettersP
 
     const double lengthMs = characters.last().marks.last().to - characters.first().marks.first().from;
     const double groupDotMs = lengthMs / idealDots(characters);
-    timing.lettersPerMinute = {dotMilliseconds(1) / groupDotMs, double(setLettersPerMinute),
-                               fistTolerance * setLettersPerMinute};
+    timing.lettersPerMinute
+        = {dotMilliseconds(1) / groupDotMs, double(setLettersPerMinute), fistTolerance * setLettersPerMinute};
     if (!timing.paddles) {
         if (!dots.isEmpty())
             timing.dashRatio = measured(dashes, timing.dotMs, 3);

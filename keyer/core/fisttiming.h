@@ -31,7 +31,7 @@ struct FistMeasure {
 // The timing of one character keyed in a group, in the group's dots.
 struct CharacterTiming {
     QChar character;
-    std::optional<FistMeasure> dash;       // its dashes' mean length: 3
+    std::optional<FistMeasure> dash; // its dashes' mean length: 3
     std::optional<FistMeasure> elementGap; // its gaps between elements: 1
 };
 
@@ -49,10 +49,10 @@ struct FistTiming {
     bool paddles = false;
     double dotMs = 0; // the trainee's dot in this group
     FistMeasure lettersPerMinute; // over the group's length, PARIS: a dot of 100 ms is 60
-    std::optional<FistMeasure> dashRatio;  // a dash in dots: 3
+    std::optional<FistMeasure> dashRatio; // a dash in dots: 3
     std::optional<FistMeasure> elementGap; // inside characters: 1
-    std::optional<FistMeasure> letterGap;  // between characters: 3
-    std::optional<FistMeasure> wordGap;    // where the group has a blank: 7
+    std::optional<FistMeasure> letterGap; // between characters: 3
+    std::optional<FistMeasure> wordGap; // where the group has a blank: 7
     // The speed at the group's end against its start, on a line through
     // each character's: 0.2 is a fifth faster at the end; 0 is right.
     std::optional<FistMeasure> speedChange;

@@ -28,7 +28,7 @@ struct KeyedCharacter {
 
 // One place of a group lined up with what was keyed back.
 struct ReviewedCharacter {
-    QChar sent;  // null: an extra character
+    QChar sent; // null: an extra character
     QChar keyed; // null: left out; "#": its elements are no Morse character
     QString keyedElements;
     bool counted = true;

@@ -29,7 +29,10 @@ public:
     enum class Mode { A, B };
     enum Paddle { Dot, Dash };
 
-    IambicKeyer(double dotMs, Mode mode) : m_dot(dotMs), m_mode(mode) {}
+    IambicKeyer(double dotMs, Mode mode)
+        : m_dot(dotMs)
+        , m_mode(mode)
+    { }
 
     void setDotMs(double dotMs) { m_dot = dotMs; }
     double dotMs() const { return m_dot; }

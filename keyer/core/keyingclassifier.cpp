@@ -24,28 +24,15 @@ void follow(double &estimate, double sample, double rate, double low, double hig
 KeyingClassifier::KeyingClassifier(double dotMs)
     : m_setDot(dotMs)
     , m_dot(dotMs)
-{
-}
+{ }
 
-void KeyingClassifier::setDotMs(double dotMs)
-{
-    m_setDot = m_dot = dotMs;
-}
+void KeyingClassifier::setDotMs(double dotMs) { m_setDot = m_dot = dotMs; }
 
-double KeyingClassifier::longLimit() const
-{
-    return 0.95 * m_dot * std::sqrt(m_dashRatio);
-}
+double KeyingClassifier::longLimit() const { return 0.95 * m_dot * std::sqrt(m_dashRatio); }
 
-double KeyingClassifier::characterEndLimit() const
-{
-    return m_dot * std::sqrt(m_gapRatio * m_letterGapRatio);
-}
+double KeyingClassifier::characterEndLimit() const { return m_dot * std::sqrt(m_gapRatio * m_letterGapRatio); }
 
-double KeyingClassifier::wordGapMs() const
-{
-    return m_dot * std::max(7.0, 2.5 * m_letterGapRatio);
-}
+double KeyingClassifier::wordGapMs() const { return m_dot * std::max(7.0, 2.5 * m_letterGapRatio); }
 
 double KeyingClassifier::lettersPerMinute() const
 {
@@ -82,7 +69,8 @@ QList<KeyReport> KeyingClassifier::advanceTo(double t)
     if (m_elementPending && t >= *m_releasedAt + debounce()) {
         const double length = *m_releasedAt - m_pressedAt;
         const bool dash = length > longLimit();
-        reports.append({dash ? KeyerText::dash : KeyerText::dot, *m_releasedAt + debounce(), m_pressedAt, *m_releasedAt});
+        reports.append(
+            {dash ? KeyerText::dash : KeyerText::dot, *m_releasedAt + debounce(), m_pressedAt, *m_releasedAt});
         learnMark(length, dash);
         m_elementPending = false;
         m_characterOpen = true;

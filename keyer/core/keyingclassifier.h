@@ -85,7 +85,7 @@ private:
     bool m_down = false;
     double m_pressedAt = 0;
     std::optional<double> m_gapBefore; // silence before the press, until it proves no spike
-    bool m_elementPending = false;     // released, not yet reported
-    bool m_characterOpen = false;      // elements reported since the last 'V'
+    bool m_elementPending = false; // released, not yet reported
+    bool m_characterOpen = false; // elements reported since the last 'V'
     std::optional<double> m_releasedAt;
 };

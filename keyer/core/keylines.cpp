@@ -19,10 +19,14 @@ std::optional<ModemLine> lineFromName(const QString &name)
 QString modemLineName(ModemLine line)
 {
     switch (line) {
-    case Cts: return QStringLiteral("CTS");
-    case Dsr: return QStringLiteral("DSR");
-    case Dcd: return QStringLiteral("DCD");
-    case Ri: return QStringLiteral("RI");
+    case Cts:
+        return QStringLiteral("CTS");
+    case Dsr:
+        return QStringLiteral("DSR");
+    case Dcd:
+        return QStringLiteral("DCD");
+    case Ri:
+        return QStringLiteral("RI");
     }
     return {};
 }
@@ -51,7 +55,9 @@ std::optional<KeyLineMap> keyLineMapFromText(const QString &text)
 QList<KeyLineEdge> KeyLines::seen(unsigned lines, qint64 atNs)
 {
     QList<KeyLineEdge> edges;
-    const auto down = [&](ModemLine line) { return bool(lines & line) != m_map.invert; };
+    const auto down = [&](ModemLine line) {
+        return bool(lines & line) != m_map.invert;
+    };
     if (m_map.paddles) {
         look(KeyLineEdge::Dot, down(m_map.straightOrDot), atNs, edges);
         look(KeyLineEdge::Dash, down(m_map.dash), atNs, edges);

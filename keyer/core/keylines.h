@@ -58,7 +58,9 @@ public:
     // so keying is not delayed by it.
     static constexpr qint64 confirmationNs = 1'000'000;
 
-    explicit KeyLines(const KeyLineMap &map) : m_map(map) {}
+    explicit KeyLines(const KeyLineMap &map)
+        : m_map(map)
+    { }
 
     const KeyLineMap &map() const { return m_map; }
 

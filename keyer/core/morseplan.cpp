@@ -6,10 +6,7 @@
 
 #include <cmath>
 
-double dotMilliseconds(int speed)
-{
-    return 6000.0 / speed;
-}
+double dotMilliseconds(int speed) { return 6000.0 / speed; }
 
 Spacing farnsworthSpacing(int characterSpeed, int overallSpeed)
 {

@@ -23,13 +23,9 @@ Sidetone::Sidetone(int sampleRate, double frequency, double edgeMilliseconds)
     , m_frequency(frequency)
     , m_edgeSamples(std::max(1, int(std::lround(edgeMilliseconds * sampleRate / 1000.0))))
     , m_keyRestSamples(std::llround(keyRestMs * sampleRate / 1000.0))
-{
-}
+{ }
 
-void Sidetone::setVolume(double volume)
-{
-    m_volume = std::clamp(volume, 0.0, 1.0);
-}
+void Sidetone::setVolume(double volume) { m_volume = std::clamp(volume, 0.0, 1.0); }
 
 void Sidetone::append(qint64 start, ToneSegment segment)
 {
@@ -55,15 +51,9 @@ void Sidetone::clearSchedule()
     m_scheduleEnd = m_position;
 }
 
-bool Sidetone::KeyTrack::down() const
-{
-    return !spans.empty() && spans.back().end == keyHeld;
-}
+bool Sidetone::KeyTrack::down() const { return !spans.empty() && spans.back().end == keyHeld; }
 
-bool Sidetone::keyDown() const
-{
-    return m_keys[0].down() || m_keys[1].down();
-}
+bool Sidetone::keyDown() const { return m_keys[0].down() || m_keys[1].down(); }
 
 qint64 Sidetone::key(bool down, qint64 seenAt, KeySource source)
 {
@@ -108,8 +98,8 @@ void Sidetone::render(qint16 *out, qint64 count)
     for (qint64 i = 0; i < count; ++i) {
         if (m_position % snapshotEvery == 0)
             noteState();
-        const bool tone = within(m_keys[0].spans, m_position) || within(m_keys[1].spans, m_position)
-                          || within(m_tones, m_position);
+        const bool tone
+            = within(m_keys[0].spans, m_position) || within(m_keys[1].spans, m_position) || within(m_tones, m_position);
 
         // The edge moves one step towards the tone's state every sample;
         // the sample itself is taken at the new step, so a tone's first

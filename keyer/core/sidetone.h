@@ -94,7 +94,7 @@ private:
     // settled; the last ends at keyHeld while the key is down.
     struct KeyTrack {
         std::deque<Span> spans;
-        qint64 delay = 0;  // how much later than seen the key sounds now
+        qint64 delay = 0; // how much later than seen the key sounds now
         qint64 upSeen = 0; // where the last release was seen
         bool down() const;
     };
@@ -110,7 +110,7 @@ private:
     qint64 m_position = 0;
     qint64 m_settled = 0;
     qint64 m_scheduleEnd = 0;
-    std::deque<Span> m_tones;      // in order, none before what is settled
+    std::deque<Span> m_tones; // in order, none before what is settled
     std::array<KeyTrack, 2> m_keys; // by KeySource
     std::deque<State> m_snapshots; // one each snapshotEvery samples, from the settled position on
 };

@@ -7,9 +7,9 @@
 
 #include <cerrno>
 #include <cstring>
-#include <utility>
 #include <fcntl.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -40,10 +40,7 @@ qint64 writeAll(int fd, const char *data, qint64 size, off_t at = -1)
 
 } // namespace
 
-WavWriter::~WavWriter()
-{
-    finish();
-}
+WavWriter::~WavWriter() { finish(); }
 
 bool WavWriter::open(const QString &path, int sampleRate)
 {

@@ -6,9 +6,9 @@
 #include "core/autoecho.h"
 #include "core/morseplan.h"
 #include "keys/keyinput.h"
-#include "schedule.h"
 #include "line/keyerline.h"
 #include "line/reportqueue.h"
+#include "schedule.h"
 
 #include <QDateTime>
 
@@ -89,10 +89,7 @@ void Keyer::announce()
         m_reports->send(KeyerText::hello);
 }
 
-bool Keyer::lineOpen() const
-{
-    return m_line.farEndOpen();
-}
+bool Keyer::lineOpen() const { return m_line.farEndOpen(); }
 
 // Forgets the run under way: the group that sounds or waits, and whatever
 // was timed for it (an "OK", a report, the give-up).
@@ -193,25 +190,13 @@ void Keyer::handle(const Frame &frame)
     emit stateChanged();
 }
 
-double Keyer::dotSamples() const
-{
-    return dotMilliseconds(m_speed) * m_player.sampleRate() / 1000.0;
-}
+double Keyer::dotSamples() const { return dotMilliseconds(m_speed) * m_player.sampleRate() / 1000.0; }
 
-double Keyer::characterDotSamples() const
-{
-    return dotMilliseconds(characterSpeed()) * m_player.sampleRate() / 1000.0;
-}
+double Keyer::characterDotSamples() const { return dotMilliseconds(characterSpeed()) * m_player.sampleRate() / 1000.0; }
 
-Spacing Keyer::spacing() const
-{
-    return farnsworthSpacing(characterSpeed(), m_speed);
-}
+Spacing Keyer::spacing() const { return farnsworthSpacing(characterSpeed(), m_speed); }
 
-double Keyer::breathMs() const
-{
-    return qMax(m_keys.classifier().wordGapMs(), m_pause * 10.0);
-}
+double Keyer::breathMs() const { return qMax(m_keys.classifier().wordGapMs(), m_pause * 10.0); }
 
 void Keyer::playNext()
 {
@@ -243,8 +228,7 @@ void Keyer::playNext()
     QString unknown;
     const std::vector<ToneSegment> segments = groupSegments(next.group, characterDotSamples(), &unknown, spacing());
     if (!unknown.isEmpty())
-        m_complaints.report(
-            tr("no Morse code for \"%1\" in the group \"%2\"; left out").arg(unknown, next.group));
+        m_complaints.report(tr("no Morse code for \"%1\" in the group \"%2\"; left out").arg(unknown, next.group));
 
     m_player.append(segments);
     const QString group = next.group;
@@ -309,10 +293,7 @@ void Keyer::keyBack(const QString &group)
     });
 }
 
-bool Keyer::canPlayBack() const
-{
-    return m_mode == Mode::Echo && !m_playing && !m_playingBack;
-}
+bool Keyer::canPlayBack() const { return m_mode == Mode::Echo && !m_playing && !m_playingBack; }
 
 void Keyer::playBack(const std::vector<ToneSegment> &segments)
 {

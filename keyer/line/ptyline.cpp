@@ -16,8 +16,7 @@
 
 PtyLine::PtyLine(QObject *parent)
     : KeyerLine(parent)
-{
-}
+{ }
 
 PtyLine::~PtyLine()
 {
@@ -47,7 +46,8 @@ bool PtyLine::open()
     // Our own open of the slave is done; every open from here on is the
     // trainer's (or another program's).
     m_watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    if (m_watch >= 0 && inotify_add_watch(m_watch, name.constData(), IN_OPEN | IN_CLOSE_WRITE | IN_CLOSE_NOWRITE) >= 0) {
+    if (m_watch >= 0
+        && inotify_add_watch(m_watch, name.constData(), IN_OPEN | IN_CLOSE_WRITE | IN_CLOSE_NOWRITE) >= 0) {
         m_watchNotifier = new QSocketNotifier(m_watch, QSocketNotifier::Read);
         connect(m_watchNotifier, &QSocketNotifier::activated, this, &PtyLine::readOpensAndCloses);
     } else {

@@ -13,10 +13,7 @@ FistTimeline::FistTimeline(QWidget *parent)
     setMinimumHeight(sizeHint().height());
 }
 
-QSize FistTimeline::sizeHint() const
-{
-    return {240, 2 * fontMetrics().lineSpacing() + 10};
-}
+QSize FistTimeline::sizeHint() const { return {240, 2 * fontMetrics().lineSpacing() + 10}; }
 
 void FistTimeline::setGroup(const QList<KeyedMark> &keyed, const QList<KeyedMark> &ideal, const QString &inWords)
 {
@@ -32,9 +29,8 @@ void FistTimeline::paintEvent(QPaintEvent *)
     const int line = fontMetrics().lineSpacing();
     const QString keyedCaption = tr("keyed");
     const QString idealCaption = tr("right");
-    const int left = std::max(fontMetrics().horizontalAdvance(keyedCaption),
-                              fontMetrics().horizontalAdvance(idealCaption))
-        + 8;
+    const int left
+        = std::max(fontMetrics().horizontalAdvance(keyedCaption), fontMetrics().horizontalAdvance(idealCaption)) + 8;
     const int keyedTop = 2;
     const int idealTop = keyedTop + line + 6;
     painter.setPen(palette().color(QPalette::WindowText));

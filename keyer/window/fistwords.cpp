@@ -38,7 +38,8 @@ QString FistWords::fault(int measure, const FistMeasure &value) const
                     : tr("faster than set: %1 letters per minute instead of %2"))
             .arg(qRound(value.keyed))
             .arg(qRound(value.ideal));
-    case DashRatio: return (low ? tr("dashes short: %1 dots instead of 3") : tr("dashes long: %1 dots instead of 3")).arg(keyed);
+    case DashRatio:
+        return (low ? tr("dashes short: %1 dots instead of 3") : tr("dashes long: %1 dots instead of 3")).arg(keyed);
     case ElementGap:
         return (low ? tr("gaps inside letters short: %1 dots instead of 1")
                     : tr("gaps inside letters long: %1 dots instead of 1"))

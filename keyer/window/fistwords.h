@@ -18,8 +18,7 @@ class FistWords
 public:
     explicit FistWords(const QLocale &locale)
         : m_locale(locale)
-    {
-    }
+    { }
 
     // "Timing: 18 letters per minute (set 20), dash 2.2 dots, ..."
     QString measures(const FistTiming &timing) const;

@@ -14,8 +14,7 @@ class KeyAreaInterface : public QAccessibleWidget
 public:
     explicit KeyAreaInterface(KeyArea *key)
         : QAccessibleWidget(key, QAccessible::Button)
-    {
-    }
+    { }
 
     QString text(QAccessible::Text t) const override
     {
@@ -88,6 +87,5 @@ void KeyArea::paintEvent(QPaintEvent *event)
     const QRect inner = contentsRect().adjusted(6, 6, -6, -6);
     painter.fillRect(inner, m_lit ? QColor(255, 200, 0) : palette().color(QPalette::Base));
     painter.setPen(palette().color(QPalette::Text));
-    painter.drawText(inner, Qt::AlignCenter | Qt::TextWordWrap,
-                     hasFocus() ? tr("Key here") : tr("Click here to key"));
+    painter.drawText(inner, Qt::AlignCenter | Qt::TextWordWrap, hasFocus() ? tr("Key here") : tr("Click here to key"));
 }

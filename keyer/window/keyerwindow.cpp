@@ -3,13 +3,13 @@
 
 #include "common/morsetable.h"
 #include "core/morseplan.h"
-#include "window/fisttimeline.h"
-#include "window/fistwords.h"
-#include "keys/keyadapter.h"
-#include "window/keyarea.h"
 #include "dialogue/keyer.h"
+#include "keys/keyadapter.h"
 #include "keys/keyinput.h"
 #include "player.h"
+#include "window/fisttimeline.h"
+#include "window/fistwords.h"
+#include "window/keyarea.h"
 #include "window/reviewlist.h"
 
 #include <QApplication>
@@ -71,8 +71,8 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
     // The mode takes two lines whatever it says, so that a long one neither
     // moves the rows below nor is cut; its caption stands at its first line.
     auto *modeCaption = new QLabel(tr("Mode:"), this);
-    const int accents =
-        qMax(0, -fontMetrics().tightBoundingRect(QStringLiteral("ÁÉÖÜ")).top() - fontMetrics().ascent());
+    const int accents
+        = qMax(0, -fontMetrics().tightBoundingRect(QStringLiteral("ÁÉÖÜ")).top() - fontMetrics().ascent());
     for (QLabel *twoLines : {modeCaption, m_mode}) {
         twoLines->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         twoLines->setMinimumHeight(2 * fontMetrics().lineSpacing() + accents);
@@ -181,10 +181,7 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
     }
 }
 
-KeyerWindow::~KeyerWindow()
-{
-    qApp->removeEventFilter(this);
-}
+KeyerWindow::~KeyerWindow() { qApp->removeEventFilter(this); }
 
 void KeyerWindow::showState()
 {
@@ -195,7 +192,9 @@ void KeyerWindow::showState()
     else
         m_line->setText(tr("%1, waiting for the trainer").arg(m_device));
     switch (m_keyer.mode()) {
-    case Keyer::Mode::None: m_mode->setText(tr("no run yet")); break;
+    case Keyer::Mode::None:
+        m_mode->setText(tr("no run yet"));
+        break;
     case Keyer::Mode::Copy:
         m_mode->setText(m_keyer.copyRunOver() ? tr("copy: the run is over") : tr("copy: listen and write down"));
         break;
@@ -216,8 +215,8 @@ void KeyerWindow::showState()
                              .arg(dotMilliseconds(m_keyer.speed()), 0, 'f', 0));
     }
     if (m_keyer.unusedCharacterSpeed() > 0)
-        m_speed->setText(m_speed->text() + tr("; characters at %1 asked for: below it, not used")
-                                               .arg(m_keyer.unusedCharacterSpeed()));
+        m_speed->setText(m_speed->text()
+                         + tr("; characters at %1 asked for: below it, not used").arg(m_keyer.unusedCharacterSpeed()));
     m_pause->setText(tr("%1 s after each group").arg(locale().toString(m_keyer.pause() / 100.0, 'f', 2)));
     m_key->setStateText(m_mode->text());
     showKeyboardHint();
@@ -231,8 +230,12 @@ void KeyerWindow::showSound()
         // The output runs between tones too: "playing" is for a tone heard.
         m_sound->setText(m_keyer.groupSounding() || m_keyLit ? tr("playing") : tr("ready"));
         break;
-    case SoundState::Resting: m_sound->setText(tr("resting; ready again at the next key or group")); break;
-    case SoundState::Silent: m_sound->setText(tr("no sound output: playing silently, looking for it again")); break;
+    case SoundState::Resting:
+        m_sound->setText(tr("resting; ready again at the next key or group"));
+        break;
+    case SoundState::Silent:
+        m_sound->setText(tr("no sound output: playing silently, looking for it again"));
+        break;
     }
 }
 
@@ -352,9 +355,10 @@ void KeyerWindow::saveTiming()
 void KeyerWindow::showKeyAdapter(const KeyAdapter &adapter)
 {
     const KeyLineMap &map = adapter.map();
-    QString keys = map.paddles ? tr("dot paddle on %1, dash paddle on %2")
-                                     .arg(modemLineName(map.straightOrDot), modemLineName(map.dash))
-                               : tr("straight key on %1").arg(modemLineName(map.straightOrDot));
+    QString keys
+        = map.paddles
+              ? tr("dot paddle on %1, dash paddle on %2").arg(modemLineName(map.straightOrDot), modemLineName(map.dash))
+              : tr("straight key on %1").arg(modemLineName(map.straightOrDot));
     if (map.invert)
         keys += tr(" (inverted)");
     auto *which = new QLabel(tr("%1, %2").arg(adapter.device(), keys), this);
@@ -421,12 +425,19 @@ bool KeyerWindow::eventFilter(QObject *watched, QEvent *event)
     // paddle; "." and "-" key their element as the paddles do.
     KeyInput::Paddle paddle;
     switch (key->key()) {
-    case Qt::Key_Control: paddle = isRightControl(key) ? KeyInput::Paddle::Dash : KeyInput::Paddle::Dot; break;
+    case Qt::Key_Control:
+        paddle = isRightControl(key) ? KeyInput::Paddle::Dash : KeyInput::Paddle::Dot;
+        break;
     case Qt::Key_BracketLeft:
-    case Qt::Key_Period: paddle = KeyInput::Paddle::Dot; break;
+    case Qt::Key_Period:
+        paddle = KeyInput::Paddle::Dot;
+        break;
     case Qt::Key_BracketRight:
-    case Qt::Key_Minus: paddle = KeyInput::Paddle::Dash; break;
-    default: return false;
+    case Qt::Key_Minus:
+        paddle = KeyInput::Paddle::Dash;
+        break;
+    default:
+        return false;
     }
     if (!key->isAutoRepeat())
         down ? m_keys.paddleDown(paddle) : m_keys.paddleUp(paddle);

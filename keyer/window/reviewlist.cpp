@@ -122,18 +122,15 @@ QString ReviewList::text() const
     return shown.join(QLatin1Char('\n'));
 }
 
-QString ReviewList::newestInWords() const
-{
-    return m_reviews.isEmpty() ? QString() : inWords(m_reviews.first());
-}
+QString ReviewList::newestInWords() const { return m_reviews.isEmpty() ? QString() : inWords(m_reviews.first()); }
 
 QString ReviewList::inWords(const Reviewed &reviewed) const
 {
     const GroupReview &review = reviewed.review;
     if (review.sent.trimmed().isEmpty())
         return nothingSent();
-    QStringList words{tr("%1 keyed as %2: %3")
-                          .arg(review.sent, review.received(), review.right() ? tr("right") : tr("wrong"))};
+    QStringList words{
+        tr("%1 keyed as %2: %3").arg(review.sent, review.received(), review.right() ? tr("right") : tr("wrong"))};
     words += notesOn(review, review.lineUp());
     words += timingNotes(reviewed);
     return words.join(QStringLiteral("; "));

@@ -8,15 +8,9 @@
 
 #include <algorithm>
 
-QString kochOrder()
-{
-    return QStringLiteral("KMURESNAPTLWI.JZ=FOYVG5/Q92H38B?47C1D60XÁÉÖÜ:-@");
-}
+QString kochOrder() { return QStringLiteral("KMURESNAPTLWI.JZ=FOYVG5/Q92H38B?47C1D60XÁÉÖÜ:-@"); }
 
-QString lessonCharacters(int lesson)
-{
-    return kochOrder().left(qBound(firstLesson, lesson, lastLesson) + 1);
-}
+QString lessonCharacters(int lesson) { return kochOrder().left(qBound(firstLesson, lesson, lastLesson) + 1); }
 
 int lessonOfSelection(const QString &selectionLine)
 {
@@ -74,7 +68,8 @@ LessonStanding lessonStanding(int lesson, const History &history, int percentRig
         LessonCharacter entry = counts.value(c->unicode());
         entry.character = *c;
         // In whole numbers, so that 9 of 10 is exactly 90 %.
-        entry.passed = entry.copied >= minimumSamples && qint64(100) * entry.right >= qint64(percentRight) * entry.copied;
+        entry.passed
+            = entry.copied >= minimumSamples && qint64(100) * entry.right >= qint64(percentRight) * entry.copied;
         standing.passed = standing.passed && entry.passed;
         standing.characters.append(entry);
     }
@@ -87,11 +82,11 @@ QByteArray settingsWithSelection(const QByteArray &file, const QString &selectio
     // CR alone (the trainer reads all three).
     const qsizetype lineFeed = file.indexOf('\n');
     const qsizetype carriageReturn = file.indexOf('\r');
-    const qsizetype lineEnd = carriageReturn >= 0 && (lineFeed < 0 || carriageReturn < lineFeed) ? carriageReturn
-                                                                                               : lineFeed;
+    const qsizetype lineEnd
+        = carriageReturn >= 0 && (lineFeed < 0 || carriageReturn < lineFeed) ? carriageReturn : lineFeed;
     if (lineEnd < 0)
-        return settingsFileBytes(selectionLine, {QStringLiteral(" 60"), QStringLiteral(" 5"), QStringLiteral(" 30"),
-                                                 QStringLiteral(" 50")});
+        return settingsFileBytes(
+            selectionLine, {QStringLiteral(" 60"), QStringLiteral(" 5"), QStringLiteral(" 30"), QStringLiteral(" 50")});
     return toCodePage1250(selectionLine) + file.mid(lineEnd);
 }
 

@@ -39,7 +39,7 @@ constexpr int recentSamples = 50;
 struct LessonCharacter {
     QChar character;
     int copied = 0; // how often it was sent in the recent runs
-    int right = 0;  // copied right
+    int right = 0; // copied right
     bool passed = false;
 };
 

@@ -16,20 +16,19 @@
 
 namespace {
 
-const char helpText[] = QT_TRANSLATE_NOOP(
-    "CommandLine",
-    "Usage: vestranoli [options]\n"
-    "Morse-code trainer for a keyer on a serial line (9600 baud, 8N1).\n"
-    "\n"
-    "  --data-dir DIR   keep ini.txt and morse.txt in DIR instead of %1\n"
-    "  --port DEVICE    talk to the keyer on DEVICE instead of serial port 1\n"
-    "                   (%2)\n"
-    "  --stats          show the statistics of the training history in a window\n"
-    "  --stats --text   print them as a table instead [--days N: the last N days]\n"
-    "  --score-copy     score a copy run: type what you copied, see it checked\n"
-    "  --course         where you stand in the Koch course; take the next lesson\n"
-    "  --help           show this text\n"
-    "  --version        show the version\n");
+const char helpText[]
+    = QT_TRANSLATE_NOOP("CommandLine", "Usage: vestranoli [options]\n"
+                                       "Morse-code trainer for a keyer on a serial line (9600 baud, 8N1).\n"
+                                       "\n"
+                                       "  --data-dir DIR   keep ini.txt and morse.txt in DIR instead of %1\n"
+                                       "  --port DEVICE    talk to the keyer on DEVICE instead of serial port 1\n"
+                                       "                   (%2)\n"
+                                       "  --stats          show the statistics of the training history in a window\n"
+                                       "  --stats --text   print them as a table instead [--days N: the last N days]\n"
+                                       "  --score-copy     score a copy run: type what you copied, see it checked\n"
+                                       "  --course         where you stand in the Koch course; take the next lesson\n"
+                                       "  --help           show this text\n"
+                                       "  --version        show the version\n");
 
 #ifndef Q_OS_WIN
 // $HOME, or where HOME is unset or empty (a service, "env -i", "su" without
@@ -78,8 +77,8 @@ CommandLine parseCommandLine(const QStringList &arguments)
 #ifdef Q_OS_WIN
         const QString firstPort = QStringLiteral("COM1");
 #else
-        const QString firstPort =
-            QCoreApplication::translate("CommandLine", "the first USB serial adapter, else /dev/ttyS0");
+        const QString firstPort
+            = QCoreApplication::translate("CommandLine", "the first USB serial adapter, else /dev/ttyS0");
 #endif
         result.action = CommandLine::ShowHelp;
         result.message = QCoreApplication::translate("CommandLine", helpText)

@@ -7,7 +7,7 @@
 // The command line. With no options the program uses the folder "Kelinor"
 // (C:\Kelinor on Windows, ~/Kelinor elsewhere) and serial port 1.
 struct Options {
-    QString dataDir;  // holds ini.txt and morse.txt
+    QString dataDir; // holds ini.txt and morse.txt
     QString portName; // empty: serial port 1
 };
 

@@ -12,10 +12,7 @@
 
 namespace {
 
-bool hungarianDesktop()
-{
-    return QLocale::system().language() == QLocale::Hungarian;
-}
+bool hungarianDesktop() { return QLocale::system().language() == QLocale::Hungarian; }
 
 // Qt's texts for the windows, which are Hungarian on any desktop, and not
 // those that end up in terminal messages (a file's, the line's, the command
@@ -27,10 +24,9 @@ public:
 
     QString translate(const char *context, const char *source, const char *disambiguation, int n) const override
     {
-        static const QByteArrayList terminalContexts = {"QIODevice",   "QFile",         "QFileDevice",
-                                                        "QSaveFile",   "QSerialPort",   "QCommandLineParser",
-                                                        "QLockFile",   "QSQLiteDriver", "QSQLiteResult",
-                                                        "QSqlDatabase"};
+        static const QByteArrayList terminalContexts
+            = {"QIODevice",          "QFile",     "QFileDevice",   "QSaveFile",     "QSerialPort",
+               "QCommandLineParser", "QLockFile", "QSQLiteDriver", "QSQLiteResult", "QSqlDatabase"};
         if (terminalContexts.contains(QByteArray(context)))
             return QString();
         return QTranslator::translate(context, source, disambiguation, n);
@@ -89,10 +85,7 @@ void setUpApplication()
     showFocusFrames();
 }
 
-void showFocusFrames()
-{
-    qApp->installEventFilter(new FocusFrames(qApp));
-}
+void showFocusFrames() { qApp->installEventFilter(new FocusFrames(qApp)); }
 
 void loadQtTranslations()
 {

@@ -22,7 +22,7 @@ struct ScoredGroup {
 // out costs its own characters and not those of every later group.
 struct CopyScore {
     QList<ScoredGroup> groups; // one per group sent
-    CopyResult result;         // to be stored; its time is not set
+    CopyResult result; // to be stored; its time is not set
     int sentCharacters = 0;
     int rightCharacters = 0;
     bool tooLong = false; // beyond what the alignment takes: not scored

@@ -38,9 +38,10 @@ QByteArray historyCsv(const QList<EchoGroupRecord> &echoGroups, const QList<Copy
 {
     QList<Row> rows;
     for (const EchoGroupRecord &g : echoGroups) {
-        rows.append({g.when,
-                     {QStringLiteral("oda-vissza"), g.sent, g.decoded, g.good ? QStringLiteral("1") : QStringLiteral("0"),
-                      QString::number(g.speed), QString::number(g.groupsize), QString::number(g.pause)}});
+        rows.append(
+            {g.when,
+             {QStringLiteral("oda-vissza"), g.sent, g.decoded, g.good ? QStringLiteral("1") : QStringLiteral("0"),
+              QString::number(g.speed), QString::number(g.groupsize), QString::number(g.pause)}});
     }
     for (const CopyRunRecord &run : copyRuns) {
         // A scored run: what was copied for each group, and whether it was
@@ -49,7 +50,7 @@ QByteArray historyCsv(const QList<EchoGroupRecord> &echoGroups, const QList<Copy
         const QList<ScoredGroup> scored = score.tooLong ? QList<ScoredGroup>() : score.groups;
         for (qsizetype g = 0; g < run.groups.size(); ++g) {
             const QString copied = g < scored.size() ? scored[g].copied : QString();
-            const QString good = g >= scored.size()       ? QString()
+            const QString good = g >= scored.size()        ? QString()
                                  : copied == run.groups[g] ? QStringLiteral("1")
                                                            : QStringLiteral("0");
             rows.append({run.when,

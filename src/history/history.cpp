@@ -69,10 +69,7 @@ constexpr int sqliteConstraint = 19;
 constexpr int sqliteNotADatabase = 26;
 
 // SQLite's primary result code; an extended one carries it in its low byte.
-int sqliteCode(const QSqlError &error)
-{
-    return error.nativeErrorCode().toInt() & 0xff;
-}
+int sqliteCode(const QSqlError &error) { return error.nativeErrorCode().toInt() & 0xff; }
 
 // SQLite's words for what a trainee meets, translated like the rest of the
 // line; any other stays in SQLite's English. Qt's part of the text ("Unable
@@ -98,16 +95,18 @@ QString cause(const QSqlError &error)
 // was sent as "", and is recorded so.
 // Whole code points only: SQLite would store half of one as bytes that are
 // not UTF-8.
-QVariant text(const QString &value)
-{
-    return value.isNull() ? QStringLiteral("") : QString::fromUtf8(value.toUtf8());
-}
+QVariant text(const QString &value) { return value.isNull() ? QStringLiteral("") : QString::fromUtf8(value.toUtf8()); }
 
 // The values of a row, in the order of the table's columns.
 QVariantList boundValues(const EchoGroupRecord &group)
 {
-    return {group.when.toMSecsSinceEpoch(), text(group.sent), text(group.decoded), group.good ? 1 : 0,
-            group.speed, group.groupsize, group.pause};
+    return {group.when.toMSecsSinceEpoch(),
+            text(group.sent),
+            text(group.decoded),
+            group.good ? 1 : 0,
+            group.speed,
+            group.groupsize,
+            group.pause};
 }
 
 QVariantList boundValues(const CopyRunRecord &run)
@@ -117,13 +116,13 @@ QVariantList boundValues(const CopyRunRecord &run)
 }
 
 // Counts one record into `count`: an echo group or a copy run.
-template <typename Record>
+template<typename Record>
 void countIn(LostRecords &count, const Record &record)
 {
     ++(std::holds_alternative<EchoGroupRecord>(record) ? count.echoGroups : count.copyRuns);
 }
 
-template <typename Records>
+template<typename Records>
 LostRecords counted(const Records &records)
 {
     LostRecords count;
@@ -179,10 +178,7 @@ struct History::Connection {
 
 History::History() = default;
 
-History::~History()
-{
-    close();
-}
+History::~History() { close(); }
 
 bool History::open(const QString &path)
 {
@@ -225,13 +221,12 @@ std::optional<int> History::connect(bool forReading, bool immutable)
         return {};
     }
     // Immutable: SQLite reads the file as it is, with no -shm file to make.
-    m_db->db.setDatabaseName(immutable ? QUrl::fromLocalFile(m_path).toString(QUrl::FullyEncoded)
-                                             + QStringLiteral("?immutable=1")
-                                       : m_path);
+    m_db->db.setDatabaseName(
+        immutable ? QUrl::fromLocalFile(m_path).toString(QUrl::FullyEncoded) + QStringLiteral("?immutable=1") : m_path);
     m_db->db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1%2%3")
-                                       .arg(m_busyWait)
-                                       .arg(forReading ? QStringLiteral(";QSQLITE_OPEN_READONLY") : QString(),
-                                            immutable ? QStringLiteral(";QSQLITE_OPEN_URI") : QString()));
+                                   .arg(m_busyWait)
+                                   .arg(forReading ? QStringLiteral(";QSQLITE_OPEN_READONLY") : QString(),
+                                        immutable ? QStringLiteral(";QSQLITE_OPEN_URI") : QString()));
     if (!m_db->db.open()) {
         trouble(tr("cannot open the training history"), cause(m_db->db.lastError()));
         return {};
@@ -251,12 +246,12 @@ std::optional<int> History::connect(bool forReading, bool immutable)
         }
         if (noShmFile && walFile)
             trouble(tr("cannot read the training history"),
-                    cause(query.lastError()) + tr("; what a trainer wrote last is in its -wal file, which "
-                                                  "is read only through a -shm file beside it that this "
-                                                  "user can write"));
+                    cause(query.lastError())
+                        + tr("; what a trainer wrote last is in its -wal file, which "
+                             "is read only through a -shm file beside it that this "
+                             "user can write"));
         else if (code == sqliteCorrupt || code == sqliteNotADatabase)
-            refuse(tr("the training history is not a database this program can read"),
-                   cause(query.lastError()));
+            refuse(tr("the training history is not a database this program can read"), cause(query.lastError()));
         else
             trouble(tr("cannot read the training history"), cause(query.lastError()));
         return {};
@@ -293,7 +288,8 @@ std::optional<int> History::connect(bool forReading, bool immutable)
                    damage.isEmpty() ? cause(query.lastError()) : damage);
         return {};
     }
-    if (!query.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !query.exec(QStringLiteral("PRAGMA synchronous=NORMAL"))) {
+    if (!query.exec(QStringLiteral("PRAGMA journal_mode=WAL"))
+        || !query.exec(QStringLiteral("PRAGMA synchronous=NORMAL"))) {
         trouble(tr("cannot prepare the training history"), cause(query.lastError()));
         return {};
     }
@@ -302,9 +298,8 @@ std::optional<int> History::connect(bool forReading, bool immutable)
     m_db->insertCopyRun = QSqlQuery(m_db->db);
     if (!m_db->insertEchoGroup.prepare(QStringLiteral("INSERT INTO echo_group VALUES (?, ?, ?, ?, ?, ?, ?)"))
         || !m_db->insertCopyRun.prepare(
-                QStringLiteral("INSERT INTO copy_run (at, speed, groupsize, pause, groups) VALUES (?, ?, ?, ?, ?)"))) {
-        trouble(tr("cannot prepare the training history"),
-                cause(m_db->insertEchoGroup.lastError()));
+            QStringLiteral("INSERT INTO copy_run (at, speed, groupsize, pause, groups) VALUES (?, ?, ?, ?, ?)"))) {
+        trouble(tr("cannot prepare the training history"), cause(m_db->insertEchoGroup.lastError()));
         return {};
     }
     return version;
@@ -357,8 +352,8 @@ void History::refuse(const QString &what, const QString &why)
 {
     disconnect();
     m_report(tr("%1 %2 (%3)%4")
-                     .arg(what, QDir::toNativeSeparators(m_path), why,
-                          m_keeping ? tr("; training goes on without it") : QString()));
+                 .arg(what, QDir::toNativeSeparators(m_path), why,
+                      m_keeping ? tr("; training goes on without it") : QString()));
     m_keeping = false;
 }
 
@@ -371,9 +366,8 @@ void History::trouble(const QString &what, const QString &why)
         return;
     m_troubleSaid = m_keeping;
     m_report(tr("%1 %2 (%3)%4")
-                     .arg(what, QDir::toNativeSeparators(m_path), why,
-                          m_keeping ? tr("; what is recorded is kept until it can be written")
-                                    : QString()));
+                 .arg(what, QDir::toNativeSeparators(m_path), why,
+                      m_keeping ? tr("; what is recorded is kept until it can be written") : QString()));
 }
 
 void History::keep(Record record)
@@ -397,8 +391,8 @@ void History::writeWaiting()
     bool written = query.exec(QStringLiteral("BEGIN IMMEDIATE"));
     QString why = cause(query.lastError());
     for (auto record = m_waiting.begin(); written && record != m_waiting.end();) {
-        QSqlQuery &insert = std::holds_alternative<EchoGroupRecord>(*record) ? m_db->insertEchoGroup
-                                                                             : m_db->insertCopyRun;
+        QSqlQuery &insert
+            = std::holds_alternative<EchoGroupRecord>(*record) ? m_db->insertEchoGroup : m_db->insertCopyRun;
         for (const QVariant &value : std::visit([](const auto &r) { return boundValues(r); }, *record))
             insert.addBindValue(value);
         written = insert.exec();
@@ -426,7 +420,7 @@ void History::writeWaiting()
     }
     if (m_troubleSaid) {
         m_report(tr("the training history %1 takes writes again; %2 written now")
-                         .arg(QDir::toNativeSeparators(m_path), recordsText(counted(m_waiting))));
+                     .arg(QDir::toNativeSeparators(m_path), recordsText(counted(m_waiting))));
         m_troubleSaid = false;
     }
     m_waiting.clear();
@@ -449,11 +443,11 @@ void History::endSession()
         QString why;
         m_report(tr("the training history %1 could not be written before the end; lost from this "
                     "session: %2%3")
-                         .arg(QDir::toNativeSeparators(m_path), recordsText(m_lost),
-                              noteLost(m_path, m_lost, &why)
-                                      ? QString()
-                                      : tr(" (not noted in %1 either: %2)")
-                                                .arg(QDir::toNativeSeparators(lostRecordsPath(m_path)), why)));
+                     .arg(QDir::toNativeSeparators(m_path), recordsText(m_lost),
+                          noteLost(m_path, m_lost, &why)
+                              ? QString()
+                              : tr(" (not noted in %1 either: %2)")
+                                    .arg(QDir::toNativeSeparators(lostRecordsPath(m_path)), why)));
     }
     m_lost = {};
 }
@@ -505,9 +499,13 @@ namespace {
 // A run's columns, from "SELECT id, at, speed, groupsize, pause, groups".
 CopyRunRecord copyRunFrom(const QSqlQuery &query)
 {
-    CopyRunRecord run{QDateTime::fromMSecsSinceEpoch(query.value(1).toLongLong(), Qt::UTC), query.value(2).toInt(),
-                      query.value(3).toInt(), query.value(4).toInt(),
-                      query.value(5).toString().split(QLatin1Char('\n')), query.value(0).toLongLong(), {}};
+    CopyRunRecord run{QDateTime::fromMSecsSinceEpoch(query.value(1).toLongLong(), Qt::UTC),
+                      query.value(2).toInt(),
+                      query.value(3).toInt(),
+                      query.value(4).toInt(),
+                      query.value(5).toString().split(QLatin1Char('\n')),
+                      query.value(0).toLongLong(),
+                      {}};
     // A run with no group at all was stored as "".
     if (run.groups == QStringList{QString()})
         run.groups.clear();
@@ -534,7 +532,9 @@ QList<CopyRunRecord> History::copyRuns() const
         CopyRunRecord run = copyRunFrom(query);
         if (results && !query.isNull(6))
             run.result = CopyResult{QDateTime::fromMSecsSinceEpoch(query.value(6).toLongLong(), Qt::UTC),
-                                    query.value(7).toString(), {}, query.value(8).toInt()};
+                                    query.value(7).toString(),
+                                    {},
+                                    query.value(8).toInt()};
         runs.append(run);
     }
     return runs;
@@ -557,7 +557,9 @@ void History::forEachScoredCopyRun(const QDateTime &since, const std::function<v
     while (query.next()) {
         CopyRunRecord run = copyRunFrom(query);
         CopyResult result{QDateTime::fromMSecsSinceEpoch(query.value(6).toLongLong(), Qt::UTC),
-                          query.value(7).toString(), {}, query.value(8).toInt()};
+                          query.value(7).toString(),
+                          {},
+                          query.value(8).toInt()};
         counts.addBindValue(run.id);
         counts.exec();
         while (counts.next()) {
@@ -608,7 +610,7 @@ History::Scoring History::storeCopyResult(qint64 id, const CopyResult &result)
     if (!done) {
         QSqlQuery(m_db->db).exec(QStringLiteral("ROLLBACK"));
         m_report(tr("cannot store the copy's result in the training history %1 (%2)")
-                         .arg(QDir::toNativeSeparators(m_path), why));
+                     .arg(QDir::toNativeSeparators(m_path), why));
         return Scoring::Failed;
     }
     return replaced ? Scoring::Replaced : Scoring::Stored;

@@ -23,9 +23,9 @@ struct EchoGroupRecord {
     QString sent;
     QString decoded;
     bool good = false;
-    int speed = 0;     // letters per minute
+    int speed = 0; // letters per minute
     int groupsize = 0; // letters per group
-    int pause = 0;     // hundredths of a second
+    int pause = 0; // hundredths of a second
 };
 
 // How often one character of a copy run was copied as `taken`: right when
@@ -51,7 +51,7 @@ struct CopyRunRecord {
     int groupsize = 0;
     int pause = 0;
     QStringList groups;
-    qint64 id = 0;                    // the history's number for it, once stored
+    qint64 id = 0; // the history's number for it, once stored
     std::optional<CopyResult> result = {}; // once scored (without its counts, from copyRuns())
 };
 
@@ -137,11 +137,11 @@ private:
 
     struct Connection;
     std::unique_ptr<Connection> m_db; // while the file is open
-    int m_version = 0;                // the open file's layout
+    int m_version = 0; // the open file's layout
     QString m_path;
-    bool m_keeping = false;     // the trainer's history, not refused
+    bool m_keeping = false; // the trainer's history, not refused
     bool m_troubleSaid = false; // the failure that keeps records waiting
-    int m_busyWait = 0;         // ms another program's lock is waited for
+    int m_busyWait = 0; // ms another program's lock is waited for
     std::deque<Record> m_waiting;
     LostRecords m_lost; // already: beyond what memory keeps, or refused by the file
     std::function<void(const QString &)> m_report = reportProblem;

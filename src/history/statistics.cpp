@@ -26,7 +26,9 @@ namespace {
 class DayFinder
 {
 public:
-    explicit DayFinder(const QTimeZone &zone) : m_zone(zone) {}
+    explicit DayFinder(const QTimeZone &zone)
+        : m_zone(zone)
+    { }
 
     QDate dayOf(const QDateTime &when)
     {
@@ -48,8 +50,7 @@ private:
 
 } // namespace
 
-TrainingStatistics trainingStatistics(const History &history, const QDateTime &since, bool byDay,
-                                      const QTimeZone &zone)
+TrainingStatistics trainingStatistics(const History &history, const QDateTime &since, bool byDay, const QTimeZone &zone)
 {
     QHash<char32_t, CharacterStatistics> byCharacter;
     QMap<QDate, DayProgress> days;
@@ -169,19 +170,26 @@ QString characterTableText(const CharacterTable &table)
     // nothing sent shows dashes.
     const auto half = [](const CharacterScore &score) {
         if (score.sent == 0)
-            return QStringLiteral("%1 %2 %3  ").arg(QStringLiteral("–"), 6).arg(QStringLiteral("–"), 6).arg(QStringLiteral("–"), 5);
-        return QStringLiteral("%1 %2 %3 %").arg(score.sent, 6).arg(score.right, 6).arg(qRound(100 * score.shareRight()), 5);
+            return QStringLiteral("%1 %2 %3  ")
+                .arg(QStringLiteral("–"), 6)
+                .arg(QStringLiteral("–"), 6)
+                .arg(QStringLiteral("–"), 5);
+        return QStringLiteral("%1 %2 %3 %")
+            .arg(score.sent, 6)
+            .arg(score.right, 6)
+            .arg(qRound(100 * score.shareRight()), 5);
     };
     QString text = QStringLiteral("      ---- adás (visszaadva) -  ---- vétel (másolva) --\n"
                                   "Jel   Adva     Jó  Helyes    Adva     Jó  Helyes  Mire vette\n");
     for (const CharacterStatistics &c : table.characters) {
         text += QStringLiteral("%1 %2  %3  %4")
-                        .arg(characterText(c.character), -3)
-                        .arg(half(c.keyed), half(c.copied), takenForText(c))
-                        .trimmed()
+                    .arg(characterText(c.character), -3)
+                    .arg(half(c.keyed), half(c.copied), takenForText(c))
+                    .trimmed()
                 + QLatin1Char('\n');
     }
-    text += QStringLiteral("Fölösleges jelek: %1 visszaadva, %2 másolva\n").arg(table.extraKeyed).arg(table.extraCopied);
+    text
+        += QStringLiteral("Fölösleges jelek: %1 visszaadva, %2 másolva\n").arg(table.extraKeyed).arg(table.extraCopied);
     return text;
 }
 
@@ -206,8 +214,8 @@ QString lostRecordsText(const QList<LostRecords> &lost, const QDateTime &since, 
         if (session.copyRuns > 0)
             what << QStringLiteral("%1 másolás").arg(session.copyRuns);
         text += QStringLiteral("A %1-kor kezdett gyakorlásból %2 nem került az előzménybe.\n")
-                        .arg(session.session.toTimeZone(zone).toString(QStringLiteral("yyyy.MM.dd. HH:mm")),
-                             what.join(QStringLiteral(" és ")));
+                    .arg(session.session.toTimeZone(zone).toString(QStringLiteral("yyyy.MM.dd. HH:mm")),
+                         what.join(QStringLiteral(" és ")));
     }
     return text;
 }

@@ -35,8 +35,8 @@ struct CharacterStatistics {
 
 struct CharacterTable {
     QList<CharacterStatistics> characters; // worst first, both halves together
-    int extraKeyed = 0;                    // keyed characters that stood for no sent one
-    int extraCopied = 0;                   // copied ones likewise
+    int extraKeyed = 0; // keyed characters that stood for no sent one
+    int extraCopied = 0; // copied ones likewise
 };
 
 // One day of training, in the trainee's own time zone.
@@ -48,13 +48,16 @@ struct DayProgress {
     CharacterScore copied;
     qint64 speedSum = 0; // over the groups of both kinds
 
-    double speed() const { return echoGroups + copiedGroups > 0 ? double(speedSum) / (echoGroups + copiedGroups) : 0.0; }
+    double speed() const
+    {
+        return echoGroups + copiedGroups > 0 ? double(speedSum) / (echoGroups + copiedGroups) : 0.0;
+    }
 };
 
 struct TrainingStatistics {
     CharacterTable table;
     QList<DayProgress> days; // oldest first; left empty when not asked for
-    int skippedGroups = 0;   // echo groups longer than longestCountedGroup
+    int skippedGroups = 0; // echo groups longer than longestCountedGroup
 };
 
 // The trainer's echo groups have at most 15 characters; a longer one can

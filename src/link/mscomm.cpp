@@ -29,15 +29,9 @@ MSComm::MSComm(QObject *parent)
     connect(&m_retry, &QTimer::timeout, this, &MSComm::tryToReopen);
 }
 
-void MSComm::setCommPort(int number)
-{
-    m_commPort = number;
-}
+void MSComm::setCommPort(int number) { m_commPort = number; }
 
-void MSComm::setDeviceName(const QString &device)
-{
-    m_device = device;
-}
+void MSComm::setDeviceName(const QString &device) { m_device = device; }
 
 QString MSComm::deviceName() const
 {
@@ -63,10 +57,7 @@ void MSComm::setSettings(const QString &settings)
     m_port.setBaudRate(match.captured(1).toInt());
 }
 
-void MSComm::setRThreshold(int characters)
-{
-    m_threshold = characters;
-}
+void MSComm::setRThreshold(int characters) { m_threshold = characters; }
 
 void MSComm::setPortOpen(bool open)
 {
@@ -127,8 +118,8 @@ void MSComm::reportOpenFailure()
         if (line.ownerId() != ::getuid() && !line.permission(QFile::ReadGroup | QFile::WriteGroup)) {
             const QString owner = line.owner().isEmpty() ? QString::number(line.ownerId()) : line.owner();
             reportProblem(tr("cannot open the keyer line %1: it belongs to the user %2, and no group "
-                                         "you could join may use it (ask %2 or your administrator for it); "
-                                         "going on without a keyer")
+                             "you could join may use it (ask %2 or your administrator for it); "
+                             "going on without a keyer")
                               .arg(device, owner));
             return;
         }
@@ -136,13 +127,12 @@ void MSComm::reportOpenFailure()
         if (group.isEmpty())
             group = QStringLiteral("dialout");
         reportProblem(tr("cannot open the keyer line %1: you are not in the group %2 "
-                                     "(sudo adduser $USER %2, then log out and in again); going on without a keyer")
+                         "(sudo adduser $USER %2, then log out and in again); going on without a keyer")
                           .arg(device, group));
         return;
     }
 #endif
-    reportProblem(tr("cannot open the keyer line %1 (%2); going on without a keyer")
-                      .arg(device, m_port.errorString()));
+    reportProblem(tr("cannot open the keyer line %1 (%2); going on without a keyer").arg(device, m_port.errorString()));
 }
 
 void MSComm::Output(char byte)

@@ -25,7 +25,8 @@ QStringList separateReports(const QString &read)
 {
     QStringList reports;
     for (QChar c : read) {
-        if (c == QLatin1Char(KeyerText::dot) || c == QLatin1Char(KeyerText::dash) || c == QLatin1Char(KeyerText::characterEnd))
+        if (c == QLatin1Char(KeyerText::dot) || c == QLatin1Char(KeyerText::dash)
+            || c == QLatin1Char(KeyerText::characterEnd))
             reports.append(QString(c));
         else if (c != QLatin1Char(' '))
             return {read};

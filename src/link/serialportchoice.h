@@ -11,7 +11,7 @@
 // says why). deviceRoot is "/dev", or a folder laid out like it.
 struct SerialPortChoice {
     QString device; // the full path to open
-    QString kind;   // what it is, for the line that tells the trainee
+    QString kind; // what it is, for the line that tells the trainee
 };
 
 SerialPortChoice firstSerialPort(const QString &deviceRoot = QStringLiteral("/dev"));

@@ -31,7 +31,7 @@ public:
     using Slots = std::array<QChar, 51>;
     const Slots &charslots() const { return m_charslots; }
     void setSlot(int n, QChar character) { m_charslots[n] = character; }
-    void selectAll();   // slots 1 to 47
+    void selectAll(); // slots 1 to 47
     void deselectAll(); // slots 2 to 47: T stays, so a group can always be drawn
 
     // The parameters, as the buttons and the start-up leave them.
@@ -76,11 +76,11 @@ public:
     // A character end (V): the elements so far decoded, and once groupsize
     // characters have come the group scored against the one sent.
     struct CharacterEnd {
-        QString character;         // "#" when the elements are no character
-        bool groupScored = false;  // the rest holds only then
-        bool good = false;         // counted into goodgroups, else badgroups
-        QString sent;              // txgroup, before the next group is drawn
-        QString decoded;           // rxgroup as scored
+        QString character; // "#" when the elements are no character
+        bool groupScored = false; // the rest holds only then
+        bool good = false; // counted into goodgroups, else badgroups
+        QString sent; // txgroup, before the next group is drawn
+        QString decoded; // rxgroup as scored
         bool decodedTextFull = false; // the ninth line since the window's text was emptied
     };
     CharacterEnd takeCharacterEnd();

@@ -8,10 +8,7 @@
 
 namespace {
 
-bool isBlank(QChar c)
-{
-    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
-}
+bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
 
 } // namespace
 
@@ -82,10 +79,7 @@ qint16 roundToInt16(double value)
     return qint16(rounded);
 }
 
-qint16 numberFromText(QStringView text)
-{
-    return roundToInt16(readNumber(text).value_or(0));
-}
+qint16 numberFromText(QStringView text) { return roundToInt16(readNumber(text).value_or(0)); }
 
 qint16 saturatingAdd(qint16 value, int delta)
 {

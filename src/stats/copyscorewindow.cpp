@@ -50,9 +50,9 @@ protected:
     }
     void keyPressEvent(QKeyEvent *event) override
     {
-        const bool adds = !event->text().isEmpty()
-                          && (event->text().front().isPrint() || event->key() == Qt::Key_Return
-                              || event->key() == Qt::Key_Enter);
+        const bool adds
+            = !event->text().isEmpty()
+              && (event->text().front().isPrint() || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter);
         if (!adds || fits(event->text().size()))
             QPlainTextEdit::keyPressEvent(event);
     }
@@ -61,8 +61,8 @@ private:
     bool fits(qsizetype inserted)
     {
         const QTextCursor cursor = textCursor();
-        const qsizetype length = document()->characterCount() - 1 - (cursor.selectionEnd() - cursor.selectionStart())
-                                 + inserted;
+        const qsizetype length
+            = document()->characterCount() - 1 - (cursor.selectionEnd() - cursor.selectionStart()) + inserted;
         if (length <= longestCopy)
             return true;
         refused(length);
@@ -98,13 +98,15 @@ bool copyRunIsWhole(const CopyRunRecord &run)
         return false;
     return std::all_of(run.groups.cbegin(), run.groups.cend(), [](const QString &group) {
         return !group.isEmpty()
-            && std::all_of(group.cbegin(), group.cend(), [](QChar c) { return !elementsOf(c).isEmpty(); });
+               && std::all_of(group.cbegin(), group.cend(), [](QChar c) { return !elementsOf(c).isEmpty(); });
     });
 }
 
 QString markedCopyHtml(const QList<ScoredGroup> &groups)
 {
-    const auto escaped = [](char32_t c) { return characterText(c).toHtmlEscaped(); };
+    const auto escaped = [](char32_t c) {
+        return characterText(c).toHtmlEscaped();
+    };
     QString html = QStringLiteral("<table cellspacing=\"0\" cellpadding=\"4\">");
     for (qsizetype first = 0; first < groups.size(); first += groupsPerLine) {
         QString sentRow = QStringLiteral("<tr>");
@@ -178,7 +180,9 @@ CopyScoreWindow::CopyScoreWindow(const QString &historyPath, QWidget *parent)
 
     m_runList = new QComboBox;
     auto *copy = new CopyEdit;
-    copy->refused = [this](qsizetype length) { m_status->setText(tooLongText(length)); };
+    copy->refused = [this](qsizetype length) {
+        m_status->setText(tooLongText(length));
+    };
     m_copy = copy;
     m_copy->setPlaceholderText(QStringLiteral("Írja be, amit leírt; a csoportokat szóköz vagy új sor választja el."));
     m_copy->setTabChangesFocus(true);
@@ -214,9 +218,10 @@ CopyScoreWindow::CopyScoreWindow(const QString &historyPath, QWidget *parent)
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_share, 1);
     buttons->addWidget(m_scoreButton);
-    auto *legend = new QLabel(QStringLiteral("Felül az adott, alatta a vett csoport. <u style=\"color:#c00000\"><b>Piros, "
-                                             "aláhúzott</b></u>: hibás jel; <b style=\"color:#c00000\">_</b>: kimaradt "
-                                             "jel; <s style=\"color:#b35900\">narancs, áthúzott</s>: fölösleges jel."));
+    auto *legend
+        = new QLabel(QStringLiteral("Felül az adott, alatta a vett csoport. <u style=\"color:#c00000\"><b>Piros, "
+                                    "aláhúzott</b></u>: hibás jel; <b style=\"color:#c00000\">_</b>: kimaradt "
+                                    "jel; <s style=\"color:#b35900\">narancs, áthúzott</s>: fölösleges jel."));
     legend->setWordWrap(true);
     auto *results = new QSplitter(Qt::Horizontal);
     results->addWidget(m_marked);
@@ -269,13 +274,14 @@ void CopyScoreWindow::loadRuns()
     for (int i = 0; i < m_runs.size(); ++i) {
         const CopyRunRecord &run = m_runs[i];
         QString text = QStringLiteral("%1 – %2 betű/perc, %3 csoport")
-                               .arg(runTime(run.when))
-                               .arg(run.speed)
-                               .arg(run.groups.size());
+                           .arg(runTime(run.when))
+                           .arg(run.speed)
+                           .arg(run.groups.size());
         if (!copyRunIsWhole(run))
             text += QStringLiteral(" – sérült");
         else if (run.result)
-            text += QStringLiteral(" – pontozva: %1").arg(percent(locale(), scoreOf(run, run.result->copied).shareRight()));
+            text += QStringLiteral(" – pontozva: %1")
+                        .arg(percent(locale(), scoreOf(run, run.result->copied).shareRight()));
         m_runList->addItem(text);
         if (latestWhole < 0 && copyRunIsWhole(run))
             latestWhole = i;
@@ -284,11 +290,11 @@ void CopyScoreWindow::loadRuns()
     showRun();
     if (m_runs.isEmpty())
         m_status->setText(QStringLiteral("Az előzményben még nincs befejezett másolás: %1")
-                                  .arg(QDir::toNativeSeparators(m_historyPath)));
+                              .arg(QDir::toNativeSeparators(m_historyPath)));
     else if (latestWhole > 0)
         m_status->setText(QStringLiteral("A legutóbbi %1 másolás csoportjai hiányoznak vagy sérültek az előzményben; "
                                          "a legutóbbi ép másolás látható.")
-                                  .arg(latestWhole));
+                              .arg(latestWhole));
 }
 
 const CopyScore &CopyScoreWindow::scoreOf(const CopyRunRecord &run, const QString &copied)
@@ -328,12 +334,12 @@ void CopyScoreWindow::showRun()
         // Stored by an earlier version: shown, it would hold the window up.
         m_status->setText(QStringLiteral("Ennek a másolásnak a tárolt vétele %1 jel, túl hosszú a megjelenítéshez; "
                                          "egy új pontozás felülírja.")
-                                  .arg(locale().toString(run->result->copied.size())));
+                              .arg(locale().toString(run->result->copied.size())));
     } else if (run && run->result) {
         m_copy->setPlainText(run->result->copied);
         showScore(scoreOf(*run, run->result->copied));
         m_status->setText(QStringLiteral("Ezt a másolást %1-kor pontozta; egy új pontozás felülírja.")
-                                  .arg(runTime(run->result->scored)));
+                              .arg(runTime(run->result->scored)));
     }
 }
 
@@ -385,10 +391,10 @@ void CopyScoreWindow::score()
 void CopyScoreWindow::showScore(const CopyScore &score)
 {
     m_share->setText(QStringLiteral("Helyes jelek: %1 (%2 / %3); fölösleges jelek: %4")
-                             .arg(percent(locale(), score.shareRight()))
-                             .arg(score.rightCharacters)
-                             .arg(score.sentCharacters)
-                             .arg(score.result.extra));
+                         .arg(percent(locale(), score.shareRight()))
+                         .arg(score.rightCharacters)
+                         .arg(score.sentCharacters)
+                         .arg(score.result.extra));
     m_marked->setHtml(markedCopyHtml(score.groups));
     m_marked->setAccessibleName(markedName + QStringLiteral(": ") + markedCopyWords(score.groups));
 

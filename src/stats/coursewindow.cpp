@@ -85,8 +85,8 @@ CourseWindow::CourseWindow(const QString &dataDir, QWidget *parent)
     auto *settings = new QGridLayout;
     auto *percentLabel = new QLabel(QStringLiteral("Teljesítve, ha minden jel helyes &aránya legalább:"));
     percentLabel->setBuddy(m_percent);
-    auto *minimumLabel = new QLabel(QStringLiteral("legalább ennyi &vételből (a legutóbbi %1-ből):")
-                                            .arg(locale().toString(recentSamples)));
+    auto *minimumLabel = new QLabel(
+        QStringLiteral("legalább ennyi &vételből (a legutóbbi %1-ből):").arg(locale().toString(recentSamples)));
     minimumLabel->setBuddy(m_minimum);
     settings->addWidget(percentLabel, 0, 0);
     settings->addWidget(m_percent, 0, 1);
@@ -146,7 +146,7 @@ void CourseWindow::refresh()
 
     if (m_lesson == 0) {
         m_lessonText->setText(QStringLiteral("A gyakorló kijelölése nem Koch-lecke. Az 1. lecke jelei: %1")
-                                      .arg(spaced(lessonCharacters(firstLesson))));
+                                  .arg(spaced(lessonCharacters(firstLesson))));
         m_table->setRowCount(0);
         m_passed = false;
         m_verdict->clear();
@@ -157,16 +157,16 @@ void CourseWindow::refresh()
     const LessonStanding standing = lessonStanding(m_lesson, m_history, m_percent->value(), m_minimum->value());
     m_passed = standing.passed;
     m_lessonText->setText(QStringLiteral("%1. lecke (%2 jel): %3")
-                                  .arg(m_lesson)
-                                  .arg(lessonCharacters(m_lesson).size())
-                                  .arg(spaced(lessonCharacters(m_lesson))));
+                              .arg(m_lesson)
+                              .arg(lessonCharacters(m_lesson).size())
+                              .arg(spaced(lessonCharacters(m_lesson))));
     m_table->setRowCount(int(standing.characters.size()));
     for (int row = 0; row < standing.characters.size(); ++row) {
         const LessonCharacter &c = standing.characters[row];
         const QString share = c.copied > 0
                                   ? QStringLiteral("%1 %").arg(locale().toString(qRound(100.0 * c.right / c.copied)))
                                   : QStringLiteral("–");
-        const QString state = c.passed                         ? QStringLiteral("kész")
+        const QString state = c.passed                        ? QStringLiteral("kész")
                               : c.copied < m_minimum->value() ? QStringLiteral("kevés vétel")
                                                               : QStringLiteral("gyakorolni");
         const QStringList cells{QString(c.character) + (row == 0 ? QStringLiteral("  (új)") : QString()),
@@ -191,13 +191,14 @@ void CourseWindow::refresh()
         m_next->setEnabled(false);
         return;
     }
-    m_verdict->setText(m_passed ? QStringLiteral("A lecke teljesítve.")
-                                : QStringLiteral("A lecke még nincs teljesítve: minden jelnek legalább %1 vételből "
-                                                 "%2 %-ban helyesnek kell lennie.")
-                                      .arg(locale().toString(m_minimum->value()), locale().toString(m_percent->value())));
+    m_verdict->setText(m_passed
+                           ? QStringLiteral("A lecke teljesítve.")
+                           : QStringLiteral("A lecke még nincs teljesítve: minden jelnek legalább %1 vételből "
+                                            "%2 %-ban helyesnek kell lennie.")
+                                 .arg(locale().toString(m_minimum->value()), locale().toString(m_percent->value())));
     m_next->setText(QStringLiteral("&Tovább %1 leckére (új jel: %2)")
-                            .arg(ordinalWithArticle(m_lesson + 1))
-                            .arg(lessonCharacters(m_lesson + 1).back()));
+                        .arg(ordinalWithArticle(m_lesson + 1))
+                        .arg(lessonCharacters(m_lesson + 1).back()));
     m_next->setEnabled(m_passed);
 }
 
@@ -218,7 +219,7 @@ void CourseWindow::takeLesson()
     if (QFileInfo(path).isSymLink()) {
         m_status->setText(QStringLiteral("Az ini.txt szimbolikus link (%1): amire mutat, azt ez az ablak nem írja "
                                          "felül. Tegye a helyére a gyakorló beállításainak fájlját.")
-                                  .arg(QDir::toNativeSeparators(QFileInfo(path).symLinkTarget())));
+                              .arg(QDir::toNativeSeparators(QFileInfo(path).symLinkTarget())));
         return;
     }
     QFile old(path);
@@ -226,7 +227,8 @@ void CourseWindow::takeLesson()
     if (old.exists()) {
         // Read whole: all of it but the first line is written back as it was.
         if (!old.open(QIODevice::ReadOnly)) {
-            m_status->setText(QStringLiteral("Nem olvasható: %1 (%2)").arg(QDir::toNativeSeparators(path), old.errorString()));
+            m_status->setText(
+                QStringLiteral("Nem olvasható: %1 (%2)").arg(QDir::toNativeSeparators(path), old.errorString()));
             return;
         }
         bytes = old.readAll();

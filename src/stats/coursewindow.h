@@ -28,7 +28,7 @@ private:
 
     QString m_dataDir;
     History m_history;
-    int m_lesson = 0;   // the trainer's selection, 0: no lesson
+    int m_lesson = 0; // the trainer's selection, 0: no lesson
     bool m_passed = false;
     QLabel *m_lessonText = nullptr;
     QSpinBox *m_percent = nullptr;
@@ -37,6 +37,6 @@ private:
     QLabel *m_verdict = nullptr;
     QPushButton *m_next = nullptr;
     QLabel *m_status = nullptr;
-    QString m_filesSeen;       // the stamps of the files last read
+    QString m_filesSeen; // the stamps of the files last read
     bool m_trainerRuns = false; // as last seen
 };

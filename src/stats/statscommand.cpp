@@ -2,12 +2,12 @@
 #include "stats/statscommand.h"
 
 #include "common/commandline.h"
+#include "desktop/options.h"
+#include "desktop/platform.h"
 #include "history/statistics.h"
 #include "stats/copyscorewindow.h"
 #include "stats/coursewindow.h"
 #include "stats/statswindow.h"
-#include "desktop/options.h"
-#include "desktop/platform.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -53,8 +53,8 @@ int runStatistics(int argc, char *argv[])
         QCommandLineParser again;
         again.addOptions({stats, scoreCopy, course, text, days, dataDir});
         refused = refusedCommandLine(again, arguments)
-                      .value_or(QCoreApplication::translate("CommandLine",
-                                                            "--days takes a whole number of days, 0 for all"));
+                      .value_or(
+                          QCoreApplication::translate("CommandLine", "--days takes a whole number of days, 0 for all"));
         const QString said = QCoreApplication::translate("CommandLine", "vestranoli: %1 (try --help)").arg(*refused);
         std::fputs(qUtf8Printable(said + QLatin1Char('\n')), stderr);
         return 2;

@@ -29,8 +29,8 @@
 #include <QStackedBarSeries>
 #include <QStandardPaths>
 #include <QTableWidget>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 
 #include <algorithm>
 
@@ -81,9 +81,9 @@ StatsWindow::StatsWindow(const QString &historyPath, int days, QWidget *parent)
     // Sending (keyed back in echo runs) and receiving (copied in scored copy
     // runs) side by side.
     m_table = new QTableWidget(0, 8);
-    m_table->setHorizontalHeaderLabels(
-        {QStringLiteral("Jel"), QStringLiteral("Adás: adva"), QStringLiteral("jó"), QStringLiteral("helyes"),
-         QStringLiteral("Vétel: adva"), QStringLiteral("jó"), QStringLiteral("helyes"), QStringLiteral("Mire vette")});
+    m_table->setHorizontalHeaderLabels({QStringLiteral("Jel"), QStringLiteral("Adás: adva"), QStringLiteral("jó"),
+                                        QStringLiteral("helyes"), QStringLiteral("Vétel: adva"), QStringLiteral("jó"),
+                                        QStringLiteral("helyes"), QStringLiteral("Mire vette")});
     // Each header says its half to a screen reader, which reads it alone.
     for (int column : {2, 3, 5, 6}) {
         QTableWidgetItem *header = m_table->horizontalHeaderItem(column);
@@ -111,10 +111,11 @@ StatsWindow::StatsWindow(const QString &historyPath, int days, QWidget *parent)
     top->addWidget(exportButton);
 
     auto *side = new QVBoxLayout;
-    auto *weakestTitle = new QLabel(QStringLiteral("A leggyengébb jelek (a helyes arány %1 % alatt, legalább %2 "
-                                                   "adásból) – jelölje be, amelyeket a következő gyakorlásban "
-                                                   "kijelöl:")
-                                        .arg(locale().toString(weakBelowPercentRight), locale().toString(weakFromSent)));
+    auto *weakestTitle
+        = new QLabel(QStringLiteral("A leggyengébb jelek (a helyes arány %1 % alatt, legalább %2 "
+                                    "adásból) – jelölje be, amelyeket a következő gyakorlásban "
+                                    "kijelöl:")
+                         .arg(locale().toString(weakBelowPercentRight), locale().toString(weakFromSent)));
     weakestTitle->setWordWrap(true);
     side->addWidget(weakestTitle);
     side->addWidget(m_weakest);
@@ -173,8 +174,8 @@ StatsWindow::StatsWindow(const QString &historyPath, int days, QWidget *parent)
     // Qt 6.4 tells a screen reader nothing of a tick: it is said.
     connect(m_weakest, &QListWidget::itemChanged, this, [this](const QListWidgetItem *item) {
         m_notice->say(QStringLiteral("%1 %2").arg(item->text(), item->checkState() == Qt::Checked
-                                                                   ? QStringLiteral("bejelölve")
-                                                                   : QStringLiteral("nincs bejelölve")));
+                                                                    ? QStringLiteral("bejelölve")
+                                                                    : QStringLiteral("nincs bejelölve")));
     });
 
     // The window only reads: the file is opened read-only, and a missing
@@ -230,8 +231,8 @@ void StatsWindow::refresh()
     m_table->setRowCount(int(table.characters.size()));
     for (int row = 0; row < table.characters.size(); ++row) {
         const CharacterStatistics &c = table.characters[row];
-        const QStringList cells = QStringList{characterText(c.character)} + half(c.keyed) + half(c.copied)
-                                  + QStringList{takenForText(c)};
+        const QStringList cells
+            = QStringList{characterText(c.character)} + half(c.keyed) + half(c.copied) + QStringList{takenForText(c)};
         for (int column = 0; column < cells.size(); ++column)
             m_table->setItem(row, column, new QTableWidgetItem(cells[column]));
     }
@@ -358,8 +359,7 @@ void StatsWindow::showTickedForNextRun()
 
 void StatsWindow::exportCsv()
 {
-    QFileDialog dialog(this, QStringLiteral("Az előzmény exportálása"), exportFolder(),
-                       QStringLiteral("CSV (*.csv)"));
+    QFileDialog dialog(this, QStringLiteral("Az előzmény exportálása"), exportFolder(), QStringLiteral("CSV (*.csv)"));
     dialog.setLocale(locale());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     // Qt's own dialog adds the suffix before it asks about overwriting; a
@@ -374,9 +374,10 @@ void StatsWindow::exportCsv()
     // Unbuffered, so that a full disk shows at the write and not as an empty
     // file after commit().
     const QByteArray csv = historyCsv(m_history.echoGroups(), m_history.copyRuns(), QTimeZone::systemTimeZone());
-    const bool saved = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(csv) == csv.size()
-                       && file.commit();
-    m_status->setText(saved ? QStringLiteral("Elmentve: %1").arg(QDir::toNativeSeparators(path))
-                            : QStringLiteral("Nem sikerült menteni: %1 (%2)")
-                                  .arg(QDir::toNativeSeparators(path), file.errorString()));
+    const bool saved
+        = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(csv) == csv.size() && file.commit();
+    m_status->setText(
+        saved
+            ? QStringLiteral("Elmentve: %1").arg(QDir::toNativeSeparators(path))
+            : QStringLiteral("Nem sikerült menteni: %1 (%2)").arg(QDir::toNativeSeparators(path), file.errorString()));
 }

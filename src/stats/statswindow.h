@@ -50,7 +50,7 @@ private:
     QLabel *m_status = nullptr;
     QLabel *m_lost = nullptr;
     QPointer<CopyScoreWindow> m_copyScore; // while open
-    QPointer<CourseWindow> m_course;       // while open
+    QPointer<CourseWindow> m_course; // while open
 };
 
 // The name the export is saved under: the one chosen, with ".csv" added

@@ -23,20 +23,11 @@ Form1::Form1(const Options &options, QWidget *parent)
     wireEvents();
 }
 
-QString Form1::reportPath() const
-{
-    return QDir(m_options.dataDir).filePath(QStringLiteral("morse.txt"));
-}
+QString Form1::reportPath() const { return QDir(m_options.dataDir).filePath(QStringLiteral("morse.txt")); }
 
-QString Form1::settingsPath() const
-{
-    return QDir(m_options.dataDir).filePath(QStringLiteral("ini.txt"));
-}
+QString Form1::settingsPath() const { return QDir(m_options.dataDir).filePath(QStringLiteral("ini.txt")); }
 
-QString Form1::historyPath() const
-{
-    return QDir(m_options.dataDir).filePath(QStringLiteral("history.sqlite"));
-}
+QString Form1::historyPath() const { return QDir(m_options.dataDir).filePath(QStringLiteral("history.sqlite")); }
 
 void Form1::wireEvents()
 {
@@ -56,10 +47,14 @@ void Form1::wireEvents()
     for (const auto &[button, handler] : clicks)
         connect(button, &QPushButton::clicked, this, handler);
     // After its handler, each "+" and "-" says the value it left.
-    for (auto [button, caption, box] : {std::tuple{Command8, Label1, Text1}, {Command9, Label1, Text1},
-                                        {Command10, Label2, Text2}, {Command11, Label2, Text2},
-                                        {Command1, Label3, Text5}, {Command2, Label3, Text5},
-                                        {Command12, Label4, Text3}, {Command14, Label4, Text3}})
+    for (auto [button, caption, box] : {std::tuple{Command8, Label1, Text1},
+                                        {Command9, Label1, Text1},
+                                        {Command10, Label2, Text2},
+                                        {Command11, Label2, Text2},
+                                        {Command1, Label3, Text5},
+                                        {Command2, Label3, Text5},
+                                        {Command12, Label4, Text3},
+                                        {Command14, Label4, Text3}})
         connect(button, &QPushButton::clicked, this, [=, this] { notice->say(caption->text() + ' ' + box->text()); });
     // The two colours said in words, to a screen reader that asks.
     Command13->setColourMeaning(QStringLiteral("a visszaadás fut"));

@@ -70,7 +70,7 @@ inline const QColor red(255, 0, 0);
 inline const QColor darkRed(192, 0, 0);
 inline const QColor darkGreen(0, 128, 0);
 inline const QColor green(0, 192, 0);
-}
+} // namespace Colours
 
 class Form1 : public QWidget
 {
@@ -188,6 +188,6 @@ private:
 
     Options m_options;
     QLockFile m_folderLock; // held while the trainer runs: one trainer per folder
-    bool connected = false;   // the keyer's handshake has been answered
+    bool connected = false; // the keyer's handshake has been answered
     qint16 selectallstate = 0; // 0: the next Command3 selects all; 1: it deselects
 };

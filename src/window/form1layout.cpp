@@ -60,14 +60,12 @@ struct CheckPlace {
 // Check box N at index N - 1: the letters column by column, then the digits
 // 1 to 5, 6 to 0, and the signs, whose column stands leftmost below.
 const CheckPlace checkPlaces[47] = {
-    {480, 480},   {480, 960},   {480, 1440},  {480, 1920},  {1560, 480},  {1560, 1200},
-    {1560, 1920}, {2640, 480},  {2640, 1200}, {2640, 1920}, {3720, 480},  {3720, 1200},
-    {3720, 1920}, {4800, 720},  {4800, 1680}, {5880, 720},  {5880, 1680}, {6960, 480},
-    {6960, 1200}, {6960, 1920}, {8040, 480},  {8040, 1200}, {8040, 1920}, {9120, 480},
-    {9120, 1200}, {9120, 1920}, {10200, 480}, {10200, 960}, {10200, 1440}, {10200, 1920},
-    {1560, 2880}, {1560, 3360}, {1560, 3840}, {1560, 4320}, {1560, 4800}, {2640, 2880},
-    {2640, 3360}, {2640, 3840}, {2640, 4320}, {2640, 4800}, {480, 2880},  {480, 3360},
-    {480, 3840},  {480, 4320},  {480, 4800},  {480, 5280},  {480, 5640},
+    {480, 480},   {480, 960},   {480, 1440},  {480, 1920},  {1560, 480},   {1560, 1200},  {1560, 1920}, {2640, 480},
+    {2640, 1200}, {2640, 1920}, {3720, 480},  {3720, 1200}, {3720, 1920},  {4800, 720},   {4800, 1680}, {5880, 720},
+    {5880, 1680}, {6960, 480},  {6960, 1200}, {6960, 1920}, {8040, 480},   {8040, 1200},  {8040, 1920}, {9120, 480},
+    {9120, 1200}, {9120, 1920}, {10200, 480}, {10200, 960}, {10200, 1440}, {10200, 1920}, {1560, 2880}, {1560, 3360},
+    {1560, 3840}, {1560, 4320}, {1560, 4800}, {2640, 2880}, {2640, 3360},  {2640, 3840},  {2640, 4320}, {2640, 4800},
+    {480, 2880},  {480, 3360},  {480, 3840},  {480, 4320},  {480, 4800},   {480, 5280},   {480, 5640},
 };
 
 } // namespace
@@ -184,9 +182,9 @@ void Form1::setFocusOrder()
     QList<QWidget *> order = {Command1, Command2, Command3, Command4};
     for (int n = 1; n <= 47; ++n)
         order.append(Check[n]);
-    order += {Text1,     Text2,     Command5,  Text4,     Command6,  Command7,  Text5,
-              Text6,     Command8,  Command9,  Command10, Command11, Command13, Command12,
-              Command14, Text3,     Command15, Text7,     Text8,     Text9,     Text10};
+    order += {Text1,     Text2,    Command5,  Text4,     Command6,  Command7,  Text5,
+              Text6,     Command8, Command9,  Command10, Command11, Command13, Command12,
+              Command14, Text3,    Command15, Text7,     Text8,     Text9,     Text10};
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
     // A mouse click on a button or a check box leaves the keyboard where it
@@ -215,8 +213,9 @@ void Form1::nameControls()
         QPushButton *up;
         QPushButton *down;
     };
-    for (const Setting &s : {Setting{Label1, Text1, Command8, Command9}, Setting{Label2, Text2, Command10, Command11},
-                             Setting{Label3, Text5, Command1, Command2}, Setting{Label4, Text3, Command12, Command14}}) {
+    for (const Setting &s :
+         {Setting{Label1, Text1, Command8, Command9}, Setting{Label2, Text2, Command10, Command11},
+          Setting{Label3, Text5, Command1, Command2}, Setting{Label4, Text3, Command12, Command14}}) {
         const QString name = s.caption->text();
         s.box->setCaption(name);
         s.up->setAccessibleName(name + QStringLiteral(" +"));

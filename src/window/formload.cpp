@@ -23,7 +23,8 @@ bool Form1::Form_Load()
         const QString folder = QDir::toNativeSeparators(m_options.dataDir);
         if (m_folderLock.error() == QLockFile::LockFailedError) {
             reportProblem(tr("another trainer is using the folder %1; not starting").arg(folder));
-            messageBox.critical(this, QStringLiteral("Egy másik Vestranoli már használja ezt a mappát: %1").arg(folder));
+            messageBox.critical(this,
+                                QStringLiteral("Egy másik Vestranoli már használja ezt a mappát: %1").arg(folder));
             return false;
         }
         reportProblem(tr("cannot lock the folder %1; going on without the lock").arg(folder));

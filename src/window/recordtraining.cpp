@@ -8,8 +8,8 @@ void Form1::recordEchoGroup(const QString &sent, const QString &decoded)
     if (!history.isOpen())
         return;
     MSComm1.flush();
-    history.recordEchoGroup(
-        {QDateTime::currentDateTimeUtc(), sent, decoded, sent == decoded, run.speed(), run.groupsize(), run.pausevalue()});
+    history.recordEchoGroup({QDateTime::currentDateTimeUtc(), sent, decoded, sent == decoded, run.speed(),
+                             run.groupsize(), run.pausevalue()});
 }
 
 // A copy run has ended (Command4 turned green): its groups are those the

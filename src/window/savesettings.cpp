@@ -12,15 +12,13 @@
 // The old file stays whole if the new one cannot be written.
 void Form1::Command5_Click()
 {
-    const QByteArray bytes = settingsFileBytes(selectionLine(run.charslots()),
-                                               {savedNumber(Text5->text(), run.speed()),
-                                                savedNumber(Text1->text(), run.groupsize()),
-                                                savedNumber(Text2->text(), run.groupcount()),
-                                                savedNumber(Text3->text(), run.pausevalue())});
+    const QByteArray bytes = settingsFileBytes(
+        selectionLine(run.charslots()),
+        {savedNumber(Text5->text(), run.speed()), savedNumber(Text1->text(), run.groupsize()),
+         savedNumber(Text2->text(), run.groupcount()), savedNumber(Text3->text(), run.pausevalue())});
     QDir().mkpath(m_options.dataDir);
     const QString why = saveSettingsFile(settingsPath(), bytes);
     if (!why.isEmpty())
-        reportProblem(tr("cannot save the settings file %1 (%2)")
-                          .arg(QDir::toNativeSeparators(settingsPath()), why));
+        reportProblem(tr("cannot save the settings file %1 (%2)").arg(QDir::toNativeSeparators(settingsPath()), why));
     programEnd.now(why.isEmpty() ? 0 : 1);
 }

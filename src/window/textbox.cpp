@@ -8,10 +8,7 @@
 
 namespace {
 
-QString forDisplay(QString text)
-{
-    return text.remove(QLatin1Char('\r'));
-}
+QString forDisplay(QString text) { return text.remove(QLatin1Char('\r')); }
 
 } // namespace
 

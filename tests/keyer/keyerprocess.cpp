@@ -36,7 +36,9 @@ bool KeyerProcess::start(const QStringList &arguments)
     });
     process.setArguments(arguments);
     process.start();
-    const auto saidOrEnded = [&] { return process.canReadLine() || process.state() == QProcess::NotRunning; };
+    const auto saidOrEnded = [&] {
+        return process.canReadLine() || process.state() == QProcess::NotRunning;
+    };
     if (!process.waitForStarted(5000) || !QTest::qWaitFor(saidOrEnded, 10000))
         return false;
     m_device = QString::fromLocal8Bit(process.readLine()).trimmed();

@@ -22,7 +22,10 @@ public:
     bool waitForError(const QByteArray &text, int timeoutMs = 5000);
     bool stop(); // asks it to end, as a desktop does, and waits until it has
     // The fields of /proc/PID/stat after the program's name: [1] state, [5] tty_nr, [12] utime, [13] stime.
-    QList<QByteArray> stat() const { return readFile(QStringLiteral("/proc/%1/stat").arg(process.processId())).split(')').last().split(' '); }
+    QList<QByteArray> stat() const
+    {
+        return readFile(QStringLiteral("/proc/%1/stat").arg(process.processId())).split(')').last().split(' ');
+    }
 
     QProcess process;
     bool withoutRealTime = false; // as an ordinary user without rtkit runs it

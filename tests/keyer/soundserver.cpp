@@ -13,7 +13,8 @@
 #include <sys/prctl.h>
 
 SoundServer::SoundServer(const QString &kind, const QString &dir)
-    : m_pipeWire(kind.startsWith(QLatin1String("PipeWire"))), m_dir(dir)
+    : m_pipeWire(kind.startsWith(QLatin1String("PipeWire")))
+    , m_dir(dir)
 {
     env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("HOME"), dir);
@@ -41,8 +42,8 @@ SoundServer::SoundServer(const QString &kind, const QString &dir)
 
 QString SoundServer::start()
 {
-    const QStringList programs = m_pipeWire ? QStringList{"pipewire", "wireplumber", "wpctl", "dbus-daemon", "pipewire-pulse",
-                                                          "pw-dump", "pw-record", "parecord"}
+    const QStringList programs = m_pipeWire ? QStringList{"pipewire",       "wireplumber", "wpctl",     "dbus-daemon",
+                                                          "pipewire-pulse", "pw-dump",     "pw-record", "parecord"}
                                             : QStringList{"pulseaudio", "parecord", "pactl"};
     for (const QString &program : programs) {
         if (QStandardPaths::findExecutable(program).isEmpty())
@@ -54,23 +55,29 @@ QString SoundServer::start()
                         "--load=module-native-protocol-unix auth-anonymous=1 socket=" + m_dir + "/native",
                         "--load=module-null-sink sink_name=test rate=48000 channels=1"});
         return QTest::qWaitFor([&] { return QFile::exists(m_dir + "/native"); }, 10000)
-                   ? QString() : QStringLiteral("pulseaudio did not start here");
+                   ? QString()
+                   : QStringLiteral("pulseaudio did not start here");
     }
     m_server.start(QStringLiteral("pipewire"), {});
     if (!QTest::qWaitFor([&] { return QFile::exists(m_dir + "/pipewire-0"); }, 10000))
         return QStringLiteral("pipewire did not start here");
-    m_bus.start(QStringLiteral("dbus-daemon"), {"--session", "--nofork", "--address=" + env.value("DBUS_SESSION_BUS_ADDRESS")});
+    m_bus.start(QStringLiteral("dbus-daemon"),
+                {"--session", "--nofork", "--address=" + env.value("DBUS_SESSION_BUS_ADDRESS")});
     if (!QTest::qWaitFor([&] { return QFile::exists(m_dir + "/bus"); }, 10000))
         return QStringLiteral("dbus-daemon did not start here");
     m_manager.start(QStringLiteral("wireplumber"), {});
     // Ready once it has made the null sink the default.
-    const bool ready = QTest::qWaitFor([&] { return tool("wpctl", {"inspect", "@DEFAULT_AUDIO_SINK@"}).has_value(); },
-                                       15000);
+    const bool ready = QTest::qWaitFor(
+        [&] {
+            return tool("wpctl", {"inspect", "@DEFAULT_AUDIO_SINK@"}).has_value();
+        },
+        15000);
     if (!ready)
         return QStringLiteral("wireplumber did not start here");
     m_service.start(QStringLiteral("pipewire-pulse"), {});
     return QTest::qWaitFor([&] { return QFile::exists(m_dir + "/pulse/native"); }, 10000)
-               ? QString() : QStringLiteral("pipewire-pulse did not start here");
+               ? QString()
+               : QStringLiteral("pipewire-pulse did not start here");
 }
 
 std::optional<QByteArray> SoundServer::tool(const QString &program, const QStringList &arguments)

@@ -37,9 +37,9 @@ struct Adapter {
     dev_t device = 0;
     std::atomic<int> lines = 0, changes = 0, supplied = 0; // TIOCM_ bits; changes as the driver counts them
     std::atomic<int> bouncing = 0; // reads during which a change comes and goes
-    std::atomic<int> fault = 0;    // what reading the lines fails with
+    std::atomic<int> fault = 0; // what reading the lines fails with
     std::atomic<bool> canWait = true;
-    std::atomic<int> waits = 0;    // TIOCMIWAITs entered
+    std::atomic<int> waits = 0; // TIOCMIWAITs entered
     int changed = eventfd(0, EFD_CLOEXEC);
     void set(int bits)
     {
@@ -57,7 +57,7 @@ extern "C" int ioctl(int fd, unsigned long request, ...) noexcept
     va_start(args, request);
     void *arg = va_arg(args, void *);
     va_end(args);
-    struct stat st {};
+    struct stat st { };
     const bool ours = adapter.device != 0 && fstat(fd, &st) == 0 && st.st_rdev == adapter.device;
     switch (ours ? request : 0) {
     case TIOCMGET:
@@ -113,16 +113,29 @@ void AdapterTest::keys_from_lines_data()
     QTest::addColumn<QString>("readings");
     QTest::addColumn<QString>("reports");
     QTest::addColumn<QString>("tone");
-    QTest::newRow("straight key: a dot and a dash, timed by the stamps")
-        << "straight" << "C@0 C@1 -@20 -@21 C@40 C@41 -@100 -@101" << "RHV" << "on0 off20 on40 off100";
-    QTest::newRow("a bounce shorter than the confirmation is nothing")
-        << "straight" << "C@0 C@1 -@30 C@31 C@32 -@50 -@51" << "HV" << "on0 off50";
-    QTest::newRow("a longer bounce: the edge where the line settled")
-        << "straight" << "C@0 -@1 C@2 C@3 -@60 -@61" << "HV" << "on2 off60";
-    QTest::newRow("inverted: a line off is the key down") << "CTS --invert" << "-@0 -@1 C@20 C@21" << "RV" << "on0 off20";
-    QTest::newRow("paddles squeezed, mode B keys one more dot")
-        << "paddles" << "C@0 C@1 CD@10 CD@11 -@100 -@101" << "RHRV" << "on0 off20 on40 off100 on120 off140";
-    QTest::newRow("dash paddle on DSR alone repeats") << "paddles" << "D@0 D@1 -@150 -@151" << "HHV"
+    QTest::newRow("straight key: a dot and a dash, timed by the stamps") << "straight"
+                                                                         << "C@0 C@1 -@20 -@21 C@40 C@41 -@100 -@101"
+                                                                         << "RHV"
+                                                                         << "on0 off20 on40 off100";
+    QTest::newRow("a bounce shorter than the confirmation is nothing") << "straight"
+                                                                       << "C@0 C@1 -@30 C@31 C@32 -@50 -@51"
+                                                                       << "HV"
+                                                                       << "on0 off50";
+    QTest::newRow("a longer bounce: the edge where the line settled") << "straight"
+                                                                      << "C@0 -@1 C@2 C@3 -@60 -@61"
+                                                                      << "HV"
+                                                                      << "on2 off60";
+    QTest::newRow("inverted: a line off is the key down") << "CTS --invert"
+                                                          << "-@0 -@1 C@20 C@21"
+                                                          << "RV"
+                                                          << "on0 off20";
+    QTest::newRow("paddles squeezed, mode B keys one more dot") << "paddles"
+                                                                << "C@0 C@1 CD@10 CD@11 -@100 -@101"
+                                                                << "RHRV"
+                                                                << "on0 off20 on40 off100 on120 off140";
+    QTest::newRow("dash paddle on DSR alone repeats") << "paddles"
+                                                      << "D@0 D@1 -@150 -@151"
+                                                      << "HHV"
                                                       << "on0 off60 on80 off140";
 }
 
@@ -180,11 +193,11 @@ void AdapterTest::faults_said_once_data()
     QTest::addColumn<bool>("lookedForAgain");
     QTest::addColumn<int>("then"); // what the next look finds: said only if it is other trouble
     QTest::addColumn<bool>("saidAgain");
-    QTest::newRow("missing, then on its way out") << ENOENT << "the key adapter /dev/ttyUSB9 is not there" << true
-                                                  << ENODEV << false;
+    QTest::newRow("missing, then on its way out")
+        << ENOENT << "the key adapter /dev/ttyUSB9 is not there" << true << ENODEV << false;
     QTest::newRow("refused, then missing") << EACCES << "you are not in the group dialout" << true << ENOENT << true;
-    QTest::newRow("held by another program") << EBUSY << "/dev/ttyUSB9 is in use by another program" << true << EBUSY
-                                             << false;
+    QTest::newRow("held by another program")
+        << EBUSY << "/dev/ttyUSB9 is in use by another program" << true << EBUSY << false;
     QTest::newRow("no serial port") << ENOTTY << "/dev/ttyUSB9 is no serial port" << false << 0 << false;
     QTest::newRow("a folder") << EISDIR << "/dev/ttyUSB9 is no serial port" << false << 0 << false;
     QTest::newRow("no device behind it from the start, as /dev/tty with no terminal")
@@ -243,7 +256,7 @@ void AdapterTest::reads_a_serial_adapter()
     QCOMPARE(lines.open(QStringLiteral("/dev/null"), {}), ENOTTY);
     QCOMPARE(lines.open(QStringLiteral("/dev"), {}), EISDIR);
     QCOMPARE(lines.open(QStringLiteral("/dev/no-such-adapter"), {}), ENOENT);
-    struct stat st {};
+    struct stat st { };
     QCOMPARE(fstat(pty->slave, &st), 0);
     adapter.device = st.st_rdev; // from here on an adapter
     std::mutex lock;
@@ -255,10 +268,21 @@ void AdapterTest::reads_a_serial_adapter()
                                          std::lock_guard hold(lock);
                                          got << QString::number(r.lines), stamps << r.atNs;
                                      },
-                                     [&] { std::lock_guard hold(lock); ++polling; },
-                                     [&](int error) { std::lock_guard hold(lock); lost << error; }};
-    const auto count = [&] { std::lock_guard hold(lock); return got.size(); };
-    const auto openFiles = [] { return QDir(QStringLiteral("/proc/self/fd")).entryInfoList(QDir::System).size(); };
+                                     [&] {
+                                         std::lock_guard hold(lock);
+                                         ++polling;
+                                     },
+                                     [&](int error) {
+                                         std::lock_guard hold(lock);
+                                         lost << error;
+                                     }};
+    const auto count = [&] {
+        std::lock_guard hold(lock);
+        return got.size();
+    };
+    const auto openFiles = [] {
+        return QDir(QStringLiteral("/proc/self/fd")).entryInfoList(QDir::System).size();
+    };
     const qsizetype openBefore = openFiles();
     adapter.fault = EIO;
     QCOMPARE(lines.open(pty->slavePath, sink), EIO);
@@ -269,8 +293,11 @@ void AdapterTest::reads_a_serial_adapter()
     // Every change read twice, a confirmation time apart, stamped after the
     // wait; once more for each change that came and went during a read
     // (the first hides in the change itself). Then the reader waits.
-    const std::tuple<int, int, QStringList> changes[]{{0, 0, {"0", "0"}}, {TIOCM_CTS, 0, {"1", "1"}}, // Cts
-        {TIOCM_CTS | TIOCM_DSR, 0, {"3", "3"}}, {TIOCM_CD | TIOCM_RI, 2, {"12", "12", "12"}}, {0, 1, {"0", "0"}}};
+    const std::tuple<int, int, QStringList> changes[]{{0, 0, {"0", "0"}},
+                                                      {TIOCM_CTS, 0, {"1", "1"}}, // Cts
+                                                      {TIOCM_CTS | TIOCM_DSR, 0, {"3", "3"}},
+                                                      {TIOCM_CD | TIOCM_RI, 2, {"12", "12", "12"}},
+                                                      {0, 1, {"0", "0"}}};
     for (int step = 0; step < 5; ++step) {
         const auto &[bits, bounces, readings] = changes[step];
         const qsizetype before = step == 0 ? 0 : count();
@@ -297,7 +324,12 @@ void AdapterTest::reads_a_serial_adapter()
     }
     // Pulled out: said once, nothing read after.
     adapter.fault = EIO;
-    QVERIFY(QTest::qWaitFor([&] { std::lock_guard hold(lock); return !lost.isEmpty(); }, 3000));
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            std::lock_guard hold(lock);
+            return !lost.isEmpty();
+        },
+        3000));
     const qsizetype last = count();
     lines.close();
     QCOMPARE(lost, QList<int>{EIO});

@@ -6,11 +6,11 @@
 // auto-echo trainee, the review of a group keyed back, Farnsworth spacing
 // in the plan of a group, and a tone brought up to a server's rate.
 
+#include "common/framereader.h"
 #include "common/frames.h"
 #include "common/morsetable.h"
 #include "core/autoecho.h"
 #include "core/cubic.h"
-#include "common/framereader.h"
 #include "core/groupreview.h"
 #include "core/iambic.h"
 #include "core/keyingclassifier.h"
@@ -73,9 +73,10 @@ void CoreTest::frames_data()
     const Frame copy = command(Frame::CopyStart);
     QTest::newRow("a run") << handshakeReply() + speedFrame(u"60") + pauseFrame(50) + copyStartFrame()
                                   + groupFrame(u"\u00C1B1?@") + wFrame() + echoStartFrame() + speedFrame(u"150")
-                           << QList<Frame>{command(Frame::HandshakeReply), command(Frame::Speed, 60),
-                                           command(Frame::Pause, 50), copy, group(QStringLiteral("\u00C1B1?@")),
-                                           command(Frame::W), command(Frame::EchoStart), command(Frame::Speed, 15)};
+                           << QList<Frame>{command(Frame::HandshakeReply),      command(Frame::Speed, 60),
+                                           command(Frame::Pause, 50),           copy,
+                                           group(QStringLiteral("\u00C1B1?@")), command(Frame::W),
+                                           command(Frame::EchoStart),           command(Frame::Speed, 15)};
     QTest::newRow("empty and blank groups, noise between")
         << groupFrame(u"") + "noise" + groupFrame(u"     ") + "\r\n" + groupFrame(u"\u00C9\u00D6\u00DC")
         << QList<Frame>{group(QString()), skipped("noise"), group(QStringLiteral("     ")), skipped("\r\n"),
@@ -85,8 +86,8 @@ void CoreTest::frames_data()
         << QByteArray("<y>junk<r>") << QList<Frame>{skipped("<y>junk"), copy};
     QTest::newRow("speed with one digit") << QByteArray("<u6<r>") << QList<Frame>{skipped("<u6"), copy};
     QTest::newRow("pause value < is a value") << QByteArray("<z<><r>") << QList<Frame>{command(Frame::Pause, 60), copy};
-    QTest::newRow("command frame without its end") << QByteArray("<rr><s>")
-                                                   << QList<Frame>{skipped("<rr>"), command(Frame::EchoStart)};
+    QTest::newRow("command frame without its end")
+        << QByteArray("<rr><s>") << QList<Frame>{skipped("<rr>"), command(Frame::EchoStart)};
     QTest::newRow("18 letters still a group")
         << QByteArray("<ABCDEFGHIJKLMNOPQR>") << QList<Frame>{group(QStringLiteral("ABCDEFGHIJKLMNOPQR"))};
     QTest::newRow("19 letters are too many")
@@ -118,19 +119,30 @@ void CoreTest::keying_data()
     QTest::addColumn<QString>("events");
     QTest::addColumn<QString>("reports");
 
-    QTest::newRow("reports fall due after the release") << "p0 r100 a119 a2000" << "R120 V273.205";
-    QTest::newRow("a bounce inside a dash is one dash") << "p0 r150 p155 r300 a2000" << "H320 V473.205";
-    QTest::newRow("a spike between elements is nothing") << "p0 r100 p150 r153 p200 r500 a2000" << "R120 H520 V673.205";
-    QTest::newRow("a release without a press, a second press: nothing") << "r50 p100 p150 r200 a2000" << "R220 V373.205";
-    QTest::newRow("no character end while the key is held") << "p0 r100 p200 a5000" << "R120";
-    QTest::newRow("a reset forgets the character") << "p0 r100 p200 x250 r300 a2000" << "R120";
-    QTest::newRow("a reset forgets a release not reported yet, and its gap") << "p0 r100 x110 p260 r360 a2000" << "R380 V533.205";
+    QTest::newRow("reports fall due after the release") << "p0 r100 a119 a2000"
+                                                        << "R120 V273.205";
+    QTest::newRow("a bounce inside a dash is one dash") << "p0 r150 p155 r300 a2000"
+                                                        << "H320 V473.205";
+    QTest::newRow("a spike between elements is nothing") << "p0 r100 p150 r153 p200 r500 a2000"
+                                                         << "R120 H520 V673.205";
+    QTest::newRow("a release without a press, a second press: nothing") << "r50 p100 p150 r200 a2000"
+                                                                        << "R220 V373.205";
+    QTest::newRow("no character end while the key is held") << "p0 r100 p200 a5000"
+                                                            << "R120";
+    QTest::newRow("a reset forgets the character") << "p0 r100 p200 x250 r300 a2000"
+                                                   << "R120";
+    QTest::newRow("a reset forgets a release not reported yet, and its gap") << "p0 r100 x110 p260 r360 a2000"
+                                                                             << "R380 V533.205";
     // Dash 0-300, dot 400-500 (pressed during the dash), both let go
     // during the dot: A stops, B adds the dash held when the dot began.
-    QTest::newRow("squeeze let go, mode A") << "A +dash0 +dot50 -dot450 -dash450" << "H320 R520 V673.205";
-    QTest::newRow("squeeze let go, mode B") << "+dash0 +dot50 -dot450 -dash450" << "H320 R520 H920 V1073.21";
-    QTest::newRow("dot memory: tapped during a dash") << "A +dash0 +dot100 -dot150 -dash250" << "H320 R520 V673.205";
-    QTest::newRow("a paddle held repeats") << "+dot0 -dot450" << "R120 R320 R520 V673.205";
+    QTest::newRow("squeeze let go, mode A") << "A +dash0 +dot50 -dot450 -dash450"
+                                            << "H320 R520 V673.205";
+    QTest::newRow("squeeze let go, mode B") << "+dash0 +dot50 -dot450 -dash450"
+                                            << "H320 R520 H920 V1073.21";
+    QTest::newRow("dot memory: tapped during a dash") << "A +dash0 +dot100 -dot150 -dash250"
+                                                      << "H320 R520 V673.205";
+    QTest::newRow("a paddle held repeats") << "+dot0 -dot450"
+                                           << "R120 R320 R520 V673.205";
     QTest::newRow("a reset forgets the paddles' memory") << "A +dash0 +dot50 -dot60 x200 -dash210 +dash1000 -dash1100"
                                                          << "H1320 V1473.21";
 }
@@ -152,15 +164,23 @@ void CoreTest::keying()
         const bool dash = event.contains(QLatin1String("dash"));
         const double t = event.remove(QRegularExpression(QStringLiteral("[^0-9.]"))).toDouble();
         switch (kind) {
-        case 'p': got += classifier.press(t); break;
-        case 'r': got += classifier.release(t); break;
-        case 'a': got += classifier.advanceTo(t); break;
+        case 'p':
+            got += classifier.press(t);
+            break;
+        case 'r':
+            got += classifier.release(t);
+            break;
+        case 'a':
+            got += classifier.advanceTo(t);
+            break;
         case 'x':
             classifier.reset();
             paddles.reset();
             break;
         case '+':
-        case '-': sound(paddles.paddle(dash ? IambicKeyer::Dash : IambicKeyer::Dot, kind == '+', t)); break;
+        case '-':
+            sound(paddles.paddle(dash ? IambicKeyer::Dash : IambicKeyer::Dot, kind == '+', t));
+            break;
         }
     }
     // A paddle that keeps keying after it is let go ends the loop at 10 s.
@@ -190,7 +210,6 @@ void CoreTest::follows_the_trainee_data()
     QTest::newRow("slows down to 0.7 times within the run") << "PARIS|TEST5H" << 100.0 << 143.0 << 3.0 << 42 << 3.0;
     QTest::newRow("letter gaps three times long") << "PARIS73@?KEY" << 100.0 << 100.0 << 9.0 << 34 << 3.0;
 }
-
 
 void CoreTest::follows_the_trainee()
 {
@@ -222,7 +241,8 @@ void CoreTest::follows_the_trainee()
     for (QChar c : keyed.remove(QLatin1Char('|')))
         expected += elementsOf(c) + QLatin1Char('V');
     QCOMPARE(letters, expected);
-    QVERIFY2(qAbs(classifier.lettersPerMinute() - speed) < within, qPrintable(QString::number(classifier.lettersPerMinute())));
+    QVERIFY2(qAbs(classifier.lettersPerMinute() - speed) < within,
+             qPrintable(QString::number(classifier.lettersPerMinute())));
 }
 
 void CoreTest::auto_echo_keys_the_group()
@@ -261,10 +281,18 @@ void CoreTest::group_review_data()
     QTest::addColumn<QString>("lineUp");
     QTest::addColumn<QString>("received");
 
-    QTest::newRow("a wrong character") << "AB" << "R HRRR" << 0 << "A>E:R B" << "EB";
-    QTest::newRow("one left out, ended after silence") << "KMR" << "HRH RHR" << 1 << "K M- R" << "KR#";
-    QTest::newRow("one keyed twice, the last after the group") << "TEM" << "H R R *HH" << 0 << "T +E E M*" << "TEE";
-    QTest::newRow("no Morse character") << "A" << "RHRHRHR" << 0 << "A>#:RHRHRHR" << "#";
+    QTest::newRow("a wrong character") << "AB"
+                                       << "R HRRR" << 0 << "A>E:R B"
+                                       << "EB";
+    QTest::newRow("one left out, ended after silence") << "KMR"
+                                                       << "HRH RHR" << 1 << "K M- R"
+                                                       << "KR#";
+    QTest::newRow("one keyed twice, the last after the group") << "TEM"
+                                                               << "H R R *HH" << 0 << "T +E E M*"
+                                                               << "TEE";
+    QTest::newRow("no Morse character") << "A"
+                                        << "RHRHRHR" << 0 << "A>#:RHRHRHR"
+                                        << "#";
 }
 
 void CoreTest::group_review()
@@ -277,10 +305,10 @@ void CoreTest::group_review()
         review.keyed.append({QString(elements).remove(QLatin1Char('*')), !elements.startsWith(QLatin1Char('*'))});
     QStringList places;
     for (const ReviewedCharacter &c : review.lineUp()) {
-        const QString place = c.sent.isNull() ? QStringLiteral("+") + c.keyed
+        const QString place = c.sent.isNull()    ? QStringLiteral("+") + c.keyed
                               : c.keyed.isNull() ? c.sent + QStringLiteral("-")
                               : c.right()        ? QString(c.sent)
-                                                 : QStringLiteral("%1>%2:%3").arg(c.sent).arg(c.keyed).arg(c.keyedElements);
+                                          : QStringLiteral("%1>%2:%3").arg(c.sent).arg(c.keyed).arg(c.keyedElements);
         places << place + (c.counted ? QString() : QStringLiteral("*"));
     }
     QFETCH(QString, lineUp);
@@ -317,7 +345,8 @@ void CoreTest::farnsworth_spacing()
     }
     QCOMPARE(plan.size(), want.size());
     for (size_t i = 0; i < want.size(); ++i)
-        QVERIFY2(std::abs(plan[i].samples - want[i]) <= 1, qPrintable(QStringLiteral("%1: %2 samples for %3").arg(i).arg(plan[i].samples).arg(want[i])));
+        QVERIFY2(std::abs(plan[i].samples - want[i]) <= 1,
+                 qPrintable(QStringLiteral("%1: %2 samples for %3").arg(i).arg(plan[i].samples).arg(want[i])));
     // Not above the trainer's speed: plain spacing.
     QCOMPARE(farnsworthSpacing(60, 60).characterGap, 3);
     QCOMPARE(farnsworthSpacing(50, 60).wordGap, 7);
@@ -328,7 +357,9 @@ void CoreTest::cubic_keeps_a_tone_clean()
     // 700 Hz at 8000 samples a second brought up six times: within 0.5 % of
     // the tone itself, where a wrong coefficient is 15 % off.
     const double step = 2 * M_PI * 700 / 8000;
-    const auto at = [&](int q) { return float(std::sin(step * q)); };
+    const auto at = [&](int q) {
+        return float(std::sin(step * q));
+    };
     double worst = 0;
     for (int p = 0; p < 100; ++p) {
         for (int k = 0; k < 6; ++k) {

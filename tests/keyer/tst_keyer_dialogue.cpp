@@ -7,8 +7,8 @@
 
 #include "common/frames.h"
 #include "dialogue/keyer.h"
-#include "line/keyerline.h"
 #include "keys/keyinput.h"
+#include "line/keyerline.h"
 #include "line/ptyline.h"
 #include "schedule.h"
 
@@ -29,7 +29,7 @@ public:
     QString devicePath() const override { return QStringLiteral("/dev/pts/test"); }
     void write(const QByteArray &bytes) override { written.append(QString::fromLatin1(bytes)); }
     int unread() const override { return 0; }
-    void dropUnread() override {}
+    void dropUnread() override { }
     bool farEndOpen() const override { return open; }
 
     QStringList written;
@@ -56,7 +56,7 @@ public:
     void clearSchedule() override { end = now; }
     void at(qint64 position, std::function<void()> action) override { actions.emplace(position, std::move(action)); }
     void setKey(bool down, qint64) override { keyDown = down; }
-    void prepare() override {}
+    void prepare() override { }
 
     void run()
     {
@@ -120,8 +120,8 @@ void DialogueTest::dialogue_data()
 
     // Speed 60 at 8000 samples a second: a dot is 800 samples. K M: 19 dots;
     // pause 50: 4000 samples.
-    QTest::newRow("copy: the group, its pause, then OK")
-        << false << QStringList{"<qq><u60><z\x32><r><KM>", "play"} << QStringList{"x", "OK\r\n"} << 5 << qint64(19 * 800 + 4000);
+    QTest::newRow("copy: the group, its pause, then OK") << false << QStringList{"<qq><u60><z\x32><r><KM>", "play"}
+                                                         << QStringList{"x", "OK\r\n"} << 5 << qint64(19 * 800 + 4000);
     QTest::newRow("a copy group does not wait for the trainee's key to rest")
         << false << QStringList{"<qq><u60><r>", "dot", "<KM>", "play"} << QStringList{"x", "OK\r\n"} << 5
         << qint64(19 * 800 + 4000);
@@ -132,7 +132,8 @@ void DialogueTest::dialogue_data()
         << false << QStringList{"<qq><u60><z\x32><r>" + QString("<E>").repeated(40), "play"}
         << QStringList{"x"} + QStringList(17, "OK\r\n") << 17 << qint64(17 * (800 + 4000));
     QTest::newRow("speed 00 is ignored: the last speed stays")
-        << false << QStringList{"<qq><u60><z\x32><u00><r><E>", "play"} << QStringList{"x", "OK\r\n"} << 1 << qint64(800 + 4000);
+        << false << QStringList{"<qq><u60><z\x32><u00><r><E>", "play"} << QStringList{"x", "OK\r\n"} << 1
+        << qint64(800 + 4000);
     QTest::newRow("a trainer gone gets nothing timed for it; the next is greeted")
         << false << QStringList{"<qq><u60><r><KM>", "close", "play"} << QStringList{"x", "x"} << 5 << qint64(0);
     QTest::newRow("echo keyed back by the keyer: each element, each character end, then the next group")
@@ -186,7 +187,8 @@ void DialogueTest::dialogue()
             emit line.received(step.toLatin1());
         }
     }
-    QVERIFY2(QTest::qWaitFor([&] { return line.written.size() >= written.size(); }), qPrintable(line.written.join('|')));
+    QVERIFY2(QTest::qWaitFor([&] { return line.written.size() >= written.size(); }),
+             qPrintable(line.written.join('|')));
     QCOMPARE(line.written.mid(0, written.size()), written);
     // And nothing after them but the greeting of a trainer still to come.
     const auto more = [&] {

@@ -105,7 +105,8 @@ void FistTest::a_group_s_measures()
     QVERIFY(timing);
     const std::optional<FistMeasure> value = fistMeasure(*timing, measure);
     QVERIFY(value);
-    QVERIFY2(std::abs(value->keyed - expected) <= 0.02 * std::max(1.0, expected), qPrintable(QString::number(value->keyed)));
+    QVERIFY2(std::abs(value->keyed - expected) <= 0.02 * std::max(1.0, expected),
+             qPrintable(QString::number(value->keyed)));
     QCOMPARE(offNames(*timing), off);
     QVERIFY(!timing->paddles);
 }
@@ -181,7 +182,8 @@ void FistTest::the_session_s_means_and_what_is_furthest_off()
         session.add(review, *measureFist(review, 60));
     }
     // A group's update replaces it.
-    session.add(keyed(QStringLiteral("KMRS"), shortDashes, 3), *measureFist(keyed(QStringLiteral("KMRS"), shortDashes, 3), 60));
+    session.add(keyed(QStringLiteral("KMRS"), shortDashes, 3),
+                *measureFist(keyed(QStringLiteral("KMRS"), shortDashes, 3), 60));
     QCOMPARE(session.groups(), 3);
     const auto dashes = session.spread(DashRatio);
     QVERIFY(dashes);

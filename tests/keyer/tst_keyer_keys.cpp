@@ -8,19 +8,19 @@
 
 #include "common/frames.h"
 #include "core/monotonicclock.h"
-#include "fakelines.h"
-#include "keys/keyadapter.h"
-#include "window/keyarea.h"
 #include "dialogue/keyer.h"
+#include "fakelines.h"
 #include "keyerprocess.h"
-#include "window/keyerwindow.h"
+#include "keys/keyadapter.h"
 #include "keys/keyinput.h"
-#include "player.h"
 #include "line/ptyline.h"
-#include "window/reviewlist.h"
+#include "player.h"
 #include "soundserver.h"
-#include "window/translation.h"
 #include "wavrecording.h"
+#include "window/keyarea.h"
+#include "window/keyerwindow.h"
+#include "window/reviewlist.h"
+#include "window/translation.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -285,7 +285,8 @@ void KeysTest::a_group_left_unfinished_is_completed()
     // A single character left to the keyer is said too.
     ReviewList single;
     single.addReview({1, QStringLiteral("KM"), {{QStringLiteral("HRH")}}, 1});
-    QVERIFY2(single.newestInWords().endsWith(QLatin1String("characters not keyed: 1 (after your silence the keyer sent # for each)")),
+    QVERIFY2(single.newestInWords().endsWith(
+                 QLatin1String("characters not keyed: 1 (after your silence the keyer sent # for each)")),
              qPrintable(single.newestInWords()));
     QVERIFY2(single.text().contains(QLatin1String("<br>K&nbsp;<span style=\"color:#c00000\"><b>_</b></span>")),
              qPrintable(single.text())); // the place left out, in red
@@ -308,7 +309,8 @@ void KeysTest::a_key_adapter_shows_its_lines()
     adapter->reportProblemsWith([](const QString &) {});
     adapter->start();
     window->showKeyAdapter(*adapter);
-    QVERIFY2(shown().contains(QLatin1String("/dev/ttyUSB9, straight key on CTS (inverted)\nCTS off, DSR off, DCD off, RI off")),
+    QVERIFY2(shown().contains(
+                 QLatin1String("/dev/ttyUSB9, straight key on CTS (inverted)\nCTS off, DSR off, DCD off, RI off")),
              qPrintable(shown()));
     lines->sink.reading({Cts | Dcd, monotonicNs()});
     QVERIFY(QTest::qWaitFor([&] { return shown().contains(QLatin1String("CTS on, DSR off, DCD on, RI off")); }, 5000));

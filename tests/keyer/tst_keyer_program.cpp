@@ -6,8 +6,8 @@
 
 #include "common/frames.h"
 #include "common/morsetable.h"
-#include "keyerprocess.h"
 #include "dialogue/options.h"
+#include "keyerprocess.h"
 #include "soundserver.h"
 #include "wavrecording.h"
 
@@ -55,14 +55,18 @@ void ProgramTest::command_line_data()
     QTest::newRow("a key adapter") << "--key-device /dev/ttyUSB1" << defaults + " key /dev/ttyUSB1 CTS";
     QTest::newRow("paddles, inverted") << "--key-device /dev/k --key-lines paddles --key-invert"
                                        << defaults + " key /dev/k CTS,DSR inverted";
-    QTest::newRow("paddles on lines named") << "--key-device /dev/k --key-lines dsr,DCD" << defaults + " key /dev/k DSR,DCD";
+    QTest::newRow("paddles on lines named")
+        << "--key-device /dev/k --key-lines dsr,DCD" << defaults + " key /dev/k DSR,DCD";
     QTest::newRow("a straight key on RI") << "--key-device /dev/k --key-lines RI" << defaults + " key /dev/k RI";
-    QTest::newRow("--help") << "--speed 40 --help" << "help";
-    QTest::newRow("--version") << "--version" << "version";
-    for (const char *bad : {"--speed 9", "--speed 100", "--speed 40.5", "--pause 256", "--tone 199", "--tone 2001",
-                            "--error-rate 1.1", "--iambic X", "--wav=", "--link=", "--bogus", "stray", "--key-device=",
-                            "--char-speed 9", "--char-speed 40.5", "--key-lines CTS", "--key-device /dev/k --key-lines CTS,CTS",
-                            "--key-device /dev/k --key-lines TXD", "--key-device /dev/k --key-lines CTS,DSR,DCD"})
+    QTest::newRow("--help") << "--speed 40 --help"
+                            << "help";
+    QTest::newRow("--version") << "--version"
+                               << "version";
+    for (const char *bad :
+         {"--speed 9", "--speed 100", "--speed 40.5", "--pause 256", "--tone 199", "--tone 2001", "--error-rate 1.1",
+          "--iambic X", "--wav=", "--link=", "--bogus", "stray", "--key-device=", "--char-speed 9", "--char-speed 40.5",
+          "--key-lines CTS", "--key-device /dev/k --key-lines CTS,CTS", "--key-device /dev/k --key-lines TXD",
+          "--key-device /dev/k --key-lines CTS,DSR,DCD"})
         QTest::newRow(bad) << bad << "refuse";
 }
 
@@ -70,19 +74,24 @@ void ProgramTest::command_line()
 {
     QFETCH(QString, arguments);
     QFETCH(QString, outcome);
-    const KeyerCommandLine line = parseKeyerCommandLine(
-        QStringList{"vestranoli-keyer"} + arguments.split(QLatin1Char(' '), Qt::SkipEmptyParts));
+    const KeyerCommandLine line = parseKeyerCommandLine(QStringList{"vestranoli-keyer"}
+                                                        + arguments.split(QLatin1Char(' '), Qt::SkipEmptyParts));
     const KeyerOptions &o = line.options;
     const QString got = QStringList{"run", "help", "version", "refuse"}[line.action];
     const KeyLineMap &k = o.keyLines;
-    const QString key = o.keyDevice.isEmpty() ? QString()
-                        : QStringLiteral(" key %1 %2").arg(o.keyDevice, modemLineName(k.straightOrDot))
-            + (k.paddles ? "," + modemLineName(k.dash) : "") + (k.invert ? " inverted" : "");
+    const QString key = o.keyDevice.isEmpty()
+                            ? QString()
+                            : QStringLiteral(" key %1 %2").arg(o.keyDevice, modemLineName(k.straightOrDot))
+                                  + (k.paddles ? "," + modemLineName(k.dash) : "") + (k.invert ? " inverted" : "");
     QCOMPARE(line.action != KeyerCommandLine::Run ? got
-                                                 : QStringLiteral("run speed %1 pause %2 tone %3 errors %4 iambic %5")
-                                                           .arg(o.speed).arg(o.pause).arg(o.tone).arg(o.errorRate)
-                                                           .arg(o.iambic == IambicKeyer::Mode::A ? "A" : "B")
-                         + key, outcome);
+                                                  : QStringLiteral("run speed %1 pause %2 tone %3 errors %4 iambic %5")
+                                                            .arg(o.speed)
+                                                            .arg(o.pause)
+                                                            .arg(o.tone)
+                                                            .arg(o.errorRate)
+                                                            .arg(o.iambic == IambicKeyer::Mode::A ? "A" : "B")
+                                                        + key,
+             outcome);
     QCOMPARE(o.headless, arguments.contains(QLatin1String("--headless")));
     // Help, the version and a refusal each say something; a run says nothing.
     QCOMPARE(line.message.isEmpty(), line.action == KeyerCommandLine::Run);
@@ -256,11 +265,15 @@ void ProgramTest::plays_through_a_sound_server()
     keyer.withoutRealTime = server.endsWith(QLatin1String("no real-time"));
     // On PulseAudio it runs as the launcher starts it, without a recording.
     const QString wavPath = dir.filePath(QStringLiteral("played.wav"));
-    QVERIFY(keyer.start(server == QLatin1String("PulseAudio") ? QStringList{"--headless"} : QStringList{"--headless", "--wav", wavPath}));
+    QVERIFY(keyer.start(server == QLatin1String("PulseAudio") ? QStringList{"--headless"}
+                                                              : QStringList{"--headless", "--wav", wavPath}));
     TrainerLine trainer;
     QVERIFY(answerKeyer(keyer, trainer));
     const QString proc = QStringLiteral("/proc/%1").arg(keyer.process.processId());
-    const auto ticks = [&] { const auto stat = keyer.stat(); return stat.value(12).toLongLong() + stat.value(13).toLongLong(); };
+    const auto ticks = [&] {
+        const auto stat = keyer.stat();
+        return stat.value(12).toLongLong() + stat.value(13).toLongLong();
+    };
     // A group played, and its two dots of 100 ms heard at the server: each
     // within a tenth of its length, a silence between them longer than one
     // inside a letter (E, a gap between letters, E), no more than the two, at
@@ -288,11 +301,17 @@ void ProgramTest::plays_through_a_sound_server()
         // The sink's monitor, through PipeWire's own recorder where the keyer
         // plays on PipeWire's own stream; at real-time priority as root, since
         // a recorder held up on a busy machine loses a period of what it heard.
-        QStringList record = server == QLatin1String("PipeWire")
-                                 ? QStringList{"pw-record", "--target", "test", "-P", "{ stream.capture.sink = true }",
-                                               "--rate", "48000", "--channels", "1", "-"}
-                                 : QStringList{"parecord", "--raw", "--format=s16le", "--rate=48000", "--channels=1",
-                                               "--latency-msec=10", "--device=test.monitor"};
+        QStringList record
+            = server == QLatin1String("PipeWire")
+                  ? QStringList{"pw-record", "--target", "test",       "-P", "{ stream.capture.sink = true }",
+                                "--rate",    "48000",    "--channels", "1",  "-"}
+                  : QStringList{"parecord",
+                                "--raw",
+                                "--format=s16le",
+                                "--rate=48000",
+                                "--channels=1",
+                                "--latency-msec=10",
+                                "--device=test.monitor"};
         if (geteuid() == 0)
             record = QStringList{"chrt", "-f", "20"} + record;
         recorder.setProcessEnvironment(sound.env);
@@ -311,7 +330,8 @@ void ProgramTest::plays_through_a_sound_server()
         }
         QVERIFY2(inTime && tones[second - 1].end - tones.front().start <= 4800 + 480 && busy < 30
                      && tones.back().end - tones[second].start <= 4800 + 480 && toneHeard >= 2400
-                     && std::ranges::max(heard.samples) - std::ranges::min(heard.samples) < 40000, qPrintable(runs));
+                     && std::ranges::max(heard.samples) - std::ranges::min(heard.samples) < 40000,
+                 qPrintable(runs));
     };
     int oks = 0;
     played(pauseFrame(30) + copyStartFrame() + groupFrame(u"EE"), ++oks);
@@ -362,7 +382,8 @@ void ProgramTest::plays_through_a_sound_server()
         return;
     QCOMPARE(QDir(proc + "/fd").entryList(QDir::System).size(), filesOpen);
     QVERIFY(keyer.stop());
-    QVERIFY2(keyer.errors().count("playing silently") == 1 && !keyer.errors().contains("cannot"), keyer.errors().constData());
+    QVERIFY2(keyer.errors().count("playing silently") == 1 && !keyer.errors().contains("cannot"),
+             keyer.errors().constData());
     if (server == QLatin1String("PulseAudio"))
         return;
     // Two dots of 100 ms a group: through the server, silently, through it again.

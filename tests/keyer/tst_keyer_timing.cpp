@@ -62,7 +62,8 @@ void TimingTest::copy_groups()
     QVERIFY(keyer.start(options));
     TrainerLine trainer;
     QVERIFY(answerKeyer(keyer, trainer));
-    QByteArray frames = speedFrame(QString::number(speed)) + pauseFrame(quint8(pause)) + "hello there" + copyStartFrame();
+    QByteArray frames
+        = speedFrame(QString::number(speed)) + pauseFrame(quint8(pause)) + "hello there" + copyStartFrame();
     const QStringList groupList = groups.split(QLatin1Char('|'));
     for (const QString &group : groupList)
         frames += "<y>" + groupFrame(group);
@@ -81,7 +82,8 @@ void TimingTest::copy_groups()
     const double c = qMax(speed, charSpeed) / 5.0;
     const double s = speed / 5.0;
     const double characterGap = charSpeed > 0 ? (60 * c - 37.2 * s) / (s * c) * rate * 3 / 19 : 3 * dot;
-    const double pauseStretch = charSpeed > 0 ? (60 * c - 37.2 * s) / (s * c) * rate * 7 / 19 - 7 * 6.0 * rate / speed : 0;
+    const double pauseStretch
+        = charSpeed > 0 ? (60 * c - 37.2 * s) / (s * c) * rate * 7 / 19 - 7 * 6.0 * rate / speed : 0;
     // A tone is heard from where its rising edge passes half the amplitude
     // to where its falling edge does. A sine crosses that level twice a
     // period, so each end is found to within half a period.
@@ -182,15 +184,12 @@ void TimingTest::sidetone_follows_the_keys_moments()
         qint64 seen, settled, sounds;
     };
     const QList<Edge> edges{
-        {true, 1000, 1000, 1000},  // at once
-        {false, 1400, 1400, 1400},
-        {true, 1900, 1940, 1940},  // 5 ms late: the tone starts late...
+        {true, 1000, 1000, 1000}, // at once
+        {false, 1400, 1400, 1400}, {true, 1900, 1940, 1940}, // 5 ms late: the tone starts late...
         {false, 2380, 2380, 2420}, // ...and lasts as keyed
-        {true, 2860, 2860, 2900},  // the gap inside the character too
+        {true, 2860, 2860, 2900}, // the gap inside the character too
         {false, 3100, 3180, 3180}, // late by more: the element is longer, by as little as can be
-        {true, 3580, 3580, 3660},
-        {false, 3900, 3900, 3980},
-        {true, 4800, 4800, 4800},  // after a rest, at once again
+        {true, 3580, 3580, 3660},  {false, 3900, 3900, 3980}, {true, 4800, 4800, 4800}, // after a rest, at once again
         {false, 5200, 5200, 5200},
     };
     // The moments are on the monotonic clock, a sample (125 µs) apart.

@@ -13,8 +13,12 @@ WavRecording readWav(const QString &path)
     const QByteArray bytes = file.readAll();
     if (bytes.size() < 44 || !bytes.startsWith("RIFF") || bytes.mid(8, 8) != "WAVEfmt ")
         return wav;
-    const auto u16 = [&](int at) { return qFromLittleEndian<quint16>(bytes.constData() + at); };
-    const auto u32 = [&](int at) { return qFromLittleEndian<quint32>(bytes.constData() + at); };
+    const auto u16 = [&](int at) {
+        return qFromLittleEndian<quint16>(bytes.constData() + at);
+    };
+    const auto u32 = [&](int at) {
+        return qFromLittleEndian<quint32>(bytes.constData() + at);
+    };
     // The sizes in the header must be those of the file: a player trusts them.
     if (u16(20) != 1 || u16(22) != 1 || u16(34) != 16 || bytes.mid(36, 4) != "data" || u32(4) != bytes.size() - 8
         || u32(40) != bytes.size() - 44)
