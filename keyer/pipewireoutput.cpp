@@ -260,7 +260,7 @@ qint64 PipeWireOutput::playingPosition()
     return m_base + m_fromPipeWire->taken - period + elapsed;
 }
 
-// PipeWire's thread may take a period while this runs, reading forward. So
+// PipeWire's data thread may take a period while this runs, reading forward. So
 // it is written backward, last sample first: whatever the moment, that
 // thread sees what was there, then from one sample on what is written,
 // never the new and the old in turn (a tone with a hole of up to a period
@@ -295,7 +295,7 @@ void PipeWireOutput::wake()
     (void)!::write(m_wakeFd, &one, sizeof one);
 }
 
-// PipeWire's real-time thread: the next period from the ring, brought up to
+// PipeWire's data thread: the next period from the ring, brought up to
 // the stream's rate, silence where nothing has been written (the position
 // keeps time all the same).
 void PipeWireOutput::processThunk(void *self)

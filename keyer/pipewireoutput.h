@@ -20,13 +20,14 @@ struct spa_hook;
 //
 // PipeWire does not take back what it has been given, so the lead stays on
 // this side: write() puts samples into a ring at their position, which the
-// sound thread may overwrite until PipeWire's real-time thread takes them,
+// sound thread may overwrite until PipeWire's data thread takes them,
 // a period at a time, in process(). Between the two threads only the ring
 // and a few atomics pass, and that thread takes no lock and allocates
 // nothing.
 //
 // Three threads meet here: the sound thread, which calls every member
-// function but wake(); PipeWire's real-time thread, which calls process();
+// function but wake(); PipeWire's data thread (its data loop's, at real-time
+// priority where the system grants it), which calls process();
 // and the thread of PipeWire's loop (pw_thread_loop), which tells the
 // stream's state and the server's errors. The loop's callbacks run under its
 // lock, which the sound thread also holds whenever it calls into PipeWire.
@@ -48,7 +49,7 @@ public:
     void wait(int timeoutUs) override;
     void wake() override;
     QString errorString() const override { return m_error; }
-    // Whether PipeWire's thread calls this stream at real-time priority;
+    // Whether PipeWire's data thread runs at real-time priority;
     // known once open() has succeeded. PipeWire's real-time module gets it
     // from rtkit where the system has that (or sets it itself where the
     // keyer may); without either the thread is an ordinary one, and a busy
@@ -70,7 +71,7 @@ private:
     // stream: made anew by open() before those threads start, dropped by
     // close() once they have stopped, so that nobody else ever writes it.
     struct FromPipeWire {
-        // Written by PipeWire's real-time thread (process()).
+        // Written by PipeWire's data thread (process()).
         qint64 streamTaken = 0;            // that thread's own: stream samples taken so far
         std::atomic<qint64> taken = 0;     // the keyer's samples from m_base before it may no longer change
         std::atomic<qint64> takenAtNs = 0; // when it last took some (CLOCK_MONOTONIC); 0: not yet
@@ -101,7 +102,7 @@ private:
     std::unique_ptr<spa_hook> m_coreListener;
     QString m_error;
 
-    // Written by the sound thread, read by PipeWire's real-time thread.
+    // Written by the sound thread, read by PipeWire's data thread.
     // The ring holds the keyer's samples by their position less m_base (the
     // keyer's rate; process() brings them up to the stream's), modulo its size.
     std::array<std::atomic<qint16>, ringSize> m_ring{};

@@ -201,7 +201,7 @@ Player::DirectKey Player::directKey()
     };
 }
 
-// On this object's thread, while the sound thread plays: the actions that
+// On the main thread, while the sound thread plays: the actions that
 // are due, and the recording.
 void Player::pump()
 {

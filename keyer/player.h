@@ -21,8 +21,8 @@ class SoundThread;
 // played. What the keyer does after a group (the "OK", the keyed-back
 // reports) is tied to sample positions with at(), so it happens where the
 // sound says, sample-exact, whatever drives the playing: the sound thread
-// in real time (SoundThread), or this object's thread straight on as long
-// as something is scheduled (FastPace).
+// in real time (SoundThread), or the main thread straight on as long as
+// something is scheduled (FastPace).
 //
 // This is the main thread's side. Everything reaches the renderer through
 // a SoundExchange, without a lock, so the sound thread never waits on the
