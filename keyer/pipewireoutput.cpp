@@ -197,16 +197,10 @@ bool PipeWireOutput::resume(int sampleRate, qint64 position)
     return true;
 }
 
-// The listeners go first: a stream destroyed says it is unconnected, and
-// nothing of that is news.
 void PipeWireOutput::close()
 {
     if (m_loop)
         pw_thread_loop_stop(m_loop);
-    if (m_streamListener)
-        spa_hook_remove(m_streamListener.get());
-    if (m_coreListener)
-        spa_hook_remove(m_coreListener.get());
     if (m_stream)
         pw_stream_destroy(m_stream);
     m_stream = nullptr;
@@ -344,12 +338,14 @@ void PipeWireOutput::processThunk(void *self)
     }
 }
 
-// From PipeWire's loop, under its lock: the first failure is kept, in the
-// server's words, for the sound thread to say.
+// The first failure is kept, in the server's words, for the sound thread to
+// say. Only what the loop's thread tells counts: the stream destroyed in
+// close(), the loop stopped, says it is unconnected on the sound thread,
+// and that is no news.
 void PipeWireOutput::failedWith(const char *words)
 {
     FromPipeWire &told = *m_fromPipeWire;
-    if (told.failed.load(std::memory_order_relaxed))
+    if (!pw_thread_loop_in_thread(m_loop) || told.failed.load(std::memory_order_relaxed))
         return;
     qstrncpy(told.error.data(), words ? words : "", told.error.size());
     told.failed.store(true, std::memory_order_release);

@@ -30,7 +30,8 @@ struct spa_hook;
 // priority where the system grants it), which calls process();
 // and the thread of PipeWire's loop (pw_thread_loop), which tells the
 // stream's state and the server's errors. The loop's callbacks run under its
-// lock, which the sound thread also holds whenever it calls into PipeWire.
+// lock, which the sound thread also holds whenever it calls into PipeWire
+// while the loop runs.
 class PipeWireOutput : public SoundOutput
 {
 public:
@@ -78,9 +79,9 @@ private:
         std::atomic<qint64> period = 0;    // how many of the keyer's samples it took then
         std::atomic<bool> streaming = false; // it has been asked for samples
         std::atomic<bool> realTime = false;  // at real-time priority; set before `streaming`
-        // Written by PipeWire's loop: the first failure of the server or the
-        // stream, in the server's words (NUL-terminated, written once, before
-        // `failed` is set).
+        // Written on the thread of PipeWire's loop: the first failure of the
+        // server or the stream, in the server's words (NUL-terminated,
+        // written once, before `failed` is set).
         std::array<char, 160> error{};
         std::atomic<bool> failed = false;
     };
