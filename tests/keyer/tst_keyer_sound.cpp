@@ -5,6 +5,7 @@
 #include "pulseoutput.h"
 #include "soundoutput.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
