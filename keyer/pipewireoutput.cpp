@@ -6,6 +6,7 @@
 
 #include <pipewire/pipewire.h>
 #include <spa/param/audio/format-utils.h>
+#include <spa/utils/result.h>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -82,14 +83,12 @@ PipeWireOutput::~PipeWireOutput()
 bool PipeWireOutput::open(int sampleRate, qint64 position)
 {
     close();
+    m_error.clear();
     m_rate = sampleRate;
     m_base = position;
-    m_taken = 0;
-    m_streamTaken = 0;
+    m_resumedAtNs = 0;
     m_writtenEnd = 0;
-    m_takenAtNs = 0;
-    m_period = 0;
-    m_failed = false;
+    m_fromPipeWire = std::make_unique<FromPipeWire>();
 
     m_loop = pw_thread_loop_new("vestranoli-pw", nullptr);
     // "client-rt.conf" loads PipeWire's real-time module, which raises the
@@ -103,12 +102,16 @@ bool PipeWireOutput::open(int sampleRate, qint64 position)
                                                 : nullptr,
                                         0)
                        : nullptr;
-    if (!m_context)
-        return fail(QCoreApplication::translate("SoundOutput", "starting PipeWire"));
+    if (!m_context) {
+        const int error = errno;
+        return fail(QCoreApplication::translate("SoundOutput", "starting PipeWire: %1")
+                        .arg(QString::fromLocal8Bit(std::strerror(error))));
+    }
     pw_thread_loop_lock(m_loop);
-    if (pw_thread_loop_start(m_loop) < 0) {
+    if (const int started = pw_thread_loop_start(m_loop); started < 0) {
         pw_thread_loop_unlock(m_loop);
-        return fail(QCoreApplication::translate("SoundOutput", "starting PipeWire"));
+        return fail(QCoreApplication::translate("SoundOutput", "starting PipeWire: %1")
+                        .arg(QString::fromLocal8Bit(spa_strerror(started))));
     }
     m_core = pw_context_connect(m_context, nullptr, 0);
     if (!m_core) {
@@ -150,17 +153,19 @@ bool PipeWireOutput::open(int sampleRate, qint64 position)
         pw_stream_flags(PW_STREAM_FLAG_AUTOCONNECT | PW_STREAM_FLAG_MAP_BUFFERS | PW_STREAM_FLAG_RT_PROCESS), &format, 1);
     pw_thread_loop_unlock(m_loop);
     if (connected < 0)
-        return fail(QCoreApplication::translate("SoundOutput", "opening a stream"));
+        return fail(QCoreApplication::translate("SoundOutput", "opening a stream: %1")
+                        .arg(QString::fromLocal8Bit(spa_strerror(connected))));
 
     // Ready once the graph has asked for samples.
     QElapsedTimer waited;
     waited.start();
-    while (!m_streaming && !m_failed) {
+    while (!m_fromPipeWire->streaming && !m_fromPipeWire->failed) {
         if (waited.elapsed() > 5000)
             return fail(QCoreApplication::translate("SoundOutput", "opening a stream: no answer"));
         wait(10000);
     }
-    return !m_failed || fail(QCoreApplication::translate("SoundOutput", "opening a stream: %1").arg(m_error));
+    return !m_fromPipeWire->failed
+           || fail(QCoreApplication::translate("SoundOutput", "opening a stream: %1").arg(serverWords()));
 }
 
 // The stream made inactive: PipeWire stops asking for it, and the sink
@@ -177,14 +182,15 @@ void PipeWireOutput::rest()
 
 bool PipeWireOutput::resume(int sampleRate, qint64 position)
 {
-    if (!m_stream || m_failed || sampleRate != m_rate)
+    if (!m_stream || m_fromPipeWire->failed || sampleRate != m_rate)
         return open(sampleRate, position);
     // PipeWire goes on from the next sample it would have taken, which is
-    // now the keyer's `position`; nothing after it is written yet.
-    const qint64 next = m_taken - 2;
+    // now the keyer's `position`; nothing after it is written yet. Inactive,
+    // the stream is not called: what it took last stands still.
+    const qint64 next = m_fromPipeWire->taken - 2;
     m_writtenEnd.store(next, std::memory_order_release);
     m_base = position - next;
-    m_takenAtNs = 0; // the position is unknown until PipeWire asks again
+    m_resumedAtNs = monotonicNs();
     pw_thread_loop_lock(m_loop);
     pw_stream_set_active(m_stream, true);
     pw_thread_loop_unlock(m_loop);
@@ -209,21 +215,27 @@ void PipeWireOutput::close()
     m_loop = nullptr;
     m_streamListener.reset();
     m_coreListener.reset();
-    m_streaming = false;
+    m_fromPipeWire.reset();
 }
 
 bool PipeWireOutput::fail(const QString &what)
 {
-    if (!what.isEmpty())
-        m_error = what;
+    m_error = what;
     close();
     return false;
 }
 
+// What the server or the stream said of its failure; read once it has failed.
+QString PipeWireOutput::serverWords() const
+{
+    const QString words = QString::fromUtf8(m_fromPipeWire->error.data());
+    return words.isEmpty() ? QCoreApplication::translate("SoundOutput", "the server went away") : words;
+}
+
 bool PipeWireOutput::isPlaying()
 {
-    if (m_stream && m_failed)
-        fail(m_error.isEmpty() ? QCoreApplication::translate("SoundOutput", "playing: the server went away") : m_error);
+    if (m_stream && m_fromPipeWire->failed)
+        fail(QCoreApplication::translate("SoundOutput", "playing: %1").arg(serverWords()));
     return m_stream != nullptr;
 }
 
@@ -232,15 +244,17 @@ qint64 PipeWireOutput::playingPosition()
     // PipeWire takes a period at the start of each cycle. Said to be heard a
     // period before what it has taken, so that what the sound thread writes
     // 3 ms ahead of it (two periods and more) is never taken already.
-    const qint64 takenAt = m_takenAtNs;
-    if (takenAt == 0)
+    if (!m_fromPipeWire)
         return -1;
-    const qint64 period = m_period;
+    const qint64 takenAt = m_fromPipeWire->takenAtNs;
+    if (takenAt == 0 || takenAt <= m_resumedAtNs)
+        return -1;
+    const qint64 period = m_fromPipeWire->period;
     const qint64 elapsed = std::min((monotonicNs() - takenAt) * m_rate / 1000000000, period);
-    return m_base + m_taken - period + elapsed;
+    return m_base + m_fromPipeWire->taken - period + elapsed;
 }
 
-// PipeWire's thread may take a period while this runs, reading forward. So
+// PipeWire's data thread may take a period while this runs, reading forward. So
 // it is written backward, last sample first: whatever the moment, that
 // thread sees what was there, then from one sample on what is written,
 // never the new and the old in turn (a tone with a hole of up to a period
@@ -256,7 +270,7 @@ bool PipeWireOutput::write(qint64 position, const qint16 *samples, qint64 count)
     const qint64 end = position + count - m_base;
     if (end > m_writtenEnd)
         m_writtenEnd.store(end, std::memory_order_release);
-    return !m_failed;
+    return !m_fromPipeWire || !m_fromPipeWire->failed;
 }
 
 void PipeWireOutput::wait(int timeoutUs)
@@ -275,12 +289,13 @@ void PipeWireOutput::wake()
     (void)!::write(m_wakeFd, &one, sizeof one);
 }
 
-// PipeWire's real-time thread: the next period from the ring, brought up to
+// PipeWire's data thread: the next period from the ring, brought up to
 // the stream's rate, silence where nothing has been written (the position
 // keeps time all the same).
 void PipeWireOutput::processThunk(void *self)
 {
     auto *output = static_cast<PipeWireOutput *>(self);
+    FromPipeWire &told = *output->m_fromPipeWire;
     pw_buffer *buffer = pw_stream_dequeue_buffer(output->m_stream);
     if (!buffer)
         return;
@@ -292,7 +307,7 @@ void PipeWireOutput::processThunk(void *self)
     if (buffer->requested)
         count = std::min<qint64>(count, qint64(buffer->requested));
     const qint64 factor = output->m_factor;
-    const qint64 from = output->m_streamTaken;
+    const qint64 from = told.streamTaken;
     const qint64 written = output->m_writtenEnd.load(std::memory_order_acquire);
     const auto sample = [output, written](qint64 position) -> float {
         return position >= 0 && position < written
@@ -310,34 +325,46 @@ void PipeWireOutput::processThunk(void *self)
     data.chunk->stride = sizeof(qint16);
     data.chunk->size = uint32_t(count * qint64(sizeof(qint16)));
     pw_stream_queue_buffer(output->m_stream, buffer);
-    output->m_streamTaken = from + count;
+    told.streamTaken = from + count;
     // The furthest sample of the keyer's read: two past the last one due.
-    output->m_taken.store((from + count + factor - 1) / factor + 2, std::memory_order_relaxed);
-    output->m_period.store((count + factor - 1) / factor, std::memory_order_relaxed);
-    output->m_takenAtNs.store(monotonicNs(), std::memory_order_release);
-    if (!output->m_streaming.load(std::memory_order_relaxed)) {
+    told.taken.store((from + count + factor - 1) / factor + 2, std::memory_order_relaxed);
+    told.period.store((count + factor - 1) / factor, std::memory_order_relaxed);
+    told.takenAtNs.store(monotonicNs(), std::memory_order_release);
+    if (!told.streaming.load(std::memory_order_relaxed)) {
         const int policy = sched_getscheduler(0) & ~SCHED_RESET_ON_FORK;
-        output->m_realTime = policy == SCHED_FIFO || policy == SCHED_RR;
-        output->m_streaming = true;
+        told.realTime = policy == SCHED_FIFO || policy == SCHED_RR;
+        told.streaming = true;
         output->wake();
     }
+}
+
+// The first failure is kept, in the server's words, for the sound thread to
+// say. Only what the loop's thread tells counts: the stream destroyed in
+// close(), the loop stopped, says it is unconnected on the sound thread,
+// and that is no news.
+void PipeWireOutput::failedWith(const char *words)
+{
+    FromPipeWire &told = *m_fromPipeWire;
+    if (!pw_thread_loop_in_thread(m_loop) || told.failed.load(std::memory_order_relaxed))
+        return;
+    qstrncpy(told.error.data(), words ? words : "", told.error.size());
+    told.failed.store(true, std::memory_order_release);
+    wake();
 }
 
 void PipeWireOutput::stateChangedThunk(void *self, int, int state, const char *error)
 {
     auto *output = static_cast<PipeWireOutput *>(self);
-    if (state == PW_STREAM_STATE_ERROR || (state == PW_STREAM_STATE_UNCONNECTED && output->m_streaming)) {
-        output->m_failed = true;
-        output->wake();
-    }
-    (void)error;
+    if (state == PW_STREAM_STATE_ERROR || (state == PW_STREAM_STATE_UNCONNECTED && output->m_fromPipeWire->streaming))
+        output->failedWith(error);
 }
 
-void PipeWireOutput::coreErrorThunk(void *self, uint32_t id, int, int, const char *)
+void PipeWireOutput::coreErrorThunk(void *self, uint32_t id, int, int res, const char *message)
 {
     auto *output = static_cast<PipeWireOutput *>(self);
-    if (id == PW_ID_CORE) { // the connection to the server is lost
-        output->m_failed = true;
-        output->wake();
-    }
+    if (id != PW_ID_CORE) // the connection to the server is lost
+        return;
+    char words[160];
+    std::snprintf(words, sizeof words, "%s (%s)", message ? message : "", spa_strerror(res));
+    output->failedWith(words);
 }

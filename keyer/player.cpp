@@ -22,7 +22,7 @@ constexpr int sampleRateHz = 8000;
 // last turn, up to a top-up period (10 ms), and a busy machine can hold the
 // thread up about as long again before it takes it.
 constexpr int handOverMs = 20;
-// The window's thread looks at what the sound thread has played this often,
+// The main thread looks at what the sound thread has played this often,
 // for the actions that are due and for the recording.
 constexpr int pumpMs = 5;
 // In fast mode, how much is rendered before the event loop gets a turn.
@@ -170,7 +170,7 @@ void Player::at(qint64 position, std::function<void()> action)
 
 void Player::prepare()
 {
-    m_exchange.wanted = true;
+    m_exchange.wanted.fetch_add(1);
     wakeSoundThread();
 }
 
@@ -201,7 +201,7 @@ Player::DirectKey Player::directKey()
     };
 }
 
-// On this object's thread, while the sound thread plays: the actions that
+// On the main thread, while the sound thread plays: the actions that
 // are due, and the recording.
 void Player::pump()
 {
@@ -226,8 +226,10 @@ void Player::drainRecording()
         }
     }
     record(samples, count);
-    if (m_exchange.recordingLost.exchange(false))
+    if (const qint64 lost = m_exchange.recordingLost; lost != m_recordingLostSaid) {
+        m_recordingLostSaid = lost;
         reportProblem(tr("the recording fell behind and lost samples"));
+    }
 }
 
 void Player::render(qint16 *out, qint64 count)

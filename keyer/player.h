@@ -21,12 +21,12 @@ class SoundThread;
 // played. What the keyer does after a group (the "OK", the keyed-back
 // reports) is tied to sample positions with at(), so it happens where the
 // sound says, sample-exact, whatever drives the playing: the sound thread
-// in real time (SoundThread), or this object's thread straight on as long
-// as something is scheduled (FastPace).
+// in real time (SoundThread), or the main thread straight on as long as
+// something is scheduled (FastPace).
 //
-// This is the window's side. Everything reaches the renderer through a
-// SoundExchange, without a lock, so the sound thread never waits on the
-// window; what the renderer settles (the clock, the samples for the
+// This is the main thread's side. Everything reaches the renderer through
+// a SoundExchange, without a lock, so the sound thread never waits on the
+// main thread; what the renderer settles (the clock, the samples for the
 // recording, the news of the sound server) comes back the same way.
 class Player : public QObject, public Schedule
 {
@@ -72,7 +72,7 @@ public:
     void setKey(bool down, qint64 seenNs) override;
     bool key() const { return m_key; }
     // For a key adapter's reader thread (one thread only): its straight key,
-    // seen at `seenNs`, to the sound thread without the window's thread in
+    // seen at `seenNs`, to the sound thread without the main thread in
     // between, however busy that is. Empty in fast mode.
     using DirectKey = std::function<void(bool down, qint64 seenNs)>;
     DirectKey directKey();
@@ -110,5 +110,6 @@ private:
     qint64 m_firingAt = 0;
     bool m_noted = false;     // the sound output's state has been said
     bool m_dropNoted = false; // a command has been dropped
+    qint64 m_recordingLostSaid = 0; // of the exchange's recordingLost
     SoundState m_state = SoundState::Silent;
 };

@@ -191,19 +191,22 @@ bool PulseOutput::write(qint64 position, const qint16 *samples, qint64 count)
 
 void PulseOutput::wait(int timeoutUs)
 {
+    // Preparing drops earlier wake-ups, so one asked for since the last wait
+    // (or while this prepares) is looked for here. One counted after the
+    // count is read is looked for again at the next wait: at worst a turn
+    // too many, never a wake-up lost.
+    const quint32 wakes = m_wakes.load(std::memory_order_acquire);
     if (pa_mainloop_prepare(m_loop, timeoutUs) < 0)
         return;
-    // Preparing drops earlier wake-ups, so one asked for just before is
-    // looked for here.
-    if (m_woken)
+    if (wakes != m_wakesHandled)
         pa_mainloop_wakeup(m_loop);
     pa_mainloop_poll(m_loop);
     pa_mainloop_dispatch(m_loop);
-    m_woken = false;
+    m_wakesHandled = wakes;
 }
 
 void PulseOutput::wake()
 {
-    m_woken = true;
+    m_wakes.fetch_add(1, std::memory_order_release);
     pa_mainloop_wakeup(m_loop);
 }

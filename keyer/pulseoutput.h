@@ -3,6 +3,8 @@
 
 #include "soundoutput.h"
 
+#include <QtGlobal>
+
 #include <atomic>
 #include <chrono>
 
@@ -50,7 +52,10 @@ private:
     Clock::time_point m_timedAt;
     Clock::time_point m_askedAt;
     bool m_asking = false;
-    std::atomic<bool> m_woken = false; // since the last wait
+    // Counted up by every thread that calls wake(); wait(), on the sound
+    // thread, keeps the count it has handled as its own.
+    std::atomic<quint32> m_wakes = 0;
+    quint32 m_wakesHandled = 0;
     pa_mainloop *m_loop = nullptr;
     pa_context *m_context = nullptr;
     pa_stream *m_stream = nullptr;

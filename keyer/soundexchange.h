@@ -34,37 +34,45 @@ struct SoundNews {
     std::array<char, 160> detail{}; // NUL-terminated
 };
 
-// Everything that passes between the window's thread (Player) and the thread
-// that renders (the sound thread in real time; in fast mode the window's
-// thread itself plays both parts), and from a key adapter's reader thread to
-// the renderer. No member is written by two threads, and none needs a lock:
-// the renderer never waits on the window.
+// Everything that passes between the main thread (Player) and the thread
+// that renders (the sound thread in real time; in fast mode the main thread
+// itself plays both parts, FastPace), and from a key adapter's reader thread
+// to the renderer. Each member has one writer, named with it, and none needs
+// a lock: the renderer never waits on the main thread. Where both sides
+// speak of one thing, one side counts and the other keeps, as its own, the
+// count it has handled last.
 struct SoundExchange {
-    // Written by the window's thread, read by the renderer.
-    SpscRing<PlayCommand, 4096> commands; // pushed by the window, popped by the renderer
+    // Written by the main thread, read by the renderer.
+    SpscRing<PlayCommand, 4096> commands; // pushed by the main thread, popped by the renderer
     std::atomic<double> frequency = 600;
     std::atomic<double> volume = 1;
-    std::atomic<bool> wanted = false;    // a run or a key is about to need the sound; the renderer clears it
+    // How often a run or a key has been about to need the sound: a count the
+    // renderer has not handled yet keeps it from resting, or wakes it.
+    std::atomic<quint32> wanted = 0;
     std::atomic<bool> keepReady = false; // the keyer window has the keyboard: never rest
     std::atomic<bool> stop = false;      // the sound thread ends
+    // Set by the main thread before the sound thread starts, then only read:
+    // the ring for the recording (only with a recording and a sound thread;
+    // pushed by the renderer, popped by the main thread) and an eventfd the
+    // sound thread writes to after news, which the main thread's event loop
+    // watches.
+    std::unique_ptr<SpscRing<qint16, 65536>> recorded;
+    int newsSignal = -1;
 
-    // Written by a key adapter's reader thread, read by the renderer: its
-    // straight key's edges, straight from where they were seen.
+    // Written by a key adapter's reader thread (one only), read by the
+    // renderer: its straight key's edges, straight from where they were seen.
     SpscRing<PlayCommand, 256> adapterKey;
 
-    // Written by the renderer, read by the window's thread.
+    // Written by the renderer, read by the main thread.
     std::atomic<qint64> position = 0; // settled: every sample before it has been played (or is about to be)
     std::atomic<bool> resting = false;
-    std::atomic<bool> recordingLost = false;
-    // Samples settled, for the recording; only with a recording and a sound thread.
-    std::unique_ptr<SpscRing<qint16, 65536>> recorded;
-    SpscRing<SoundNews, 16> news; // pushed by the sound thread, popped by the window
-    // An eventfd the sound thread writes to after news, which the window's
-    // event loop watches; made by the window before the thread starts.
-    int newsSignal = -1;
+    // Samples the recording has lost so far; the main thread keeps how many
+    // it has said.
+    std::atomic<qint64> recordingLost = 0;
+    SpscRing<SoundNews, 16> news; // pushed by the sound thread, popped by the main thread
 };
 
-// For the renderer: hands the sidetone what the window has changed. Samples
+// For the renderer: hands the sidetone what the main thread has changed. Samples
 // before `settled` no longer change; a cleared schedule takes effect from
 // there, new segments from where they start, and a key where its moment
 // falls, `settled` standing for the moment `nowNs`; what was rendered beyond

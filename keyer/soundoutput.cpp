@@ -11,7 +11,7 @@
 #ifdef VESTRANOLI_PIPEWIRE
 namespace {
 
-// PipeWire's own stream while PipeWire's thread calls it at real-time
+// PipeWire's own stream while PipeWire's data thread calls it at real-time
 // priority; otherwise, from the first stream on, PipeWire's PulseAudio
 // service, whose server holds what is to come: an ordinary thread misses
 // cycles on a busy machine (42 tones of 210 broken in a copy run under

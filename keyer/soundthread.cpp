@@ -2,6 +2,7 @@
 #include "soundthread.h"
 
 #include "core/monotonicclock.h"
+#include "core/sidetone.h"
 #include "soundoutput.h"
 
 #include <pthread.h>
@@ -12,6 +13,7 @@
 #include <chrono>
 #include <cstring>
 #include <future>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -39,11 +41,297 @@ constexpr qint64 writtenKept = 65536;
 
 } // namespace
 
+// The sound thread's own state and its turns. Samples before `m_settled`
+// are being heard or about to be: they no longer change, so they go to the
+// clock and the recording. Those after it, up to the lead, wait at the
+// server and are written again when the key moves or a group comes. Without
+// sound the clock paces it all.
+class SoundLoop
+{
+public:
+    SoundLoop(SoundExchange &exchange, int sampleRate, double toneHz)
+        : m_exchange(exchange)
+        , m_rate(sampleRate)
+        , m_margin(qint64(marginMs) * sampleRate / 1000)
+        , m_lead(qint64(leadMs) * sampleRate / 1000)
+        , m_sidetone(sampleRate, toneHz)
+        , m_output(makeSoundOutput())
+        , m_written(static_cast<size_t>(writtenKept))
+    {
+    }
+
+    // On the sound thread: the first look for the server, then the turns
+    // until the exchange says stop.
+    void openFirst();
+    void run();
+    void wake() { m_output->wake(); } // from any thread
+
+private:
+    using Clock = std::chrono::steady_clock;
+
+    // A turn.
+    bool isWanted() const;
+    bool takeWanted();
+    void restAWhile();
+    void wakeFromRest();
+    void keepTheServer();
+    void settle();
+    void renderAndWrite();
+    void handOverSettled();
+    bool restIfQuiet();
+    void waitForNextTurn();
+    // Its parts.
+    bool reopen(bool afterRest);
+    void lose();
+    void restartClock();
+    void retryLater();
+    qint64 usUntilRetry() const;
+    void say(SoundState state, const QString &detail = QString());
+
+    SoundExchange &m_exchange;
+    const int m_rate;
+    const qint64 m_margin;
+    const qint64 m_lead;
+    Sidetone m_sidetone;
+    std::unique_ptr<SoundOutput> m_output;
+    bool m_playing = false;
+    bool m_resting = false;
+    quint32 m_wantedTaken = 0; // the exchange's `wanted` count handled last
+    qint64 m_settled = 0;
+    Clock::time_point m_clockZero; // without a stream the clock runs from here
+    Clock::time_point m_retryAt;
+    // What the server holds from `m_settled` on ends at `m_writtenEnd`; a
+    // copy of it is kept in `m_written`, a ring indexed by position.
+    std::vector<qint16> m_written;
+    qint64 m_writtenEnd = 0;
+    std::vector<qint16> m_fresh; // what this turn rendered
+    // Where the last sound rendered ends, and since when there has been
+    // nothing to play.
+    qint64 m_soundEnd = 0;
+    Clock::time_point m_quietSince;
+};
+
+void SoundLoop::openFirst()
+{
+    if (m_output->open(m_rate, 0))
+        say(SoundState::Playing);
+    else
+        say(SoundState::Silent, m_output->errorString());
+}
+
+void SoundLoop::run()
+{
+    m_playing = m_output->isPlaying();
+    m_clockZero = Clock::now();
+    retryLater();
+    m_quietSince = Clock::now();
+    while (!m_exchange.stop) {
+        if (m_resting) {
+            if (!isWanted()) {
+                restAWhile();
+                continue;
+            }
+            wakeFromRest();
+        }
+        keepTheServer();
+        settle();
+        takeChanges(m_exchange, m_sidetone, m_settled, monotonicNs());
+        renderAndWrite();
+        handOverSettled();
+        if (restIfQuiet())
+            continue;
+        waitForNextTurn();
+    }
+    m_output->close();
+}
+
+// Something to play, a key, or a count of `wanted` not handled yet.
+bool SoundLoop::isWanted() const
+{
+    return !m_exchange.commands.empty() || !m_exchange.adapterKey.empty() || m_exchange.wanted != m_wantedTaken;
+}
+
+// At rest, until woken: resting without a server, it is looked for all the
+// same, said to be back when found, and left at rest.
+void SoundLoop::restAWhile()
+{
+    if (!m_playing && Clock::now() >= m_retryAt) {
+        retryLater();
+        m_playing = reopen(false);
+        if (m_playing) {
+            m_output->rest();
+            say(SoundState::Playing);
+            say(SoundState::Resting);
+        }
+    }
+    m_output->wait(m_playing ? -1 : int(std::max<qint64>(1000, usUntilRetry())));
+}
+
+// Wanted again: the clock goes on from where it stood.
+void SoundLoop::wakeFromRest()
+{
+    m_resting = false;
+    m_exchange.resting = false;
+    m_playing = reopen(true);
+    say(m_playing ? SoundState::Playing : SoundState::Silent, m_output->errorString());
+    restartClock();
+    retryLater();
+    m_quietSince = Clock::now();
+}
+
+// A server lost is said and looked for again; one found is said.
+void SoundLoop::keepTheServer()
+{
+    if (m_playing && !m_output->isPlaying())
+        lose();
+    if (!m_playing && Clock::now() >= m_retryAt) {
+        if (reopen(false)) {
+            m_playing = true;
+            say(SoundState::Playing);
+        } else {
+            retryLater();
+        }
+    }
+}
+
+// What is heard moves `m_settled` on: by the server's word, or by the clock.
+void SoundLoop::settle()
+{
+    if (!m_playing) {
+        const qint64 since = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - m_clockZero).count();
+        m_settled = std::max(m_settled, since * m_rate / 1000000);
+    } else if (const qint64 heard = m_output->playingPosition(); heard >= 0) {
+        m_settled = std::max(m_settled, heard + m_margin);
+    }
+}
+
+// Renders from where the sidetone stands up to the lead and writes what
+// changed. Only what changed goes to the server again. A rewrite of what it
+// has already mixed makes it rewind its sink, and where the sink's rate is
+// not the stream's that rewind can land a sample off: one sample played
+// twice, a click in a tone's fall. A group appended after silence, or a
+// pause after a group, changes nothing already written but the silence
+// before the group's first tone.
+void SoundLoop::renderAndWrite()
+{
+    const qint64 start = m_sidetone.position();
+    const qint64 until = m_playing ? m_settled + m_lead : m_settled;
+    m_fresh.resize(size_t(std::max<qint64>(0, until - start)));
+    m_sidetone.render(m_fresh.data(), qint64(m_fresh.size()));
+    if (const auto last = std::find_if(m_fresh.rbegin(), m_fresh.rend(), [](qint16 s) { return s != 0; });
+        last != m_fresh.rend())
+        m_soundEnd = std::max(m_soundEnd, start + qint64(m_fresh.rend() - last));
+    qint64 changed = start;
+    while (changed < m_writtenEnd && changed < until
+           && m_written[size_t(changed % writtenKept)] == m_fresh[size_t(changed - start)])
+        ++changed;
+    for (qint64 p = changed; p < until; ++p)
+        m_written[size_t(p % writtenKept)] = m_fresh[size_t(p - start)];
+    if (m_playing && changed < until && !m_output->write(changed, m_fresh.data() + (changed - start), until - changed))
+        lose();
+    m_writtenEnd = std::max(m_writtenEnd, until);
+}
+
+// What is settled goes to the recording and to the keyer's clock.
+void SoundLoop::handOverSettled()
+{
+    if (m_exchange.recorded) {
+        for (qint64 p = m_exchange.position; p < m_settled; ++p) {
+            if (!m_exchange.recorded->push(m_written[size_t(p % writtenKept)]))
+                m_exchange.recordingLost.fetch_add(1, std::memory_order_relaxed);
+        }
+    }
+    m_exchange.position = m_settled;
+}
+
+// Whether `wanted` has been counted since it was handled last; it is
+// handled now.
+bool SoundLoop::takeWanted()
+{
+    const quint32 wanted = m_exchange.wanted;
+    return std::exchange(m_wantedTaken, wanted) != wanted;
+}
+
+// After a while with nothing to play, the key untouched and nothing wanted
+// since, the output rests.
+bool SoundLoop::restIfQuiet()
+{
+    const bool quiet = !m_sidetone.keyDown() && !m_exchange.keepReady && m_sidetone.scheduleEnd() <= m_settled
+                       && m_soundEnd <= m_settled;
+    if (!quiet || takeWanted()) {
+        m_quietSince = Clock::now();
+        return false;
+    }
+    if (Clock::now() - m_quietSince <= std::chrono::milliseconds(restAfterMs))
+        return false;
+    m_resting = true;
+    m_exchange.resting = true;
+    m_output->rest();
+    say(SoundState::Resting);
+    return true;
+}
+
+// Between changes the lead is topped up; without a server, it is looked for
+// when it is time.
+void SoundLoop::waitForNextTurn()
+{
+    int waitUs = topUpMs * 1000;
+    if (!m_playing)
+        waitUs = int(std::clamp<qint64>(usUntilRetry(), 0, waitUs));
+    m_output->wait(std::max(waitUs, 1000));
+}
+
+// A stream opened anew, or after a rest, starts empty at `m_settled`.
+bool SoundLoop::reopen(bool afterRest)
+{
+    if (!(afterRest ? m_output->resume(m_rate, m_settled) : m_output->open(m_rate, m_settled)))
+        return false;
+    m_writtenEnd = m_settled;
+    m_sidetone.rewindTo(m_settled);
+    return true;
+}
+
+void SoundLoop::lose()
+{
+    say(SoundState::Silent, m_output->errorString());
+    m_output->close();
+    m_playing = false;
+    restartClock();
+    retryLater();
+}
+
+void SoundLoop::restartClock()
+{
+    m_clockZero = Clock::now() - std::chrono::microseconds(m_settled * 1000000 / m_rate);
+}
+
+void SoundLoop::retryLater()
+{
+    m_retryAt = Clock::now() + std::chrono::milliseconds(retryMs);
+}
+
+qint64 SoundLoop::usUntilRetry() const
+{
+    return std::chrono::duration_cast<std::chrono::microseconds>(m_retryAt - Clock::now()).count();
+}
+
+// The news goes to the main thread, which says it; this thread writes
+// nothing to stderr. The detail is copied while the caller still holds it.
+void SoundLoop::say(SoundState state, const QString &detail)
+{
+    SoundNews news;
+    news.state = state;
+    const QByteArray text = detail.toUtf8().left(qsizetype(news.detail.size()) - 1);
+    std::memcpy(news.detail.data(), text.constData(), size_t(text.size()));
+    m_exchange.news.push(news); // a full ring means the main thread has not looked for a while: the newest is lost
+    const quint64 one = 1;
+    if (m_exchange.newsSignal >= 0)
+        (void)!::write(m_exchange.newsSignal, &one, sizeof one);
+}
+
 SoundThread::SoundThread(SoundExchange &exchange, int sampleRate, double toneHz)
     : m_exchange(exchange)
-    , m_rate(sampleRate)
-    , m_sidetone(sampleRate, toneHz)
-    , m_output(makeSoundOutput())
+    , m_loop(std::make_unique<SoundLoop>(exchange, sampleRate, toneHz))
 {
 }
 
@@ -51,7 +339,7 @@ SoundThread::~SoundThread()
 {
     if (m_thread.joinable()) {
         m_exchange.stop = true;
-        m_output->wake();
+        m_loop->wake();
         m_thread.join();
     }
 }
@@ -66,174 +354,14 @@ void SoundThread::start()
         // (the lowest, above every ordinary program), ordinary otherwise.
         const sched_param priority{sched_get_priority_min(SCHED_FIFO)};
         pthread_setschedparam(pthread_self(), SCHED_FIFO, &priority);
-        if (m_output->open(m_rate, 0))
-            say(SoundState::Playing);
-        else
-            say(SoundState::Silent, m_output->errorString());
+        m_loop->openFirst();
         opened.set_value();
-        run();
+        m_loop->run();
     });
     hasOpened.wait();
 }
 
 void SoundThread::wake()
 {
-    m_output->wake();
-}
-
-// The news goes to the window's thread, which says it; this thread writes
-// nothing to stderr. The detail is copied while the caller still holds it.
-void SoundThread::say(SoundState state, const QString &detail)
-{
-    SoundNews news;
-    news.state = state;
-    const QByteArray text = detail.toUtf8().left(qsizetype(news.detail.size()) - 1);
-    std::memcpy(news.detail.data(), text.constData(), size_t(text.size()));
-    m_exchange.news.push(news); // a full ring means the window has not looked for a while: the newest is lost
-    const quint64 one = 1;
-    if (m_exchange.newsSignal >= 0)
-        (void)!::write(m_exchange.newsSignal, &one, sizeof one);
-}
-
-void SoundThread::run()
-{
-    // Samples before `settled` are being heard or about to be: they no
-    // longer change, so they go to the clock and the recording. Those after
-    // it, up to the lead, wait at the server and are written again when the
-    // key moves or a group comes. Without sound the clock paces it all.
-    using Clock = std::chrono::steady_clock;
-    const qint64 margin = qint64(marginMs) * m_rate / 1000;
-    const qint64 lead = qint64(leadMs) * m_rate / 1000;
-    bool playing = m_output->isPlaying();
-    bool resting = false;
-    qint64 settled = 0;
-    // Without a stream the clock runs from here.
-    Clock::time_point clockZero = Clock::now();
-    const auto restartClock = [&] {
-        clockZero = Clock::now() - std::chrono::microseconds(settled * 1000000 / m_rate);
-    };
-    Clock::time_point retryAt;
-    const auto retryLater = [&] { retryAt = Clock::now() + std::chrono::milliseconds(retryMs); };
-    const auto usUntilRetry = [&] {
-        return std::chrono::duration_cast<std::chrono::microseconds>(retryAt - Clock::now()).count();
-    };
-    retryLater();
-    // What the server holds from `settled` on ends at `writtenEnd`; a copy
-    // of it is kept in `written`, a ring indexed by position.
-    std::vector<qint16> written(static_cast<size_t>(writtenKept));
-    qint64 writtenEnd = 0;
-    std::vector<qint16> fresh;
-    // Where the last sound rendered ends, and since when there has been
-    // nothing to play.
-    qint64 soundEnd = 0;
-    Clock::time_point quietSince = Clock::now();
-
-    // A stream opened anew, or after a rest, starts empty at `settled`.
-    const auto reopen = [&](bool afterRest) {
-        if (!(afterRest ? m_output->resume(m_rate, settled) : m_output->open(m_rate, settled)))
-            return false;
-        writtenEnd = settled;
-        m_sidetone.rewindTo(settled);
-        return true;
-    };
-    const auto lose = [&] {
-        say(SoundState::Silent, m_output->errorString());
-        m_output->close();
-        playing = false;
-        restartClock();
-        retryLater();
-    };
-
-    while (!m_exchange.stop) {
-        if (resting) {
-            if (m_exchange.commands.empty() && m_exchange.adapterKey.empty() && !m_exchange.wanted) {
-                if (!playing && Clock::now() >= retryAt) {
-                    // Resting without a server: it is looked for all the same,
-                    // said to be back when found, and left at rest.
-                    retryLater();
-                    playing = reopen(false);
-                    if (playing) {
-                        m_output->rest();
-                        say(SoundState::Playing);
-                        say(SoundState::Resting);
-                    }
-                }
-                m_output->wait(playing ? -1 : int(std::max<qint64>(1000, usUntilRetry())));
-                continue;
-            }
-            // Wanted again: the clock goes on from where it stood.
-            resting = false;
-            m_exchange.resting = false;
-            playing = reopen(true);
-            say(playing ? SoundState::Playing : SoundState::Silent, m_output->errorString());
-            restartClock();
-            retryLater();
-            quietSince = Clock::now();
-        }
-        if (playing && !m_output->isPlaying())
-            lose();
-        if (!playing && Clock::now() >= retryAt) {
-            if (reopen(false)) {
-                playing = true;
-                say(SoundState::Playing);
-            } else {
-                retryLater();
-            }
-        }
-        if (!playing) {
-            const qint64 since = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - clockZero).count();
-            settled = std::max(settled, since * m_rate / 1000000);
-        } else if (const qint64 heard = m_output->playingPosition(); heard >= 0) {
-            settled = std::max(settled, heard + margin);
-        }
-        takeChanges(m_exchange, m_sidetone, settled, monotonicNs());
-
-        const qint64 start = m_sidetone.position();
-        const qint64 until = playing ? settled + lead : settled;
-        fresh.resize(size_t(std::max<qint64>(0, until - start)));
-        m_sidetone.render(fresh.data(), qint64(fresh.size()));
-        if (const auto last = std::find_if(fresh.rbegin(), fresh.rend(), [](qint16 s) { return s != 0; });
-            last != fresh.rend())
-            soundEnd = std::max(soundEnd, start + qint64(fresh.rend() - last));
-        // Only what changed goes to the server again. A rewrite of what it
-        // has already mixed makes it rewind its sink, and where the sink's
-        // rate is not the stream's that rewind can land a sample off: one
-        // sample played twice, a click in a tone's fall. A group appended
-        // after silence, or a pause after a group, changes nothing already
-        // written but the silence before the group's first tone.
-        qint64 changed = start;
-        while (changed < writtenEnd && changed < until
-               && written[size_t(changed % writtenKept)] == fresh[size_t(changed - start)])
-            ++changed;
-        for (qint64 p = changed; p < until; ++p)
-            written[size_t(p % writtenKept)] = fresh[size_t(p - start)];
-        if (playing && changed < until && !m_output->write(changed, fresh.data() + (changed - start), until - changed))
-            lose();
-        writtenEnd = std::max(writtenEnd, until);
-
-        if (m_exchange.recorded) {
-            for (qint64 p = m_exchange.position; p < settled; ++p) {
-                if (!m_exchange.recorded->push(written[size_t(p % writtenKept)]))
-                    m_exchange.recordingLost = true;
-            }
-        }
-        m_exchange.position = settled;
-
-        const bool quiet = !m_sidetone.keyDown() && !m_exchange.keepReady && m_sidetone.scheduleEnd() <= settled
-                           && soundEnd <= settled;
-        if (!quiet || m_exchange.wanted.exchange(false)) {
-            quietSince = Clock::now();
-        } else if (Clock::now() - quietSince > std::chrono::milliseconds(restAfterMs)) {
-            resting = true;
-            m_exchange.resting = true;
-            m_output->rest();
-            say(SoundState::Resting);
-            continue;
-        }
-        int waitUs = topUpMs * 1000;
-        if (!playing)
-            waitUs = int(std::clamp<qint64>(usUntilRetry(), 0, waitUs));
-        m_output->wait(std::max(waitUs, 1000));
-    }
-    m_output->close();
+    m_loop->wake();
 }

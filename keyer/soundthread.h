@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/sidetone.h"
 #include "soundexchange.h"
 
 #include <memory>
 #include <thread>
 
-class SoundOutput;
+class SoundLoop;
 
 // Plays in real time: a thread of its own keeps the sound server a little
 // ahead of what is heard, and writes that lead again from just ahead of
@@ -17,8 +16,9 @@ class SoundOutput;
 // server is looked for again every few seconds. After a while with nothing
 // to play it closes the stream and sleeps until it is wanted.
 //
-// Everything it shares with the window's thread is in the exchange; the
-// sidetone and the output are its own (but for the output's wake()).
+// Everything it shares with the main thread is in the exchange; the rest
+// is the sound thread's own (SoundLoop, in soundthread.cpp), but for the
+// output's wake().
 class SoundThread
 {
 public:
@@ -29,15 +29,12 @@ public:
 
     // Starts the thread and returns once it has tried the sound server.
     void start();
-    void wake(); // from the window's thread: something in the exchange changed
+    // Something in the exchange changed. From the main thread, and from a
+    // key adapter's reader thread after it has pushed the adapter's key.
+    void wake();
 
 private:
-    void run();
-    void say(SoundState state, const QString &detail = QString());
-
     SoundExchange &m_exchange;
-    const int m_rate;
-    Sidetone m_sidetone;
-    std::unique_ptr<SoundOutput> m_output;
+    std::unique_ptr<SoundLoop> m_loop; // the sound thread's, but for wake()
     std::thread m_thread;
 };

@@ -16,9 +16,9 @@ class KeyInput;
 // (--key-device), keying the same key input as the space bar and the Ctrl
 // paddles. Readings come from the source's thread stamped with the monotonic
 // clock and are confirmed against bounce there (KeyLines); the edges are
-// handed to the key input, on the window's thread, with their stamps. Given
+// handed to the key input, on the main thread, with their stamps. Given
 // a direct way to the sidetone, the source's thread keys it with a straight
-// key's edges itself, so that a busy window's thread neither delays the tone
+// key's edges itself, so that a busy main thread neither delays the tone
 // nor changes its length.
 //
 // A fault is said once and the keyer goes on with the keyboard: an adapter

@@ -43,7 +43,11 @@ public:
     void straightAt(bool down, qint64 atNs);
     void paddleAt(Paddle paddle, bool down, qint64 atNs);
     void setAdapterHeardElsewhere(bool elsewhere) { m_adapterHeardElsewhere = elsewhere; }
-    // A stamp on this object's clock.
+    // A stamp on this object's clock, and back. The way back is exact to the
+    // nanosecond for stamps up to 2^51 ns (26 days) after this object was
+    // made: a double holds the ms there to well under a nanosecond, and the
+    // rounding gives the stamp itself. So a moment handed on in ms (keyed(),
+    // sounds()) reaches the sidetone as the stamp it was.
     double msFromStamp(qint64 atNs) const { return double(atNs - m_zeroNs) / 1e6; }
     qint64 stampFromMs(double ms) const { return m_zeroNs + qint64(std::llround(ms * 1e6)); }
 

@@ -100,6 +100,8 @@ class AdapterTest : public QObject
 private slots:
     void keys_from_lines_data();
     void keys_from_lines();
+    void stamps_reach_the_sidetone_to_the_nanosecond_data();
+    void stamps_reach_the_sidetone_to_the_nanosecond();
     void faults_said_once_data();
     void faults_said_once();
     void reads_a_serial_adapter();
@@ -184,6 +186,27 @@ void AdapterTest::keys_from_lines()
     const bool straight = !lines.startsWith(QLatin1String("paddles"));
     QCOMPARE(directly, straight ? tone : QString());
     QCOMPARE(heardHere.join(QLatin1Char(' ')), straight ? QString() : tone);
+}
+
+void AdapterTest::stamps_reach_the_sidetone_to_the_nanosecond_data()
+{
+    QTest::addColumn<qint64>("sinceNs"); // after the key input was made
+    QTest::newRow("at once") << qint64(1);
+    QTest::newRow("an hour on, an odd nanosecond") << qint64(3'600'000'000'001);
+    QTest::newRow("24 days on") << qint64(24) * 86'400'000'000'000 + 7;
+}
+
+// The sidetone takes the key's moment back from the ms the key input hands on.
+void AdapterTest::stamps_reach_the_sidetone_to_the_nanosecond()
+{
+    QFETCH(qint64, sinceNs);
+    KeyInput keys(20);
+    const qint64 stamp = keys.stampFromMs(0) + sinceNs;
+    QList<qint64> heard;
+    connect(&keys, &KeyInput::sounds, this, [&](bool, double at) { heard << keys.stampFromMs(at); });
+    keys.straightAt(true, stamp);
+    keys.straightAt(false, stamp + 1);
+    QCOMPARE(heard, (QList<qint64>{stamp, stamp + 1}));
 }
 
 void AdapterTest::faults_said_once_data()
