@@ -34,9 +34,9 @@ constexpr double listenMs = 3000;
 
 struct Condition {
     const char *name;
-    double jitter;     // sigma of each length, as a share of it
-    double speed;      // trainee's speed over the set speed
-    double letterGap;  // letter gaps this many times their length
+    double jitter; // sigma of each length, as a share of it
+    double speed; // trainee's speed over the set speed
+    double letterGap; // letter gaps this many times their length
     bool speedChanges; // 1, 1.4 and 0.7 times the set speed, a third of the run each
 };
 
@@ -57,7 +57,9 @@ std::vector<Group> keyRun(const Condition &c, unsigned seed)
     std::normal_distribution<double> gauss(0, c.jitter);
     const auto &table = morseTable();
     std::uniform_int_distribution<int> pick(0, int(table.size()) - 1);
-    auto length = [&](double dots, double dot) { return std::max(0.05, dots * (1 + gauss(random))) * dot; };
+    auto length = [&](double dots, double dot) {
+        return std::max(0.05, dots * (1 + gauss(random))) * dot;
+    };
 
     std::vector<Group> run;
     double t = 0;
@@ -119,7 +121,7 @@ int editDistance(const QString &a, const QString &b)
 
 struct Score {
     double charactersWrong = 0; // share
-    double groupsStalled = 0;   // share
+    double groupsStalled = 0; // share
 };
 
 // `read[g]` holds what was read while group g was being keyed.

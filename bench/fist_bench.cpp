@@ -23,11 +23,11 @@ constexpr int groupSize = 5;
 
 struct Trainee {
     const char *name;
-    double jitter = 0;     // sigma of each length, as a share of it
-    double dash = 3;       // in dots
-    double letterGap = 3;  // in dots
-    double speedUp = 0;    // the group's last character this much faster than its first
-    double longGap = 1;    // the first gap inside every character, in dots
+    double jitter = 0; // sigma of each length, as a share of it
+    double dash = 3; // in dots
+    double letterGap = 3; // in dots
+    double speedUp = 0; // the group's last character this much faster than its first
+    double longGap = 1; // the first gap inside every character, in dots
 };
 
 struct Run {
@@ -44,7 +44,9 @@ Run keyRun(const Trainee &trainee, unsigned seed)
     std::mt19937 random(seed);
     std::normal_distribution<double> gauss(0, trainee.jitter);
     std::uniform_int_distribution<int> pick(0, 25); // A to Z
-    const auto stretch = [&](double dots, double dot) { return std::max(0.1, dots * (1 + gauss(random))) * dot; };
+    const auto stretch = [&](double dots, double dot) {
+        return std::max(0.1, dots * (1 + gauss(random))) * dot;
+    };
     KeyingClassifier classifier(setDot);
     Run run;
     double t = 1000;

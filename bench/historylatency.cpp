@@ -131,7 +131,7 @@ int main(int argc, char *argv[])
         writeText(fd, "x");
         failed = !readUntil(fd, '>'); // <qq>
         QMetaObject::invokeMethod(&form, [&] {
-            form.Command3_Click();  // every character
+            form.Command3_Click(); // every character
             form.Command13_Click(); // Oda - Vissza
         });
         failed = failed || !readUntil(fd, '>') || !readUntil(fd, '>'); // <s>, the first group

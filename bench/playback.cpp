@@ -51,9 +51,9 @@
 #include <sys/wait.h>
 
 #include <atomic>
-#include <future>
 #include <cmath>
 #include <cstdio>
+#include <future>
 #include <mutex>
 #include <numbers>
 #include <thread>
@@ -80,8 +80,8 @@ public:
             sched_param param{sched_get_priority_max(SCHED_FIFO)};
             pthread_setschedparam(pthread_self(), SCHED_FIFO, &param);
             const pa_sample_spec spec{PA_SAMPLE_S16LE, recordRate, 1};
-            pa_simple *stream = pa_simple_new(nullptr, "bench-playback", PA_STREAM_RECORD,
-                                              device.toUtf8().constData(), "monitor", &spec, nullptr, nullptr, nullptr);
+            pa_simple *stream = pa_simple_new(nullptr, "bench-playback", PA_STREAM_RECORD, device.toUtf8().constData(),
+                                              "monitor", &spec, nullptr, nullptr, nullptr);
             opened.set_value(stream != nullptr);
             if (!stream)
                 return;
@@ -193,9 +193,9 @@ private:
 struct Findings {
     int planned = 0;
     int heard = 0;
-    int missing = 0;  // planned tones not found whole
-    int split = 0;    // tones heard in more than one piece
-    int holes = 0;    // dips below 90 % inside a tone
+    int missing = 0; // planned tones not found whole
+    int split = 0; // tones heard in more than one piece
+    int holes = 0; // dips below 90 % inside a tone
     int phaseSteps = 0; // a sample doubled or skipped, inside a tone or its fall
     double worstLengthMs = 0;
 };
@@ -289,7 +289,8 @@ Findings analyse(const std::vector<qint16> &s, const std::vector<qint64> &planne
                 ++found.holes;
                 dipped = true;
                 if (debug)
-                    std::printf("  hole at %.4f s (%.0f %%)\n", double(n) / recordRate, 100 * amplitude[size_t(n)] / full);
+                    std::printf("  hole at %.4f s (%.0f %%)\n", double(n) / recordRate,
+                                100 * amplitude[size_t(n)] / full);
             } else if (amplitude[size_t(n)] >= 0.9 * full) {
                 dipped = false;
             }
@@ -386,7 +387,8 @@ bool runRow(char row, int groups, const QString &keyer, QTemporaryDir &dir)
     // BENCH_KEYER_ORDINARY=1: the keyer without the right to real-time
     // priority, as a trainee's account has it on Debian (no rtprio limit).
     if (qEnvironmentVariableIsSet("BENCH_KEYER_ORDINARY"))
-        player.start(QStringLiteral("setpriv"), {"--bounding-set=-sys_nice", "--inh-caps=-sys_nice", keyer, "--headless", "--wav", wav});
+        player.start(QStringLiteral("setpriv"),
+                     {"--bounding-set=-sys_nice", "--inh-caps=-sys_nice", keyer, "--headless", "--wav", wav});
     else
         player.start(keyer, {"--headless", "--wav", wav});
     Line line;
@@ -441,10 +443,12 @@ bool runRow(char row, int groups, const QString &keyer, QTemporaryDir &dir)
     }
     const Findings found = analyse(samples, planned, debug);
     std::printf("| %-5s | %-8s | %-14s | %-14s | %6d | %6d | %6d | %5d | %5d | %6d | %6.2f | %9d | %7d |\n",
-                busy ? "busy" : "quiet", !given.isEmpty() ? "given" : realtime ? "realtime" : "ordinary",
-                qPrintable(loadBefore),
-                qPrintable(loadAfter), answered, found.planned, found.missing, found.split, found.holes,
-                found.phaseSteps, found.worstLengthMs, countLines(log, "Underrun on '"),
+                busy ? "busy" : "quiet",
+                !given.isEmpty() ? "given"
+                : realtime       ? "realtime"
+                                 : "ordinary",
+                qPrintable(loadBefore), qPrintable(loadAfter), answered, found.planned, found.missing, found.split,
+                found.holes, found.phaseSteps, found.worstLengthMs, countLines(log, "Underrun on '"),
                 countLines(log, "Requesting rewind due to rewrite"));
     std::fflush(stdout);
     return true;
@@ -459,14 +463,15 @@ int main(int argc, char *argv[])
     const QByteArray rows = argc > 2 ? QByteArray(argv[2]) : QByteArray("qbQB");
     // BENCH_KEYER: another build of the keyer, to compare.
     const QString keyer = qEnvironmentVariableIsSet("BENCH_KEYER")
-        ? qEnvironmentVariable("BENCH_KEYER")
-        : QCoreApplication::applicationDirPath() + QStringLiteral("/../vestranoli-keyer");
+                              ? qEnvironmentVariable("BENCH_KEYER")
+                              : QCoreApplication::applicationDirPath() + QStringLiteral("/../vestranoli-keyer");
     QTemporaryDir dir;
     dir.setAutoRemove(!qEnvironmentVariableIsSet("BENCH_DEBUG"));
 
     std::printf("A copy run at speed %d, %d groups of 5 a row, at a null sink (48 kHz) of %s.\n", speed, groups,
                 qEnvironmentVariableIsSet("BENCH_SERVER") ? "BENCH_SERVER" : "a private PulseAudio");
-    std::printf("| load  | server   | load before    | load after     | groups | tones  | broken | split | holes | phase steps | worst len ms | underruns | rewrites |\n");
+    std::printf("| load  | server   | load before    | load after     | groups | tones  | broken | split | holes | "
+                "phase steps | worst len ms | underruns | rewrites |\n");
     std::printf("|---|---|---|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
     for (char row : rows)
         if (!runRow(row, groups, keyer, dir))

@@ -22,13 +22,13 @@
 
 #include "core/monotonicclock.h"
 #include "cpuburner.h"
-#include "keys/keyadapter.h"
 #include "dialogue/keyer.h"
-#include "keys/keyinput.h"
 #include "dialogue/options.h"
-#include "player.h"
-#include "line/ptyline.h"
+#include "keys/keyadapter.h"
+#include "keys/keyinput.h"
 #include "keys/quickwake.h"
+#include "line/ptyline.h"
+#include "sound/player.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -86,8 +86,8 @@ public:
             pthread_setschedparam(pthread_self(), SCHED_FIFO, &param);
             const pa_sample_spec spec{PA_SAMPLE_S16LE, recordRate, 1};
             pa_buffer_attr attr{uint32_t(-1), uint32_t(-1), uint32_t(-1), uint32_t(-1), uint32_t(chunk * 2)};
-            m_stream = pa_simple_new(nullptr, "bench-sidetone", PA_STREAM_RECORD, "bench.monitor", "monitor",
-                                     &spec, nullptr, &attr, nullptr);
+            m_stream = pa_simple_new(nullptr, "bench-sidetone", PA_STREAM_RECORD, "bench.monitor", "monitor", &spec,
+                                     nullptr, &attr, nullptr);
             opened.set_value(m_stream != nullptr);
             if (!m_stream)
                 return;
@@ -195,7 +195,7 @@ public:
         m_sink = sink;
         return 0;
     }
-    void close() override {}
+    void close() override { }
     void set(bool down)
     {
         const unsigned lines = down ? unsigned(Cts) : 0u;
@@ -210,17 +210,16 @@ private:
 
 // How the presses reach the key input.
 enum class Keying {
-    Direct,          // on the window's thread, as the space bar's events do
-    HeldUpBarKey,    // from another thread, handled when the window's thread gets to them, stamped then
-    HeldUpAdapter,   // from a key adapter (KeyAdapter) whose lines the presser thread sets
+    Direct, // on the window's thread, as the space bar's events do
+    HeldUpBarKey, // from another thread, handled when the window's thread gets to them, stamped then
+    HeldUpAdapter, // from a key adapter (KeyAdapter) whose lines the presser thread sets
 };
 
 // Keys `count` presses of 30 to 150 ms with 40 to 200 ms between, then
 // measures them in the recording. When held up, the window's thread is
 // busy for 0 to 8 ms every 10 ms (a repaint, a report), as on a desktop
 // under load, while the presses come from a thread of their own.
-void runRow(const char *name, Player &player, KeyInput &keys, int count, int restMs = 0,
-            Keying keying = Keying::Direct)
+void runRow(const char *name, Player &player, KeyInput &keys, int count, int restMs = 0, Keying keying = Keying::Direct)
 {
     const Clock::time_point origin = Clock::now();
     MonitorRecorder recorder;
@@ -267,8 +266,8 @@ void runRow(const char *name, Player &player, KeyInput &keys, int count, int res
                 if (adapter)
                     lines->set(down);
                 else
-                    QMetaObject::invokeMethod(&keys, [&keys, down] { down ? keys.straightDown() : keys.straightUp(); },
-                                              Qt::QueuedConnection);
+                    QMetaObject::invokeMethod(
+                        &keys, [&keys, down] { down ? keys.straightDown() : keys.straightUp(); }, Qt::QueuedConnection);
                 return at;
             };
             for (int i = 0; i < count; ++i) {
@@ -329,11 +328,12 @@ void runRow(const char *name, Player &player, KeyInput &keys, int count, int res
         offLatency.push_back(heard.back().end - presses[i].up);
         lengthError.push_back(std::abs((heard.back().end - heard.front().start) - (presses[i].up - presses[i].down)));
     }
-    std::printf("| %-20s | %-14s | %5d | %5.1f | %5.1f | %5.1f | %5.1f | %5.1f | %5.1f | %8d | %5.1f | %5.1f | %6.1f |\n",
-                name, qPrintable(loadBefore), count, percentile(onLatency, 0.5), percentile(onLatency, 0.99),
-                percentile(onLatency, 1.0), percentile(offLatency, 0.5), percentile(offLatency, 0.99),
-                percentile(offLatency, 1.0), dropouts + missing, percentile(lengthError, 0.5),
-                percentile(lengthError, 0.99), percentile(lengthError, 1.0));
+    std::printf(
+        "| %-20s | %-14s | %5d | %5.1f | %5.1f | %5.1f | %5.1f | %5.1f | %5.1f | %8d | %5.1f | %5.1f | %6.1f |\n", name,
+        qPrintable(loadBefore), count, percentile(onLatency, 0.5), percentile(onLatency, 0.99),
+        percentile(onLatency, 1.0), percentile(offLatency, 0.5), percentile(offLatency, 0.99),
+        percentile(offLatency, 1.0), dropouts + missing, percentile(lengthError, 0.5), percentile(lengthError, 0.99),
+        percentile(lengthError, 1.0));
     std::fflush(stdout);
 }
 
@@ -393,11 +393,10 @@ int main(int argc, char *argv[])
         // the keyer's stream is heard once that has played out.
         QTest::qWait(2500);
 
-        std::printf("Key to tone and release to silence at a PulseAudio null sink, in ms; %d presses a row.\n",
-                    count);
-        std::printf("| %-20s | %-14s | %5s | %5s | %5s | %5s | %5s | %5s | %5s | %8s | %5s | %5s | %6s |\n",
-                    "machine", "load 1/5/15 min", "keys", "on50", "on99", "onmax", "off50", "off99", "offmax",
-                    "dropouts", "len50", "len99", "lenmax");
+        std::printf("Key to tone and release to silence at a PulseAudio null sink, in ms; %d presses a row.\n", count);
+        std::printf("| %-20s | %-14s | %5s | %5s | %5s | %5s | %5s | %5s | %5s | %8s | %5s | %5s | %6s |\n", "machine",
+                    "load 1/5/15 min", "keys", "on50", "on99", "onmax", "off50", "off99", "offmax", "dropouts", "len50",
+                    "len99", "lenmax");
         std::printf("|%s|\n", QByteArray(127, '-').constData());
         runRow("as it is", player, keys, count);
         if (afterRest > 0)

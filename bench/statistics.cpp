@@ -85,7 +85,8 @@ void makeHistory(const QString &path, int groups)
     query.exec(QStringLiteral("COMMIT"));
     QList<QStringList> runs;
     query.exec(QStringLiteral("BEGIN"));
-    query.prepare(QStringLiteral("INSERT INTO copy_run (at, speed, groupsize, pause, groups) VALUES (?, 60, 5, 50, ?)"));
+    query.prepare(
+        QStringLiteral("INSERT INTO copy_run (at, speed, groupsize, pause, groups) VALUES (?, 60, 5, 50, ?)"));
     for (int r = 0; r < (groups - echoGroups) / copyRunGroups; ++r) {
         QStringList run;
         for (int g = 0; g < copyRunGroups; ++g)
@@ -197,12 +198,13 @@ int main(int argc, char *argv[])
 
     QCoreApplication app(argc, argv);
     if (argc == 4 && QByteArray(argv[1]) == "--make") {
-        makeHistory(QDir(QString::fromLocal8Bit(argv[2])).filePath(QStringLiteral("history.sqlite")), std::atoi(argv[3]));
+        makeHistory(QDir(QString::fromLocal8Bit(argv[2])).filePath(QStringLiteral("history.sqlite")),
+                    std::atoi(argv[3]));
         return 0;
     }
     const QString self = QCoreApplication::applicationFilePath();
-    const QString trainer = argc > 1 ? QString::fromLocal8Bit(argv[1])
-                                     : QFileInfo(self).dir().filePath(QStringLiteral("../vestranoli"));
+    const QString trainer
+        = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QFileInfo(self).dir().filePath(QStringLiteral("../vestranoli"));
     std::printf("| groups | --stats --text | its memory | window to first paint | its memory |\n"
                 "|---:|---:|---:|---:|---:|\n");
     for (int groups : {10000, 100000, 1000000}) {
@@ -210,9 +212,10 @@ int main(int argc, char *argv[])
         // Made by a process of its own: a spawned program's peak counts the
         // spawning one's memory at the spawn, which is kept small so.
         timed({self, QStringLiteral("--make"), dir.path(), QString::number(groups)}, {});
-        const Run text = median({trainer, QStringLiteral("--stats"), QStringLiteral("--text"),
-                                 QStringLiteral("--data-dir"), dir.path()});
-        const Run window = median({self, QStringLiteral("--paint"), dir.path()}, {QStringLiteral("QT_QPA_PLATFORM=offscreen")});
+        const Run text = median(
+            {trainer, QStringLiteral("--stats"), QStringLiteral("--text"), QStringLiteral("--data-dir"), dir.path()});
+        const Run window
+            = median({self, QStringLiteral("--paint"), dir.path()}, {QStringLiteral("QT_QPA_PLATFORM=offscreen")});
         std::printf("| %d | %.3f s | %.0f MB | %.3f s | %.0f MB |\n", groups, text.seconds, text.megabytes,
                     window.seconds, window.megabytes);
         std::fflush(stdout);

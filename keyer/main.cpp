@@ -4,15 +4,15 @@
 #include "common/reportproblem.h"
 #include "common/version.h"
 #include "core/morseplan.h"
-#include "keys/keyadapter.h"
 #include "dialogue/keyer.h"
-#include "window/keyerwindow.h"
+#include "dialogue/options.h"
+#include "keys/keyadapter.h"
 #include "keys/keyinput.h"
 #include "keys/modemlines.h"
-#include "dialogue/options.h"
-#include "player.h"
-#include "line/ptyline.h"
 #include "keys/quickwake.h"
+#include "line/ptyline.h"
+#include "sound/player.h"
+#include "window/keyerwindow.h"
 #include "window/translation.h"
 
 #include <QApplication>
@@ -112,8 +112,8 @@ int main(int argc, char *argv[])
 
     PtyLine line;
     if (!line.open()) {
-        reportProblem(QCoreApplication::translate("main", "cannot open a pseudo-terminal (%1)")
-                          .arg(line.errorString()));
+        reportProblem(
+            QCoreApplication::translate("main", "cannot open a pseudo-terminal (%1)").arg(line.errorString()));
         return 1;
     }
     DeviceLink link;
@@ -133,8 +133,8 @@ int main(int argc, char *argv[])
     Keyer keyer(options, line, player, keys);
     std::unique_ptr<KeyAdapter> adapter;
     if (!options.keyDevice.isEmpty()) {
-        adapter = std::make_unique<KeyAdapter>(options.keyDevice, options.keyLines, keys, std::make_unique<ModemLines>(),
-                                               player.directKey());
+        adapter = std::make_unique<KeyAdapter>(options.keyDevice, options.keyLines, keys,
+                                               std::make_unique<ModemLines>(), player.directKey());
         adapter->start();
     }
 

@@ -8,7 +8,7 @@
 // A fixed-size queue between exactly two threads, one that only pushes and
 // one that only pops, with no lock: neither side ever waits for the other.
 // A push to a full ring fails and leaves the ring as it was.
-template <typename T, std::size_t Capacity>
+template<typename T, std::size_t Capacity>
 class SpscRing
 {
     static_assert((Capacity & (Capacity - 1)) == 0, "the capacity must be a power of two");
@@ -25,10 +25,7 @@ public:
     }
 
     // For the consumer: whether a pop would fail.
-    bool empty() const
-    {
-        return m_head.load(std::memory_order_relaxed) == m_tail.load(std::memory_order_acquire);
-    }
+    bool empty() const { return m_head.load(std::memory_order_relaxed) == m_tail.load(std::memory_order_acquire); }
 
     bool pop(T &item)
     {

@@ -8,7 +8,7 @@
 #include "keys/keyinput.h"
 #include "line/keyerline.h"
 #include "line/reportqueue.h"
-#include "schedule.h"
+#include "sound/schedule.h"
 
 #include <QDateTime>
 

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// The software keyer, as a frame and a key press travel through it.
+// The software keyer, as a frame and a key press travel through it. Each
+// folder is a library (keyer/CMakeLists.txt); the threads are named where
+// they meet.
 //
-// A frame from the trainer:
+// A frame from the trainer, on the main thread:
 //   PtyLine (line/ptyline.*)       the master side of the pseudo-terminal the
 //                                  trainer opens as its serial port; reads it
 //   -> Keyer::received             FrameReader (common/framereader.*) cuts the
@@ -12,39 +14,62 @@
 //                                  last run), the w frame; a group is queued
 //   -> Keyer::playNext             groupSegments (core/morseplan.*) plans the
 //                                  group's tones in samples
-//   -> Player::append (player.*)   the sound thread (soundthread.*) renders
-//                                  them (core/sidetone.*) to the sound server
-//                                  (soundoutput.*: PulseAudio or PipeWire)
-//                                  and to --wav (core/wavwriter.*)
-//   -> Player::at                  once those samples have been played, on
-//                                  this thread: the copy group's "OK" goes
-//                                  back through ReportQueue
+//   -> Player::append              (sound/player.*) into the SoundExchange
+//                                  (sound/soundexchange.h), where the main
+//                                  thread meets the sound thread without a
+//                                  lock; the sound thread (sound/soundthread.*)
+//                                  renders them (core/sidetone.*) to the sound
+//                                  server (sound/soundoutput.*: PulseAudio or
+//                                  PipeWire) and to --wav (core/wavwriter.*)
+//   -> Player::at                  once those samples have been played, back
+//                                  on the main thread: the copy group's "OK"
+//                                  goes back through ReportQueue
 //                                  (line/reportqueue.*), one text a read
 //
-// A key press (the space bar or the mouse in KeyArea, keyarea.*; the Ctrl
-// paddles; a key on a serial adapter, keys/keyadapter.* and keys/modemlines.*;
-// every thread it passes asks for a short time slice at start,
+// A key press (each thread it passes asks for a short time slice,
 // keys/quickwake.*, so that a busy machine lets each run as soon as the press
 // wakes it):
-//   -> KeyInput (keys/keyinput.*)  times it; paddles through IambicKeyer
-//                                  (core/iambic.*)
-//   -> KeyInput::sounds            the sidetone: Player::setKey, with the
-//                                  moment the key moved (an adapter's
-//                                  straight key goes from its reader thread
-//                                  to the sound thread itself: directKey)
-//   -> Keyer::keyed                puts off the give-up and the next group
+//   the space bar, the Ctrl        Qt's X connection thread hands the event to
+//   paddles, "[" "]" "." "-", or   the main thread: KeyerWindow's eventFilter
+//   the mouse on the key area      (window/keyerwindow.*) or KeyArea
+//                                  (window/keyarea.*) calls KeyInput,
+//                                  stamped as handled
+//   a key on a serial adapter      the reader thread of ModemLines
+//                                  (keys/modemlines.*) stamps each change of
+//                                  the lines (ns, monotonic); KeyAdapter
+//                                  (keys/keyadapter.*) confirms it there
+//                                  against bounce (core/keylines.*), gives a
+//                                  straight key's edges from that thread to
+//                                  the sound thread (Player::directKey), and
+//                                  queues every edge to the main thread
+//   -> KeyInput (keys/keyinput.*)  on the main thread: times it in ms on its
+//                                  own clock, from which each stamp comes back
+//                                  to the nanosecond; the paddles through
+//                                  IambicKeyer (core/iambic.*)
+//   -> KeyInput::sounds            Keyer gives Player::setKey the stamp: a key
+//                                  command into the SoundExchange, then
+//                                  SoundThread::wake; the sound thread takes
+//                                  the key at the sample of its moment and
+//                                  writes what changed to the server, whose
+//                                  own thread plays it (PipeWire's data thread
+//                                  takes it from a ring, sound/pipewireoutput.*)
+//   -> Keyer::keyed                puts off the give-up and the next group;
+//                                  the window lights its key area
 //   -> KeyingClassifier            (core/keyingclassifier.*) learns the fist
-//                                  and turns what sounded into 'R', 'H', 'V'
+//                                  and turns what sounded into 'R', 'H', 'V',
+//                                  each element with its press
 //   -> Keyer::keyedReport          counted for the echo group, sent back
 //                                  through ReportQueue, reviewed
 //                                  (core/groupreview.*), timed
-//                                  (core/fisttiming.*) and shown in the
-//                                  window (window/keyerwindow.*,
-//                                  window/reviewlist.*, window/fisttimeline.*)
+//                                  (core/fisttiming.*, core/fistsession.*)
+//                                  and shown in the window
+//                                  (window/keyerwindow.*, window/reviewlist.*,
+//                                  window/fisttimeline.*)
 //
-// Keyer works on two small interfaces, KeyerLine (line/keyerline.h) and Schedule
-// (schedule.h), so that a test drives the dialogue without a pseudo-terminal
-// or a sound thread. The texts on the line are in common/frames.h.
+// Keyer works on two small interfaces, KeyerLine (line/keyerline.h) and
+// Schedule (sound/schedule.h), so that a test drives the dialogue without a
+// pseudo-terminal or a sound thread. The texts on the line are in
+// common/frames.h.
 
 #include "common/framereader.h"
 #include "common/reportproblem.h"

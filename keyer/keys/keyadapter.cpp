@@ -32,10 +32,7 @@ KeyAdapter::~KeyAdapter()
     m_source->close();
 }
 
-void KeyAdapter::start()
-{
-    tryOpen();
-}
+void KeyAdapter::start() { tryOpen(); }
 
 void KeyAdapter::tryOpen()
 {
@@ -55,19 +52,25 @@ void KeyAdapter::tryOpen()
     sink.reading = [this, lines, sound](ModemLineSource::Reading r) {
         const QList<KeyLineEdge> edges = lines->seen(r.lines, r.atNs);
         sound(edges);
-        QMetaObject::invokeMethod(this, [this, r, edges] { reading(r.lines, edges); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, r, edges] { reading(r.lines, edges); }, Qt::QueuedConnection);
     };
     sink.polling = [this] {
-        QMetaObject::invokeMethod(this, [this] {
-            m_report(tr("the key adapter %1 cannot wait for its lines to change; reading them "
-                        "every millisecond").arg(m_device));
-        }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                m_report(tr("the key adapter %1 cannot wait for its lines to change; reading them "
+                            "every millisecond")
+                             .arg(m_device));
+            },
+            Qt::QueuedConnection);
     };
     sink.lost = [this, lines, sound](int error) {
         // A key held when the adapter went lets go now.
         const QList<KeyLineEdge> edges = lines->lost(monotonicNs());
         sound(edges);
-        QMetaObject::invokeMethod(this, [this, error, edges] { lost(error, edges); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, error, edges] { lost(error, edges); }, Qt::QueuedConnection);
     };
     const int error = m_source->open(m_device, sink);
     if (error == 0) {
@@ -102,7 +105,7 @@ QString KeyAdapter::whyNotOpened(int error) const
     case ENXIO:
         return tr("%1 has no device behind it (%2): it is no key adapter")
                    .arg(m_device, QString::fromLocal8Bit(std::strerror(error)))
-            + goingOn;
+               + goingOn;
     case EACCES:
     case EPERM: {
         QString group = QFileInfo(m_device).group();
@@ -111,7 +114,7 @@ QString KeyAdapter::whyNotOpened(int error) const
         return tr("cannot open the key adapter %1: you are not in the group %2 "
                   "(sudo adduser $USER %2, then log out and in again)")
                    .arg(m_device, group)
-            + goingOn;
+               + goingOn;
     }
     case EBUSY:
         return tr("the key adapter %1 is in use by another program").arg(m_device) + goingOn + untilBack;
@@ -120,7 +123,7 @@ QString KeyAdapter::whyNotOpened(int error) const
         return tr("%1 is no serial port: it has no modem lines for a key").arg(m_device) + goingOn;
     default:
         return tr("cannot open the key adapter %1 (%2)").arg(m_device, QString::fromLocal8Bit(std::strerror(error)))
-            + goingOn + untilBack;
+               + goingOn + untilBack;
     }
 }
 
@@ -152,9 +155,15 @@ void KeyAdapter::key(const QList<KeyLineEdge> &edges)
 {
     for (const KeyLineEdge &edge : edges) {
         switch (edge.key) {
-        case KeyLineEdge::Straight: m_keys.straightAt(edge.down, edge.atNs); break;
-        case KeyLineEdge::Dot: m_keys.paddleAt(KeyInput::Paddle::Dot, edge.down, edge.atNs); break;
-        case KeyLineEdge::Dash: m_keys.paddleAt(KeyInput::Paddle::Dash, edge.down, edge.atNs); break;
+        case KeyLineEdge::Straight:
+            m_keys.straightAt(edge.down, edge.atNs);
+            break;
+        case KeyLineEdge::Dot:
+            m_keys.paddleAt(KeyInput::Paddle::Dot, edge.down, edge.atNs);
+            break;
+        case KeyLineEdge::Dash:
+            m_keys.paddleAt(KeyInput::Paddle::Dash, edge.down, edge.atNs);
+            break;
         }
     }
 }

@@ -33,8 +33,8 @@ class KeyAdapter : public QObject
 
 public:
     using DirectKey = std::function<void(bool down, qint64 seenNs)>;
-    KeyAdapter(const QString &device, const KeyLineMap &map, KeyInput &keys,
-               std::unique_ptr<ModemLineSource> source, DirectKey sidetone = {}, QObject *parent = nullptr);
+    KeyAdapter(const QString &device, const KeyLineMap &map, KeyInput &keys, std::unique_ptr<ModemLineSource> source,
+               DirectKey sidetone = {}, QObject *parent = nullptr);
     ~KeyAdapter() override;
 
     // Opens the adapter, or says why not.

@@ -24,18 +24,15 @@ constexpr int watched = TIOCM_CTS | TIOCM_DSR | TIOCM_CD | TIOCM_RI;
 // Where the driver cannot wait for a change, how often the lines are read.
 constexpr qint64 pollNs = 1'000'000;
 
-int wakeSignal()
-{
-    return SIGRTMIN;
-}
+int wakeSignal() { return SIGRTMIN; }
 
 // Only there to interrupt the reader's ioctl: without SA_RESTART it returns
 // EINTR.
-void onWake(int) {}
+void onWake(int) { }
 
 void installWakeHandler()
 {
-    struct sigaction action {};
+    struct sigaction action { };
     action.sa_handler = onWake;
     sigemptyset(&action.sa_mask);
     sigaction(wakeSignal(), &action, nullptr);
@@ -72,10 +69,7 @@ long changesCounted(int fd)
 
 } // namespace
 
-ModemLines::~ModemLines()
-{
-    close();
-}
+ModemLines::~ModemLines() { close(); }
 
 int ModemLines::open(const QString &device, const Sink &sink)
 {
@@ -142,8 +136,7 @@ void ModemLines::readLoop(Sink sink)
         // TIOCMIWAIT waits for a change after it is called: one that came
         // while the lines were read (a USB adapter's TIOCMGET takes a round
         // trip) would be missed, and the key left as read until the next.
-        const bool steady = !first && (bits & watched) == (previous & watched)
-            && changesCounted(m_fd) == changesBefore;
+        const bool steady = !first && (bits & watched) == (previous & watched) && changesCounted(m_fd) == changesBefore;
         first = false;
         previous = bits;
         if (!steady) {

@@ -31,8 +31,8 @@ public:
 private:
     void readLoop(Sink sink);
 
-    int m_fd = -1;                  // written by the window's thread while no reader runs
+    int m_fd = -1; // written by the window's thread while no reader runs
     std::thread m_reader;
-    std::atomic<bool> m_stop = false;     // the window's thread asks the reader to end
-    std::atomic<bool> m_stopped = false;  // the reader has left its loop
+    std::atomic<bool> m_stop = false; // the window's thread asks the reader to end
+    std::atomic<bool> m_stopped = false; // the reader has left its loop
 };

@@ -11,8 +11,7 @@
 namespace {
 
 // The kernel's struct sched_attr, which glibc 2.36 does not declare.
-struct SchedAttr
-{
+struct SchedAttr {
     std::uint32_t size;
     std::uint32_t policy;
     std::uint64_t flags;

@@ -6,7 +6,7 @@
 #include "dialogue/keyer.h"
 #include "keys/keyadapter.h"
 #include "keys/keyinput.h"
-#include "player.h"
+#include "sound/player.h"
 #include "window/fisttimeline.h"
 #include "window/fistwords.h"
 #include "window/keyarea.h"

@@ -10,7 +10,7 @@
 #include "keys/keyinput.h"
 #include "line/keyerline.h"
 #include "line/ptyline.h"
-#include "schedule.h"
+#include "sound/schedule.h"
 
 #include <QTemporaryFile>
 #include <QTest>

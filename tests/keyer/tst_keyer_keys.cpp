@@ -14,7 +14,7 @@
 #include "keys/keyadapter.h"
 #include "keys/keyinput.h"
 #include "line/ptyline.h"
-#include "player.h"
+#include "sound/player.h"
 #include "soundserver.h"
 #include "wavrecording.h"
 #include "window/keyarea.h"

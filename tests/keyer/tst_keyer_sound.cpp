@@ -2,8 +2,8 @@
 // The sound output's failures, as the keyer says them: PipeWire's own words
 // for what went wrong, and each failure's own, never the one before's.
 
-#include "pulseoutput.h"
-#include "soundoutput.h"
+#include "sound/pulseoutput.h"
+#include "sound/soundoutput.h"
 
 #include <QFile>
 #include <QTemporaryDir>

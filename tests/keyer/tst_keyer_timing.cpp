@@ -11,7 +11,7 @@
 #include "common/morsetable.h"
 #include "core/sidetone.h"
 #include "keyerprocess.h"
-#include "soundexchange.h"
+#include "sound/soundexchange.h"
 #include "wavrecording.h"
 
 #include <QTemporaryDir>

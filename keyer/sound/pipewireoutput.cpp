@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "pipewireoutput.h"
+#include "sound/pipewireoutput.h"
 
 #include "core/cubic.h"
 #include "core/monotonicclock.h"
@@ -96,12 +96,11 @@ bool PipeWireOutput::open(int sampleRate, qint64 position)
     // a desktop, itself where the keyer may. Before 1.3.81 the default
     // client.conf does not load it; since then it does, and naming the old
     // file only draws a warning.
-    m_context = m_loop ? pw_context_new(pw_thread_loop_get_loop(m_loop),
-                                        libraryBefore(1, 3, 81)
-                                                ? pw_properties_new(PW_KEY_CONFIG_NAME, "client-rt.conf", nullptr)
-                                                : nullptr,
-                                        0)
-                       : nullptr;
+    m_context
+        = m_loop ? pw_context_new(
+              pw_thread_loop_get_loop(m_loop),
+              libraryBefore(1, 3, 81) ? pw_properties_new(PW_KEY_CONFIG_NAME, "client-rt.conf", nullptr) : nullptr, 0)
+                 : nullptr;
     if (!m_context) {
         const int error = errno;
         return fail(QCoreApplication::translate("SoundOutput", "starting PipeWire: %1")
@@ -150,7 +149,8 @@ bool PipeWireOutput::open(int sampleRate, qint64 position)
     const spa_pod *format = spa_format_audio_raw_build(&builder, SPA_PARAM_EnumFormat, &info);
     const int connected = pw_stream_connect(
         m_stream, PW_DIRECTION_OUTPUT, PW_ID_ANY,
-        pw_stream_flags(PW_STREAM_FLAG_AUTOCONNECT | PW_STREAM_FLAG_MAP_BUFFERS | PW_STREAM_FLAG_RT_PROCESS), &format, 1);
+        pw_stream_flags(PW_STREAM_FLAG_AUTOCONNECT | PW_STREAM_FLAG_MAP_BUFFERS | PW_STREAM_FLAG_RT_PROCESS), &format,
+        1);
     pw_thread_loop_unlock(m_loop);
     if (connected < 0)
         return fail(QCoreApplication::translate("SoundOutput", "opening a stream: %1")

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "soundoutput.h"
+#include "sound/soundoutput.h"
 
-#include "pulseoutput.h"
+#include "sound/pulseoutput.h"
 #ifdef VESTRANOLI_PIPEWIRE
-#include "pipewireoutput.h"
+#include "sound/pipewireoutput.h"
 #endif
 
 #include <QtGlobal>

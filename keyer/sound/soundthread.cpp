@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "soundthread.h"
+#include "sound/soundthread.h"
 
 #include "core/monotonicclock.h"
 #include "core/sidetone.h"
-#include "soundoutput.h"
+#include "sound/soundoutput.h"
 
 #include <pthread.h>
-#include <unistd.h>
 #include <sched.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -57,8 +57,7 @@ public:
         , m_sidetone(sampleRate, toneHz)
         , m_output(makeSoundOutput())
         , m_written(static_cast<size_t>(writtenKept))
-    {
-    }
+    { }
 
     // On the sound thread: the first look for the server, then the turns
     // until the exchange says stop.
@@ -300,15 +299,9 @@ void SoundLoop::lose()
     retryLater();
 }
 
-void SoundLoop::restartClock()
-{
-    m_clockZero = Clock::now() - std::chrono::microseconds(m_settled * 1000000 / m_rate);
-}
+void SoundLoop::restartClock() { m_clockZero = Clock::now() - std::chrono::microseconds(m_settled * 1000000 / m_rate); }
 
-void SoundLoop::retryLater()
-{
-    m_retryAt = Clock::now() + std::chrono::milliseconds(retryMs);
-}
+void SoundLoop::retryLater() { m_retryAt = Clock::now() + std::chrono::milliseconds(retryMs); }
 
 qint64 SoundLoop::usUntilRetry() const
 {
@@ -332,8 +325,7 @@ void SoundLoop::say(SoundState state, const QString &detail)
 SoundThread::SoundThread(SoundExchange &exchange, int sampleRate, double toneHz)
     : m_exchange(exchange)
     , m_loop(std::make_unique<SoundLoop>(exchange, sampleRate, toneHz))
-{
-}
+{ }
 
 SoundThread::~SoundThread()
 {
@@ -361,7 +353,4 @@ void SoundThread::start()
     hasOpened.wait();
 }
 
-void SoundThread::wake()
-{
-    m_loop->wake();
-}
+void SoundThread::wake() { m_loop->wake(); }

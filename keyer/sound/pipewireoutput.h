@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "soundoutput.h"
+#include "sound/soundoutput.h"
 
 #include <array>
 #include <atomic>
@@ -73,12 +73,12 @@ private:
     // close() once they have stopped, so that nobody else ever writes it.
     struct FromPipeWire {
         // Written by PipeWire's data thread (process()).
-        qint64 streamTaken = 0;            // that thread's own: stream samples taken so far
-        std::atomic<qint64> taken = 0;     // the keyer's samples from m_base before it may no longer change
+        qint64 streamTaken = 0; // that thread's own: stream samples taken so far
+        std::atomic<qint64> taken = 0; // the keyer's samples from m_base before it may no longer change
         std::atomic<qint64> takenAtNs = 0; // when it last took some (CLOCK_MONOTONIC); 0: not yet
-        std::atomic<qint64> period = 0;    // how many of the keyer's samples it took then
+        std::atomic<qint64> period = 0; // how many of the keyer's samples it took then
         std::atomic<bool> streaming = false; // it has been asked for samples
-        std::atomic<bool> realTime = false;  // at real-time priority; set before `streaming`
+        std::atomic<bool> realTime = false; // at real-time priority; set before `streaming`
         // Written on the thread of PipeWire's loop: the first failure of the
         // server or the stream, in the server's words (NUL-terminated,
         // written once, before `failed` is set).

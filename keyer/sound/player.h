@@ -2,8 +2,8 @@
 #pragma once
 
 #include "core/wavwriter.h"
-#include "schedule.h"
-#include "soundexchange.h"
+#include "sound/schedule.h"
+#include "sound/soundexchange.h"
 
 #include <QObject>
 #include <QTimer>
@@ -28,7 +28,9 @@ class SoundThread;
 // a SoundExchange, without a lock, so the sound thread never waits on the
 // main thread; what the renderer settles (the clock, the samples for the
 // recording, the news of the sound server) comes back the same way.
-class Player : public QObject, public Schedule
+class Player
+    : public QObject
+    , public Schedule
 {
     Q_OBJECT
 
@@ -108,7 +110,7 @@ private:
     bool m_key = false;
     bool m_firing = false;
     qint64 m_firingAt = 0;
-    bool m_noted = false;     // the sound output's state has been said
+    bool m_noted = false; // the sound output's state has been said
     bool m_dropNoted = false; // a command has been dropped
     qint64 m_recordingLostSaid = 0; // of the exchange's recordingLost
     SoundState m_state = SoundState::Silent;

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "player.h"
+#include "sound/player.h"
 
 #include "common/reportproblem.h"
-#include "fastpace.h"
-#include "soundthread.h"
+#include "sound/fastpace.h"
+#include "sound/soundthread.h"
 
 #include <QSocketNotifier>
 
@@ -109,10 +109,7 @@ void Player::takeNews()
         emit soundStateChanged();
 }
 
-qint64 Player::now()
-{
-    return m_firing ? m_firingAt : qint64(m_exchange.position);
-}
+qint64 Player::now() { return m_firing ? m_firingAt : qint64(m_exchange.position); }
 
 qint64 Player::append(const std::vector<ToneSegment> &segments)
 {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "soundexchange.h"
+#include "sound/soundexchange.h"
 
 #include <memory>
 #include <thread>

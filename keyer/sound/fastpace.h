@@ -2,7 +2,7 @@
 #pragma once
 
 #include "core/sidetone.h"
-#include "soundexchange.h"
+#include "sound/soundexchange.h"
 
 // Plays in fast mode: no sound and no waiting. The window's thread renders
 // straight on through what is scheduled, as fast as it can, playing both
@@ -13,8 +13,7 @@ public:
     FastPace(SoundExchange &exchange, int sampleRate, double toneHz)
         : m_exchange(exchange)
         , m_sidetone(sampleRate, toneHz)
-    {
-    }
+    { }
 
     // Renders the next `count` samples with what the window has changed.
     void render(qint16 *out, qint64 count)

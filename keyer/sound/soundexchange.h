@@ -16,7 +16,7 @@ class Sidetone;
 enum class SoundState {
     Playing, // the stream runs at the sound server
     Resting, // nothing to play for a while: the stream is closed and the keyer's clock stands still
-    Silent,  // no sound server: the keyer's clock paces the play, and the server is looked for again now and then
+    Silent, // no sound server: the keyer's clock paces the play, and the server is looked for again now and then
 };
 
 // A change to what is played: a segment at its sample position, the
@@ -24,7 +24,7 @@ enum class SoundState {
 struct PlayCommand {
     enum Kind { Segment, Clear, KeyDown, KeyUp };
     Kind kind = Segment;
-    qint64 start = 0;   // a segment's sample position; a key's moment, in ns on the monotonic clock
+    qint64 start = 0; // a segment's sample position; a key's moment, in ns on the monotonic clock
     ToneSegment segment;
 };
 
@@ -50,7 +50,7 @@ struct SoundExchange {
     // renderer has not handled yet keeps it from resting, or wakes it.
     std::atomic<quint32> wanted = 0;
     std::atomic<bool> keepReady = false; // the keyer window has the keyboard: never rest
-    std::atomic<bool> stop = false;      // the sound thread ends
+    std::atomic<bool> stop = false; // the sound thread ends
     // Set by the main thread before the sound thread starts, then only read:
     // the ring for the recording (only with a recording and a sound thread;
     // pushed by the renderer, popped by the main thread) and an eventfd the

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "pulseoutput.h"
+#include "sound/pulseoutput.h"
 
 #include <pulse/context.h>
 #include <pulse/error.h>
@@ -32,15 +32,16 @@ bool PulseOutput::serverIsPipeWire()
     };
     if (pa_operation *operation = pa_context_get_server_info(probe.m_context, told, &probe))
         pa_operation_unref(operation);
-    const auto named = [](PulseOutput *self) { return !self->m_error.isEmpty(); };
+    const auto named = [](PulseOutput *self) {
+        return !self->m_error.isEmpty();
+    };
     // "PulseAudio (on PipeWire 0.3.65)"
     return probe.iterateUntil(named, 5000) && probe.m_error.contains(QLatin1String("PipeWire"));
 }
 
 PulseOutput::PulseOutput()
     : m_loop(pa_mainloop_new())
-{
-}
+{ }
 
 PulseOutput::~PulseOutput()
 {
@@ -74,7 +75,9 @@ bool PulseOutput::open(int sampleRate, qint64 position)
         return fail(QT_TRANSLATE_NOOP("SoundOutput", "opening a stream"));
     m_readPosition = -1;
     askTiming();
-    const auto streamTimed = [](PulseOutput *self) { return self->m_readPosition >= 0; };
+    const auto streamTimed = [](PulseOutput *self) {
+        return self->m_readPosition >= 0;
+    };
     if (!iterateUntil(streamTimed, 5000))
         return fail(QT_TRANSLATE_NOOP("SoundOutput", "opening a stream"));
     return true;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "soundexchange.h"
+#include "sound/soundexchange.h"
 
 #include "core/sidetone.h"
 
@@ -10,8 +10,8 @@ void takeChanges(SoundExchange &exchange, Sidetone &sidetone, qint64 settled, qi
     sidetone.settle(settled);
     qint64 from = sidetone.position();
     const auto key = [&](const PlayCommand &command, Sidetone::KeySource source) {
-        const qint64 seenAt = nowNs < 0 ? settled
-                                        : settled - (nowNs - command.start) * sidetone.sampleRate() / 1'000'000'000;
+        const qint64 seenAt
+            = nowNs < 0 ? settled : settled - (nowNs - command.start) * sidetone.sampleRate() / 1'000'000'000;
         from = std::min(from, sidetone.key(command.kind == PlayCommand::KeyDown, seenAt, source));
     };
     PlayCommand command;
