@@ -52,8 +52,7 @@ Keyer::Keyer(const KeyerOptions &options, KeyerLine &line, Schedule &player, Key
     connect(&m_keys, &KeyInput::report, this, &Keyer::keyedReport);
     connect(&m_keys, &KeyInput::keyed, this, &Keyer::keyed);
     // The trainee hears the key at once, in a run or not.
-    connect(&m_keys, &KeyInput::sounds, this,
-            [this](bool down, double at) { m_player.setKey(down, m_keys.stampFromMs(at)); });
+    connect(&m_keys, &KeyInput::sounds, this, [this](bool down, qint64 atNs) { m_player.setKey(down, atNs); });
     m_giveUp.setSingleShot(true);
     connect(&m_giveUp, &QTimer::timeout, this, &Keyer::giveUp);
     m_breath.setSingleShot(true);

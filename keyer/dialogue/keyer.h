@@ -43,9 +43,9 @@
 //                                  the sound thread (Player::directKey), and
 //                                  queues every edge to the main thread
 //   -> KeyInput (keys/keyinput.*)  on the main thread: times it in ms on its
-//                                  own clock, from which each stamp comes back
-//                                  to the nanosecond; the paddles through
-//                                  IambicKeyer (core/iambic.*)
+//                                  own clock for the classifier, and keeps the
+//                                  stamp (ns) for the sidetone; the paddles
+//                                  through IambicKeyer (core/iambic.*)
 //   -> KeyInput::sounds            Keyer gives Player::setKey the stamp: a key
 //                                  command into the SoundExchange, then
 //                                  SoundThread::wake; the sound thread takes

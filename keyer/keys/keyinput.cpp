@@ -21,18 +21,18 @@ void KeyInput::setDotMs(double dotMs)
     m_iambic.setDotMs(dotMs);
 }
 
-void KeyInput::straightDown() { straight(m_straight, true, now()); }
+void KeyInput::straightDown() { straight(m_straight, true, monotonicNs()); }
 
-void KeyInput::straightUp() { straight(m_straight, false, now()); }
+void KeyInput::straightUp() { straight(m_straight, false, monotonicNs()); }
 
-void KeyInput::straightAt(bool down, qint64 atNs) { straight(m_adapterStraight, down, msFromStamp(atNs)); }
+void KeyInput::straightAt(bool down, qint64 atNs) { straight(m_adapterStraight, down, atNs); }
 
-void KeyInput::straight(bool &key, bool down, double t)
+void KeyInput::straight(bool &key, bool down, qint64 atNs)
 {
     if (key == down)
         return;
     key = down;
-    setTone(t);
+    setTone(msFromStamp(atNs), atNs);
     armTimer();
 }
 
@@ -53,12 +53,13 @@ void KeyInput::paddleEdges(const QList<ToneEdge> &edges)
 {
     for (const ToneEdge &edge : edges) {
         m_paddleTone = edge.on;
-        setTone(edge.at);
+        setTone(edge.at, stampFromMs(edge.at));
     }
 }
 
-// The straight keys and the paddles sound as one key.
-void KeyInput::setTone(double t)
+// The straight keys and the paddles sound as one key. The sidetone gets the
+// key's own stamp; the classifier times in ms.
+void KeyInput::setTone(double t, qint64 atNs)
 {
     const bool sound = m_straight || m_paddleTone || (m_adapterStraight && !m_adapterHeardElsewhere);
     const bool on = sound || m_adapterStraight;
@@ -66,7 +67,7 @@ void KeyInput::setTone(double t)
     const double at = std::max(t, m_lastEdge);
     if (sound != m_soundOn) {
         m_soundOn = sound;
-        emit sounds(sound, at);
+        emit sounds(sound, at == t ? atNs : stampFromMs(at));
     }
     if (on == m_toneOn)
         return;
@@ -118,7 +119,7 @@ void KeyInput::reset()
     m_timer.stop();
     if (m_soundOn) {
         m_soundOn = false;
-        emit sounds(false, now());
+        emit sounds(false, monotonicNs());
     }
     if (m_toneOn) {
         m_toneOn = false;

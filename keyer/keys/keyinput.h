@@ -46,8 +46,7 @@ public:
     // A stamp on this object's clock, and back. The way back is exact to the
     // nanosecond for stamps up to 2^51 ns (26 days) after this object was
     // made: a double holds the ms there to well under a nanosecond, and the
-    // rounding gives the stamp itself. So a moment handed on in ms (keyed(),
-    // sounds()) reaches the sidetone as the stamp it was.
+    // rounding gives the stamp itself.
     double msFromStamp(qint64 atNs) const { return double(atNs - m_zeroNs) / 1e6; }
     qint64 stampFromMs(double ms) const { return m_zeroNs + qint64(std::llround(ms * 1e6)); }
 
@@ -68,16 +67,17 @@ signals:
     // (ms since it was made): a stamp or a paddle's edge, never earlier than
     // the last.
     void keyed(bool down, double at);
-    // The same for the keys the sidetone hears from here.
-    void sounds(bool down, double at);
+    // The same for the keys the sidetone hears from here, at `atNs` on the
+    // monotonic clock: the key's own stamp, or a paddle's edge.
+    void sounds(bool down, qint64 atNs);
     // 'R', 'H' or 'V'; for an element, the press it was keyed with.
     void report(char letter, const KeyedMark &mark);
 
 private:
     double now() const { return msFromStamp(monotonicNs()); }
-    void straight(bool &key, bool down, double t); // the space bar's key or the adapter's
+    void straight(bool &key, bool down, qint64 atNs); // the space bar's key or the adapter's
     void paddle(Paddle paddle, bool down, double t);
-    void setTone(double t);
+    void setTone(double t, qint64 atNs);
     void paddleEdges(const QList<ToneEdge> &edges);
     void emitReports(const QList<KeyReport> &reports);
     void timerDue();
