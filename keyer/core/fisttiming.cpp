@@ -225,6 +225,16 @@ QList<KeyedMark> countedMarks(const GroupReview &review)
     return marks;
 }
 
+QString countedCharacters(const GroupReview &review)
+{
+    QString characters;
+    for (const KeyedCharacter &k : review.keyed) {
+        if (k.counted)
+            characters += characterOf(k.elements);
+    }
+    return characters;
+}
+
 QList<KeyedMark> idealMarks(const QString &sent, double dotMs, double startMs)
 {
     // In microseconds, so that rounding to whole samples loses nothing seen.
@@ -257,5 +267,14 @@ std::vector<ToneSegment> marksAsSegments(const QList<KeyedMark> &marks, double s
         until(mark.from, false);
         until(mark.to, true);
     }
+    return segments;
+}
+
+std::vector<ToneSegment> playBackSegments(const GroupReview &review, double dotMs, double samplesPerMs)
+{
+    std::vector<ToneSegment> segments = marksAsSegments(countedMarks(review), samplesPerMs);
+    segments.push_back({false, std::llround(7 * dotMs * samplesPerMs)});
+    for (const ToneSegment &s : groupSegments(countedCharacters(review), dotMs * samplesPerMs))
+        segments.push_back(s);
     return segments;
 }

@@ -70,8 +70,10 @@ std::optional<FistMeasure> fistMeasure(const FistTiming &timing, int index);
 // `setLettersPerMinute`; none when they were not timed or nothing was keyed.
 std::optional<FistTiming> measureFist(const GroupReview &review, int setLettersPerMinute);
 
-// The presses of a review's counted characters, one after another.
+// The presses of a review's counted characters, one after another, and the
+// characters they were taken for.
 QList<KeyedMark> countedMarks(const GroupReview &review);
+QString countedCharacters(const GroupReview &review);
 
 // The characters sent, played as they should sound at `dotMs`, as marks from
 // `startMs`: the timeline a keyed group is drawn against.
@@ -79,3 +81,7 @@ QList<KeyedMark> idealMarks(const QString &sent, double dotMs, double startMs);
 
 // Marks as tone segments at `samplesPerMs`, from the first press.
 std::vector<ToneSegment> marksAsSegments(const QList<KeyedMark> &marks, double samplesPerMs);
+
+// A group heard back: as it was keyed, a word space of the trainee's own,
+// then as it should sound at the trainee's dot, `dotMs`.
+std::vector<ToneSegment> playBackSegments(const GroupReview &review, double dotMs, double samplesPerMs);

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/keyerwindow.h"
 
-#include "common/morsetable.h"
 #include "core/morseplan.h"
 #include "dialogue/keyer.h"
 #include "keys/keyadapter.h"
@@ -305,7 +304,7 @@ void KeyerWindow::reviewed(const GroupReview &review)
     m_lastTimed = review;
     m_lastTimedDotMs = dotMilliseconds(1) / timing->lettersPerMinute.keyed;
     const QList<KeyedMark> keyed = countedMarks(review);
-    m_timeline->setGroup(keyed, idealMarks(keyedCharacters(review), m_lastTimedDotMs, keyed.first().from),
+    m_timeline->setGroup(keyed, idealMarks(countedCharacters(review), m_lastTimedDotMs, keyed.first().from),
                          (QStringList{words.measures(*timing)} + words.faults(*timing)).join(QLatin1String("; ")));
     // Both stay in the Tab order from now on; a play back asked for while a
     // group sounds is not played over it.
@@ -313,26 +312,9 @@ void KeyerWindow::reviewed(const GroupReview &review)
     m_saveTiming->setEnabled(true);
 }
 
-// The characters keyed back and counted, as they were taken.
-QString KeyerWindow::keyedCharacters(const GroupReview &review)
-{
-    QString characters;
-    for (const KeyedCharacter &c : review.keyed) {
-        if (c.counted)
-            characters += characterOf(c.elements);
-    }
-    return characters;
-}
-
 void KeyerWindow::playBack()
 {
-    // As keyed, a word space of the trainee's own, then as it should sound.
-    const double samplesPerMs = m_player.sampleRate() / 1000.0;
-    std::vector<ToneSegment> segments = marksAsSegments(countedMarks(m_lastTimed), samplesPerMs);
-    segments.push_back({false, std::llround(7 * m_lastTimedDotMs * samplesPerMs)});
-    for (const ToneSegment &s : groupSegments(keyedCharacters(m_lastTimed), m_lastTimedDotMs * samplesPerMs))
-        segments.push_back(s);
-    m_keyer.playBack(segments);
+    m_keyer.playBack(playBackSegments(m_lastTimed, m_lastTimedDotMs, m_player.sampleRate() / 1000.0));
 }
 
 void KeyerWindow::saveTiming()

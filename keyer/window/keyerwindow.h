@@ -55,7 +55,6 @@ private:
     void reviewed(const GroupReview &review);
     void playBack();
     void saveTiming();
-    static QString keyedCharacters(const GroupReview &review);
 
     Keyer &m_keyer;
     Player &m_player;
