@@ -22,7 +22,6 @@
 #include <QLockFile>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QSpinBox>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -460,10 +459,6 @@ void HistoryTest::scores_the_copy_runs_of_an_older_history()
     QCOMPARE(runs->count(), 3);
     QVERIFY(runs->itemText(0).endsWith("sérült"));
     QCOMPARE(runs->currentIndex(), 1);
-    // A run is named by when it was played, its speed and its groups.
-    const QRegularExpression named(
-        QStringLiteral("^20\\d\\d\\.\\d\\d\\.\\d\\d\\. \\d\\d:\\d\\d – \\d+ betű/perc, \\d+ csoport"));
-    QVERIFY2(named.match(runs->itemText(1)).hasMatch(), qPrintable(runs->itemText(1)));
     QVERIFY2(shownText(*window).contains("sérültek"), qPrintable(shownText(*window)));
     score->click();
     QVERIFY2(shownText(*window).contains("A vétel üres"), qPrintable(shownText(*window)));
@@ -503,6 +498,7 @@ void HistoryTest::scores_the_copy_runs_of_an_older_history()
     const CharacterTable table = trainingStatistics(history, {}, false).table;
     QCOMPARE(table.characters.value(0).character, U'2');
     QCOMPARE(table.characters.value(0).copied.dropped, 1);
+    QVERIFY(characterTableText(table).contains("vétel: 4 1")); // 3 copied as 4, as the text table says
     const auto e = std::find_if(table.characters.cbegin(), table.characters.cend(),
                                 [](const CharacterStatistics &c) { return c.character == U'É'; });
     QVERIFY(e != table.characters.cend() && e->keyed.sent == 1 && e->keyed.takenFor.value('E') == 1
