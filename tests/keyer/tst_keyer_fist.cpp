@@ -80,8 +80,7 @@ void FistTest::a_group_s_measures_data()
     QTest::addColumn<double>("expected");
     QTest::addColumn<QString>("off");
 
-    // A clean fist is off in no measure; the other measures' values are the
-    // faulty rows'.
+    // Clean: off in no measure (the other measures' values are the faulty rows').
     QTest::newRow("a clean fist: every measure right") << Fist{} << int(DashRatio) << 3.0 << "";
     QTest::newRow("clean: the gaps inside letters") << Fist{} << int(ElementGap) << 1.0 << "";
     QTest::newRow("dashes at 2.2 dots") << Fist{2.2} << int(DashRatio) << 2.2 << "dash";
