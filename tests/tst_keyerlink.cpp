@@ -343,8 +343,6 @@ void KeyerLinkTest::received_texts_data()
                                                  << "" << 29;
     QTest::newRow("16 characters are noise") << QByteArrayList{"R", "OK" + QByteArray(14, '.')} << ""
                                              << "" << 30;
-    QTest::newRow("blanks do not count towards 16") << QByteArrayList{"   OK" + QByteArray(13, '.') + "   "} << ""
-                                                    << "" << 29;
     // Fifteen characters each, the longest text that still counts.
     QByteArrayList noise;
     for (int i = 0; i < 300; ++i)
