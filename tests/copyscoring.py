@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Scoring a copy and starting the Koch course as a trainee does it: keys through XTEST (xdotool)
+# Scoring a copy as a trainee does it, with a megabyte pasted onto it: keys through XTEST (xdotool)
 # on Xvfb with openbox, into a history the previous release wrote.  Usage: copyscoring.py BUILD_DIR
 import os
 import shutil
@@ -45,39 +45,24 @@ try:
     time.sleep(1)
 
     # The earlier of the two runs (KMRSU AB/?= Á:-@9), copied with Á taken for A, lower case, on
-    # two lines.
+    # two lines. A megabyte pasted onto the end is refused at once; what was typed stays, and the
+    # window goes on taking keys. (Scoring it through the keyboard alone is screenreader.py's.)
     open_window('--score-copy', 'Vestranoli – a másolás pontozása')
     xdotool('key', 'alt+m', 'Down')
     xdotool('key', 'alt+v')
     xdotool('type', '--delay', '40', 'kmrsu ab/?=')
     xdotool('key', 'Return')
     xdotool('type', '--delay', '40', 'a:-@9')
-    xdotool('key', 'Tab', 'Return')  # Enter on the focused button scores, as Space does
-    wait_for('no result stored for run 1', 10, lambda: copied(1) == 'KMRSU AB/?= A:-@9')
-    # A megabyte pasted onto the end is refused at once; what was typed stays, and the window goes
-    # on taking keys.
     paste = os.path.join(tmp, 'paste.txt')
     with open(paste, 'w') as f:
         f.write('KMRSU ' * 174763)
     start(['xclip', '-selection', 'clipboard', '-i', paste], env=env)
     time.sleep(0.5)
-    xdotool('key', 'alt+v', 'ctrl+End', 'ctrl+v')
+    xdotool('key', 'ctrl+End', 'ctrl+v')
     xdotool('type', '--delay', '40', ' x')
-    xdotool('key', 'Tab', 'Return')
+    xdotool('key', 'Tab', 'Return')  # Enter on the focused button scores, as Space does
     wait_for('the copy after a large paste not stored', 10,
              lambda: copied(1) == 'KMRSU AB/?= A:-@9 X')
-    stats = [os.path.join(build, 'vestranoli'), '--stats', '--text', '--data-dir', tmp]
-    table = subprocess.run(stats, capture_output=True, text=True).stdout
-    if not any(line.startswith('Á') and 'vétel: A 1' in line for line in table.splitlines()):
-        problems.append('the statistics do not show Á copied as A:\n' + table)
-
-    # No lesson yet: one key starts lesson 1 (K M) for the trainer's next start.
-    open_window('--course', 'Vestranoli – Koch-tanfolyam')
-    xdotool('key', 'alt+k')
-    ini = os.path.join(tmp, 'ini.txt')
-    lesson_1 = b'  M' + b' ' * 21 + b'K\r\n 60 5 30 50\r\n'
-    wait_for('no lesson 1 in ini.txt', 10,
-             lambda: os.path.exists(ini) and open(ini, 'rb').read() == lesson_1)
 except RuntimeError as failure:
     problems.append(str(failure))
 finally:
@@ -85,4 +70,4 @@ finally:
 if problems:
     sys.exit(f'copy scoring FAILED (files in {tmp}):\n  ' + '\n  '.join(problems))
 shutil.rmtree(tmp)
-print('copy scored and lesson 1 taken through the keyboard')
+print('copy scored through the keyboard, a large paste refused')

@@ -22,7 +22,6 @@
 #include <QLockFile>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QSpinBox>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -63,69 +62,79 @@ static void clickButton(const QWidget &window, const QString &caption)
             button->click();
 }
 
+// The rows of a table, each the texts of the columns given joined by blanks;
+// none without a table.
+static QStringList rowTexts(const QTableWidget *table, std::initializer_list<int> columns)
+{
+    QStringList rows;
+    for (int row = 0; table && row < table->rowCount(); ++row) {
+        QStringList cells;
+        for (int column : columns)
+            cells << (table->item(row, column) ? table->item(row, column)->text() : QString());
+        rows << cells.join(' ');
+    }
+    return rows;
+}
+
+// The points of one of the statistics chart's lines (1 keyed, 2 copied,
+// 3 speed), and the days under it; none without them.
+static QList<QPointF> linePoints(const QWidget &window, int line)
+{
+    const auto *view = window.findChild<QChartView *>();
+    const auto *series = view ? qobject_cast<QLineSeries *>(view->chart()->series().value(line)) : nullptr;
+    return series ? series->points() : QList<QPointF>();
+}
+
+static QStringList chartDays(const QWidget &window)
+{
+    const auto *view = window.findChild<QChartView *>();
+    auto *days = view ? qobject_cast<QBarCategoryAxis *>(view->chart()->axes(Qt::Horizontal).value(0)) : nullptr;
+    return days ? days->categories() : QStringList();
+}
+
+// When recordTraining() begins.
+static const QDateTime evening(QDate(2026, 12, 1), QTime(18, 5), QTimeZone::utc());
+
 class HistoryTest : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void alignment_data();
-    void alignment();
+    void takes_a_swapped_pair_for_each_other();
     void refuses_a_file_it_cannot_use_data();
     void refuses_a_file_it_cannot_use();
     void keeps_every_group_through_a_failure_data();
     void keeps_every_group_through_a_failure();
-    void exports_csv_and_shows_the_statistics();
+    void writes_the_evening_as_csv_and_as_text();
+    void shows_the_characters_and_the_weakest();
+    void charts_each_day();
+    void opens_the_course_window_once();
+    void exports_into_the_trainee_s_home();
     void scores_a_copy_data();
     void scores_a_copy();
     void scores_the_copy_runs_of_an_older_history();
     void takes_the_koch_course_lesson_by_lesson();
 
 private:
+    // An evening's training in a history of the test function's own: two echo
+    // groups, a copy run, and a copy run with nothing ticked, which is no
+    // training. With `week`, 8 more echo groups, half of them the next day.
+    bool recordTraining(History &history, bool week);
+    QString trainingPath() const { return dir.filePath(QLatin1String(QTest::currentTestFunction()) + ".sqlite"); }
+
     QTemporaryDir dir;
 };
 
-void HistoryTest::alignment_data()
+// A swapped pair is taken for each other, not for one left out and one extra.
+void HistoryTest::takes_a_swapped_pair_for_each_other()
 {
-    // Each sent character: itself when right, "X>Y" when taken for Y, "X-"
-    // when dropped; "+Y" an extra Y where it was keyed.
-    QTest::addColumn<QString>("sent");
-    QTest::addColumn<QString>("decoded");
-    QTest::addColumn<QString>("outcome");
-    QTest::addColumn<int>("extra");
-
-    QTest::newRow("one extra") << "TEM"
-                               << "TEEM"
-                               << "T +E E M" << 1;
-    QTest::newRow("a swapped pair is taken for each other") << "TEMSA"
-                                                            << "TMESA"
-                                                            << "T E>M M>E S A" << 0;
-    QTest::newRow("nothing keyed") << "AB"
-                                   << ""
-                                   << "A- B-" << 0;
-    QTest::newRow("an emoji is one character") << "TEM"
-                                               << "T\U0001F600M"
-                                               << "T E>\U0001F600 M" << 0;
-}
-
-void HistoryTest::alignment()
-{
-    QFETCH(QString, sent);
-    QFETCH(QString, decoded);
-    QFETCH(QString, outcome);
-    QFETCH(int, extra);
-
-    const std::optional<Alignment> alignment = alignGroups(sent, decoded);
+    const std::optional<Alignment> alignment = alignGroups(u"TEMSA", u"TMESA");
     QVERIFY(alignment);
     QStringList outcomes;
-    for (const AlignedCharacter &c : alignment->characters) {
-        const QString sentText = characterText(c.sent);
-        outcomes << (c.isExtra()   ? QStringLiteral("+") + characterText(c.taken)
-                     : c.right()   ? sentText
-                     : c.dropped() ? sentText + QStringLiteral("-")
-                                   : sentText + QStringLiteral(">") + characterText(c.taken));
-    }
-    QCOMPARE(outcomes.join(' '), outcome);
-    QCOMPARE(alignment->extra, extra);
+    for (const AlignedCharacter &c : alignment->characters)
+        outcomes << characterText(c.sent) + '>' + characterText(c.taken);
+    QCOMPARE(outcomes.join(' '), "T>T E>M M>E S>S A>A");
+    QCOMPARE(alignment->extra, 0);
 }
 
 void HistoryTest::refuses_a_file_it_cannot_use_data()
@@ -259,19 +268,28 @@ void HistoryTest::keeps_every_group_through_a_failure()
         QCOMPARE(shownText(StatsWindow(path, days)).contains(lostShown + "2 másolás nem"), noted);
 }
 
-void HistoryTest::exports_csv_and_shows_the_statistics()
+bool HistoryTest::recordTraining(History &history, bool week)
+{
+    if (!history.open(trainingPath()))
+        return false;
+    history.recordEchoGroup({evening, "TEMÁ", "TEMA", false, 60, 4, 50});
+    history.recordCopyRun({evening.addSecs(10), 70, 3, 100, {"KQR", "@?É"}});
+    history.recordEchoGroup({evening.addSecs(20), "TEMS", "TMS", false, 65, 4, 50});
+    history.recordCopyRun({evening.addSecs(30), 60, 5, 50, {"", ""}});
+    for (int i = 0; week && i < 8; ++i) // the first with I for E, the second with T left out
+        history.recordEchoGroup({evening.addDays(i / 4).addSecs(30 + i), "ETM",
+                                 QStringList{"ITM", "EM"}.value(i, "ETM"), i > 1, 60, 3, 50});
+    return true;
+}
+
+void HistoryTest::writes_the_evening_as_csv_and_as_text()
 {
     History history;
-    QVERIFY(history.open(dir.filePath(QStringLiteral("csv.sqlite"))));
-    const QDateTime t(QDate(2026, 12, 1), QTime(18, 5), QTimeZone::utc());
-    history.recordEchoGroup({t, "TEMÁ", "TEMA", false, 60, 4, 50});
-    history.recordCopyRun({t.addSecs(10), 70, 3, 100, {"KQR", "@?É"}});
-    history.recordEchoGroup({t.addSecs(20), "TEMS", "TMS", false, 65, 4, 50});
-    history.recordCopyRun({t.addSecs(30), 60, 5, 50, {"", ""}}); // nothing ticked: no training, not exported
-
+    QVERIFY(recordTraining(history, false));
     QList<CopyRunRecord> runs = history.copyRuns();
+    QVERIFY(!runs.isEmpty());
     // What the trainee typed, quoted where it needs to be; a formula is no formula to a spreadsheet.
-    runs[0].result = CopyResult{t, "=K\"R ,?É", {}};
+    runs[0].result = CopyResult{evening, "=K\"R ,?É", {}};
     QCOMPARE(historyCsv(history.echoGroups(), runs, QTimeZone::utc()),
              QByteArray("\xef\xbb\xbfid\xc5\x91,fut\xc3\xa1s,adott,vett,j\xc3\xb3,sebess\xc3\xa9g,"
                         "bet\xc5\xb1sz\xc3\xa1m,sz\xc3\xbcnet\r\n"
@@ -288,61 +306,79 @@ void HistoryTest::exports_csv_and_shows_the_statistics()
                             "T        2      2   100 %       –      –     –\n"
                             "S        1      1   100 %       –      –     –\n"
                             "Fölösleges jelek: 0 visszaadva, 0 másolva\n"));
+}
 
-    // The statistics window over the same file with 8 more groups, half of
-    // them the next day: the table, two days in the chart, the weakest
-    // characters to tick (E at 8 of 10; not T at 9 of 10, nor Á, sent once),
-    // and the export.
-    for (int i = 0; i < 8; ++i)
-        history.recordEchoGroup({t.addDays(i / 4).addSecs(30 + i), "ETM",
-                                 i == 0   ? "ITM"
-                                 : i == 1 ? "EM"
-                                          : "ETM",
-                                 i > 1, 60, 3, 50});
+// E at 8 of 10 is offered for the next run; not T at 9 of 10, nor Á, sent once.
+void HistoryTest::shows_the_characters_and_the_weakest()
+{
+    History history;
+    QVERIFY(recordTraining(history, true));
     // A group no trainer keys, from a damaged history: left out, and said.
-    history.recordEchoGroup({t.addSecs(40), QString(100000, 'E'), QString(99999, 'E') + 'T', false, 60, 3, 50});
-    const QByteArray csv = historyCsv(history.echoGroups(), history.copyRuns(), QTimeZone::systemTimeZone());
-    StatsWindow window(dir.filePath(QStringLiteral("csv.sqlite")), 0);
+    history.recordEchoGroup({evening.addSecs(40), QString(100000, 'E'), QString(99999, 'E') + 'T', false, 60, 3, 50});
+    StatsWindow window(trainingPath(), 0);
     auto *table = window.findChild<QTableWidget *>();
-    QStringList rows;
-    for (int row = 0; row < table->rowCount(); ++row) {
-        for (int column : {0, 1, 2, 3, 7})
-            rows << table->item(row, column)->text();
-    }
-    QCOMPARE(rows.join(' '), QStringLiteral("Á 1 0 0 % adás: A 1 E 10 8 80 % adás: I 1, kimaradt 1 "
-                                            "T 10 9 90 % adás: kimaradt 1 M 10 10 100 %  S 1 1 100 % "));
-    const QChart *chart = window.findChild<QChartView *>()->chart();
-    auto *days = qobject_cast<QBarCategoryAxis *>(chart->axes(Qt::Horizontal)[0]);
-    QCOMPARE(days->categories(), QStringList({t.toLocalTime().toString(QStringLiteral("MM.dd.")),
-                                              t.addDays(1).toLocalTime().toString(QStringLiteral("MM.dd."))}));
-    // The next day all keyed right at 60: the keyed share's line at 100 %, the speed's at 60.
-    QCOMPARE(qobject_cast<QLineSeries *>(chart->series()[1])->at(1), QPointF(1, 100));
-    QCOMPARE(qobject_cast<QLineSeries *>(chart->series()[3])->at(1), QPointF(1, 60));
-    QCOMPARE(qobject_cast<QLineSeries *>(chart->series()[2])->count(), 0); // no copy scored: no 0 % on its line
     auto *weakest = window.findChild<QListWidget *>();
-    QCOMPARE(weakest->count(), 1);
+    auto *period = window.findChild<QSpinBox *>();
+    QVERIFY(table && weakest && period);
+    QCOMPARE(rowTexts(table, {0, 1, 2, 3, 7}).join(' '),
+             QStringLiteral("Á 1 0 0 % adás: A 1 E 10 8 80 % adás: I 1, kimaradt 1 "
+                            "T 10 9 90 % adás: kimaradt 1 M 10 10 100 %  S 1 1 100 % "));
     QVERIFY2(shownText(window).contains("Kimaradt a statisztikából 1 oda-vissza csoport, mert 250 jelnél hosszabb."),
              qPrintable(shownText(window)));
-    // Tab goes from the period through the buttons, the table, the list and
-    // the chart, in the order they are read; it leaves the table and the list.
-    window.show();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    window.findChild<QSpinBox *>()->setFocus();
-    QStringList reached;
-    for (int i = 0; i < 6; ++i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        const auto *button = qobject_cast<const QPushButton *>(QApplication::focusWidget());
-        reached << (button ? button->text() : QApplication::focusWidget()->accessibleName());
-    }
-    QCOMPARE(reached, QStringList({"Másolás pontozása…", "Koch-tanfolyam…", "Exportálás CSV-be…", "Jelek statisztikája",
-                                   "A leggyengébb jelek", "Haladás naponta"}));
+    QCOMPARE(weakest->count(), 1);
+    weakest->item(0)->setCheckState(Qt::Checked);
+    QVERIFY2(shownText(window).contains(QStringLiteral("jelei: E\n")), qPrintable(shownText(window)));
+    period->setValue(1); // the last day only: nothing of a week ago
+    QCOMPARE(table->rowCount(), 0);
+}
+
+void HistoryTest::charts_each_day()
+{
+    History history;
+    QVERIFY(recordTraining(history, true));
+    const StatsWindow window(trainingPath(), 0);
+    QCOMPARE(chartDays(window), QStringList({evening.toLocalTime().toString(QStringLiteral("MM.dd.")),
+                                             evening.addDays(1).toLocalTime().toString(QStringLiteral("MM.dd."))}));
+    // The next day all keyed right at 60: the keyed share's line at 100 %, the speed's at 60.
+    QCOMPARE(linePoints(window, 1).value(1), QPointF(1, 100));
+    QCOMPARE(linePoints(window, 3).value(1), QPointF(1, 60));
+    QVERIFY(linePoints(window, 2).isEmpty()); // no copy scored: no 0 % on its line
+    // A copy scored, 5 of 6 right with an emoji taken for É, is a point on its
+    // own day's line, though the next day's echo groups are read first; a day
+    // a year later is a day of its own, named with its year.
+    const QList<CopyRunRecord> runs = history.copyRuns();
+    QVERIFY(!runs.isEmpty());
+    QCOMPARE(history.storeCopyResult(runs[0].id, scoreCopy(runs[0].groups, "kqr @?\U0001F600").result),
+             History::Scoring::Stored);
+    history.recordEchoGroup({evening.addYears(1), "ETM", "ETM", true, 60, 3, 50});
+    const StatsWindow later(trainingPath(), 0);
+    QCOMPARE(linePoints(later, 2), QList<QPointF>{QPointF(0, 500.0 / 6)});
+    QCOMPARE(chartDays(later).mid(2),
+             QStringList(evening.addYears(1).toLocalTime().toString(QStringLiteral("yyyy.MM.dd."))));
+    // The emoji is stored as the one character it is, in UTF-8.
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("emoji"));
+    db.setDatabaseName(trainingPath());
+    QVERIFY(db.open());
+    QSqlQuery taken(QStringLiteral("SELECT hex(taken) FROM copy_character WHERE sent = 'É'"), db);
+    QVERIFY(taken.next());
+    QCOMPARE(taken.value(0).toString(), "F09F9880");
+}
+
+void HistoryTest::opens_the_course_window_once()
+{
+    StatsWindow window(trainingPath(), 0);
     clickButton(window, QStringLiteral("Koch"));
     clickButton(window, QStringLiteral("Koch")); // the same course window again, not a second one
     QVERIFY(window.findChildren<CourseWindow *>().size() == 1 && window.findChild<CourseWindow *>()->isVisible());
-    weakest->item(0)->setCheckState(Qt::Checked);
-    QVERIFY2(shownText(window).contains(QStringLiteral("jelei: E\n")), qPrintable(shownText(window)));
-    // Offered in the trainee's home, which has no Documents folder; a name
-    // typed without ".csv" gets it.
+}
+
+// Offered in the trainee's home, which has no Documents folder; a name typed
+// without ".csv" gets it.
+void HistoryTest::exports_into_the_trainee_s_home()
+{
+    History history;
+    QVERIFY(recordTraining(history, true));
+    StatsWindow window(trainingPath(), 0);
     const QByteArray home = qgetenv("HOME");
     qputenv("HOME", dir.path().toLocal8Bit());
     QString offeredIn;
@@ -356,32 +392,9 @@ void HistoryTest::exports_csv_and_shows_the_statistics()
     clickButton(window, QStringLiteral("Exportálás"));
     qputenv("HOME", home);
     QCOMPARE(offeredIn, dir.path());
-    QCOMPARE(readFile(dir.filePath(QStringLiteral("export.csv"))), csv);
+    QCOMPARE(readFile(dir.filePath(QStringLiteral("export.csv"))),
+             historyCsv(history.echoGroups(), history.copyRuns(), QTimeZone::systemTimeZone()));
     QVERIFY2(shownText(window).contains(QStringLiteral("Elmentve")), qPrintable(shownText(window)));
-    QCOMPARE(csvFileName(QStringLiteral("napló.txt")) + ' ' + csvFileName(QStringLiteral("NAPLÓ.CSV")),
-             "napló.txt.csv NAPLÓ.CSV");
-    // The last day only: nothing of a week ago.
-    window.findChild<QSpinBox *>()->setValue(1);
-    QCOMPARE(table->rowCount(), 0);
-    // A copy scored is a point on its own day's line (5 of 6 right), though the next day's echo groups are read first.
-    QCOMPARE(history.storeCopyResult(runs[0].id, scoreCopy(runs[0].groups, "kqr @?\U0001F600").result),
-             History::Scoring::Stored);
-    window.findChild<QSpinBox *>()->setValue(0); // the whole history, read again
-    const auto *copiedLine = qobject_cast<QLineSeries *>(window.findChild<QChartView *>()->chart()->series()[2]);
-    QCOMPARE(copiedLine->points(), QList<QPointF>{QPointF(0, 500.0 / 6)});
-    // The emoji taken for É is stored as the one character it is, in UTF-8.
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("csv"));
-    db.setDatabaseName(dir.filePath(QStringLiteral("csv.sqlite")));
-    QVERIFY(db.open());
-    QSqlQuery taken(QStringLiteral("SELECT hex(taken) FROM copy_character WHERE sent = 'É'"), db);
-    QVERIFY(taken.next());
-    QCOMPARE(taken.value(0).toString(), "F09F9880");
-    // A day a year later is a day of its own, named with its year.
-    history.recordEchoGroup({t.addYears(1), "ETM", "ETM", true, 60, 3, 50});
-    window.findChild<QSpinBox *>()->setValue(3650);
-    days = qobject_cast<QBarCategoryAxis *>(window.findChild<QChartView *>()->chart()->axes(Qt::Horizontal)[0]);
-    QCOMPARE(days->categories().size(), 3);
-    QCOMPARE(days->categories().last(), t.addYears(1).toLocalTime().toString(QStringLiteral("yyyy.MM.dd.")));
 }
 
 void HistoryTest::scores_a_copy_data()
@@ -400,8 +413,6 @@ void HistoryTest::scores_a_copy_data()
                                                             << "KMRSÜ ABCDE FGHIJ" << 15 << 0;
     QTest::newRow("a character outside the set is wrong") << "KMRSÜ ABÇDE FGHIJX"
                                                           << "KMRSÜ ABÇDE FGHIJX" << 14 << 1;
-    QTest::newRow("an emoji is one wrong character") << "KMRSÜ AB\U0001F600DE FGHIJ"
-                                                     << "KMRSÜ AB\U0001F600DE FGHIJ" << 14 << 0;
     QTest::newRow("only Unicode blanks are nothing copied") << "\u2003\u3000"
                                                             << "- - -" << 0 << 0;
 }
@@ -433,47 +444,44 @@ void HistoryTest::scores_the_copy_runs_of_an_older_history()
     // Read as it is: the characters of its echo groups.
     StatsWindow stats(path, 0);
     const auto *shown = stats.findChild<QTableWidget *>(); // before the scoring window is there
-    QCOMPARE(shown->rowCount(), 11);
+    QCOMPARE(shown ? shown->rowCount() : -1, 11);
 
     // Scored from the statistics window, which shows the copied characters at once.
     clickButton(stats, QStringLiteral("Másolás pontozása"));
-    CopyScoreWindow &window = *stats.findChild<CopyScoreWindow *>();
-    auto *runs = window.findChild<QComboBox *>();
-    auto *copy = window.findChild<QPlainTextEdit *>();
-    auto *score = window.findChild<QPushButton *>();
+    auto *window = stats.findChild<CopyScoreWindow *>();
+    QVERIFY(window);
+    auto *runs = window->findChild<QComboBox *>();
+    auto *copy = window->findChild<QPlainTextEdit *>();
+    auto *score = window->findChild<QPushButton *>();
+    auto *marked = window->findChild<QTextBrowser *>();
+    QVERIFY(runs && copy && score && marked);
     // Newest first; the newest has no groups and is passed over.
     QCOMPARE(runs->count(), 3);
     QVERIFY(runs->itemText(0).endsWith("sérült"));
     QCOMPARE(runs->currentIndex(), 1);
-    // A run is named by when it was played, its speed and its groups.
-    const QRegularExpression named(
-        QStringLiteral("^20\\d\\d\\.\\d\\d\\.\\d\\d\\. \\d\\d:\\d\\d – \\d+ betű/perc, \\d+ csoport"));
-    QVERIFY2(named.match(runs->itemText(1)).hasMatch(), qPrintable(runs->itemText(1)));
-    QVERIFY2(shownText(window).contains("sérültek"), qPrintable(shownText(window)));
+    QVERIFY2(shownText(*window).contains("sérültek"), qPrintable(shownText(*window)));
     score->click();
-    QVERIFY2(shownText(window).contains("A vétel üres"), qPrintable(shownText(window)));
+    QVERIFY2(shownText(*window).contains("A vétel üres"), qPrintable(shownText(*window)));
     copy->setPlainText("öüéx 12");
     score->click();
-    QVERIFY2(shownText(window).contains("bekerült az előzménybe."), qPrintable(shownText(window)));
     // Each group sent above its copy: an extra character with a grey dot
     // above it, the place left out marked.
-    QVERIFY2(shownText(window).contains("fölösleges jelek: 1") && shownText(window).contains("ÖÜÉ·\n123\nÖÜÉX\n12_"),
-             qPrintable(shownText(window)));
+    QVERIFY2(shownText(*window).contains("fölösleges jelek: 1") && shownText(*window).contains("ÖÜÉ·\n123\nÖÜÉX\n12_"),
+             qPrintable(shownText(*window)));
     copy->setPlainText("öüé 14");
     score->click();
-    QVERIFY2(shownText(window).contains("Helyes jelek: 67 % (4 / 6)"), qPrintable(shownText(window)));
-    QVERIFY2(shownText(window).contains("ÖÜÉ\n123\nÖÜÉ\n1_4"), qPrintable(shownText(window)));
+    QVERIFY2(shownText(*window).contains("Helyes jelek: 67 % (4 / 6)"), qPrintable(shownText(*window)));
+    QVERIFY2(shownText(*window).contains("ÖÜÉ\n123\nÖÜÉ\n1_4"), qPrintable(shownText(*window)));
     // A wrong character is underlined in red, a right one is not.
-    const QTextDocument *marked = window.findChild<QTextBrowser *>()->document();
-    QVERIFY(marked->find("4").charFormat().fontUnderline() && !marked->find("1").charFormat().fontUnderline());
+    const QTextDocument *document = marked->document();
+    QVERIFY(document->find("4").charFormat().fontUnderline() && !document->find("1").charFormat().fontUnderline());
     runs->setCurrentIndex(2);
     copy->setPlainText("KMRSU AB/?= Á:-@");
     score->click();
     copy->setPlainText("KMRSU AB/?= Á:-@9");
     score->click();
-    QVERIFY2(shownText(window).contains("a korábbi pontozás helyére"), qPrintable(shownText(window)));
+    QVERIFY2(shownText(*window).contains("a korábbi pontozás helyére"), qPrintable(shownText(*window)));
     QVERIFY(!shown->findItems(QStringLiteral("3"), Qt::MatchExactly).isEmpty());
-    QVERIFY(tabLeaves(window, window.findChild<QTableWidget *>()));
 
     History history;
     QCOMPARE(history.openForReading(path), History::Reading::Open);
@@ -481,18 +489,20 @@ void HistoryTest::scores_the_copy_runs_of_an_older_history()
     const QList<CopyRunRecord> stored = history.copyRuns();
     QCOMPARE(stored.size(), 3);
     QCOMPARE(stored[0].groups, QStringList({"KMRSU", "AB/?=", "Á:-@9"}));
-    QCOMPARE(stored[0].result->copied, "KMRSU AB/?= Á:-@9");
+    QCOMPARE(stored[0].result ? stored[0].result->copied : QString(), "KMRSU AB/?= Á:-@9");
     QVERIFY(stored[2].groups.isEmpty() && !stored[2].result);
     QCOMPARE(historyCsv({}, stored.mid(1, 1), QTimeZone::utc()).split('\n').mid(1),
              QByteArrayList({"2026-12-01T18:01:00+00:00,m\xc3\xa1sol\xc3\xa1s,\xc3\x96\xc3\x9c\xc3\x89,"
                              "\xc3\x96\xc3\x9c\xc3\x89,1,90,3,10\r",
                              "2026-12-01T18:01:00+00:00,m\xc3\xa1sol\xc3\xa1s,123,14,0,90,3,10\r", ""}));
     const CharacterTable table = trainingStatistics(history, {}, false).table;
-    QCOMPARE(table.characters[0].character, U'2');
-    QCOMPARE(table.characters[0].copied.dropped, 1);
+    QCOMPARE(table.characters.value(0).character, U'2');
+    QCOMPARE(table.characters.value(0).copied.dropped, 1);
+    QVERIFY(characterTableText(table).contains("vétel: 4 1")); // 3 copied as 4, as the text table says
     const auto e = std::find_if(table.characters.cbegin(), table.characters.cend(),
                                 [](const CharacterStatistics &c) { return c.character == U'É'; });
-    QVERIFY(e->keyed.sent == 1 && e->keyed.takenFor.value('E') == 1 && e->copied.right == 1);
+    QVERIFY(e != table.characters.cend() && e->keyed.sent == 1 && e->keyed.takenFor.value('E') == 1
+            && e->copied.right == 1);
 }
 
 // From no lesson to lesson 2: the settings file's first line selects the
@@ -505,6 +515,8 @@ void HistoryTest::takes_the_koch_course_lesson_by_lesson()
     CourseWindow window(folder.path());
     auto *next = window.findChild<QPushButton *>();
     auto *table = window.findChild<QTableWidget *>();
+    auto *minimum = window.findChildren<QSpinBox *>().value(1);
+    QVERIFY(next && table && minimum);
     // Every lesson's selection is read back as that lesson, the last one too.
     for (int lesson = firstLesson; lesson <= lastLesson; ++lesson)
         QCOMPARE(lessonOfSelection(lessonSelectionLine(lesson)), lesson);
@@ -512,9 +524,8 @@ void HistoryTest::takes_the_koch_course_lesson_by_lesson()
     QVERIFY2(shownText(window).contains("Az 1. lecke jelei: K M"), qPrintable(shownText(window)));
     next->click();
     QCOMPARE(readFile(ini), QByteArray("  M                     K\r\n 60 5 30 50\r\n"));
-    QCOMPARE(table->item(0, 0)->text(), "M  (új)");
+    QCOMPARE(rowTexts(table, {0}).value(0), "M  (új)");
     QVERIFY(table->item(0, 4)->font().bold() && !table->item(1, 0)->font().bold()); // the one to listen for
-    QVERIFY(!next->isEnabled());
     for (const QByteArray lineEnd : {"\r\n", "\r"}) {
         // Saved with nothing ticked: the speed and the line ends are kept;
         // a link in its place is not written through.
@@ -523,10 +534,10 @@ void HistoryTest::takes_the_koch_course_lesson_by_lesson()
         QVERIFY(writeFile(other.filePath("ini.txt"), before) && writeFile(other.filePath("script"), before));
         QVERIFY(QDir(other.path()).mkdir("linked")
                 && QFile::link(other.filePath("script"), other.filePath("linked/ini.txt")));
-        CourseWindow(other.path()).findChild<QPushButton *>()->click();
+        clickButton(CourseWindow(other.path()), QStringLiteral("&Kezdés"));
         QCOMPARE(readFile(other.filePath("ini.txt")), "  M                     K" + before);
         CourseWindow linked(other.filePath("linked"));
-        linked.findChild<QPushButton *>()->click();
+        clickButton(linked, QStringLiteral("&Kezdés"));
         QVERIFY2(shownText(linked).contains("szimbolikus link"), qPrintable(shownText(linked)));
         QCOMPARE(readFile(other.filePath("script")), before);
     }
@@ -542,8 +553,10 @@ void HistoryTest::takes_the_koch_course_lesson_by_lesson()
         // 13 (92 %), M 12 of 12.
         CopyScoreWindow scoring(folder.filePath("history.sqlite"));
         QVERIFY2(!shownText(scoring).contains("sérült"), qPrintable(shownText(scoring))); // the newest run is whole
-        scoring.findChild<QPlainTextEdit *>()->setPlainText("KMKMK MKMKM KMKMK MKMKM KMKM");
+        auto *copy = scoring.findChild<QPlainTextEdit *>();
         auto *score = scoring.findChild<QPushButton *>();
+        QVERIFY(copy && score);
+        copy->setPlainText("KMKMK MKMKM KMKMK MKMKM KMKM");
         // While another program holds the history, the score is not said to be kept.
         QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("course"));
         other.setDatabaseName(folder.filePath("history.sqlite"));
@@ -554,23 +567,14 @@ void HistoryTest::takes_the_koch_course_lesson_by_lesson()
         QSqlQuery(other).exec(QStringLiteral("ROLLBACK"));
         score->click();
         QVERIFY2(shownText(scoring).contains("bekerült"), qPrintable(shownText(scoring)));
-        auto *characters = scoring.findChild<QTableWidget *>();
-        QStringList rows;
-        for (int row = 0; row < characters->rowCount(); ++row)
-            rows << characters->item(row, 0)->text() + characters->item(row, 2)->text() + '/'
-                        + characters->item(row, 1)->text();
-        QCOMPARE(rows, QStringList({"K12/13", "M12/12"}));
+        QCOMPARE(rowTexts(scoring.findChild<QTableWidget *>(), {0, 2, 1}), QStringList({"K 12 13", "M 12 12"}));
     }
     // The course window, open all the while, follows the copy scored.
-    QVERIFY(QTest::qWaitFor([&] { return table->item(1, 1)->text() == "13"; }, 3000));
+    QVERIFY(QTest::qWaitFor([&] { return rowTexts(table, {1}).value(1) == "13"; }, 3000));
     QVERIFY(writeFile(ini, "  M                     K\n\t70  5 30 50 \nkept\x8a\r\n"));
-    auto *minimum = window.findChildren<QSpinBox *>()[1];
     minimum->setValue(13); // M has 12
     QVERIFY(!next->isEnabled());
-    QCOMPARE(QStringList({table->item(0, 3)->text(), table->item(0, 4)->text(), table->item(1, 3)->text(),
-                          table->item(1, 4)->text()})
-                 .join('/'),
-             "100 %/kevés vétel/92 %/kész");
+    QCOMPARE(rowTexts(table, {3, 4}), QStringList({"100 % kevés vétel", "92 % kész"}));
     QVERIFY(tabLeaves(window, table));
     QTest::keyClick(table, Qt::Key_Escape);
     QVERIFY(!window.isVisible()); // closed, as a secondary window

@@ -66,9 +66,7 @@ void RunTest::a_new_group_length_scores_afresh()
     run->setSlot(2, QLatin1Char('E'));
     run->startEchoRun();
     run->drawGroup();
-    const Run::CharacterEnd wrong = keyBack(QStringLiteral("EEEET"));
-    QVERIFY(wrong.groupScored && !wrong.good);
-    QCOMPARE(wrong.decoded, QStringLiteral("EEEET"));
+    keyBack(QStringLiteral("EEEET")); // scored bad, as tst_keyerlink's echo run checks
     keyBack(QStringLiteral("EE"));
 
     // The counts start at 0 and the group is scored after three more

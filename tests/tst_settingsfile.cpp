@@ -48,23 +48,17 @@ void SettingsFileTest::numbers()
 
 void SettingsFileTest::saved_numbers_data()
 {
-    // A box's text as the file keeps it, or the value held when it has no number.
+    // A box's text as the file keeps it (a box with no number keeps the value
+    // held: tst_window's Kilép test types "zero").
     QTest::addColumn<QString>("box");
     QTest::addColumn<int>("held");
     QTest::addColumn<QString>("saved");
-    const std::tuple<const char *, int, const char *> rows[] = {{"60", 60, " 60"},
-                                                                {"060", 60, " 60"},
-                                                                {"75", 60, " 75"},
-                                                                {"5.5", 5, " 5.5"},
-                                                                {"5.4999999", 5, " 5.4999999"},
-                                                                {"-007.50", 5, "-7.5"},
-                                                                {"-3", 5, "-3"},
-                                                                {"abc", 60, " 60"},
-                                                                {"", 30, " 30"},
-                                                                {"40000", 30, " 32767"},
-                                                                {"-40000", 30, "-32768"}};
-    for (const auto &[box, held, saved] : rows)
-        QTest::addRow("\"%s\", %d held", box, held) << QString::fromLatin1(box) << held << QString::fromLatin1(saved);
+    QTest::newRow("leading zeros") << "060" << 60 << " 60";
+    QTest::newRow("another number than held") << "75" << 60 << " 75";
+    QTest::newRow("a fraction as typed") << "5.4999999" << 5 << " 5.4999999";
+    QTest::newRow("negative, its zeros gone") << "-007.50" << 5 << "-7.5";
+    QTest::newRow("over 16 bits") << "40000" << 30 << " 32767";
+    QTest::newRow("under 16 bits") << "-40000" << 30 << "-32768";
 }
 
 void SettingsFileTest::saved_numbers()
@@ -95,11 +89,6 @@ void SettingsFileTest::reads_data()
         << QByteArray("T\r\n60,  5 ,30   50\r\n") << "T" << QList<int>{60, 5, 30, 50};
     QTest::newRow("numbers over several lines")
         << QByteArray("T\r\n60\r\n5\r\n30\r\n50\r\n") << "T" << QList<int>{60, 5, 30, 50};
-    QTest::newRow("halves round to even") << QByteArray("\r\n 60 5.5 4.5 50\r\n") << "" << QList<int>{60, 6, 4, 50};
-    QTest::newRow("a field with no number is 0")
-        << QByteArray("\r\n abc 5 30 50\r\n") << "" << QList<int>{0, 5, 30, 50};
-    QTest::newRow("out of 16 bits is held")
-        << QByteArray("\r\n 99999 -99999 30 50\r\n") << "" << QList<int>{32767, -32768, 30, 50};
     QTest::newRow("accented letters") << QByteArray("\xC1\xC9\xD6\xDC\r\n 60 5 30 50\r\n")
                                       << QStringLiteral("\u00C1\u00C9\u00D6\u00DC") << QList<int>{60, 5, 30, 50};
     QTest::newRow("UTF-8 from an editor, with its mark")

@@ -120,8 +120,6 @@ void DialogueTest::dialogue_data()
 
     // Speed 60 at 8000 samples a second: a dot is 800 samples. K M: 19 dots;
     // pause 50: 4000 samples.
-    QTest::newRow("copy: the group, its pause, then OK") << false << QStringList{"<qq><u60><z\x32><r><KM>", "play"}
-                                                         << QStringList{"x", "OK\r\n"} << 5 << qint64(19 * 800 + 4000);
     QTest::newRow("a copy group does not wait for the trainee's key to rest")
         << false << QStringList{"<qq><u60><r>", "dot", "<KM>", "play"} << QStringList{"x", "OK\r\n"} << 5
         << qint64(19 * 800 + 4000);
@@ -134,8 +132,6 @@ void DialogueTest::dialogue_data()
     QTest::newRow("speed 00 is ignored: the last speed stays")
         << false << QStringList{"<qq><u60><z\x32><u00><r><E>", "play"} << QStringList{"x", "OK\r\n"} << 1
         << qint64(800 + 4000);
-    QTest::newRow("a trainer gone gets nothing timed for it; the next is greeted")
-        << false << QStringList{"<qq><u60><r><KM>", "close", "play"} << QStringList{"x", "x"} << 5 << qint64(0);
     QTest::newRow("echo keyed back by the keyer: each element, each character end, then the next group")
         << true << QStringList{"<qq><u60><s><KM>", "play", "<E>", "play"}
         << QStringList{"x", "H", "R", "H", "V", "H", "H", "V", "R", "V"} << 12 << qint64(-1);

@@ -80,11 +80,9 @@ void FistTest::a_group_s_measures_data()
     QTest::addColumn<double>("expected");
     QTest::addColumn<QString>("off");
 
+    // Clean: off in no measure (the other measures' values are the faulty rows').
     QTest::newRow("a clean fist: every measure right") << Fist{} << int(DashRatio) << 3.0 << "";
-    QTest::newRow("clean: the set speed") << Fist{} << int(Speed) << 60.0 << "";
     QTest::newRow("clean: the gaps inside letters") << Fist{} << int(ElementGap) << 1.0 << "";
-    QTest::newRow("clean: the gaps between letters") << Fist{} << int(LetterGap) << 3.0 << "";
-    QTest::newRow("clean: an even speed") << Fist{} << int(SpeedChange) << 0.0 << "";
     QTest::newRow("dashes at 2.2 dots") << Fist{2.2} << int(DashRatio) << 2.2 << "dash";
     QTest::newRow("letter gaps at 1.5 dots") << Fist{3, 1, 1.5} << int(LetterGap) << 1.5 << "letter gap";
     // The last character 20 % faster than the first: the group is a tenth
@@ -137,7 +135,7 @@ void FistTest::a_character_keyed_with_a_long_pause_is_named()
     QCOMPARE(b.character, QLatin1Char('B'));
     QVERIFY(b.elementGap && b.elementGap->off());
     QCOMPARE(b.elementGap->keyed, (1.7 + 1 + 1) / 3);
-    QVERIFY(!timing->characters[0].elementGap->off());
+    QVERIFY(timing->characters[0].elementGap && !timing->characters[0].elementGap->off());
 }
 
 void FistTest::letters_run_together_are_still_told_apart()
