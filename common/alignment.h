@@ -45,4 +45,7 @@ constexpr qsizetype alignablePairs = qsizetype(1) << 26;
 std::optional<Alignment> alignGroups(QStringView sent, QStringView decoded);
 
 // One code point as text; nothing for 0.
-inline QString characterText(char32_t c) { return c == 0 ? QString() : QString::fromUcs4(&c, 1); }
+inline QString characterText(char32_t c)
+{
+    return c == 0 ? QString() : QString::fromUcs4(&c, 1);
+}

@@ -3,12 +3,27 @@
 
 #include "common/codepage.h"
 
-QByteArray groupFrame(QStringView letters) { return '<' + toCodePage1250(letters) + '>'; }
+QByteArray groupFrame(QStringView letters)
+{
+    return '<' + toCodePage1250(letters) + '>';
+}
 
-QByteArray copyStartFrame() { return QByteArrayLiteral("<r>"); }
-QByteArray echoStartFrame() { return QByteArrayLiteral("<s>"); }
-QByteArray handshakeReply() { return QByteArrayLiteral("<qq>"); }
-QByteArray wFrame() { return QByteArrayLiteral("<w>"); }
+QByteArray copyStartFrame()
+{
+    return QByteArrayLiteral("<r>");
+}
+QByteArray echoStartFrame()
+{
+    return QByteArrayLiteral("<s>");
+}
+QByteArray handshakeReply()
+{
+    return QByteArrayLiteral("<qq>");
+}
+QByteArray wFrame()
+{
+    return QByteArrayLiteral("<w>");
+}
 
 QByteArray speedFrame(QStringView speedText)
 {

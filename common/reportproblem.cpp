@@ -31,9 +31,15 @@ void say(const QString &line)
 
 } // namespace
 
-void reportProblem(const QString &line) { say(line); }
+void reportProblem(const QString &line)
+{
+    say(line);
+}
 
-void reportNews(const QString &line) { say(line); }
+void reportNews(const QString &line)
+{
+    say(line);
+}
 
 ProblemLimit::ProblemLimit(int lines, int windowMs)
     : m_lines(lines)

@@ -14,7 +14,10 @@
 
 namespace {
 
-QList<int> values(const Parameters &p) { return {p.speed, p.groupsize, p.groupcount, p.pausevalue}; }
+QList<int> values(const Parameters &p)
+{
+    return {p.speed, p.groupsize, p.groupcount, p.pausevalue};
+}
 
 } // namespace
 

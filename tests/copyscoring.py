@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Scoring a copy as a trainee does it, with a megabyte pasted onto it: keys through XTEST (xdotool)
-# on Xvfb with openbox, into a history the previous release wrote.  Usage: copyscoring.py BUILD_DIR
+# Scoring a copy as a trainee does it, with a megabyte pasted onto it, and starting the Koch
+# course: keys through XTEST (xdotool) on Xvfb with openbox, into a history the previous release
+# wrote.  Usage: copyscoring.py BUILD_DIR
 import os
 import shutil
 import sqlite3
@@ -63,6 +64,14 @@ try:
     xdotool('key', 'Tab', 'Return')  # Enter on the focused button scores, as Space does
     wait_for('the copy after a large paste not stored', 10,
              lambda: copied(1) == 'KMRSU AB/?= A:-@9 X')
+
+    # No lesson yet: one key starts lesson 1 (K M) for the trainer's next start.
+    open_window('--course', 'Vestranoli – Koch-tanfolyam')
+    xdotool('key', 'alt+k')
+    ini = os.path.join(tmp, 'ini.txt')
+    lesson_1 = b'  M' + b' ' * 21 + b'K\r\n 60 5 30 50\r\n'
+    wait_for('no lesson 1 in ini.txt', 10,
+             lambda: os.path.exists(ini) and open(ini, 'rb').read() == lesson_1)
 except RuntimeError as failure:
     problems.append(str(failure))
 finally:
@@ -70,4 +79,4 @@ finally:
 if problems:
     sys.exit(f'copy scoring FAILED (files in {tmp}):\n  ' + '\n  '.join(problems))
 shutil.rmtree(tmp)
-print('copy scored through the keyboard, a large paste refused')
+print('copy scored through the keyboard, a large paste refused, lesson 1 taken')

@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: GPL-3.0-or-later
 # A newcomer's session, through XTEST on Xvfb with openbox, on a Hungarian desktop: an echo drill
-# of 22 groups, the session's timing saved, one more echo group, ended by the desktop logging out
-# while another program holds the history.
+# of 22 groups, the session's timing saved, a copy run with nothing ticked, one more echo group,
+# ended by the desktop logging out while another program holds the history.
 # Usage: walkthrough.py BUILD_DIR [SEED]; with WALKTHROUGH_KEEP set, its files are kept.
 import csv
 import os
@@ -26,7 +26,7 @@ WRONG = {4: 'EEIEE', 9: 'EETEE', 13: 'TEEEE', 17: 'EEEEI', 21: 'ETEEE'}
 KEYED = [WRONG.get(n, 'EEEEE') for n in range(1, 23)]
 # The keyer's rest before a group, "EEEEE" played, room for a busy machine.
 BREATH, SOUNDS, SLACK = 1.0, 1.7, 1.2
-BUTTONS = {'Oda - Vissza': 176}  # at y 456 in the trainer
+BUTTONS = {'Oda - Vissza': 176, 'Ellenörzés': 548, 'Start': 612}  # at y 456 in the trainer
 build = os.path.abspath(sys.argv[1])
 seed = int(sys.argv[2]) if len(sys.argv) > 2 else random.randrange(10**6)
 tmp = tempfile.mkdtemp(prefix='vestranoli-walk.')  # the trainer's data folder too
@@ -206,7 +206,25 @@ try:
     if len(dashes) != 3 or abs(sum(dashes) / 3 - 3) > 0.4:  # each T off by 10 %, its dots too
         problem(f'the dashes keyed at 3 dots were measured at {dashes}')
 
-    # One more echo group keyed while another program holds the history.
+    # "E" unticked, so nothing is, and a copy run of three groups: silence, kept out of the
+    # history.
+    click(trainer, 42, 73)
+    click(trainer, BUTTONS['Start'], 456)
+
+    def green():  # a point of the button's face, inside its frame: blue, green, red
+        face = trainer.get_image(BUTTONS['Ellenörzés'] - 30, 446, 1, 1, X.ZPixmap, 0xffffffff)
+        b, g, r = face.data[:3]
+        return g > 140 and r < 90 and b < 90
+    wait_for('"Ellenörzés" did not turn green at the end of the copy run', 30, green)
+    time.sleep(1.5)  # the keyer, sure no group follows, says the run is over
+    screenshot(keyer, 'keyer-copy-over.png')
+    if copies := history('SELECT groups FROM copy_run'):
+        problem(f'the history keeps a copy run of nothing: {copies}')
+    if len(history('SELECT rowid FROM echo_group')) != len(KEYED):
+        problem('the history has more echo groups than keyed')
+
+    # "E" ticked again, and one more echo group keyed while another program holds the history.
+    click(trainer, 42, 73)
     holder = sqlite3.connect(f'{tmp}/history.sqlite', isolation_level=None)
     holder.execute('BEGIN EXCLUSIVE')
     click(trainer, BUTTONS['Oda - Vissza'], 456)

@@ -9,7 +9,10 @@
 namespace {
 
 // How far off a mean is, in shares of what is allowed.
-double offBy(const FistMeasure &measure) { return std::abs(measure.keyed - measure.ideal) / measure.allowed; }
+double offBy(const FistMeasure &measure)
+{
+    return std::abs(measure.keyed - measure.ideal) / measure.allowed;
+}
 
 QString csvField(const QString &text)
 {

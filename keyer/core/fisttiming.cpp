@@ -79,7 +79,10 @@ double idealDots(const QList<TimedCharacter> &characters)
 }
 
 // A length's logarithm, a millisecond at least.
-double logMs(double ms) { return std::log(std::max(ms, 1.0)); }
+double logMs(double ms)
+{
+    return std::log(std::max(ms, 1.0));
+}
 
 // How the group's lengths change from its first character to its last: each
 // dot, dash and gap is set against the others of its kind (a short dash

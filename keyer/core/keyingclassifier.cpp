@@ -26,13 +26,25 @@ KeyingClassifier::KeyingClassifier(double dotMs)
     , m_dot(dotMs)
 { }
 
-void KeyingClassifier::setDotMs(double dotMs) { m_setDot = m_dot = dotMs; }
+void KeyingClassifier::setDotMs(double dotMs)
+{
+    m_setDot = m_dot = dotMs;
+}
 
-double KeyingClassifier::longLimit() const { return 0.95 * m_dot * std::sqrt(m_dashRatio); }
+double KeyingClassifier::longLimit() const
+{
+    return 0.95 * m_dot * std::sqrt(m_dashRatio);
+}
 
-double KeyingClassifier::characterEndLimit() const { return m_dot * std::sqrt(m_gapRatio * m_letterGapRatio); }
+double KeyingClassifier::characterEndLimit() const
+{
+    return m_dot * std::sqrt(m_gapRatio * m_letterGapRatio);
+}
 
-double KeyingClassifier::wordGapMs() const { return m_dot * std::max(7.0, 2.5 * m_letterGapRatio); }
+double KeyingClassifier::wordGapMs() const
+{
+    return m_dot * std::max(7.0, 2.5 * m_letterGapRatio);
+}
 
 double KeyingClassifier::lettersPerMinute() const
 {

@@ -6,7 +6,10 @@
 
 #include <cmath>
 
-double dotMilliseconds(int speed) { return 6000.0 / speed; }
+double dotMilliseconds(int speed)
+{
+    return 6000.0 / speed;
+}
 
 Spacing farnsworthSpacing(int characterSpeed, int overallSpeed)
 {

@@ -25,7 +25,10 @@ Sidetone::Sidetone(int sampleRate, double frequency, double edgeMilliseconds)
     , m_keyRestSamples(std::llround(keyRestMs * sampleRate / 1000.0))
 { }
 
-void Sidetone::setVolume(double volume) { m_volume = std::clamp(volume, 0.0, 1.0); }
+void Sidetone::setVolume(double volume)
+{
+    m_volume = std::clamp(volume, 0.0, 1.0);
+}
 
 void Sidetone::append(qint64 start, ToneSegment segment)
 {
@@ -51,9 +54,15 @@ void Sidetone::clearSchedule()
     m_scheduleEnd = m_position;
 }
 
-bool Sidetone::KeyTrack::down() const { return !spans.empty() && spans.back().end == keyHeld; }
+bool Sidetone::KeyTrack::down() const
+{
+    return !spans.empty() && spans.back().end == keyHeld;
+}
 
-bool Sidetone::keyDown() const { return m_keys[0].down() || m_keys[1].down(); }
+bool Sidetone::keyDown() const
+{
+    return m_keys[0].down() || m_keys[1].down();
+}
 
 qint64 Sidetone::key(bool down, qint64 seenAt, KeySource source)
 {

@@ -40,7 +40,10 @@ qint64 writeAll(int fd, const char *data, qint64 size, off_t at = -1)
 
 } // namespace
 
-WavWriter::~WavWriter() { finish(); }
+WavWriter::~WavWriter()
+{
+    finish();
+}
 
 bool WavWriter::open(const QString &path, int sampleRate)
 {

@@ -88,7 +88,10 @@ void Keyer::announce()
         m_reports->send(KeyerText::hello);
 }
 
-bool Keyer::lineOpen() const { return m_line.farEndOpen(); }
+bool Keyer::lineOpen() const
+{
+    return m_line.farEndOpen();
+}
 
 // Forgets the run under way: the group that sounds or waits, and whatever
 // was timed for it (an "OK", a report, the give-up).
@@ -189,13 +192,25 @@ void Keyer::handle(const Frame &frame)
     emit stateChanged();
 }
 
-double Keyer::dotSamples() const { return dotMilliseconds(m_speed) * m_player.sampleRate() / 1000.0; }
+double Keyer::dotSamples() const
+{
+    return dotMilliseconds(m_speed) * m_player.sampleRate() / 1000.0;
+}
 
-double Keyer::characterDotSamples() const { return dotMilliseconds(characterSpeed()) * m_player.sampleRate() / 1000.0; }
+double Keyer::characterDotSamples() const
+{
+    return dotMilliseconds(characterSpeed()) * m_player.sampleRate() / 1000.0;
+}
 
-Spacing Keyer::spacing() const { return farnsworthSpacing(characterSpeed(), m_speed); }
+Spacing Keyer::spacing() const
+{
+    return farnsworthSpacing(characterSpeed(), m_speed);
+}
 
-double Keyer::breathMs() const { return qMax(m_keys.classifier().wordGapMs(), m_pause * 10.0); }
+double Keyer::breathMs() const
+{
+    return qMax(m_keys.classifier().wordGapMs(), m_pause * 10.0);
+}
 
 void Keyer::playNext()
 {
@@ -292,7 +307,10 @@ void Keyer::keyBack(const QString &group)
     });
 }
 
-bool Keyer::canPlayBack() const { return m_mode == Mode::Echo && !m_playing && !m_playingBack; }
+bool Keyer::canPlayBack() const
+{
+    return m_mode == Mode::Echo && !m_playing && !m_playingBack;
+}
 
 void Keyer::playBack(const std::vector<ToneSegment> &segments)
 {

@@ -32,7 +32,10 @@ KeyAdapter::~KeyAdapter()
     m_source->close();
 }
 
-void KeyAdapter::start() { tryOpen(); }
+void KeyAdapter::start()
+{
+    tryOpen();
+}
 
 void KeyAdapter::tryOpen()
 {

@@ -21,11 +21,20 @@ void KeyInput::setDotMs(double dotMs)
     m_iambic.setDotMs(dotMs);
 }
 
-void KeyInput::straightDown() { straight(m_straight, true, monotonicNs()); }
+void KeyInput::straightDown()
+{
+    straight(m_straight, true, monotonicNs());
+}
 
-void KeyInput::straightUp() { straight(m_straight, false, monotonicNs()); }
+void KeyInput::straightUp()
+{
+    straight(m_straight, false, monotonicNs());
+}
 
-void KeyInput::straightAt(bool down, qint64 atNs) { straight(m_adapterStraight, down, atNs); }
+void KeyInput::straightAt(bool down, qint64 atNs)
+{
+    straight(m_adapterStraight, down, atNs);
+}
 
 void KeyInput::straight(bool &key, bool down, qint64 atNs)
 {
@@ -36,11 +45,20 @@ void KeyInput::straight(bool &key, bool down, qint64 atNs)
     armTimer();
 }
 
-void KeyInput::paddleDown(Paddle which) { paddle(which, true, now()); }
+void KeyInput::paddleDown(Paddle which)
+{
+    paddle(which, true, now());
+}
 
-void KeyInput::paddleUp(Paddle which) { paddle(which, false, now()); }
+void KeyInput::paddleUp(Paddle which)
+{
+    paddle(which, false, now());
+}
 
-void KeyInput::paddleAt(Paddle which, bool down, qint64 atNs) { paddle(which, down, msFromStamp(atNs)); }
+void KeyInput::paddleAt(Paddle which, bool down, qint64 atNs)
+{
+    paddle(which, down, msFromStamp(atNs));
+}
 
 void KeyInput::paddle(Paddle which, bool down, double t)
 {
@@ -110,7 +128,10 @@ void KeyInput::armTimer()
         m_timer.stop();
 }
 
-double KeyInput::silentMs() const { return m_toneOn ? 0 : std::max(0.0, now() - m_silentSince); }
+double KeyInput::silentMs() const
+{
+    return m_toneOn ? 0 : std::max(0.0, now() - m_silentSince);
+}
 
 void KeyInput::reset()
 {

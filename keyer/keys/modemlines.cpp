@@ -24,7 +24,10 @@ constexpr int watched = TIOCM_CTS | TIOCM_DSR | TIOCM_CD | TIOCM_RI;
 // Where the driver cannot wait for a change, how often the lines are read.
 constexpr qint64 pollNs = 1'000'000;
 
-int wakeSignal() { return SIGRTMIN; }
+int wakeSignal()
+{
+    return SIGRTMIN;
+}
 
 // Only there to interrupt the reader's ioctl: without SA_RESTART it returns
 // EINTR.
@@ -69,7 +72,10 @@ long changesCounted(int fd)
 
 } // namespace
 
-ModemLines::~ModemLines() { close(); }
+ModemLines::~ModemLines()
+{
+    close();
+}
 
 int ModemLines::open(const QString &device, const Sink &sink)
 {

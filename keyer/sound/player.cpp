@@ -109,7 +109,10 @@ void Player::takeNews()
         emit soundStateChanged();
 }
 
-qint64 Player::now() { return m_firing ? m_firingAt : qint64(m_exchange.position); }
+qint64 Player::now()
+{
+    return m_firing ? m_firingAt : qint64(m_exchange.position);
+}
 
 qint64 Player::append(const std::vector<ToneSegment> &segments)
 {

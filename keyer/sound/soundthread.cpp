@@ -299,9 +299,15 @@ void SoundLoop::lose()
     retryLater();
 }
 
-void SoundLoop::restartClock() { m_clockZero = Clock::now() - std::chrono::microseconds(m_settled * 1000000 / m_rate); }
+void SoundLoop::restartClock()
+{
+    m_clockZero = Clock::now() - std::chrono::microseconds(m_settled * 1000000 / m_rate);
+}
 
-void SoundLoop::retryLater() { m_retryAt = Clock::now() + std::chrono::milliseconds(retryMs); }
+void SoundLoop::retryLater()
+{
+    m_retryAt = Clock::now() + std::chrono::milliseconds(retryMs);
+}
 
 qint64 SoundLoop::usUntilRetry() const
 {
@@ -353,4 +359,7 @@ void SoundThread::start()
     hasOpened.wait();
 }
 
-void SoundThread::wake() { m_loop->wake(); }
+void SoundThread::wake()
+{
+    m_loop->wake();
+}

@@ -13,7 +13,10 @@ FistTimeline::FistTimeline(QWidget *parent)
     setMinimumHeight(sizeHint().height());
 }
 
-QSize FistTimeline::sizeHint() const { return {240, 2 * fontMetrics().lineSpacing() + 10}; }
+QSize FistTimeline::sizeHint() const
+{
+    return {240, 2 * fontMetrics().lineSpacing() + 10};
+}
 
 void FistTimeline::setGroup(const QList<KeyedMark> &keyed, const QList<KeyedMark> &ideal, const QString &inWords)
 {

@@ -180,7 +180,10 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
     }
 }
 
-KeyerWindow::~KeyerWindow() { qApp->removeEventFilter(this); }
+KeyerWindow::~KeyerWindow()
+{
+    qApp->removeEventFilter(this);
+}
 
 void KeyerWindow::showState()
 {

@@ -122,7 +122,10 @@ QString ReviewList::text() const
     return shown.join(QLatin1Char('\n'));
 }
 
-QString ReviewList::newestInWords() const { return m_reviews.isEmpty() ? QString() : inWords(m_reviews.first()); }
+QString ReviewList::newestInWords() const
+{
+    return m_reviews.isEmpty() ? QString() : inWords(m_reviews.first());
+}
 
 QString ReviewList::inWords(const Reviewed &reviewed) const
 {

@@ -8,9 +8,15 @@
 
 #include <algorithm>
 
-QString kochOrder() { return QStringLiteral("KMURESNAPTLWI.JZ=FOYVG5/Q92H38B?47C1D60XÁÉÖÜ:-@"); }
+QString kochOrder()
+{
+    return QStringLiteral("KMURESNAPTLWI.JZ=FOYVG5/Q92H38B?47C1D60XÁÉÖÜ:-@");
+}
 
-QString lessonCharacters(int lesson) { return kochOrder().left(qBound(firstLesson, lesson, lastLesson) + 1); }
+QString lessonCharacters(int lesson)
+{
+    return kochOrder().left(qBound(firstLesson, lesson, lastLesson) + 1);
+}
 
 int lessonOfSelection(const QString &selectionLine)
 {

@@ -12,7 +12,10 @@
 
 namespace {
 
-bool hungarianDesktop() { return QLocale::system().language() == QLocale::Hungarian; }
+bool hungarianDesktop()
+{
+    return QLocale::system().language() == QLocale::Hungarian;
+}
 
 // Qt's texts for the windows, which are Hungarian on any desktop, and not
 // those that end up in terminal messages (a file's, the line's, the command
@@ -85,7 +88,10 @@ void setUpApplication()
     showFocusFrames();
 }
 
-void showFocusFrames() { qApp->installEventFilter(new FocusFrames(qApp)); }
+void showFocusFrames()
+{
+    qApp->installEventFilter(new FocusFrames(qApp));
+}
 
 void loadQtTranslations()
 {

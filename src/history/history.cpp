@@ -69,7 +69,10 @@ constexpr int sqliteConstraint = 19;
 constexpr int sqliteNotADatabase = 26;
 
 // SQLite's primary result code; an extended one carries it in its low byte.
-int sqliteCode(const QSqlError &error) { return error.nativeErrorCode().toInt() & 0xff; }
+int sqliteCode(const QSqlError &error)
+{
+    return error.nativeErrorCode().toInt() & 0xff;
+}
 
 // SQLite's words for what a trainee meets, translated like the rest of the
 // line; any other stays in SQLite's English. Qt's part of the text ("Unable
@@ -95,7 +98,10 @@ QString cause(const QSqlError &error)
 // was sent as "", and is recorded so.
 // Whole code points only: SQLite would store half of one as bytes that are
 // not UTF-8.
-QVariant text(const QString &value) { return value.isNull() ? QStringLiteral("") : QString::fromUtf8(value.toUtf8()); }
+QVariant text(const QString &value)
+{
+    return value.isNull() ? QStringLiteral("") : QString::fromUtf8(value.toUtf8());
+}
 
 // The values of a row, in the order of the table's columns.
 QVariantList boundValues(const EchoGroupRecord &group)
@@ -178,7 +184,10 @@ struct History::Connection {
 
 History::History() = default;
 
-History::~History() { close(); }
+History::~History()
+{
+    close();
+}
 
 bool History::open(const QString &path)
 {

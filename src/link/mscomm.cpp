@@ -29,9 +29,15 @@ MSComm::MSComm(QObject *parent)
     connect(&m_retry, &QTimer::timeout, this, &MSComm::tryToReopen);
 }
 
-void MSComm::setCommPort(int number) { m_commPort = number; }
+void MSComm::setCommPort(int number)
+{
+    m_commPort = number;
+}
 
-void MSComm::setDeviceName(const QString &device) { m_device = device; }
+void MSComm::setDeviceName(const QString &device)
+{
+    m_device = device;
+}
 
 QString MSComm::deviceName() const
 {
@@ -57,7 +63,10 @@ void MSComm::setSettings(const QString &settings)
     m_port.setBaudRate(match.captured(1).toInt());
 }
 
-void MSComm::setRThreshold(int characters) { m_threshold = characters; }
+void MSComm::setRThreshold(int characters)
+{
+    m_threshold = characters;
+}
 
 void MSComm::setPortOpen(bool open)
 {

@@ -15,6 +15,12 @@ QString groupCells(const GroupLog &grouplog, int g)
     return cells;
 }
 
-QByteArray reportLine(const QString &cells) { return toCodePage1250(trimSpaces(cells)) + "\r\n"; }
+QByteArray reportLine(const QString &cells)
+{
+    return toCodePage1250(trimSpaces(cells)) + "\r\n";
+}
 
-QByteArray reportBlockEnd() { return QByteArrayLiteral("  \r\n  \r\n"); }
+QByteArray reportBlockEnd()
+{
+    return QByteArrayLiteral("  \r\n  \r\n");
+}

@@ -10,7 +10,10 @@ namespace {
 // Slots 48 and 49 have no check box and take whatever the settings file
 // holds there: only a training character is drawn, never a frame mark or
 // anything else the keyer cannot play.
-bool isDrawn(QChar slot) { return isSelectedSlot(slot) && !elementsOf(slot).isEmpty(); }
+bool isDrawn(QChar slot)
+{
+    return isSelectedSlot(slot) && !elementsOf(slot).isEmpty();
+}
 
 } // namespace
 

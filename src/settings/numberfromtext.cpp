@@ -8,7 +8,10 @@
 
 namespace {
 
-bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
+bool isBlank(QChar c)
+{
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+}
 
 } // namespace
 
@@ -79,7 +82,10 @@ qint16 roundToInt16(double value)
     return qint16(rounded);
 }
 
-qint16 numberFromText(QStringView text) { return roundToInt16(readNumber(text).value_or(0)); }
+qint16 numberFromText(QStringView text)
+{
+    return roundToInt16(readNumber(text).value_or(0));
+}
 
 qint16 saturatingAdd(qint16 value, int delta)
 {

@@ -16,7 +16,10 @@ namespace {
 
 const char16_t slotCharacters[] = u"TEMSIOHAUVNDBWJGZCQYRFLPKX\u00C1\u00C9\u00D6\u00DC1234567890.?:-=/@";
 
-bool isLineEnd(QChar c) { return c == QLatin1Char('\r') || c == QLatin1Char('\n'); }
+bool isLineEnd(QChar c)
+{
+    return c == QLatin1Char('\r') || c == QLatin1Char('\n');
+}
 
 bool isFieldEnd(QChar c)
 {

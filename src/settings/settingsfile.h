@@ -55,7 +55,10 @@ constexpr int slotCount = 47;
 QChar slotCharacter(int slot); // slot 1..47
 
 // A slot counts as selected when it holds a character above the blank.
-inline bool isSelectedSlot(QChar slot) { return slot.unicode() > ' '; }
+inline bool isSelectedSlot(QChar slot)
+{
+    return slot.unicode() > ' ';
+}
 
 // Line 1 built from slots 1 to 49.
 QString selectionLine(const std::array<QChar, 51> &charslots);

@@ -13,6 +13,12 @@ void ColourButton::setBackColour(const QColor &colour)
     setAccessibleDescription(face ? QString() : m_colourMeaning);
 }
 
-void ColourButton::setButtonFace() { setBackColour(QApplication::palette(this).color(QPalette::Button)); }
+void ColourButton::setButtonFace()
+{
+    setBackColour(QApplication::palette(this).color(QPalette::Button));
+}
 
-QColor ColourButton::backColour() const { return palette().color(QPalette::Button); }
+QColor ColourButton::backColour() const
+{
+    return palette().color(QPalette::Button);
+}

@@ -23,11 +23,20 @@ Form1::Form1(const Options &options, QWidget *parent)
     wireEvents();
 }
 
-QString Form1::reportPath() const { return QDir(m_options.dataDir).filePath(QStringLiteral("morse.txt")); }
+QString Form1::reportPath() const
+{
+    return QDir(m_options.dataDir).filePath(QStringLiteral("morse.txt"));
+}
 
-QString Form1::settingsPath() const { return QDir(m_options.dataDir).filePath(QStringLiteral("ini.txt")); }
+QString Form1::settingsPath() const
+{
+    return QDir(m_options.dataDir).filePath(QStringLiteral("ini.txt"));
+}
 
-QString Form1::historyPath() const { return QDir(m_options.dataDir).filePath(QStringLiteral("history.sqlite")); }
+QString Form1::historyPath() const
+{
+    return QDir(m_options.dataDir).filePath(QStringLiteral("history.sqlite"));
+}
 
 void Form1::wireEvents()
 {

@@ -31,11 +31,26 @@ QFont arial(double points, bool bold)
     return font;
 }
 
-QFont largeBold() { return arial(12, true); }
-QFont largeRegular() { return arial(12, false); }
-QFont mediumBold() { return arial(11.25, true); }
-QFont mediumRegular() { return arial(11.25, false); }
-QFont small() { return arial(8.25, false); }
+QFont largeBold()
+{
+    return arial(12, true);
+}
+QFont largeRegular()
+{
+    return arial(12, false);
+}
+QFont mediumBold()
+{
+    return arial(11.25, true);
+}
+QFont mediumRegular()
+{
+    return arial(11.25, false);
+}
+QFont small()
+{
+    return arial(8.25, false);
+}
 
 void setTextColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
 {

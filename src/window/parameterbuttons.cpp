@@ -33,9 +33,15 @@ void Form1::speedButtonDone()
     Command13->setButtonFace();
 }
 
-void Form1::Command8_Click() { groupsizeButtonDone(run.groupsize() < 15 ? run.groupsize() + 1 : run.groupsize()); }
+void Form1::Command8_Click()
+{
+    groupsizeButtonDone(run.groupsize() < 15 ? run.groupsize() + 1 : run.groupsize());
+}
 
-void Form1::Command9_Click() { groupsizeButtonDone(run.groupsize() > 2 ? run.groupsize() - 1 : run.groupsize()); }
+void Form1::Command9_Click()
+{
+    groupsizeButtonDone(run.groupsize() > 2 ? run.groupsize() - 1 : run.groupsize());
+}
 
 // A new group length starts the scoring afresh.
 void Form1::groupsizeButtonDone(qint16 groupsize)

@@ -100,7 +100,10 @@ void Form1::lineLost()
 
 // Text that matches nothing piles up in the raw log; only its latest part is
 // worth keeping.
-void Form1::appendToReceiveLog(const QString &read) { Text6->setText((Text6->text() + read).right(receiveLogLimit)); }
+void Form1::appendToReceiveLog(const QString &read)
+{
+    Text6->setText((Text6->text() + read).right(receiveLogLimit));
+}
 
 // Each group scored is said at once, wherever the focus is (the trainee
 // keys back in the keyer's window): the group alone when right, else what

@@ -37,4 +37,7 @@ void Form1::Command13_Click()
 }
 
 // Stop: the next group done ends the run.
-void Form1::Command7_Click() { run.stop(); }
+void Form1::Command7_Click()
+{
+    run.stop();
+}

@@ -8,7 +8,10 @@
 
 // A tick stores the box's own character in its slot, an untick a blank;
 // this also runs when the program sets the tick.
-void Form1::Check_Click(int N) { run.setSlot(N, Check[N]->isChecked() ? slotCharacter(N) : QLatin1Char(' ')); }
+void Form1::Check_Click(int N)
+{
+    run.setSlot(N, Check[N]->isChecked() ? slotCharacter(N) : QLatin1Char(' '));
+}
 
 // Sets the ticks from slots 1 to 47. A box whose tick changes rewrites its
 // slot through Check_Click.

@@ -8,7 +8,10 @@
 
 namespace {
 
-QString forDisplay(QString text) { return text.remove(QLatin1Char('\r')); }
+QString forDisplay(QString text)
+{
+    return text.remove(QLatin1Char('\r'));
+}
 
 } // namespace
 

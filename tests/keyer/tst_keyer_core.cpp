@@ -24,9 +24,18 @@
 
 namespace {
 
-Frame group(const QString &letters) { return {Frame::Group, 0, letters, {}}; }
-Frame command(Frame::Kind kind, int value = 0) { return {kind, value, {}, {}}; }
-Frame skipped(const QByteArray &raw) { return {Frame::Skipped, 0, {}, raw}; }
+Frame group(const QString &letters)
+{
+    return {Frame::Group, 0, letters, {}};
+}
+Frame command(Frame::Kind kind, int value = 0)
+{
+    return {kind, value, {}, {}};
+}
+Frame skipped(const QByteArray &raw)
+{
+    return {Frame::Skipped, 0, {}, raw};
+}
 
 QList<Frame> readInPieces(const QList<QByteArray> &pieces)
 {
