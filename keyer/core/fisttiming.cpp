@@ -54,6 +54,10 @@ QList<TimedCharacter> timedCharacters(const GroupReview &review)
         }
         sent.append({c, elementsOf(c), {}, false});
         sentElements += sent.last().elements;
+        // A character with no Morse code was not played: the group sent is
+        // not what was keyed back.
+        if (sent.last().elements.isEmpty())
+            return characters;
     }
     if (sentElements != elements || characters.isEmpty())
         return characters;

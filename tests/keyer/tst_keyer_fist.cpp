@@ -22,6 +22,7 @@ struct Fist {
     double speedUp = 0;
     QChar longGapIn = {}; // one gap inside this character held 1.7 dots
     bool paddles = false;
+    double wordGap = 7; // where the group has a blank
 };
 
 GroupReview keyed(const QString &group, const Fist &fist, int number = 1)
@@ -30,6 +31,10 @@ GroupReview keyed(const QString &group, const Fist &fist, int number = 1)
     double at = 0;
     for (qsizetype i = 0; i < group.size(); ++i) {
         const double dot = dotMs / (1 + fist.speedUp * double(i) / double(group.size() - 1));
+        if (group[i] == QLatin1Char(' ')) {
+            at += dot * (fist.wordGap - fist.letterGap);
+            continue;
+        }
         const QString elements = elementsOf(group[i]);
         KeyedCharacter character{elements, true, {}};
         for (qsizetype e = 0; e < elements.size(); ++e) {
@@ -66,8 +71,8 @@ private slots:
     void a_group_s_measures_data();
     void a_group_s_measures();
     void paddles_are_judged_on_their_spacing_alone();
-    void a_character_keyed_with_a_long_pause_is_named();
     void letters_run_together_are_still_told_apart();
+    void word_gaps_where_the_group_has_a_blank();
     void a_group_not_timed_is_not_measured();
     void the_session_s_means_and_what_is_furthest_off();
     void played_back_as_keyed_then_as_it_should_sound();
@@ -124,20 +129,6 @@ void FistTest::paddles_are_judged_on_their_spacing_alone()
     QCOMPARE(offNames(*timing), QStringLiteral("speed, letter gap"));
 }
 
-void FistTest::a_character_keyed_with_a_long_pause_is_named()
-{
-    Fist fist;
-    fist.longGapIn = QLatin1Char('B');
-    const std::optional<FistTiming> timing = measureFist(keyed(QStringLiteral("ABCD"), fist), 60);
-    QVERIFY(timing);
-    QCOMPARE(timing->characters.size(), 4);
-    const CharacterTiming &b = timing->characters[1];
-    QCOMPARE(b.character, QLatin1Char('B'));
-    QVERIFY(b.elementGap && b.elementGap->off());
-    QCOMPARE(b.elementGap->keyed, (1.7 + 1 + 1) / 3);
-    QVERIFY(timing->characters[0].elementGap && !timing->characters[0].elementGap->off());
-}
-
 void FistTest::letters_run_together_are_still_told_apart()
 {
     // "PA" with a gap of 1.5 dots between the letters, read as one
@@ -150,6 +141,19 @@ void FistTest::letters_run_together_are_still_told_apart()
     QVERIFY(timing && timing->letterGap);
     QCOMPARE(timing->letterGap->keyed, 1.5);
     QCOMPARE(offNames(*timing), QStringLiteral("letter gap"));
+}
+
+void FistTest::word_gaps_where_the_group_has_a_blank()
+{
+    const std::optional<FistTiming> even = measureFist(keyed(QStringLiteral("PA RIS"), {}), 60);
+    QVERIFY(even && even->wordGap && even->letterGap);
+    QCOMPARE(even->wordGap->keyed, 7.0);
+    QCOMPARE(offNames(*even), QString());
+    Fist fist;
+    fist.wordGap = 4;
+    const std::optional<FistTiming> short_ = measureFist(keyed(QStringLiteral("PA RIS"), fist), 60);
+    QVERIFY(short_);
+    QCOMPARE(offNames(*short_), QStringLiteral("word gap"));
 }
 
 void FistTest::a_group_not_timed_is_not_measured()
@@ -172,6 +176,7 @@ void FistTest::the_session_s_means_and_what_is_furthest_off()
 {
     FistSession session;
     QVERIFY(!session.worst());
+    // Short dashes throughout, and a long pause inside every K.
     Fist shortDashes{2};
     shortDashes.longGapIn = QLatin1Char('K');
     session.add(keyed(QStringLiteral("KMRS"), {}, 1), *measureFist(keyed(QStringLiteral("KMRS"), {}, 1), 60));
@@ -193,14 +198,22 @@ void FistTest::the_session_s_means_and_what_is_furthest_off()
     QVERIFY(!characters.isEmpty());
     QCOMPARE(characters.first().character, QLatin1Char('K'));
     QCOMPARE(characters.first().measure, int(ElementGap));
+    // Whatever letters a trainer sent, the CSV keeps its columns.
+    GroupReview odd = keyed(QStringLiteral("AB"), {}, 4);
+    odd.sent = QStringLiteral("A,\"B");
+    session.add(odd, *measureFist(odd, 60));
+    QVERIFY2(session.csv().contains(QLatin1String("\n4,\"A,\"\"B\",AB,straight,")), qPrintable(session.csv()));
 }
 
 void FistTest::played_back_as_keyed_then_as_it_should_sound()
 {
-    // "A" with a short dash, 1 ms a sample: a dot, a gap and the dash as keyed.
-    const QList<KeyedMark> marks{{500, 600}, {700, 920}};
-    QCOMPARE(marksAsSegments(marks, 1), std::vector<ToneSegment>({{true, 100}, {false, 100}, {true, 220}}));
-    // As it should be, from 500 ms: a dot, a dot's gap, a dash of three.
+    // "A" with a short dash, 1 ms a sample: as keyed, a word space of the
+    // trainee's dot, then as it should be.
+    GroupReview review{1, QStringLiteral("A"), {{QStringLiteral("RH"), true, {{500, 600}, {700, 920}}}}, 0};
+    QCOMPARE(playBackSegments(review, 100, 1),
+             std::vector<ToneSegment>(
+                 {{true, 100}, {false, 100}, {true, 220}, {false, 700}, {true, 100}, {false, 100}, {true, 300}}));
+    // The timeline drawn beneath it, from its first press.
     QCOMPARE(idealMarks(QStringLiteral("A"), 100, 500), QList<KeyedMark>({{500, 600}, {700, 1000}}));
 }
 
