@@ -4,6 +4,7 @@
 #include "common/frames.h"
 #include "common/morsetable.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numeric>
 
@@ -22,13 +23,34 @@ std::optional<FistMeasure> measured(const QList<double> &lengths, double dotMs, 
 }
 
 // The characters keyed, each with its presses, and after which of them the
-// group sent has a blank: there the gap is a word's.
+// group sent has a blank: there the gap is a word's. Its lengths in ms: its
+// dots, its dashes, the gaps between its elements, and the gap after it
+// (none after the last).
 struct TimedCharacter {
     QChar character;
     QString elements;
     QList<KeyedMark> marks;
     bool wordFollows = false;
+    QList<double> dots = {};
+    QList<double> dashes = {};
+    QList<double> gaps = {};
+    std::optional<double> gapAfter = {};
 };
+
+QList<TimedCharacter> withLengths(QList<TimedCharacter> characters)
+{
+    for (qsizetype i = 0; i < characters.size(); ++i) {
+        TimedCharacter &c = characters[i];
+        for (qsizetype e = 0; e < c.marks.size(); ++e) {
+            (c.elements[e] == QLatin1Char(KeyerText::dash) ? c.dashes : c.dots) << c.marks[e].to - c.marks[e].from;
+            if (e > 0)
+                c.gaps << c.marks[e].from - c.marks[e - 1].to;
+        }
+        if (i + 1 < characters.size())
+            c.gapAfter = characters[i + 1].marks.first().from - c.marks.last().to;
+    }
+    return characters;
+}
 
 QList<TimedCharacter> timedCharacters(const GroupReview &review)
 {
@@ -40,7 +62,7 @@ QList<TimedCharacter> timedCharacters(const GroupReview &review)
             continue;
         if (k.elements.isEmpty() || k.marks.size() != k.elements.size())
             return {};
-        characters.append({characterOf(k.elements), k.elements, k.marks, false});
+        characters.append({characterOf(k.elements), k.elements, k.marks});
         elements += k.elements;
         marks += k.marks;
     }
@@ -52,21 +74,21 @@ QList<TimedCharacter> timedCharacters(const GroupReview &review)
                 sent.last().wordFollows = true;
             continue;
         }
-        sent.append({c, elementsOf(c), {}, false});
+        sent.append({c, elementsOf(c), {}});
         sentElements += sent.last().elements;
         // A character with no Morse code was not played: the group sent is
         // not what was keyed back.
         if (sent.last().elements.isEmpty())
-            return characters;
+            return withLengths(characters);
     }
     if (sentElements != elements || characters.isEmpty())
-        return characters;
+        return withLengths(characters);
     qsizetype next = 0;
     for (TimedCharacter &c : sent) {
         c.marks = marks.mid(next, c.elements.size());
         next += c.elements.size();
     }
-    return sent;
+    return withLengths(sent);
 }
 
 // The characters' length, first press to last release, in the dots it
@@ -103,16 +125,17 @@ std::optional<FistMeasure> speedChange(const QList<TimedCharacter> &characters, 
     QList<std::pair<double, double>> samples[KindCount]; // (place, log length)
     for (qsizetype i = 0; i < n; ++i) {
         const TimedCharacter &c = characters[i];
-        for (qsizetype e = 0; e < c.marks.size() && !paddles; ++e) {
-            const bool dash = c.elements[e] == QLatin1Char(KeyerText::dash);
-            samples[dash ? Dash : Dot].append({double(i), logMs(c.marks[e].to - c.marks[e].from)});
-            if (e > 0)
-                samples[ElementGap].append({double(i), logMs(c.marks[e].from - c.marks[e - 1].to)});
+        const auto take = [&samples, i](Kind kind, const QList<double> &lengths) {
+            for (double length : lengths)
+                samples[kind].append({double(i), logMs(length)});
+        };
+        if (!paddles) {
+            take(Dot, c.dots);
+            take(Dash, c.dashes);
+            take(ElementGap, c.gaps);
         }
-        if (i + 1 < n) {
-            const double gap = characters[i + 1].marks.first().from - c.marks.last().to;
-            samples[c.wordFollows ? WordGap : LetterGap].append({double(i), logMs(gap)});
-        }
+        if (c.gapAfter)
+            take(c.wordFollows ? WordGap : LetterGap, {*c.gapAfter});
     }
     double covariance = 0;
     double variance = 0;
@@ -176,16 +199,14 @@ std::optional<FistTiming> measureFist(const GroupReview &review, int setLettersP
     QList<double> elementGaps;
     QList<double> letterGaps;
     QList<double> wordGaps;
-    for (qsizetype i = 0; i < characters.size(); ++i) {
-        const TimedCharacter &c = characters[i];
-        for (qsizetype e = 0; e < c.marks.size(); ++e) {
-            timing.paddles = timing.paddles || c.marks[e].paddle;
-            (c.elements[e] == QLatin1Char(KeyerText::dash) ? dashes : dots) << c.marks[e].to - c.marks[e].from;
-            if (e > 0)
-                elementGaps << c.marks[e].from - c.marks[e - 1].to;
-        }
-        if (i + 1 < characters.size())
-            (c.wordFollows ? wordGaps : letterGaps) << characters[i + 1].marks.first().from - c.marks.last().to;
+    for (const TimedCharacter &c : characters) {
+        timing.paddles = timing.paddles
+                         || std::any_of(c.marks.begin(), c.marks.end(), [](const KeyedMark &m) { return m.paddle; });
+        dots += c.dots;
+        dashes += c.dashes;
+        elementGaps += c.gaps;
+        if (c.gapAfter)
+            (c.wordFollows ? wordGaps : letterGaps) << *c.gapAfter;
     }
     timing.dotMs = dots.isEmpty() ? mean(dashes) / 3 : mean(dots);
 
@@ -205,17 +226,9 @@ std::optional<FistTiming> measureFist(const GroupReview &review, int setLettersP
     for (const TimedCharacter &c : characters) {
         CharacterTiming character{c.character, {}, {}};
         if (!timing.paddles) {
-            QList<double> ownDashes;
-            QList<double> ownGaps;
-            for (qsizetype e = 0; e < c.marks.size(); ++e) {
-                if (c.elements[e] == QLatin1Char(KeyerText::dash))
-                    ownDashes << c.marks[e].to - c.marks[e].from;
-                if (e > 0)
-                    ownGaps << c.marks[e].from - c.marks[e - 1].to;
-            }
             if (!dots.isEmpty())
-                character.dash = measured(ownDashes, timing.dotMs, 3);
-            character.elementGap = measured(ownGaps, timing.dotMs, 1);
+                character.dash = measured(c.dashes, timing.dotMs, 3);
+            character.elementGap = measured(c.gaps, timing.dotMs, 1);
         }
         timing.characters << character;
     }

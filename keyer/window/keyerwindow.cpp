@@ -139,8 +139,10 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
         m_keyLit = down;
         showSound();
     });
+    // The classifier's view changes with each character; once a group has
+    // been timed, the session's changes with each review alone.
     connect(&keys, &KeyInput::report, this, [this](char letter) {
-        if (letter == 'V')
+        if (letter == 'V' && m_fistSession.groups() == 0)
             showFist();
     });
 
