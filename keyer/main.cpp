@@ -20,6 +20,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QRandomGenerator>
 #include <QTranslator>
 
 #include <csignal>
@@ -126,6 +127,7 @@ int main(int argc, char *argv[])
     // A file size limit (ulimit -f) is a full disk to the recording: its
     // write fails and is said, rather than the signal ending the keyer.
     std::signal(SIGXFSZ, SIG_IGN);
+    player.setBandSeed(options.bandSeed != 0 ? options.bandSeed : QRandomGenerator::system()->generate64());
     if (!player.start(options.wav))
         return 1;
 

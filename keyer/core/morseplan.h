@@ -6,10 +6,12 @@
 
 #include <vector>
 
-// A stretch of the sidetone: on or off for a number of samples.
+// A stretch of the sidetone: on or off for a number of samples, and heard
+// through the band's conditions (a group the keyer plays) or clean.
 struct ToneSegment {
     bool tone = false;
     qint64 samples = 0;
+    bool band = false;
 
     bool operator==(const ToneSegment &other) const = default;
 };

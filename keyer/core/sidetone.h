@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "common/bandconditions.h"
 #include "core/morseplan.h"
 
 #include <QtGlobal>
@@ -32,6 +33,12 @@ public:
     void setFrequency(double hertz) { m_frequency = hertz; }
     double volume() const { return m_volume; }
     void setVolume(double volume); // 0 to 1
+    // What the segments marked for the band are heard through, from the
+    // render position on.
+    void setBand(const BandConditions &band) { m_band = band; }
+    const BandConditions &band() const { return m_band; }
+    // The band's noise and stations are drawn from `seed`.
+    void setBandSeed(quint64 seed) { m_bandSeed = seed; }
 
     // Schedules a segment to start at the sample position `start`, at or
     // after the end of what is scheduled; a gap before it is silence. Whoever
@@ -104,6 +111,8 @@ private:
     int m_sampleRate;
     double m_frequency;
     double m_volume = 1;
+    BandConditions m_band;
+    quint64 m_bandSeed = 1;
     int m_edgeSamples;
     qint64 m_keyRestSamples;
     State m_state;

@@ -69,6 +69,16 @@ Keyer::Keyer(const KeyerOptions &options, KeyerLine &line, Schedule &player, Key
     m_announce.setInterval(options.fast ? 100 : 1000);
     connect(&m_announce, &QTimer::timeout, this, &Keyer::announce);
     m_keys.setDotMs(dotMilliseconds(m_speed));
+    m_player.setBand(m_options.band);
+}
+
+void Keyer::setBand(const BandConditions &band)
+{
+    if (band == m_options.band)
+        return;
+    m_options.band = band;
+    m_player.setBand(band);
+    emit bandChanged();
 }
 
 void Keyer::start()
@@ -240,9 +250,11 @@ void Keyer::playNext()
     emit stateChanged();
 
     QString unknown;
-    const std::vector<ToneSegment> segments = groupSegments(next.group, characterDotSamples(), &unknown, spacing());
+    std::vector<ToneSegment> segments = groupSegments(next.group, characterDotSamples(), &unknown, spacing());
     if (!unknown.isEmpty())
         m_complaints.report(tr("no Morse code for \"%1\" in the group \"%2\"; left out").arg(unknown, next.group));
+    for (ToneSegment &segment : segments)
+        segment.band = true;
 
     m_player.append(segments);
     const QString group = next.group;
@@ -281,7 +293,7 @@ void Keyer::groupPlayed(const QString &group, Mode mode)
     // what a word space grows, so that a group and its gap take the time
     // they take at the trainer's speed.
     const double stretch = spacing().wordGap * characterDotSamples() - 7 * dotSamples();
-    m_player.append({{false, qint64(m_pause) * m_player.sampleRate() / 100 + std::llround(stretch)}});
+    m_player.append({{false, qint64(m_pause) * m_player.sampleRate() / 100 + std::llround(stretch), true}});
     inThisRun(m_player.scheduleEnd(), [this] {
         m_reports->send(KeyerText::groupPlayed);
         m_playing = false;

@@ -156,8 +156,14 @@ public:
     void playBack(const std::vector<ToneSegment> &segments);
     bool playingBack() const { return m_playingBack; }
 
+    // What the groups are played through from the next one on: noise,
+    // fading, crashes, other stations, a hand's fist.
+    const BandConditions &band() const { return m_options.band; }
+    void setBand(const BandConditions &band);
+
 signals:
     void stateChanged();
+    void bandChanged();
     // An echo run began: the trainee keys next.
     void echoRunStarted();
     // What was keyed back for an echo group: when the group is complete, and

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "common/bandconditions.h"
 #include "core/iambic.h"
 #include "core/keylines.h"
 
@@ -21,6 +22,8 @@ struct KeyerOptions {
     IambicKeyer::Mode iambic = IambicKeyer::Mode::B; // how the paddles behave
     QString keyDevice; // a serial adapter with a key on its modem lines, empty for none
     KeyLineMap keyLines; // which of its lines are which key, and their polarity
+    BandConditions band; // what the played groups are heard through
+    quint64 bandSeed = 0; // of the band's noise and stations; 0: a new one each start
 };
 
 struct KeyerCommandLine {

@@ -13,7 +13,9 @@ public:
     FastPace(SoundExchange &exchange, int sampleRate, double toneHz)
         : m_exchange(exchange)
         , m_sidetone(sampleRate, toneHz)
-    { }
+    {
+        m_sidetone.setBandSeed(exchange.bandSeed);
+    }
 
     // Renders the next `count` samples with what the window has changed.
     void render(qint16 *out, qint64 count)

@@ -168,6 +168,13 @@ void Player::at(qint64 position, std::function<void()> action)
         m_pump.start(m_pace == Pace::Fast ? 0 : pumpMs);
 }
 
+void Player::setBand(const BandConditions &band)
+{
+    if (!m_exchange.bands.push(band) && !std::exchange(m_dropNoted, true))
+        reportProblem(tr("the sound output is not taking what is played; dropping it"));
+    wakeSoundThread();
+}
+
 void Player::prepare()
 {
     m_exchange.wanted.fetch_add(1);

@@ -69,6 +69,11 @@ public:
     void prepare() override;
     void setKeepReady(bool ready);
 
+    // The band heard in the segments marked for it, from what is settled on;
+    // its noise and stations drawn from `seed` (set before start()).
+    void setBand(const BandConditions &band) override;
+    void setBandSeed(quint64 seed) { m_exchange.bandSeed = seed; }
+
     // The trainee's key, seen at `seenNs` on the monotonic clock: sounds
     // while down, each edge as long after its moment as the first.
     void setKey(bool down, qint64 seenNs) override;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "common/bandconditions.h"
 #include "core/morseplan.h"
 
 #include <functional>
@@ -27,4 +28,6 @@ public:
     virtual void setKey(bool down, qint64 seenNs) = 0;
     // A run is about to need the sound: a sound output at rest gets ready.
     virtual void prepare() = 0;
+    // What the segments heard through the band are played under, from now on.
+    virtual void setBand(const BandConditions &band) { Q_UNUSED(band); }
 };

@@ -31,6 +31,9 @@ void takeChanges(SoundExchange &exchange, Sidetone &sidetone, qint64 settled, qi
             break;
         }
     }
+    BandConditions band;
+    while (exchange.bands.pop(band))
+        sidetone.setBand(band);
     while (exchange.adapterKey.pop(command))
         key(command, Sidetone::KeySource::Adapter);
     if (from < sidetone.position())

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "common/bandconditions.h"
 #include "core/morseplan.h"
 #include "core/spscring.h"
 
@@ -44,6 +45,7 @@ struct SoundNews {
 struct SoundExchange {
     // Written by the main thread, read by the renderer.
     SpscRing<PlayCommand, 4096> commands; // pushed by the main thread, popped by the renderer
+    SpscRing<BandConditions, 8> bands; // each change of the band; pushed by the main thread, popped by the renderer
     std::atomic<double> frequency = 600;
     std::atomic<double> volume = 1;
     // How often a run or a key has been about to need the sound: a count the
@@ -58,6 +60,7 @@ struct SoundExchange {
     // watches.
     std::unique_ptr<SpscRing<qint16, 65536>> recorded;
     int newsSignal = -1;
+    quint64 bandSeed = 1; // the band's noise and stations are drawn from it
 
     // Written by a key adapter's reader thread (one only), read by the
     // renderer: its straight key's edges, straight from where they were seen.

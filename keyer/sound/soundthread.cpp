@@ -57,7 +57,9 @@ public:
         , m_sidetone(sampleRate, toneHz)
         , m_output(makeSoundOutput())
         , m_written(static_cast<size_t>(writtenKept))
-    { }
+    {
+        m_sidetone.setBandSeed(exchange.bandSeed);
+    }
 
     // On the sound thread: the first look for the server, then the turns
     // until the exchange says stop.
