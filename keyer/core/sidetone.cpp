@@ -13,6 +13,8 @@ constexpr qint64 snapshotEvery = 16;
 // A rest of the key this long ends a character at any speed up to 36 words
 // a minute; after it a press sounds as soon as it can again.
 constexpr double keyRestMs = 100;
+// How long the band is heard after the last of what is played through it.
+constexpr double bandTailMs = 300;
 // The end of a key-down span while the key is held.
 constexpr qint64 keyHeld = std::numeric_limits<qint64>::max();
 
@@ -23,7 +25,26 @@ Sidetone::Sidetone(int sampleRate, double frequency, double edgeMilliseconds)
     , m_frequency(frequency)
     , m_edgeSamples(std::max(1, int(std::lround(edgeMilliseconds * sampleRate / 1000.0))))
     , m_keyRestSamples(std::llround(keyRestMs * sampleRate / 1000.0))
+    , m_receiver(sampleRate, frequency, 1)
 { }
+
+void Sidetone::setFrequency(double hertz)
+{
+    m_frequency = hertz;
+    m_receiver.setToneFrequency(hertz);
+}
+
+void Sidetone::setBand(const BandConditions &band)
+{
+    m_receiver.setConditions(band);
+}
+
+void Sidetone::setBandSeed(quint64 seed)
+{
+    const BandConditions band = m_receiver.conditions();
+    m_receiver = Band(m_sampleRate, m_frequency, seed);
+    m_receiver.setConditions(band);
+}
 
 void Sidetone::setVolume(double volume)
 {
@@ -37,20 +58,26 @@ void Sidetone::append(qint64 start, ToneSegment segment)
     if (end <= start)
         return;
     m_scheduleEnd = end;
-    if (!segment.tone)
-        return;
-    if (!m_tones.empty() && m_tones.back().end == start)
-        m_tones.back().end = end;
-    else
-        m_tones.push_back({start, end});
+    const auto add = [](std::deque<Span> &spans, Span span) {
+        if (!spans.empty() && spans.back().end >= span.start)
+            spans.back().end = std::max(spans.back().end, span.end);
+        else
+            spans.push_back(span);
+    };
+    if (segment.band)
+        add(m_heard, {start, end + qint64(bandTailMs * m_sampleRate / 1000)});
+    if (segment.tone)
+        add(segment.band ? m_bandTones : m_tones, {start, end});
 }
 
 void Sidetone::clearSchedule()
 {
-    while (!m_tones.empty() && m_tones.back().start >= m_position)
-        m_tones.pop_back();
-    if (!m_tones.empty())
-        m_tones.back().end = std::min(m_tones.back().end, m_position);
+    for (std::deque<Span> *spans : {&m_tones, &m_bandTones, &m_heard}) {
+        while (!spans->empty() && spans->back().start >= m_position)
+            spans->pop_back();
+        if (!spans->empty())
+            spans->back().end = std::min(spans->back().end, m_position);
+    }
     m_scheduleEnd = m_position;
 }
 
@@ -87,6 +114,7 @@ void Sidetone::noteState()
 {
     if (m_snapshots.empty() || m_snapshots.back().position < m_position) {
         m_state.position = m_position;
+        m_state.band = m_receiver.state();
         m_snapshots.push_back(m_state);
     }
 }
@@ -102,35 +130,45 @@ bool Sidetone::within(const std::deque<Span> &spans, qint64 position)
     return false;
 }
 
+// The edge moves one step towards the tone's state every sample; the
+// sample itself is taken at the new step, so a tone's first sample is
+// already above zero and its fall begins right after it. Returns the tone
+// at full scale.
+double Sidetone::edgedTone(bool tone, int &step, double &phase) const
+{
+    if (tone && step < m_edgeSamples)
+        ++step;
+    else if (!tone && step > 0)
+        --step;
+    if (step == 0) {
+        // Each tone starts at phase 0, so its first cycle is whole.
+        phase = 0;
+        return 0;
+    }
+    const double gain = 0.5 - 0.5 * std::cos(std::numbers::pi * step / m_edgeSamples);
+    const double value = gain * std::sin(2 * std::numbers::pi * phase);
+    phase += m_frequency / m_sampleRate;
+    phase -= std::floor(phase);
+    return value;
+}
+
 void Sidetone::render(qint16 *out, qint64 count)
 {
+    const bool band = Band::heard(m_receiver.conditions());
     for (qint64 i = 0; i < count; ++i) {
         if (m_position % snapshotEvery == 0)
             noteState();
-        const bool tone
-            = within(m_keys[0].spans, m_position) || within(m_keys[1].spans, m_position) || within(m_tones, m_position);
-
-        // The edge moves one step towards the tone's state every sample;
-        // the sample itself is taken at the new step, so a tone's first
-        // sample is already above zero and its fall begins right after it.
-        int &step = m_state.edgeStep;
-        if (tone && step < m_edgeSamples)
-            ++step;
-        else if (!tone && step > 0)
-            --step;
-
-        double value = 0;
-        if (step > 0) {
-            const double gain = 0.5 - 0.5 * std::cos(std::numbers::pi * step / m_edgeSamples);
-            value = amplitude * m_volume * gain * std::sin(2 * std::numbers::pi * m_state.phase);
-            m_state.phase += m_frequency / m_sampleRate;
-            m_state.phase -= std::floor(m_state.phase);
-        } else {
-            // Each tone starts at phase 0, so its first cycle is whole.
-            m_state.phase = 0;
+        // Without a band to hear, what is played through it is a tone like any other.
+        const bool clean = within(m_keys[0].spans, m_position) || within(m_keys[1].spans, m_position)
+                           || within(m_tones, m_position) || (!band && within(m_bandTones, m_position));
+        double value = edgedTone(clean, m_state.edgeStep, m_state.phase);
+        if (band) {
+            const double wanted = edgedTone(within(m_bandTones, m_position), m_state.bandEdgeStep, m_state.bandPhase);
+            const bool heard = within(m_heard, m_position) && !clean && m_state.edgeStep == 0;
+            value += m_receiver.receive(wanted, m_position, heard);
         }
         if (out)
-            out[i] = qint16(std::lround(value));
+            out[i] = qint16(std::clamp(std::lround(amplitude * m_volume * value), -32767L, 32767L));
         ++m_position;
     }
 }
@@ -145,6 +183,7 @@ qint64 Sidetone::rewindTo(qint64 position)
     // Render the few samples from the snapshot on again, unheard: they come
     // out as they did, since nothing before `position` has changed.
     m_state = m_snapshots.back(); // kept: it may be needed again
+    m_receiver.setState(m_state.band);
     m_position = m_state.position;
     render(nullptr, position - m_position);
     return position;
@@ -158,8 +197,9 @@ void Sidetone::settle(qint64 position)
     // Rendering again starts at the oldest snapshot, which may lie in a tone
     // that ended before what is settled: that tone stays.
     const qint64 oldest = m_snapshots.empty() ? m_settled : m_snapshots.front().position;
-    for (std::deque<Span> *spans : {&m_tones, &m_keys[0].spans, &m_keys[1].spans}) {
+    for (std::deque<Span> *spans : {&m_tones, &m_bandTones, &m_heard, &m_keys[0].spans, &m_keys[1].spans}) {
         while (!spans->empty() && spans->front().end <= oldest)
             spans->pop_front();
     }
+    m_receiver.settle(oldest);
 }

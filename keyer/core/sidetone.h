@@ -2,6 +2,7 @@
 #pragma once
 
 #include "common/bandconditions.h"
+#include "core/band.h"
 #include "core/morseplan.h"
 
 #include <QtGlobal>
@@ -18,6 +19,10 @@
 // edge time. The half-amplitude points therefore sit half an edge after
 // both ends, and a tone measured between them lasts exactly its samples.
 //
+// The segments marked for the band are heard through it (core/band.h):
+// the band is heard from where they start to a moment after they end, but
+// never while the trainee's own key, or anything else played clean, sounds.
+//
 // What has been rendered can be rendered again from a recent position with
 // what is known now (a key that went down, a group appended): the sound
 // thread keeps a lead of samples at the sound server and rewrites it when
@@ -30,15 +35,15 @@ public:
 
     int sampleRate() const { return m_sampleRate; }
     double frequency() const { return m_frequency; }
-    void setFrequency(double hertz) { m_frequency = hertz; }
+    void setFrequency(double hertz);
     double volume() const { return m_volume; }
     void setVolume(double volume); // 0 to 1
     // What the segments marked for the band are heard through, from the
     // render position on.
-    void setBand(const BandConditions &band) { m_band = band; }
-    const BandConditions &band() const { return m_band; }
+    void setBand(const BandConditions &band);
+    const BandConditions &band() const { return m_receiver.conditions(); }
     // The band's noise and stations are drawn from `seed`.
-    void setBandSeed(quint64 seed) { m_bandSeed = seed; }
+    void setBandSeed(quint64 seed);
 
     // Schedules a segment to start at the sample position `start`, at or
     // after the end of what is scheduled; a gap before it is silence. Whoever
@@ -95,6 +100,10 @@ private:
         qint64 position = 0;
         int edgeStep = 0; // 0 silent, m_edgeSamples full tone, between: on an edge
         double phase = 0; // in cycles, 0 to 1
+        // The same for the tone heard through the band, and the band's own.
+        int bandEdgeStep = 0;
+        double bandPhase = 0;
+        Band::State band;
     };
 
     // One source's key: down over its spans, in order, none before what is
@@ -107,12 +116,12 @@ private:
     };
     static bool within(const std::deque<Span> &spans, qint64 position);
     void noteState(); // a snapshot at the render position, once
+    double edgedTone(bool tone, int &step, double &phase) const;
 
     int m_sampleRate;
     double m_frequency;
     double m_volume = 1;
-    BandConditions m_band;
-    quint64 m_bandSeed = 1;
+    Band m_receiver;
     int m_edgeSamples;
     qint64 m_keyRestSamples;
     State m_state;
@@ -120,6 +129,8 @@ private:
     qint64 m_settled = 0;
     qint64 m_scheduleEnd = 0;
     std::deque<Span> m_tones; // in order, none before what is settled
+    std::deque<Span> m_bandTones; // the same, heard through the band
+    std::deque<Span> m_heard; // where the band is heard
     std::array<KeyTrack, 2> m_keys; // by KeySource
     std::deque<State> m_snapshots; // one each snapshotEvery samples, from the settled position on
 };

@@ -4,6 +4,7 @@
 #include "common/frames.h"
 #include "common/reportproblem.h"
 #include "core/autoecho.h"
+#include "core/handsending.h"
 #include "core/morseplan.h"
 #include "keys/keyinput.h"
 #include "line/keyerline.h"
@@ -253,6 +254,8 @@ void Keyer::playNext()
     std::vector<ToneSegment> segments = groupSegments(next.group, characterDotSamples(), &unknown, spacing());
     if (!unknown.isEmpty())
         m_complaints.report(tr("no Morse code for \"%1\" in the group \"%2\"; left out").arg(unknown, next.group));
+    if (band().handSent())
+        segments = sentByHand(segments, characterDotSamples(), band().jitterPercent, band().weightPercent, m_random);
     for (ToneSegment &segment : segments)
         segment.band = true;
 
