@@ -7,10 +7,14 @@
 //   - the SNR: the power while the wanted tone is keyed down less the
 //     power between its elements, against the latter, each taken 15 ms
 //     clear of the edges;
-//   - the fading: each element's power, its depth (10th to 90th
-//     percentile) and how often it falls through its median;
-//   - the crashes: the onsets between the elements, a minute, and their
-//     peaks against the tone's median element power;
+//   - the fading: the power of each 10 ms inside the elements (played at
+//     150 letters a minute, so that they sample it densely), its depth
+//     (10th to 90th percentile) and how often it falls through its median;
+//   - the crashes: the onsets between the elements (a 5 ms block above
+//     -20 dB after one below -30 dB), a minute, and their peaks against the
+//     tone's median element power; the recording's full scale stands 12 dB
+//     above the tone's key-down level, so stronger crashes clip there, as
+//     in a receiver without a noise blanker;
 //   - another station: where its tone stands (the strongest of 5 Hz steps
 //     between the elements) and its level while keyed against the
 //     wanted tone's;
@@ -57,8 +61,15 @@
 
 namespace {
 
-constexpr int speed = 60;
-constexpr int pauseHundredths = 50;
+// Copy groups at 60 letters a minute with the trainer's default pause; the
+// fading is read at 150 with a short pause, so that the elements sample
+// its envelope at least five times a second.
+struct Pace {
+    int speed = 60;
+    int pause = 50; // hundredths of a second
+};
+constexpr Pace copyPace;
+constexpr Pace densePace{150, 10};
 constexpr double toneHz = 600;
 constexpr double edgeClearMs = 15;
 
@@ -71,6 +82,7 @@ QString keyerProgram()
 // each tone was planned.
 struct Played {
     int rate = 0;
+    Pace pace;
     std::vector<double> samples;
     QStringList groups;
     std::vector<std::pair<qint64, qint64>> tones; // [start, end) in samples
@@ -127,11 +139,11 @@ QString randomGroup(QRandomGenerator &random)
     return group;
 }
 
-std::optional<Played> play(const QStringList &band, int groups, const QString &wav)
+std::optional<Played> play(const QStringList &band, int groups, const QString &wav, Pace pace)
 {
     QProcess keyer;
     keyer.start(keyerProgram(), QStringList{"--fast", "--headless", "--wav", wav, "--band-seed", "17", "--speed",
-                                            QString::number(speed)}
+                                            QString::number(pace.speed)}
                                     + band);
     Line line;
     if (!keyer.waitForReadyRead(10000) || !line.open(QString::fromLocal8Bit(keyer.readLine()).trimmed())) {
@@ -139,10 +151,11 @@ std::optional<Played> play(const QStringList &band, int groups, const QString &w
         return std::nullopt;
     }
     line.send(handshakeReply());
-    line.send(speedFrame(QString::number(speed)));
-    line.send(pauseFrame(pauseHundredths));
+    line.send(speedFrame(QString::number(pace.speed)));
+    line.send(pauseFrame(quint8(pace.pause)));
     line.send(copyStartFrame());
     Played played;
+    played.pace = pace;
     QRandomGenerator random(5);
     for (int g = 0; g < groups; ++g) {
         played.groups << randomGroup(random);
@@ -169,14 +182,14 @@ std::optional<Played> play(const QStringList &band, int groups, const QString &w
     while (at < qint64(played.samples.size()) && std::abs(played.samples[size_t(at)]) < 300)
         ++at;
     at = std::max<qint64>(0, at - qint64(played.rate) / 1000);
-    const double dot = dotMilliseconds(speed) * played.rate / 1000;
+    const double dot = dotMilliseconds(pace.speed) * played.rate / 1000;
     for (const QString &group : played.groups) {
         for (const ToneSegment &segment : groupSegments(group, dot)) {
             if (segment.tone)
                 played.tones.push_back({at, at + segment.samples});
             at += segment.samples;
         }
-        at += qint64(pauseHundredths) * played.rate / 100;
+        at += qint64(pace.pause) * played.rate / 100;
     }
     for (size_t i = 1; i < played.tones.size(); ++i)
         played.gaps.push_back({played.tones[i - 1].second, played.tones[i].first});
@@ -217,11 +230,21 @@ struct Fading {
     double perMinute;
 };
 
+// The envelope's power in 10 ms blocks inside the elements, 10 ms clear of
+// their edges, in the order played: the gaps between are short against a
+// fade.
 Fading fading(const Played &played)
 {
+    const qint64 block = played.rate / 100;
     std::vector<double> powers;
-    for (const auto &tone : played.tones)
-        powers.push_back(meanPower(played, {tone}));
+    for (const auto &[start, end] : played.tones) {
+        for (qint64 n = start + block; n + 2 * block <= end; n += block) {
+            double sum = 0;
+            for (qint64 i = n; i < n + block; ++i)
+                sum += played.samples[size_t(i)] * played.samples[size_t(i)];
+            powers.push_back(sum);
+        }
+    }
     const double median = percentile(powers, 0.5);
     int fades = 0;
     for (size_t i = 1; i < powers.size(); ++i)
@@ -259,16 +282,20 @@ Crashes crashes(const Played &played)
     double seconds = 0;
     for (const auto &[start, end] : played.gaps) {
         const std::vector<double> gap = levels(played, start + played.rate / 50, end);
-        seconds += double(gap.size()) / 200;
         for (size_t i = 1; i + 2 < gap.size(); ++i) {
-            if (gap[i - 1] < -25 && gap[i] > -12)
+            // A block where an onset could be seen: after a quiet one.
+            if (gap[i - 1] >= -30)
+                continue;
+            seconds += 1.0 / 200;
+            if (gap[i] > -20)
                 peaks.push_back(*std::max_element(gap.begin() + long(i), gap.begin() + long(i) + 3));
         }
     }
     return {double(peaks.size()) / seconds * 60, percentile(peaks, 0.1), percentile(peaks, 0.9)};
 }
 
-// The power at `hertz` over the stretches (Goertzel).
+// The mean power of the tone at `hertz` in the stretches (Goertzel: a
+// sinusoid of amplitude a gives a^2 / 2).
 double powerAt(const Played &played, const std::vector<std::pair<qint64, qint64>> &stretches, double hertz)
 {
     const double w = 2 * std::numbers::pi * hertz / played.rate;
@@ -281,7 +308,7 @@ double powerAt(const Played &played, const std::vector<std::pair<qint64, qint64>
             s2 = s1;
             s1 = s0;
         }
-        total += s1 * s1 + s2 * s2 - 2 * std::cos(w) * s1 * s2;
+        total += 2 * (s1 * s1 + s2 * s2 - 2 * std::cos(w) * s1 * s2) / double(end - start);
         count += end - start;
     }
     return total / double(count);
@@ -322,11 +349,13 @@ struct Fist {
     double spreadPercent;
 };
 
-// The marks as the envelope (a 2 ms mean of |x|) crosses half its median
-// height; the dots are the marks shorter than two dots.
+// The marks as the envelope (the mean of |x| over three of the tone's
+// cycles, which a steady tone keeps level) rises through 55 % of its
+// keyed-down height and falls through 45 %; the dots are the marks shorter
+// than two dots.
 Fist fist(const Played &played)
 {
-    const qint64 window = played.rate / 500;
+    const qint64 window = std::lround(3 * played.rate / toneHz);
     std::vector<double> envelope(played.samples.size());
     double sum = 0;
     for (size_t n = 0; n < played.samples.size(); ++n) {
@@ -335,15 +364,18 @@ Fist fist(const Played &played)
             sum -= std::abs(played.samples[n - size_t(window)]);
         envelope[n] = sum / double(window);
     }
-    const double half = 0.5 * percentile(envelope, 0.9); // keyed down a third of the time and more
-    const double dot = dotMilliseconds(speed) * played.rate / 1000;
+    const double height = percentile(envelope, 0.9); // keyed down a third of the time and more
+    const double dot = dotMilliseconds(played.pace.speed) * played.rate / 1000;
     std::vector<double> dots;
     qint64 rise = -1;
     for (size_t n = 1; n < envelope.size(); ++n) {
-        if (envelope[n] >= half && envelope[n - 1] < half)
+        if (rise < 0 && envelope[n] >= 0.55 * height) {
             rise = qint64(n);
-        else if (envelope[n] < half && envelope[n - 1] >= half && rise >= 0 && double(qint64(n) - rise) < 2 * dot)
-            dots.push_back(double(qint64(n) - rise) / dot);
+        } else if (rise >= 0 && envelope[n] < 0.45 * height) {
+            if (double(qint64(n) - rise) < 2 * dot)
+                dots.push_back(double(qint64(n) - rise) / dot);
+            rise = -1;
+        }
     }
     double mean = 0, spread = 0;
     for (double d : dots)
@@ -370,17 +402,50 @@ int editDistance(const QString &a, const QString &b)
     return row.back();
 }
 
+// The recording with a second of silence either side, as a decoder is
+// given it: the first element does not start the file, nor the last end it.
+bool writePadded(const Played &played, const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const qint64 count = qint64(played.samples.size()) + 2 * played.rate;
+    const auto le32 = [](quint32 v) {
+        return QByteArray(reinterpret_cast<const char *>(&v), 4);
+    };
+    const auto le16 = [](quint16 v) {
+        return QByteArray(reinterpret_cast<const char *>(&v), 2);
+    };
+    QByteArray bytes = "RIFF" + le32(quint32(36 + 2 * count)) + "WAVEfmt " + le32(16) + le16(1) + le16(1)
+                       + le32(quint32(played.rate)) + le32(quint32(2 * played.rate)) + le16(2) + le16(16) + "data"
+                       + le32(quint32(2 * count));
+    bytes += QByteArray(2 * played.rate, '\0');
+    for (double sample : played.samples)
+        bytes += le16(quint16(qint16(sample)));
+    bytes += QByteArray(2 * played.rate, '\0');
+    return file.write(bytes) == bytes.size();
+}
+
 // multimon-ng's character error rate on the recording: its text against
-// the groups sent, blanks left out of both; -1 without multimon-ng.
+// the groups sent, blanks left out of both, each of its marks for an
+// element pattern it could not read one wrong character; -1 without
+// multimon-ng. It is told the dot's length and to keep to it (-y), as a
+// listener knows the speed of a copy run.
 double decoderErrorRate(const Played &played, const QString &wav)
 {
+    const QString padded = wav + QStringLiteral(".padded.wav");
+    if (!writePadded(played, padded))
+        return -1;
+    const QString dotMs = QString::number(dotMilliseconds(played.pace.speed));
     QProcess decoder;
-    decoder.start(QStringLiteral("multimon-ng"), {"-q", "-m", "-a", "MORSE_CW", "-t", "wav", wav});
+    decoder.start(QStringLiteral("multimon-ng"),
+                  {"-q", "-m", "-a", "MORSE_CW", "-d", dotMs, "-g", dotMs, "-y", "-t", "wav", padded});
     if (!decoder.waitForFinished(120000) || decoder.exitCode() != 0)
         return -1;
     QString decoded = QString::fromLatin1(decoder.readAllStandardOutput());
     decoded.remove(QStringLiteral("MORSE_CW:"));
-    decoded.remove(QRegularExpression(QStringLiteral("[^A-Z0-9]")));
+    decoded.replace(QRegularExpression(QStringLiteral("<[^>]*>")), QStringLiteral("#"));
+    decoded.remove(QRegularExpression(QStringLiteral("[^A-Z0-9#]")));
     const QString sent = played.groups.join(QString());
     return 100.0 * editDistance(sent, decoded) / double(sent.size());
 }
@@ -416,15 +481,15 @@ int main(int argc, char **argv)
     const QString keep = qEnvironmentVariable("BENCH_KEEP");
     const QString wav = dir.filePath(QStringLiteral("played.wav"));
     bool ok = true;
-    const auto run = [&](const QStringList &band, int count) {
-        std::optional<Played> played = play(band, count, wav);
+    const auto run = [&](const QStringList &band, int count, Pace pace = copyPace) {
+        std::optional<Played> played = play(band, count, wav, pace);
         ok = ok && played.has_value();
         return played;
     };
 
     std::printf("SNR, set against measured, and what multimon-ng's MORSE_CW makes of it (%d groups of 5 letters, "
                 "%d letters a minute):\n\n",
-                groups, speed);
+                groups, copyPace.speed);
     std::printf("| filter Hz | SNR set dB | SNR measured dB | multimon-ng CER %% |\n|---|---|---|---|\n");
     const auto cleanRun = run({}, groups);
     if (cleanRun)
@@ -449,7 +514,10 @@ int main(int argc, char **argv)
     }
 
     const int fadingGroups = groups * 5;
-    std::printf("\nFading, set against measured from each element's power (%d groups, no noise):\n\n", fadingGroups);
+    std::printf("\nFading, set against measured from the power of each 10 ms of the elements (%d groups at %d letters "
+                "a minute, no "
+                "noise):\n\n",
+                fadingGroups, densePace.speed);
     std::printf(
         "| depth set dB | rate set a minute | depth measured dB | fades measured a minute |\n|---|---|---|---|\n");
     for (const auto &[depth, rate] : std::vector<std::pair<double, double>>{{6, slowFadesPerMinute},
@@ -466,9 +534,10 @@ int main(int argc, char **argv)
         }
     }
 
+    const int crashGroups = groups * 10;
     std::printf("\nStatic crashes between the elements (%d groups, no noise; a crash's level is set within 10 dB "
-                "either side):\n\n",
-                fadingGroups);
+                "either side, and clips 12 dB above the tone):\n\n",
+                crashGroups);
     std::printf("| set a minute | level set dB | measured a minute | peaks measured dB, 10th-90th percentile |\n"
                 "|---|---|---|---|\n");
     for (const auto &[perMinute, level] : std::vector<std::pair<double, double>>{{10, 10}, {30, 0}, {30, 20}}) {

@@ -17,9 +17,12 @@
 // Presses after a rest each come 11 s after the last, when the sound
 // output has closed its stream: the first press after a rest.
 //
+// BENCH_BAND=PRESET or BENCH_BAND="filter=500 snr=0 ..." plays the band
+// between the presses (the keyer's band conditions).
 // BENCH_DEBUG=1 prints the tones broken up and keeps the recordings in the
 // temporary folder; BENCH_WAV=FILE also has the keyer write what it played.
 
+#include "common/bandconditions.h"
 #include "core/monotonicclock.h"
 #include "cpuburner.h"
 #include "dialogue/keyer.h"
@@ -389,6 +392,17 @@ int main(int argc, char *argv[])
         }
         KeyInput keys(100);
         Keyer keyer(options, line, player, keys);
+        // BENCH_BAND=PRESET (or the conditions' text): the band is heard
+        // between the presses, so the sound thread renders all it holds.
+        if (const QString text = qEnvironmentVariable("BENCH_BAND"); !text.isEmpty()) {
+            const auto band = bandPreset(text) ? bandPreset(text) : BandConditions::fromText(text);
+            if (!band) {
+                std::fprintf(stderr, "bench-sidetone: BENCH_BAND: not a band: %s\n", qPrintable(text));
+                return 1;
+            }
+            keyer.setBand(*band);
+            player.append({{false, qint64(player.sampleRate()) * 3600, true}});
+        }
         // A null sink that nobody has asked for a latency mixes 2 s ahead;
         // the keyer's stream is heard once that has played out.
         QTest::qWait(2500);
