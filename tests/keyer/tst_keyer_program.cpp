@@ -2,7 +2,8 @@
 // vestranoli-keyer as a program, with the test playing the trainer on its
 // pseudo-terminal: its command line, the handshake with one trainer after
 // another, the pace of a copy run, the keyed-back reports, the --link and
-// --wav, and the sound through PulseAudio and PipeWire.
+// --wav, the band heard in what it plays, and the sound through PulseAudio
+// and PipeWire.
 
 #include "common/frames.h"
 #include "common/morsetable.h"
@@ -33,6 +34,7 @@ private slots:
     void command_line();
     void trainers_come_and_go_in_real_time();
     void auto_echo_sends_each_report_alone();
+    void the_band_is_heard_in_the_groups_played_alone();
     void link_is_made_and_removed();
     void seconds_of_garbage_are_said_in_a_few_lines();
     void plays_through_a_sound_server_data();
@@ -185,6 +187,31 @@ void ProgramTest::auto_echo_sends_each_report_alone()
     QVERIFY(keyer.stop() && !trainer.received().contains("OK"));
     QCOMPARE(keyer.errors().count("cannot write the recording"), 1); // said once, and the recording whole:
     QCOMPARE(readWav(dir.filePath("played.wav")).samples.size(), size_t(4000 - 44) / 2);
+}
+
+void ProgramTest::the_band_is_heard_in_the_groups_played_alone()
+{
+    QTemporaryDir dir;
+    KeyerProcess keyer;
+    QVERIFY(keyer.start({"--fast", "--headless", "--auto-echo", "--band", "noisy", "--band-seed", "3", "--wav",
+                         dir.filePath("played.wav")}));
+    TrainerLine trainer;
+    QVERIFY(answerKeyer(keyer, trainer));
+    // A copy group through the band, then an echo group keyed back clean.
+    trainer.send(speedFrame(u"60") + copyStartFrame() + groupFrame(u"TEST"));
+    QVERIFY(trainer.waitFor("OK"));
+    trainer.send(echoStartFrame() + groupFrame(u"TEST"));
+    QVERIFY(trainer.waitFor("V", 4));
+    QVERIFY(keyer.stop());
+    const std::vector<qint16> samples = readWav(dir.filePath("played.wav")).samples;
+    const qint64 second = 8000;
+    QVERIFY(qint64(samples.size()) > 6 * second);
+    const auto silent = [&](qint64 from, qint64 to) {
+        return std::count(&samples[from], &samples[to], 0);
+    };
+    // The band's hiss fills the copy group's gaps; the keying back has true silence between its tones.
+    QCOMPARE_LT(silent(0, 2 * second), second / 100);
+    QCOMPARE_GT(silent(qint64(samples.size()) - 2 * second, qint64(samples.size())), second / 2);
 }
 
 void ProgramTest::link_is_made_and_removed()
