@@ -58,6 +58,13 @@ void ProgramTest::command_line_data()
     QTest::newRow("paddles on lines named")
         << "--key-device /dev/k --key-lines dsr,DCD" << defaults + " key /dev/k DSR,DCD";
     QTest::newRow("a straight key on RI") << "--key-device /dev/k --key-lines RI" << defaults + " key /dev/k RI";
+    QTest::newRow("a preset, two of its settings changed") << "--band weak --snr -5 --fading-rate fast --band-seed 7"
+                                                           << defaults + " band filter=500 snr=-5 fading=10/30 seed 7";
+    QTest::newRow("stations in place of the preset's")
+        << "--band crowded --qrm -400/-6/50/groups" << defaults + " band filter=2400 snr=15 qrm=-400/-6/50/groups";
+    QTest::newRow("settings over the clean band")
+        << "--filter 250 --crashes 20 --crash-level -10 --jitter 10 --weight 55"
+        << defaults + " band filter=250 crashes=20/-10 jitter=10 weight=55";
     QTest::newRow("--help") << "--speed 40 --help"
                             << "help";
     QTest::newRow("--version") << "--version"
@@ -68,6 +75,11 @@ void ProgramTest::command_line_data()
           "--key-lines CTS", "--key-device /dev/k --key-lines CTS,CTS", "--key-device /dev/k --key-lines TXD",
           "--key-device /dev/k --key-lines CTS,DSR,DCD"})
         QTest::newRow(bad) << bad << "refuse";
+    for (const char *bad :
+         {"--band stormy", "--snr 41", "--filter 99", "--fading 31", "--fading-rate 0", "--crashes 601",
+          "--crash-level 31", "--qrm 0/0/60/rtty", "--jitter 51", "--weight 24", "--band-seed 0"})
+        QTest::newRow(bad) << bad << "refuse";
+    QTest::newRow("five other stations") << QString(" --qrm 300/0/60/cq").repeated(5) << "refuse";
 }
 
 void ProgramTest::command_line()
@@ -78,6 +90,8 @@ void ProgramTest::command_line()
                                                         + arguments.split(QLatin1Char(' '), Qt::SkipEmptyParts));
     const KeyerOptions &o = line.options;
     const QString got = QStringList{"run", "help", "version", "refuse"}[line.action];
+    const QString band = (o.band.clean() ? "" : " band " + o.band.toText())
+                         + (o.bandSeed ? QStringLiteral(" seed %1").arg(o.bandSeed) : "");
     const KeyLineMap &k = o.keyLines;
     const QString key = o.keyDevice.isEmpty()
                             ? QString()
@@ -90,7 +104,7 @@ void ProgramTest::command_line()
                                                             .arg(o.tone)
                                                             .arg(o.errorRate)
                                                             .arg(o.iambic == IambicKeyer::Mode::A ? "A" : "B")
-                                                        + key,
+                                                        + key + band,
              outcome);
     QCOMPARE(o.headless, arguments.contains(QLatin1String("--headless")));
     // Help, the version and a refusal each say something; a run says nothing.
