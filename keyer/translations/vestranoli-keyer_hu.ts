@@ -801,132 +801,137 @@ Az oktatóprogram indítása: vestranoli --port ESZKÖZ (vagy a --link ÚTVONAL)
 <context>
     <name>KeyerWindow</name>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="231"/>
+        <location filename="../window/keyerwindow.cpp" line="235"/>
         <source>copy: the run is over</source>
         <translation>vétel: a futás véget ért</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="251"/>
+        <location filename="../window/keyerwindow.cpp" line="255"/>
         <source>; characters at %1 asked for: below it, not used</source>
         <translation>; a kért jelsebesség (%1) ennél kisebb, ezért nem érvényes</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="299"/>
+        <location filename="../window/keyerwindow.cpp" line="279"/>
+        <source>Band: %1</source>
+        <translation>Sáv: %1</translation>
+    </message>
+    <message>
+        <location filename="../window/keyerwindow.cpp" line="309"/>
         <source>ready</source>
         <translation>készen áll</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="391"/>
+        <location filename="../window/keyerwindow.cpp" line="401"/>
         <source>Save the timing</source>
         <translation>Az időzítés mentése</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="393"/>
+        <location filename="../window/keyerwindow.cpp" line="403"/>
         <source>CSV files (*.csv)</source>
         <translation>CSV-fájlok (*.csv)</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="400"/>
+        <location filename="../window/keyerwindow.cpp" line="410"/>
         <source>; saved to %1</source>
         <translation>; mentve ide: %1</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="403"/>
+        <location filename="../window/keyerwindow.cpp" line="413"/>
         <source>; could not save %1: %2</source>
         <translation>; nem menthető: %1 (%2)</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="419"/>
+        <location filename="../window/keyerwindow.cpp" line="429"/>
         <source>Its lines:</source>
         <translation>Vonalai:</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="418"/>
+        <location filename="../window/keyerwindow.cpp" line="428"/>
         <source>Key adapter:</source>
         <translation>Billentyű-adapter:</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="411"/>
+        <location filename="../window/keyerwindow.cpp" line="421"/>
         <source>dot paddle on %1, dash paddle on %2</source>
         <translation>pont lapát: %1, vonás lapát: %2</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="412"/>
+        <location filename="../window/keyerwindow.cpp" line="422"/>
         <source>straight key on %1</source>
         <translation>egyenes billentyű: %1</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="415"/>
+        <location filename="../window/keyerwindow.cpp" line="425"/>
         <source>%1, %2</source>
         <translation>%1, %2</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="414"/>
+        <location filename="../window/keyerwindow.cpp" line="424"/>
         <source> (inverted)</source>
         <translation> (fordított)</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="427"/>
+        <location filename="../window/keyerwindow.cpp" line="437"/>
         <source>%1 on</source>
         <translation>%1 be</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="427"/>
+        <location filename="../window/keyerwindow.cpp" line="437"/>
         <source>%1 off</source>
         <translation>%1 ki</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="429"/>
+        <location filename="../window/keyerwindow.cpp" line="439"/>
         <source>not connected; keying with the keyboard</source>
         <translation>nincs csatlakoztatva; billentyűzés a billentyűzettel</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="52"/>
+        <location filename="../window/keyerwindow.cpp" line="55"/>
         <source>Key the groups back in this window. If the key area does not light up when you press the space bar, click this window once.</source>
         <translation>Ebben az ablakban adja vissza a csoportokat. Ha a billentyű mezője nem világít fel a szóköz lenyomására, kattintson egyszer ebbe az ablakba.</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="64"/>
+        <location filename="../window/keyerwindow.cpp" line="67"/>
         <source>Vestranoli keyer</source>
         <translation>Vestranoli billentyűző</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="69"/>
+        <location filename="../window/keyerwindow.cpp" line="72"/>
         <source> Hz</source>
         <translation> Hz</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="75"/>
+        <location filename="../window/keyerwindow.cpp" line="78"/>
         <source>Line:</source>
         <translation>Vonal:</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="78"/>
+        <location filename="../window/keyerwindow.cpp" line="81"/>
         <source>Mode:</source>
         <translation>Üzemmód:</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="86"/>
+        <location filename="../window/keyerwindow.cpp" line="89"/>
         <source>Speed:</source>
         <translation>Sebesség:</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="87"/>
+        <location filename="../window/keyerwindow.cpp" line="90"/>
         <source>Pause:</source>
         <translation>Szünet:</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="100"/>
+        <location filename="../window/keyerwindow.cpp" line="102"/>
         <source>Tone:</source>
         <translation>Hangmagasság:</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="101"/>
+        <location filename="../window/keyerwindow.cpp" line="103"/>
         <source>Volume:</source>
         <translation>Hangerő:</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="106"/>
+        <location filename="../window/keyerwindow.cpp" line="108"/>
         <source>Space bar, or the mouse on the key: straight key
 Left Ctrl or [: dot paddle; right Ctrl or ]: dash paddle
 . and -: a dot and a dash</source>
@@ -935,152 +940,152 @@ Bal Ctrl vagy [: pont lapát; jobb Ctrl vagy ]: vonás lapát
 . és -: egy pont és egy vonás</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="102"/>
+        <location filename="../window/keyerwindow.cpp" line="104"/>
         <source>Sound:</source>
         <translation>Hang:</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="299"/>
+        <location filename="../window/keyerwindow.cpp" line="309"/>
         <source>playing</source>
         <translation>szól</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="302"/>
+        <location filename="../window/keyerwindow.cpp" line="312"/>
         <source>resting; ready again at the next key or group</source>
         <translation>pihen; a következő billentyűre vagy csoportra újra kész</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="305"/>
+        <location filename="../window/keyerwindow.cpp" line="315"/>
         <source>no sound output: playing silently, looking for it again</source>
         <translation>nincs hangkimenet: hang nélkül játszik, és újra keresi</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="171"/>
+        <location filename="../window/keyerwindow.cpp" line="175"/>
         <source>Tone</source>
         <translation>Hangmagasság</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="50"/>
+        <location filename="../window/keyerwindow.cpp" line="51"/>
         <source>Se&amp;ttings...</source>
         <translation>&amp;Beállítások...</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="57"/>
+        <location filename="../window/keyerwindow.cpp" line="60"/>
         <source>&amp;Play back</source>
         <translation>&amp;Visszajátszás</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="58"/>
+        <location filename="../window/keyerwindow.cpp" line="61"/>
         <source>&amp;Save timing...</source>
         <translation>Időzítés &amp;mentése...</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="97"/>
+        <location filename="../window/keyerwindow.cpp" line="52"/>
         <source>&amp;Band:</source>
         <translation>&amp;Sáv:</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="130"/>
+        <location filename="../window/keyerwindow.cpp" line="134"/>
         <source>Saves the timing of every group keyed back, a row each, as CSV</source>
         <translation>Minden visszaadott csoport időzítését menti CSV-be, csoportonként egy sorban</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="172"/>
+        <location filename="../window/keyerwindow.cpp" line="176"/>
         <source>Volume</source>
         <translation>Hangerő</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="173"/>
+        <location filename="../window/keyerwindow.cpp" line="177"/>
         <source>Key</source>
         <translation>Billentyű</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="174"/>
+        <location filename="../window/keyerwindow.cpp" line="178"/>
         <source>Band</source>
         <translation>Sáv</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="175"/>
+        <location filename="../window/keyerwindow.cpp" line="179"/>
         <source>Band settings</source>
         <translation>A sáv beállításai</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="176"/>
+        <location filename="../window/keyerwindow.cpp" line="180"/>
         <source>Every setting of the band: noise, filter, fading, crashes, other stations, a hand&apos;s fist</source>
         <translation>A sáv minden beállítása: zaj, szűrő, fading, recsegések, más állomások, kézi adás</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="221"/>
+        <location filename="../window/keyerwindow.cpp" line="225"/>
         <source>%1, trainer connected</source>
         <translation>%1, az oktatóprogram csatlakozott</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="223"/>
+        <location filename="../window/keyerwindow.cpp" line="227"/>
         <source>%1, open; waiting for the trainer&apos;s answer</source>
         <translation>%1, megnyitva; várakozás az oktatóprogram válaszára</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="225"/>
+        <location filename="../window/keyerwindow.cpp" line="229"/>
         <source>%1, waiting for the trainer</source>
         <translation>%1, várakozás az oktatóprogramra</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="228"/>
+        <location filename="../window/keyerwindow.cpp" line="232"/>
         <source>no run yet</source>
         <translation>még nem volt gyakorlás</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="231"/>
+        <location filename="../window/keyerwindow.cpp" line="235"/>
         <source>copy: listen and write down</source>
         <translation>vétel: hallgassa és írja le</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="240"/>
+        <location filename="../window/keyerwindow.cpp" line="244"/>
         <source>characters at %1, groups at %2 letters per minute (Farnsworth; dot %3 ms)</source>
         <translation>jelek %1, csoportok %2 betű percenként (Farnsworth; pont: %3 ms)</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="245"/>
+        <location filename="../window/keyerwindow.cpp" line="249"/>
         <source>%1 letters per minute (dot %2 ms)</source>
         <translation>%1 betű percenként (pont: %2 ms)</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="252"/>
+        <location filename="../window/keyerwindow.cpp" line="256"/>
         <source>%1 s after each group</source>
         <translation>%1 s minden csoport után</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="48"/>
+        <location filename="../window/keyerwindow.cpp" line="49"/>
         <source>nothing keyed yet</source>
         <translation>még nincs billentyűzés</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="88"/>
+        <location filename="../window/keyerwindow.cpp" line="91"/>
         <source>Your keying:</source>
         <translation>Az Ön billentyűzése:</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="127"/>
+        <location filename="../window/keyerwindow.cpp" line="129"/>
         <source>Plays the last group as you keyed it, then as it should sound at your speed, when no group sounds</source>
         <translation>Lejátssza az utolsó csoportot úgy, ahogy adta, majd úgy, ahogy az Ön sebességén szólnia kellene, amikor épp nem szól csoport</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="234"/>
+        <location filename="../window/keyerwindow.cpp" line="238"/>
         <source>echo: listen to the group</source>
         <translation>oda - vissza: hallgassa a csoportot</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="235"/>
+        <location filename="../window/keyerwindow.cpp" line="239"/>
         <source>echo: key the group back</source>
         <translation>oda - vissza: adja vissza a csoportot</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="236"/>
+        <location filename="../window/keyerwindow.cpp" line="240"/>
         <source>echo: the next group comes after a breath</source>
         <translation>oda - vissza: a következő csoport egy kis szünet után jön</translation>
     </message>
     <message>
-        <location filename="../window/keyerwindow.cpp" line="359"/>
+        <location filename="../window/keyerwindow.cpp" line="369"/>
         <source>%1 letters per minute, dash %2 dots</source>
         <translation>%1 betű percenként, a vonás %2 pont</translation>
     </message>

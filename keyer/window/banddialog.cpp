@@ -131,7 +131,7 @@ void BandDialog::setBand(const BandConditions &band)
     m_band = band;
     m_noise->setChecked(band.snrDb.has_value());
     m_snr->setValue(band.snrDb.value_or(m_snr->value()));
-    m_filter->setEditText(locale().toString(band.filterHz));
+    m_filter->setEditText(QString::number(band.filterHz));
     m_fadingDepth->setValue(band.fadingDb);
     const int rate = m_fadingRate->findData(band.fadesPerMinute);
     m_fadingRate->setEditText(rate >= 0 ? m_fadingRate->itemText(rate) : locale().toString(band.fadesPerMinute));
@@ -156,9 +156,7 @@ void BandDialog::setBand(const BandConditions &band)
 
 std::optional<double> BandDialog::filterChosen() const
 {
-    bool ok = false;
-    const double hz = locale().toDouble(m_filter->currentText(), &ok);
-    return ok ? filterFromText(QString::number(hz)) : std::nullopt;
+    return filterFromText(m_filter->currentText());
 }
 
 std::optional<double> BandDialog::fadingRateChosen() const

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/keyerwindow.h"
 
+#include "common/spokennotice.h"
 #include "core/morseplan.h"
 #include "dialogue/keyer.h"
 #include "keys/keyadapter.h"
@@ -48,7 +49,9 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
     , m_fist(new QLabel(tr("nothing keyed yet"), this))
     , m_band(new QComboBox(this))
     , m_bandSettings(new QPushButton(tr("Se&ttings..."), this))
+    , m_bandCaption(new QLabel(tr("&Band:"), this))
     , m_plays(new QLabel(this))
+    , m_bandNotice(new SpokenNotice(this))
     , m_keyboardHint(new QLabel(tr("Key the groups back in this window. If the key area does not light up when you "
                                    "press the space bar, click this window once."),
                                 this))
@@ -94,9 +97,8 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
     bandRow->addWidget(m_band);
     bandRow->addWidget(m_bandSettings);
     bandRow->addWidget(m_plays, 1);
-    auto *bandCaption = new QLabel(tr("&Band:"), this);
-    bandCaption->setBuddy(m_band);
-    form->addRow(bandCaption, bandRow);
+    m_bandCaption->setBuddy(m_band);
+    form->addRow(m_bandCaption, bandRow);
     form->addRow(tr("Tone:"), m_tone);
     form->addRow(tr("Volume:"), m_volume);
     form->addRow(tr("Sound:"), m_sound);
@@ -269,6 +271,12 @@ void KeyerWindow::showBand()
         m_band->removeItem(custom);
     m_band->setCurrentIndex(m_band->findData(preset));
     m_plays->setText(BandWords(locale()).plays(band));
+    // Qt 6.4 gives Orca no value for a combo box, which Orca names by its
+    // label: the label's name carries the band chosen, the combo box's
+    // description what plays, and a change is said.
+    if (!m_bandCaption->accessibleName().isEmpty())
+        m_bandNotice->say(m_plays->text());
+    m_bandCaption->setAccessibleName(tr("Band: %1").arg(m_band->currentText()));
     m_band->setAccessibleDescription(m_plays->text());
     if (m_bandDialog && m_bandDialog->band() != band)
         m_bandDialog->setBand(band);

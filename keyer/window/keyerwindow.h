@@ -18,6 +18,7 @@ class QPushButton;
 class QSlider;
 class QSpinBox;
 class ReviewList;
+class SpokenNotice;
 
 // The keyer's small window: the state of the line, the mode, speed and pause
 // as the trainer set them, the trainee's own speed and dashes as keyed, the
@@ -74,7 +75,9 @@ private:
     QLabel *m_fist;
     QComboBox *m_band;
     QPushButton *m_bandSettings;
+    QLabel *m_bandCaption;
     QLabel *m_plays;
+    SpokenNotice *m_bandNotice; // says the band chosen
     BandDialog *m_bandDialog = nullptr; // made when first opened
     QLabel *m_keyboardHint;
     bool m_keyLit = false; // the trainee's key sounds
