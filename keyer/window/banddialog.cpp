@@ -43,7 +43,8 @@ BandDialog::BandDialog(QWidget *parent)
     , m_crashLevel(numberBox<QDoubleSpinBox>(this, -10, 30, tr(" dB")))
 {
     setWindowTitle(tr("Band settings"));
-    m_snr->setDecimals(1);
+    for (QDoubleSpinBox *decibels : {m_snr, m_crashLevel})
+        decibels->setDecimals(1);
     m_filter->setEditable(true);
     m_filter->setInsertPolicy(QComboBox::NoInsert);
     m_filter->setValidator(new QIntValidator(100, 3000, m_filter));
@@ -81,6 +82,10 @@ BandDialog::BandDialog(QWidget *parent)
         row.traffic = new QComboBox(this);
         for (Traffic kind : {Traffic::Groups, Traffic::Calls, Traffic::Cq})
             row.traffic->addItem(BandWords::traffic(kind), int(kind));
+        const OtherStation typical;
+        row.offset->setValue(int(typical.offsetHz));
+        row.speed->setValue(typical.speed);
+        row.traffic->setCurrentIndex(row.traffic->findData(int(typical.traffic)));
         const int at = int(i) + 1;
         stations->addWidget(row.heard, at, 0);
         stations->addWidget(row.offset, at, 1);

@@ -194,16 +194,18 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
     m_key->setFocus();
     showState();
     showSound();
-    showBand();
 
     // The window keeps the size it opens with, whatever it shows: the key
     // area gives up its spare height to a text that wraps or to the hint,
     // and the trainee may make the window larger but not smaller.
     layout->setSizeConstraint(QLayout::SetNoConstraint);
+    // What plays is sized as one line, whatever the band at start.
     m_keyboardHint->show();
+    m_plays->setText(BandWords(locale()).plays(BandConditions{}));
     const int openWidth = qMax(sizeHint().width(), 480);
     const int openHeight = layout->totalHeightForWidth(openWidth) + spareKeyHeight;
     m_keyboardHint->hide();
+    showBand();
     setMinimumSize(openWidth, openHeight);
     resize(minimumSize());
     // The top right corner, leaving room for a window frame: a window
@@ -270,16 +272,34 @@ void KeyerWindow::showBand()
     else if (!preset.isEmpty() && custom >= 0)
         m_band->removeItem(custom);
     m_band->setCurrentIndex(m_band->findData(preset));
-    m_plays->setText(BandWords(locale()).plays(band));
+    const QString plays = BandWords(locale()).plays(band);
+    m_plays->setToolTip(plays);
+    showPlays();
     // Qt 6.4 gives Orca no value for a combo box, which Orca names by its
     // label: the label's name carries the band chosen, the combo box's
     // description what plays, and a change is said.
     if (!m_bandCaption->accessibleName().isEmpty())
-        m_bandNotice->say(m_plays->text());
+        m_bandNotice->say(plays);
     m_bandCaption->setAccessibleName(tr("Band: %1").arg(m_band->currentText()));
-    m_band->setAccessibleDescription(m_plays->text());
+    m_band->setAccessibleDescription(plays);
     if (m_bandDialog && m_bandDialog->band() != band)
         m_bandDialog->setBand(band);
+}
+
+void KeyerWindow::showPlays()
+{
+    // Two lines beside the band's controls at most, cut at a word: the
+    // window keeps its height. The whole is in the tool tip.
+    const QString plays = m_plays->toolTip();
+    const QFontMetrics metrics = m_plays->fontMetrics();
+    const auto fits = [&](const QString &text) {
+        const QRect room(0, 0, m_plays->contentsRect().width(), 2 * metrics.lineSpacing());
+        return metrics.boundingRect(room.adjusted(0, 0, 0, 1000), Qt::TextWordWrap, text).height() <= room.height();
+    };
+    QString shown = plays;
+    for (qsizetype cut = plays.size(); !fits(shown) && (cut = plays.lastIndexOf(QLatin1Char(' '), cut - 1)) > 0;)
+        shown = plays.left(cut).chopped(plays.at(cut - 1) == QLatin1Char(',') ? 1 : 0) + QChar(0x2026);
+    m_plays->setText(shown);
 }
 
 void KeyerWindow::choosePreset(int index)
@@ -461,6 +481,8 @@ bool isRightControl(const QKeyEvent *key)
 
 bool KeyerWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_plays && event->type() == QEvent::Resize)
+        showPlays();
     if (watched == this && event->type() == QEvent::WindowDeactivate) {
         m_keyedHere = false;
         // The key-up would go to another window: let go of every key now.

@@ -61,6 +61,7 @@ private:
     void playBack();
     void saveTiming();
     void showBand();
+    void showPlays();
     void choosePreset(int index);
     void openBandSettings();
 
