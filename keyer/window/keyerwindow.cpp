@@ -199,7 +199,8 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
     // area gives up its spare height to a text that wraps or to the hint,
     // and the trainee may make the window larger but not smaller.
     layout->setSizeConstraint(QLayout::SetNoConstraint);
-    // What plays is sized as one line, whatever the band at start.
+    // What plays is measured as the clean band's line, whatever the band at
+    // start: a longer text is cut to the room it has (showPlays).
     m_keyboardHint->show();
     m_plays->setText(BandWords(locale()).plays(BandConditions{}));
     const int openWidth = qMax(sizeHint().width(), 480);
