@@ -500,6 +500,13 @@ bool KeyerWindow::eventFilter(QObject *watched, QEvent *event)
     auto *key = static_cast<QKeyEvent *>(event);
     const bool down = event->type() == QEvent::KeyPress;
     keyedHere();
+    // The space bar is the key: a button is pressed with Enter here.
+    auto *button = qobject_cast<QPushButton *>(widget);
+    if (button && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+        if (down && !key->isAutoRepeat())
+            button->click();
+        return true;
+    }
     if (key->key() == Qt::Key_Space) {
         if (!key->isAutoRepeat())
             down ? m_keys.straightDown() : m_keys.straightUp();

@@ -283,7 +283,9 @@ void KeysTest::a_band_chosen_in_the_window_plays_and_is_told()
     QCOMPARE(band->accessibleDescription(), QStringLiteral("Plays: SNR 3 dB in a 500 Hz filter, fading 10 dB slow"));
     QCOMPARE(readFile(file.path()), "device " + line.devicePath().toUtf8() + "\nband filter=500 snr=3 fading=10/6\n");
 
-    QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("bandSettings")), Qt::LeftButton);
+    auto *settings = window->findChild<QPushButton *>(QStringLiteral("bandSettings"));
+    settings->setFocus();
+    QTest::keyClick(settings, Qt::Key_Return); // the space bar is the key here
     auto *dialog = window->findChild<BandDialog *>();
     QVERIFY(dialog && dialog->isVisible());
     auto *snr = dialog->findChild<QDoubleSpinBox *>();
