@@ -10,6 +10,7 @@
 #include "keys/keyinput.h"
 #include "keys/modemlines.h"
 #include "keys/quickwake.h"
+#include "line/bandfile.h"
 #include "line/ptyline.h"
 #include "sound/player.h"
 #include "window/keyerwindow.h"
@@ -133,6 +134,14 @@ int main(int argc, char *argv[])
 
     KeyInput keys(dotMilliseconds(options.speed), options.iambic);
     Keyer keyer(options, line, player, keys);
+    // Beside the link, the band for the trainer, before the device line
+    // tells anyone to start it.
+    std::unique_ptr<BandFile> bandFile;
+    if (!options.link.isEmpty()) {
+        bandFile = std::make_unique<BandFile>(options.link + QStringLiteral(".conditions"), line.devicePath());
+        bandFile->write(keyer.band());
+        QObject::connect(&keyer, &Keyer::bandChanged, [&] { bandFile->write(keyer.band()); });
+    }
     std::unique_ptr<KeyAdapter> adapter;
     if (!options.keyDevice.isEmpty()) {
         adapter = std::make_unique<KeyAdapter>(options.keyDevice, options.keyLines, keys,

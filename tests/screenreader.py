@@ -157,13 +157,19 @@ try:
     # Each review says the group's timing too.
     review = re.compile(r'\S+ keyed as \S+: (right|wrong).*; Timing: \d+ letters per minute')
     keyer_window = ['Key push button', review, 'Play back push button',
-                    'Save timing... push button', 'Tone: 600 Hz', 'Volume']
+                    'Save timing... push button', 'Band: clean combo box',
+                    'Band settings push button', 'Tone: 600 Hz', 'Volume']
     walk('keyer', keyer_window)
     key('Tab')  # into the reviews, at the newest; the one before it
     if not any(map(keyer_window[1].match, entry := key('Down'))):
         problems.append(f'the next review: Orca said {entry}')
     key('shift+Tab')
     walk('keyer', keyer_window, back=True)
+    # The band by its mnemonic; the preset chosen with an arrow is said with what it plays.
+    key('alt+b', until='Band: clean combo box')
+    chosen = key('Down', until='notification')
+    if not any(text.startswith('notification Plays: SNR 3 dB') for text in chosen):
+        problems.append(f'the band chosen: Orca said {chosen}')
     keyer = subprocess.run(['pgrep', '-s', str(launcher.pid), '-x', 'vestranoli-keye'],
                            capture_output=True, text=True)
     os.kill(int(keyer.stdout.split()[0]), signal.SIGKILL)

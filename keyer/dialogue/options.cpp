@@ -232,6 +232,7 @@ KeyerCommandLine parseKeyerCommandLine(const QStringList &arguments)
         if (stations.size() > BandConditions::maxOthers)
             return refuse(QCoreApplication::translate("KeyerCommandLine", "--qrm is given at most %1 times.")
                               .arg(BandConditions::maxOthers));
+        o.band.others = {};
         o.band.otherCount = 0;
         for (const QString &text : stations) {
             const std::optional<OtherStation> station = otherStationFromText(text);

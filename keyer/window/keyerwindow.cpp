@@ -1,17 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/keyerwindow.h"
 
+#include "common/spokennotice.h"
 #include "core/morseplan.h"
 #include "dialogue/keyer.h"
 #include "keys/keyadapter.h"
 #include "keys/keyinput.h"
 #include "sound/player.h"
+#include "window/banddialog.h"
+#include "window/bandwords.h"
 #include "window/fisttimeline.h"
 #include "window/fistwords.h"
 #include "window/keyarea.h"
 #include "window/reviewlist.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFormLayout>
@@ -43,6 +47,11 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
     , m_speed(new QLabel(this))
     , m_pause(new QLabel(this))
     , m_fist(new QLabel(tr("nothing keyed yet"), this))
+    , m_band(new QComboBox(this))
+    , m_bandSettings(new QPushButton(tr("Se&ttings..."), this))
+    , m_bandCaption(new QLabel(tr("&Band:"), this))
+    , m_plays(new QLabel(this))
+    , m_bandNotice(new SpokenNotice(this))
     , m_keyboardHint(new QLabel(tr("Key the groups back in this window. If the key area does not light up when you "
                                    "press the space bar, click this window once."),
                                 this))
@@ -80,6 +89,16 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
     form->addRow(tr("Speed:"), m_speed);
     form->addRow(tr("Pause:"), m_pause);
     form->addRow(tr("Your keying:"), m_fist);
+    // The band in one row: a preset, its settings, and what plays.
+    for (const QString &preset : bandPresetNames())
+        m_band->addItem(BandWords::presetTitle(preset), preset);
+    m_band->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    auto *bandRow = new QHBoxLayout;
+    bandRow->addWidget(m_band);
+    bandRow->addWidget(m_bandSettings);
+    bandRow->addWidget(m_plays, 1);
+    m_bandCaption->setBuddy(m_band);
+    form->addRow(m_bandCaption, bandRow);
     form->addRow(tr("Tone:"), m_tone);
     form->addRow(tr("Volume:"), m_volume);
     form->addRow(tr("Sound:"), m_sound);
@@ -108,6 +127,8 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
     layout->addWidget(m_timeline);
     m_playBack->setToolTip(
         tr("Plays the last group as you keyed it, then as it should sound at your speed, when no group sounds"));
+    m_band->setObjectName(QStringLiteral("band"));
+    m_bandSettings->setObjectName(QStringLiteral("bandSettings"));
     m_playBack->setObjectName(QStringLiteral("playBack"));
     m_playBack->setEnabled(false);
     m_saveTiming->setToolTip(tr("Saves the timing of every group keyed back, a row each, as CSV"));
@@ -118,7 +139,7 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
     for (QLabel *label : findChildren<QLabel *>())
         label->setContentsMargins(0, accents, 0, 0);
     // Long texts wrap rather than widen the window past the screen's edge.
-    for (QLabel *wrapped : {m_line, m_mode, m_speed, m_pause, m_fist, m_sound, m_keyboardHint}) {
+    for (QLabel *wrapped : {m_line, m_mode, m_speed, m_pause, m_fist, m_plays, m_sound, m_keyboardHint}) {
         wrapped->setWordWrap(true);
         wrapped->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     }
@@ -126,6 +147,9 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
     connect(&keyer, &Keyer::stateChanged, this, &KeyerWindow::showState);
     connect(&keyer, &Keyer::echoRunStarted, this, &KeyerWindow::takeKeyboard);
     connect(&keyer, &Keyer::groupReviewed, this, &KeyerWindow::reviewed);
+    connect(&keyer, &Keyer::bandChanged, this, &KeyerWindow::showBand);
+    connect(m_band, &QComboBox::activated, this, &KeyerWindow::choosePreset);
+    connect(m_bandSettings, &QPushButton::clicked, this, &KeyerWindow::openBandSettings);
     connect(m_playBack, &QPushButton::clicked, this, &KeyerWindow::playBack);
     connect(m_saveTiming, &QPushButton::clicked, this, &KeyerWindow::saveTiming);
     connect(&player, &Player::soundStateChanged, this, &KeyerWindow::showSound);
@@ -151,7 +175,14 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
     m_tone->setAccessibleName(tr("Tone"));
     m_volume->setAccessibleName(tr("Volume"));
     m_key->setAccessibleName(tr("Key"));
-    // Tab goes down the window: tone, volume, the key, the reviews.
+    m_band->setAccessibleName(tr("Band"));
+    m_bandSettings->setAccessibleName(tr("Band settings"));
+    m_bandSettings->setToolTip(tr("Every setting of the band: noise, filter, fading, crashes, other stations, a "
+                                  "hand's fist"));
+    // Tab goes down the window: the band, tone, volume, the key, the
+    // reviews.
+    setTabOrder(m_band, m_bandSettings);
+    setTabOrder(m_bandSettings, m_tone);
     setTabOrder(m_tone, m_volume);
     setTabOrder(m_volume, m_key);
     setTabOrder(m_key, m_reviews);
@@ -168,10 +199,14 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
     // area gives up its spare height to a text that wraps or to the hint,
     // and the trainee may make the window larger but not smaller.
     layout->setSizeConstraint(QLayout::SetNoConstraint);
+    // What plays is measured as the clean band's line, whatever the band at
+    // start: a longer text is cut to the room it has (showPlays).
     m_keyboardHint->show();
+    m_plays->setText(BandWords(locale()).plays(BandConditions{}));
     const int openWidth = qMax(sizeHint().width(), 480);
     const int openHeight = layout->totalHeightForWidth(openWidth) + spareKeyHeight;
     m_keyboardHint->hide();
+    showBand();
     setMinimumSize(openWidth, openHeight);
     resize(minimumSize());
     // The top right corner, leaving room for a window frame: a window
@@ -225,6 +260,66 @@ void KeyerWindow::showState()
     m_key->setStateText(m_mode->text());
     showKeyboardHint();
     showSound();
+}
+
+void KeyerWindow::showBand()
+{
+    const BandConditions &band = m_keyer.band();
+    const QString preset = bandPresetName(band);
+    // "custom" is there only while the band is no preset.
+    const int custom = m_band->findData(QString());
+    if (preset.isEmpty() && custom < 0)
+        m_band->addItem(BandWords::presetTitle(QString()), QString());
+    else if (!preset.isEmpty() && custom >= 0)
+        m_band->removeItem(custom);
+    m_band->setCurrentIndex(m_band->findData(preset));
+    const QString plays = BandWords(locale()).plays(band);
+    m_plays->setToolTip(plays);
+    showPlays();
+    // Qt 6.4 gives Orca no value for a combo box, which Orca names by its
+    // label: the label's name carries the band chosen, the combo box's
+    // description what plays, and a change is said.
+    if (!m_bandCaption->accessibleName().isEmpty())
+        m_bandNotice->say(plays);
+    m_bandCaption->setAccessibleName(tr("Band: %1").arg(m_band->currentText()));
+    m_band->setAccessibleDescription(plays);
+    if (m_bandDialog && m_bandDialog->band() != band)
+        m_bandDialog->setBand(band);
+}
+
+void KeyerWindow::showPlays()
+{
+    // Two lines beside the band's controls at most, cut at a word: the
+    // window keeps its height. The whole is in the tool tip.
+    const QString plays = m_plays->toolTip();
+    const QFontMetrics metrics = m_plays->fontMetrics();
+    const auto fits = [&](const QString &text) {
+        const QRect room(0, 0, m_plays->contentsRect().width(), 2 * metrics.lineSpacing());
+        return metrics.boundingRect(room.adjusted(0, 0, 0, 1000), Qt::TextWordWrap, text).height() <= room.height();
+    };
+    QString shown = plays;
+    for (qsizetype cut = plays.size(); !fits(shown) && (cut = plays.lastIndexOf(QLatin1Char(' '), cut - 1)) > 0;)
+        shown = plays.left(cut).chopped(plays.at(cut - 1) == QLatin1Char(',') ? 1 : 0) + QChar(0x2026);
+    m_plays->setText(shown);
+}
+
+void KeyerWindow::choosePreset(int index)
+{
+    // "custom" is what plays already.
+    if (const std::optional<BandConditions> band = bandPreset(m_band->itemData(index).toString()))
+        m_keyer.setBand(*band);
+}
+
+void KeyerWindow::openBandSettings()
+{
+    if (!m_bandDialog) {
+        m_bandDialog = new BandDialog(this);
+        m_bandDialog->setBand(m_keyer.band());
+        connect(m_bandDialog, &BandDialog::bandEdited, &m_keyer, &Keyer::setBand);
+    }
+    m_bandDialog->show();
+    m_bandDialog->raise();
+    m_bandDialog->activateWindow();
 }
 
 void KeyerWindow::showSound()
@@ -387,6 +482,8 @@ bool isRightControl(const QKeyEvent *key)
 
 bool KeyerWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_plays && event->type() == QEvent::Resize)
+        showPlays();
     if (watched == this && event->type() == QEvent::WindowDeactivate) {
         m_keyedHere = false;
         // The key-up would go to another window: let go of every key now.
@@ -403,6 +500,13 @@ bool KeyerWindow::eventFilter(QObject *watched, QEvent *event)
     auto *key = static_cast<QKeyEvent *>(event);
     const bool down = event->type() == QEvent::KeyPress;
     keyedHere();
+    // The space bar is the key: a button is pressed with Enter here.
+    auto *button = qobject_cast<QPushButton *>(widget);
+    if (button && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+        if (down && !key->isAutoRepeat())
+            button->click();
+        return true;
+    }
     if (key->key() == Qt::Key_Space) {
         if (!key->isAutoRepeat())
             down ? m_keys.straightDown() : m_keys.straightUp();

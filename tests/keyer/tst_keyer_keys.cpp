@@ -3,8 +3,8 @@
 // a straight key, Ctrl, "[" "]", "." and "-" as paddles, reported to the
 // trainer's end of the line only in an echo run and only while a group
 // counts, a breath before the next group, a group left unfinished completed
-// for the trainer, the review of each group, and the window following the
-// line and the sound server.
+// for the trainer, the review of each group, the band chosen, and the window
+// following the line and the sound server.
 
 #include "common/frames.h"
 #include "core/monotonicclock.h"
@@ -13,15 +13,20 @@
 #include "keyerprocess.h"
 #include "keys/keyadapter.h"
 #include "keys/keyinput.h"
+#include "line/bandfile.h"
 #include "line/ptyline.h"
 #include "sound/player.h"
 #include "soundserver.h"
 #include "wavrecording.h"
+#include "window/banddialog.h"
 #include "window/keyarea.h"
 #include "window/keyerwindow.h"
 #include "window/reviewlist.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
@@ -43,6 +48,7 @@ private slots:
     void a_late_character_is_not_reported();
     void paddles_key_whole_elements_and_repeat();
     void the_window_s_key_area_and_tone_box();
+    void a_band_chosen_in_the_window_plays_and_is_told();
     void a_group_left_unfinished_is_completed();
     void a_key_adapter_shows_its_lines();
     void the_trainer_leaves();
@@ -259,6 +265,47 @@ void KeysTest::the_window_s_key_area_and_tone_box()
     QTest::keySequence(volume, QKeySequence(Qt::Key_Home, Qt::Key_PageUp));
     QCOMPARE(volume->value(), volume->pageStep()); // a page up from silence
     QCOMPARE(player->volume(), volume->value() / 100.0);
+}
+
+void KeysTest::a_band_chosen_in_the_window_plays_and_is_told()
+{
+    // A preset chosen in the band's row plays from the next group, is
+    // described, and reaches the trainer's file as the program keeps it; an SNR typed
+    // in the settings makes the band a custom one, and the clean band chosen
+    // again takes "custom" away.
+    BandFile file(dir.filePath(QStringLiteral("line.conditions")), line.devicePath());
+    connect(keyer.get(), &Keyer::bandChanged, this, [&] { file.write(keyer->band()); });
+    auto *band = window->findChild<QComboBox *>(QStringLiteral("band"));
+    QVERIFY(band);
+    band->setFocus();
+    QTest::keyClick(band, Qt::Key_Down);
+    QCOMPARE(keyer->band(), *bandPreset(u"weak"));
+    QCOMPARE(band->accessibleDescription(), QStringLiteral("Plays: SNR 3 dB in a 500 Hz filter, fading 10 dB slow"));
+    QCOMPARE(readFile(file.path()), "device " + line.devicePath().toUtf8() + "\nband filter=500 snr=3 fading=10/6\n");
+
+    auto *settings = window->findChild<QPushButton *>(QStringLiteral("bandSettings"));
+    settings->setFocus();
+    QTest::keyClick(settings, Qt::Key_Return); // the space bar is the key here
+    auto *dialog = window->findChild<BandDialog *>();
+    QVERIFY(dialog && dialog->isVisible());
+    auto *snr = dialog->findChild<QDoubleSpinBox *>();
+    snr->setFocus();
+    snr->selectAll();
+    QTest::keyClicks(snr, QStringLiteral("-6"));
+    QCOMPARE(keyer->band().snrDb, 3.0); // not at each key
+    QTest::keyClick(snr, Qt::Key_Return);
+    QCOMPARE(keyer->band().snrDb, -6.0);
+    QCOMPARE(band->currentText(), QStringLiteral("custom"));
+    QVERIFY(readFile(file.path()).endsWith("\nband filter=500 snr=-6 fading=10/6\n"));
+
+    dialog->close();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    band->setFocus();
+    QTest::keyClick(band, Qt::Key_Home);
+    QVERIFY(keyer->band().clean());
+    QCOMPARE(band->count(), bandPresetNames().size());
+    QVERIFY(!dialog->findChild<QCheckBox *>()->isChecked()); // the dialog follows: no noise
 }
 
 void KeysTest::a_group_left_unfinished_is_completed()

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // vestranoli-keyer as a program, with the test playing the trainer on its
 // pseudo-terminal: its command line, the handshake with one trainer after
-// another, the pace of a copy run, the keyed-back reports, the --link and
-// --wav, the band heard in what it plays, and the sound through PulseAudio
-// and PipeWire.
+// another, the pace of a copy run, the keyed-back reports, the --link (and
+// the band's file beside it) and --wav, the band heard in what it plays, and
+// the sound through PulseAudio and PipeWire.
 
 #include "common/frames.h"
 #include "common/morsetable.h"
@@ -223,9 +223,12 @@ void ProgramTest::link_is_made_and_removed()
     for (const QString &before : {QString(), QStringLiteral("/dev/null")}) {
         QVERIFY(before.isEmpty() || QFile::link(before, link));
         KeyerProcess keyer;
-        QVERIFY(keyer.start({"--fast", "--headless", "--link", link}));
+        QVERIFY(keyer.start({"--fast", "--headless", "--link", link, "--band", "weak"}));
         QVERIFY(keyer.waitForError("fast mode"));
         QCOMPARE(QFileInfo(link).symLinkTarget(), keyer.device());
+        // Beside it, the band for the trainer.
+        QCOMPARE(readFile(link + ".conditions"),
+                 "device " + keyer.device().toUtf8() + "\nband filter=500 snr=3 fading=10/6\n");
         // A session leader, it keeps its line from becoming its terminal.
         QCOMPARE(keyer.stat().value(5), "0"); // tty_nr
         // Each of its threads asks to run at once when it wakes (a short
@@ -241,6 +244,7 @@ void ProgramTest::link_is_made_and_removed()
         TrainerLine line;
         QVERIFY(line.open(link) && line.waitFor("x"));
         QVERIFY(keyer.stop() && !QFileInfo::exists(link) && !QFileInfo(link).isSymLink());
+        QVERIFY(!QFileInfo::exists(link + ".conditions"));
         QVERIFY2(!keyer.errors().contains("cannot"), keyer.errors().constData()); // no complaint at a clean end
     }
     {
@@ -251,6 +255,7 @@ void ProgramTest::link_is_made_and_removed()
         QVERIFY(second.start({"--fast", "--headless", "--link", link}));
         QVERIFY(first.stop());
         QCOMPARE(QFileInfo(link).symLinkTarget(), second.device());
+        QCOMPARE(readFile(link + ".conditions"), "device " + second.device().toUtf8() + "\nband clean\n");
         QVERIFY(second.stop());
     }
     QVERIFY(QFile(link).open(QIODevice::WriteOnly)); // an empty file
