@@ -116,7 +116,6 @@ private slots:
     void scores_a_copy_data();
     void scores_a_copy();
     void scores_the_copy_runs_of_an_older_history();
-    void keeps_the_rows_of_a_history_from_before_bands();
     void takes_the_koch_course_lesson_by_lesson();
 
 private:
@@ -342,33 +341,23 @@ void HistoryTest::shows_the_characters_and_the_weakest()
     QCOMPARE(table->rowCount(), 0);
 }
 
+// Each row is named by its band; a step holds its lower bound.
 void HistoryTest::splits_the_noise_into_steps_data()
 {
-    QTest::addColumn<QString>("band");
     QTest::addColumn<QString>("step");
 
-    QTest::newRow("a band not known") << QString() << "nem ismert (hardveres billentyűző)";
-    QTest::newRow("fading with no noise") << "fading=10/6"
-                                          << "zaj nélkül";
-    QTest::newRow("+20 dB") << "snr=20"
-                            << "+20 dB és fölötte";
-    QTest::newRow("just under +20 dB") << "snr=19.9"
-                                       << "+15 és +20 dB között";
-    QTest::newRow("0 dB") << "snr=0"
-                          << "0 és +5 dB között";
-    QTest::newRow("-5 dB") << "snr=-5"
-                           << "-5 és 0 dB között";
-    QTest::newRow("just under -5 dB") << "snr=-5.5"
-                                      << "-5 dB alatt";
+    QTest::newRow("fading=10/6") << "zaj nélkül";
+    QTest::newRow("snr=20") << "+20 dB és fölötte";
+    QTest::newRow("snr=19.9") << "+15 és +20 dB között";
+    QTest::newRow("snr=-5") << "-5 és 0 dB között";
+    QTest::newRow("snr=-5.5") << "-5 dB alatt";
 }
 
 void HistoryTest::splits_the_noise_into_steps()
 {
-    QFETCH(QString, band);
     QFETCH(QString, step);
-    const auto conditions = band.isNull() ? std::nullopt : BandConditions::fromText(band);
-    QVERIFY(band.isNull() || conditions);
-    QCOMPARE(noiseStepName(noiseStep(conditions)), step);
+    const auto band = BandConditions::fromText(QString::fromLatin1(QTest::currentDataTag()));
+    QCOMPARE(noiseStepName(noiseStep(band)), step);
 }
 
 // The evening's copy run scored 5 of 6; its echo groups both wrong, the week's 6 of 8 right.
@@ -553,6 +542,7 @@ void HistoryTest::scores_the_copy_runs_of_an_older_history()
     QCOMPARE(stored[0].groups, QStringList({"KMRSU", "AB/?=", "Á:-@9"}));
     QCOMPARE(stored[0].result ? stored[0].result->copied : QString(), "KMRSU AB/?= Á:-@9");
     QVERIFY(stored[2].groups.isEmpty() && !stored[2].result);
+    QVERIFY(!stored[0].conditions && !history.echoGroups().value(0).conditions); // from before bands were kept
     QCOMPARE(historyCsv({}, stored.mid(1, 1), QTimeZone::utc()).split('\n').mid(1),
              QByteArrayList({"2026-12-01T18:01:00+00:00,m\xc3\xa1sol\xc3\xa1s,\xc3\x96\xc3\x9c\xc3\x89,"
                              "\xc3\x96\xc3\x9c\xc3\x89,1,90,3,10,\r",
@@ -565,31 +555,6 @@ void HistoryTest::scores_the_copy_runs_of_an_older_history()
                                 [](const CharacterStatistics &c) { return c.character == U'É'; });
     QVERIFY(e != table.characters.cend() && e->keyed.sent == 1 && e->keyed.takenFor.value('E') == 1
             && e->copied.right == 1);
-}
-
-// A history of the release before bands were kept, read as it is and then
-// brought up to date: every row there, none with a band, and a group
-// recorded after keeps its own.
-void HistoryTest::keeps_the_rows_of_a_history_from_before_bands()
-{
-    const QString path = dir.filePath(QStringLiteral("layout2.sqlite"));
-    QVERIFY(QFile::copy(QFINDTESTDATA("data/history-layout2.sqlite"), path));
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-    History history;
-    for (bool upToDate : {false, true}) {
-        QVERIFY(upToDate ? history.open(path) : history.openForReading(path) == History::Reading::Open);
-        const QList<EchoGroupRecord> groups = history.echoGroups();
-        const QList<CopyRunRecord> runs = history.copyRuns();
-        QCOMPARE(groups.size(), 2);
-        QCOMPARE(runs.size(), 1);
-        QVERIFY(!groups[0].conditions && !groups[1].conditions && !runs[0].conditions && runs[0].result);
-        const NoiseScore known = trainingStatistics(history, {}, false).byNoise[size_t(NoiseStep::NotKnown)];
-        QCOMPARE(QList<int>({known.echoGroups, known.goodEchoGroups, known.copiedSent, known.copiedRight}),
-                 QList<int>({2, 1, 6, 5}));
-    }
-    const auto band = BandConditions::fromText(u"filter=500 snr=-3");
-    history.recordEchoGroup({evening, "KMR", "KMR", true, 60, 3, 50, band});
-    QCOMPARE(history.echoGroups().value(2).conditions, band);
 }
 
 // From no lesson to lesson 2: the settings file's first line selects the
