@@ -372,7 +372,7 @@ void HistoryTest::tells_receiving_by_the_band_s_noise()
     QCOMPARE(history.storeCopyResult(runs[0].id, result), History::Scoring::Stored);
     QCOMPARE(noiseTableText(trainingStatistics(history, {}, false).byNoise),
              QStringLiteral("\nVétel a sáv zaja szerint (jel/zaj viszony a szűrőben):\n"
-                            "                                    - oda-vissza (csoport)  --- másolás (jel) ----\n"
+                            "                                   - oda-vissza: csoport  --- másolás: jel ----\n"
                             "Jel/zaj                              Adva     Jó  Helyes    Adva     Jó  Helyes\n"
                             "zaj nélkül                              1      0     0 %       –      –     –\n"
                             "0 és +5 dB között                       1      0     0 %       6      5    83 %\n"

@@ -49,6 +49,9 @@ private:
     qint64 m_end = 0;
 };
 
+// The longest step's name, "nem ismert (hardveres billentyűző)".
+constexpr int noiseNameWidth = 34;
+
 // One half of a text table's row: how many were sent, how many right and
 // the share right; dashes when none was sent.
 QString countsText(int sent, int right)
@@ -245,7 +248,7 @@ QString noiseTableText(const NoiseTable &table)
         const NoiseScore &score = table[size_t(step)];
         if (!score.empty())
             rows += QStringLiteral("%1 %2  %3")
-                        .arg(noiseStepName(NoiseStep(step)), -34)
+                        .arg(noiseStepName(NoiseStep(step)), -noiseNameWidth)
                         .arg(countsText(score.echoGroups, score.goodEchoGroups),
                              countsText(score.copiedSent, score.copiedRight))
                         .trimmed()
@@ -253,9 +256,14 @@ QString noiseTableText(const NoiseTable &table)
     }
     if (rows.isEmpty())
         return {};
-    return QStringLiteral("\nVétel a sáv zaja szerint (jel/zaj viszony a szűrőben):\n"
-                          "                                    - oda-vissza (csoport)  --- másolás (jel) ----\n"
-                          "Jel/zaj                              Adva     Jó  Helyes    Adva     Jó  Helyes\n")
+    // Each half's title over its three columns, as the rows line them up.
+    return QStringLiteral("\nVétel a sáv zaja szerint (jel/zaj viszony a szűrőben):\n")
+           + QStringLiteral("%1 %2  %3\n")
+                 .arg(QString(), -noiseNameWidth)
+                 .arg(QStringLiteral("- oda-vissza: csoport"), QStringLiteral("--- másolás: jel ----"))
+           + QStringLiteral("%1 %2  %2\n")
+                 .arg(QStringLiteral("Jel/zaj"), -noiseNameWidth)
+                 .arg(QStringLiteral("  Adva     Jó  Helyes"))
            + rows;
 }
 
