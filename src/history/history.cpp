@@ -137,9 +137,8 @@ QVariantList boundValues(const EchoGroupRecord &group)
 
 QVariantList boundValues(const CopyRunRecord &run)
 {
-    return {
-        run.when.toMSecsSinceEpoch(),   run.speed, run.groupsize, run.pause, text(run.groups.join(QLatin1Char('\n'))),
-        conditionsValue(run.conditions)};
+    const QVariant groups = text(run.groups.join(QLatin1Char('\n')));
+    return {run.when.toMSecsSinceEpoch(), run.speed, run.groupsize, run.pause, groups, conditionsValue(run.conditions)};
 }
 
 // Layout 2 and before have no column for the band: it reads as not known.

@@ -3,7 +3,6 @@
 
 #include "common/bandconditions.h"
 
-#include <QByteArray>
 #include <QString>
 
 #include <optional>
@@ -26,6 +25,3 @@ QString keyerBandPath(const QString &port);
 // plays its own clean tone and writes no such file, and one left by a
 // keyer that was killed names a line that is gone, or another one.
 std::optional<BandConditions> keyerBand(const QString &port);
-
-// The same from the file's text, for the device `port` leads to.
-std::optional<BandConditions> keyerBandFromText(const QByteArray &text, const QString &device);
