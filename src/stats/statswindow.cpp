@@ -120,6 +120,10 @@ StatsWindow::StatsWindow(const QString &historyPath, int days, QWidget *parent)
     m_noise->horizontalHeader()->setStretchLastSection(true);
     m_noise->verticalHeader()->hide();
     m_noise->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Room for four steps under the header, as many as a trainee's bands
+    // usually make; more scroll.
+    m_noise->setMinimumHeight(m_noise->horizontalHeader()->sizeHint().height()
+                              + 4 * m_noise->verticalHeader()->defaultSectionSize() + 2 * m_noise->frameWidth());
     auto *noiseTitle = new QLabel(QStringLiteral("Vétel a sáv zaja szerint (a szoftveres billentyűző jel/zaj "
                                                  "viszonya a szűrőben; a lépcsők alsó határa a lépcsőhöz "
                                                  "tartozik):"));
