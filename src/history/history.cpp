@@ -116,11 +116,28 @@ QVariant conditionsValue(const std::optional<BandConditions> &conditions)
     return conditions ? QVariant(conditions->toText()) : QVariant(QMetaType::fromType<QString>());
 }
 
-// A text this trainer cannot read (a newer keyer's band) is not known either.
-std::optional<BandConditions> conditionsFrom(const QVariant &value)
+// The bands of the rows read one after another. A text this trainer cannot
+// read (a newer keyer's band) is not known either. One band mostly holds for
+// many groups in a row: its text is read once for all of them.
+class BandReader
 {
-    return value.isNull() ? std::nullopt : BandConditions::fromText(value.toString());
-}
+public:
+    const std::optional<BandConditions> &bandOf(const QVariant &value)
+    {
+        const QString text = value.toString();
+        if (value.isNull() != m_null || text != m_text) {
+            m_null = value.isNull();
+            m_text = text;
+            m_band = m_null ? std::nullopt : BandConditions::fromText(text);
+        }
+        return m_band;
+    }
+
+private:
+    bool m_null = true;
+    QString m_text;
+    std::optional<BandConditions> m_band;
+};
 
 // The values of a row, in the order of the table's columns.
 QVariantList boundValues(const EchoGroupRecord &group)
@@ -519,10 +536,11 @@ void History::forEachEchoGroup(const QDateTime &since, const std::function<void(
                       .arg(conditionsColumn(m_version, "echo_group")));
     query.addBindValue(since.isValid() ? since.toMSecsSinceEpoch() : std::numeric_limits<qint64>::min());
     query.exec();
+    BandReader bands;
     while (query.next()) {
         take({QDateTime::fromMSecsSinceEpoch(query.value(0).toLongLong(), Qt::UTC), query.value(1).toString(),
               query.value(2).toString(), query.value(3).toBool(), query.value(4).toInt(), query.value(5).toInt(),
-              query.value(6).toInt(), conditionsFrom(query.value(7))});
+              query.value(6).toInt(), bands.bandOf(query.value(7))});
     }
 }
 
@@ -565,10 +583,11 @@ QList<CopyRunRecord> History::copyRuns() const
                              .arg(conditionsColumn(m_version, "r"))
                        : QStringLiteral("SELECT rowid, at, speed, groupsize, pause, groups FROM copy_run "
                                         "WHERE " SENT_SOMETHING " ORDER BY at, rowid"));
+    BandReader bands;
     while (query.next()) {
         CopyRunRecord run = copyRunFrom(query);
         if (results)
-            run.conditions = conditionsFrom(query.value(9));
+            run.conditions = bands.bandOf(query.value(9));
         if (results && !query.isNull(6))
             run.result = CopyResult{QDateTime::fromMSecsSinceEpoch(query.value(6).toLongLong(), Qt::UTC),
                                     query.value(7).toString(),
@@ -594,9 +613,10 @@ void History::forEachScoredCopyRun(const QDateTime &since, const std::function<v
     QSqlQuery counts(m_db->db);
     counts.setForwardOnly(true);
     counts.prepare(QStringLiteral("SELECT sent, taken, count FROM copy_character WHERE run = ?"));
+    BandReader bands;
     while (query.next()) {
         CopyRunRecord run = copyRunFrom(query);
-        run.conditions = conditionsFrom(query.value(9));
+        run.conditions = bands.bandOf(query.value(9));
         CopyResult result{QDateTime::fromMSecsSinceEpoch(query.value(6).toLongLong(), Qt::UTC),
                           query.value(7).toString(),
                           {},
