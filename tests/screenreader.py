@@ -195,7 +195,8 @@ try:
                        [(int(time.time() * 1000) - n, 'Q', 'T') for n in range(10)])
     open_window('--stats', 'Időszak')
     stats = ['Időszak', 'Másolás pontozása…', 'Koch-tanfolyam…', 'Exportálás CSV-be…',
-             'Jelek statisztikája', 'A leggyengébb jelek', 'Vétel a sáv zaja szerint', 'Haladás naponta']
+             'Jelek statisztikája', 'A leggyengébb jelek', 'Vétel a sáv zaja szerint',
+             'Haladás naponta']
     walk('statistics', stats)
     walk('statistics', stats, back=True)
     weakest = press('A leggyengébb jelek', False, 'notification Q bejelölve', 3)
