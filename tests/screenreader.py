@@ -197,11 +197,12 @@ try:
 
     with sqlite3.connect(os.path.join(scoring_dir, 'history.sqlite')) as db:
         # Q keyed as T ten times: the weakest.
-        db.executemany('INSERT INTO echo_group VALUES (?, ?, ?, 0, 60, 1, 50)',
+        db.executemany('INSERT INTO echo_group VALUES (?, ?, ?, 0, 60, 1, 50, NULL)',
                        [(int(time.time() * 1000) - n, 'Q', 'T') for n in range(10)])
     open_window('--stats', 'Időszak')
     stats = ['Időszak', 'Másolás pontozása…', 'Koch-tanfolyam…', 'Exportálás CSV-be…',
-             'Jelek statisztikája', 'A leggyengébb jelek', 'Haladás naponta']
+             'Jelek statisztikája', 'A leggyengébb jelek', 'Vétel a sáv zaja szerint',
+             'Haladás naponta']
     walk('statistics', stats)
     walk('statistics', stats, back=True)
     weakest = press('A leggyengébb jelek', False, 'notification Q bejelölve', 3)

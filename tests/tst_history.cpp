@@ -107,6 +107,9 @@ private slots:
     void keeps_every_group_through_a_failure();
     void writes_the_evening_as_csv_and_as_text();
     void shows_the_characters_and_the_weakest();
+    void splits_the_noise_into_steps_data();
+    void splits_the_noise_into_steps();
+    void tells_receiving_by_the_band_s_noise();
     void charts_each_day();
     void opens_the_course_window_once();
     void exports_into_the_trainee_s_home();
@@ -118,7 +121,9 @@ private slots:
 private:
     // An evening's training in a history of the test function's own: two echo
     // groups, a copy run, and a copy run with nothing ticked, which is no
-    // training. With `week`, 8 more echo groups, half of them the next day.
+    // training; the first two at +3 dB, the second echo group on a clean
+    // band. With `week`, 8 more echo groups from a hardware keyer, half of
+    // them the next day.
     bool recordTraining(History &history, bool week);
     QString trainingPath() const { return dir.filePath(QLatin1String(QTest::currentTestFunction()) + ".sqlite"); }
 
@@ -272,9 +277,10 @@ bool HistoryTest::recordTraining(History &history, bool week)
 {
     if (!history.open(trainingPath()))
         return false;
-    history.recordEchoGroup({evening, "TEMÁ", "TEMA", false, 60, 4, 50});
-    history.recordCopyRun({evening.addSecs(10), 70, 3, 100, {"KQR", "@?É"}});
-    history.recordEchoGroup({evening.addSecs(20), "TEMS", "TMS", false, 65, 4, 50});
+    const auto weak = BandConditions::fromText(u"filter=500 snr=3 fading=10/6");
+    history.recordEchoGroup({evening, "TEMÁ", "TEMA", false, 60, 4, 50, weak});
+    history.recordCopyRun({evening.addSecs(10), 70, 3, 100, {"KQR", "@?É"}, 0, {}, weak});
+    history.recordEchoGroup({evening.addSecs(20), "TEMS", "TMS", false, 65, 4, 50, BandConditions()});
     history.recordCopyRun({evening.addSecs(30), 60, 5, 50, {"", ""}});
     for (int i = 0; week && i < 8; ++i) // the first with I for E, the second with T left out
         history.recordEchoGroup({evening.addDays(i / 4).addSecs(30 + i), "ETM",
@@ -290,13 +296,16 @@ void HistoryTest::writes_the_evening_as_csv_and_as_text()
     QVERIFY(!runs.isEmpty());
     // What the trainee typed, quoted where it needs to be; a formula is no formula to a spreadsheet.
     runs[0].result = CopyResult{evening, "=K\"R ,?É", {}};
-    QCOMPARE(historyCsv(history.echoGroups(), runs, QTimeZone::utc()),
-             QByteArray("\xef\xbb\xbfid\xc5\x91,fut\xc3\xa1s,adott,vett,j\xc3\xb3,sebess\xc3\xa9g,"
-                        "bet\xc5\xb1sz\xc3\xa1m,sz\xc3\xbcnet\r\n"
-                        "2026-12-01T18:05:00+00:00,oda-vissza,TEM\xc3\x81,TEMA,0,60,4,50\r\n"
-                        "2026-12-01T18:05:10+00:00,m\xc3\xa1sol\xc3\xa1s,KQR,\"'=K\"\"R\",0,70,3,100\r\n"
-                        "2026-12-01T18:05:10+00:00,m\xc3\xa1sol\xc3\xa1s,\"'@?\xc3\x89\",\",?\xc3\x89\",0,70,3,100\r\n"
-                        "2026-12-01T18:05:20+00:00,oda-vissza,TEMS,TMS,0,65,4,50\r\n"));
+    QCOMPARE(
+        historyCsv(history.echoGroups(), runs, QTimeZone::utc()),
+        QByteArray("\xef\xbb\xbfid\xc5\x91,fut\xc3\xa1s,adott,vett,j\xc3\xb3,sebess\xc3\xa9g,"
+                   "bet\xc5\xb1sz\xc3\xa1m,sz\xc3\xbcnet,s\xc3\xa1vviszonyok\r\n"
+                   "2026-12-01T18:05:00+00:00,oda-vissza,TEM\xc3\x81,TEMA,0,60,4,50,filter=500 snr=3 fading=10/6\r\n"
+                   "2026-12-01T18:05:10+00:00,m\xc3\xa1sol\xc3\xa1s,KQR,\"'=K\"\"R\",0,70,3,100,filter=500 snr=3 "
+                   "fading=10/6\r\n"
+                   "2026-12-01T18:05:10+00:00,m\xc3\xa1sol\xc3\xa1s,\"'@?\xc3\x89\",\",?\xc3\x89\",0,70,3,100,"
+                   "filter=500 snr=3 fading=10/6\r\n"
+                   "2026-12-01T18:05:20+00:00,oda-vissza,TEMS,TMS,0,65,4,50,clean\r\n"));
     QCOMPARE(characterTableText(trainingStatistics(history, {}, false).table),
              QStringLiteral("      ---- adás (visszaadva) -  ---- vétel (másolva) --\n"
                             "Jel   Adva     Jó  Helyes    Adva     Jó  Helyes  Mire vette\n"
@@ -316,7 +325,7 @@ void HistoryTest::shows_the_characters_and_the_weakest()
     // A group no trainer keys, from a damaged history: left out, and said.
     history.recordEchoGroup({evening.addSecs(40), QString(100000, 'E'), QString(99999, 'E') + 'T', false, 60, 3, 50});
     StatsWindow window(trainingPath(), 0);
-    auto *table = window.findChild<QTableWidget *>();
+    auto *table = window.findChild<QTableWidget *>("characters");
     auto *weakest = window.findChild<QListWidget *>();
     auto *period = window.findChild<QSpinBox *>();
     QVERIFY(table && weakest && period);
@@ -330,6 +339,48 @@ void HistoryTest::shows_the_characters_and_the_weakest()
     QVERIFY2(shownText(window).contains(QStringLiteral("jelei: E\n")), qPrintable(shownText(window)));
     period->setValue(1); // the last day only: nothing of a week ago
     QCOMPARE(table->rowCount(), 0);
+}
+
+// Each row is named by its band; a step holds its lower bound.
+void HistoryTest::splits_the_noise_into_steps_data()
+{
+    QTest::addColumn<QString>("step");
+
+    QTest::newRow("fading=10/6") << "zaj nélkül";
+    QTest::newRow("snr=20") << "+20 dB és fölötte";
+    QTest::newRow("snr=19.9") << "+15 és +20 dB között";
+    QTest::newRow("snr=-5") << "-5 és 0 dB között";
+    QTest::newRow("snr=-5.5") << "-5 dB alatt";
+}
+
+void HistoryTest::splits_the_noise_into_steps()
+{
+    QFETCH(QString, step);
+    const auto band = BandConditions::fromText(QString::fromLatin1(QTest::currentDataTag()));
+    QCOMPARE(noiseStepName(noiseStep(band)), step);
+}
+
+// The evening's copy run scored 5 of 6; its echo groups both wrong, the week's 6 of 8 right.
+void HistoryTest::tells_receiving_by_the_band_s_noise()
+{
+    History history;
+    QVERIFY(recordTraining(history, true));
+    const QList<CopyRunRecord> runs = history.copyRuns();
+    QVERIFY(!runs.isEmpty());
+    CopyResult result = scoreCopy(runs[0].groups, "KQR @?E").result;
+    result.scored = evening.addSecs(60);
+    QCOMPARE(history.storeCopyResult(runs[0].id, result), History::Scoring::Stored);
+    QCOMPARE(noiseTableText(trainingStatistics(history, {}, false).byNoise),
+             QStringLiteral("\nVétel a sáv zaja szerint (jel/zaj viszony a szűrőben):\n"
+                            "                                   - oda-vissza: csoport  --- másolás: jel ----\n"
+                            "Jel/zaj                              Adva     Jó  Helyes    Adva     Jó  Helyes\n"
+                            "zaj nélkül                              1      0     0 %       –      –     –\n"
+                            "0 és +5 dB között                       1      0     0 %       6      5    83 %\n"
+                            "nem ismert (hardveres billentyűző)      8      6    75 %       –      –     –\n"));
+    StatsWindow window(trainingPath(), 0);
+    QCOMPARE(rowTexts(window.findChild<QTableWidget *>("noise"), {0, 1, 2, 3, 4, 5, 6}),
+             QStringList({"zaj nélkül 1 0 0 % – – –", "0 és +5 dB között 1 0 0 % 6 5 83 %",
+                          "nem ismert (hardveres billentyűző) 8 6 75 % – – –"}));
 }
 
 void HistoryTest::charts_each_day()
@@ -443,7 +494,7 @@ void HistoryTest::scores_the_copy_runs_of_an_older_history()
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
     // Read as it is: the characters of its echo groups.
     StatsWindow stats(path, 0);
-    const auto *shown = stats.findChild<QTableWidget *>(); // before the scoring window is there
+    const auto *shown = stats.findChild<QTableWidget *>("characters"); // before the scoring window is there
     QCOMPARE(shown ? shown->rowCount() : -1, 11);
 
     // Scored from the statistics window, which shows the copied characters at once.
@@ -491,10 +542,11 @@ void HistoryTest::scores_the_copy_runs_of_an_older_history()
     QCOMPARE(stored[0].groups, QStringList({"KMRSU", "AB/?=", "Á:-@9"}));
     QCOMPARE(stored[0].result ? stored[0].result->copied : QString(), "KMRSU AB/?= Á:-@9");
     QVERIFY(stored[2].groups.isEmpty() && !stored[2].result);
+    QVERIFY(!stored[0].conditions && !history.echoGroups().value(0).conditions); // from before bands were kept
     QCOMPARE(historyCsv({}, stored.mid(1, 1), QTimeZone::utc()).split('\n').mid(1),
              QByteArrayList({"2026-12-01T18:01:00+00:00,m\xc3\xa1sol\xc3\xa1s,\xc3\x96\xc3\x9c\xc3\x89,"
-                             "\xc3\x96\xc3\x9c\xc3\x89,1,90,3,10\r",
-                             "2026-12-01T18:01:00+00:00,m\xc3\xa1sol\xc3\xa1s,123,14,0,90,3,10\r", ""}));
+                             "\xc3\x96\xc3\x9c\xc3\x89,1,90,3,10,\r",
+                             "2026-12-01T18:01:00+00:00,m\xc3\xa1sol\xc3\xa1s,123,14,0,90,3,10,\r", ""}));
     const CharacterTable table = trainingStatistics(history, {}, false).table;
     QCOMPARE(table.characters.value(0).character, U'2');
     QCOMPARE(table.characters.value(0).copied.dropped, 1);

@@ -7,6 +7,7 @@
 #include "common/morsetable.h"
 #include "history/history.h"
 #include "lineend.h"
+#include "link/keyerband.h"
 #include "window/colourbutton.h"
 #include "window/form1.h"
 #include "window/textbox.h"
@@ -14,6 +15,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -38,6 +40,8 @@ private slots:
     void received_texts();
     void parameter_buttons_data();
     void parameter_buttons();
+    void reads_the_band_of_its_own_keyer_data();
+    void reads_the_band_of_its_own_keyer();
     void keyer_unplugged_and_plugged_back();
 
 private:
@@ -430,6 +434,31 @@ void KeyerLinkTest::parameter_buttons()
     QCOMPARE(f.Command13->backColour() == buttonFace, frame.startsWith("<u") || frame == "<w>");
 }
 
+void KeyerLinkTest::reads_the_band_of_its_own_keyer_data()
+{
+    QTest::addColumn<QByteArray>("file"); // DEVICE: the device the port leads to; none when empty
+    QTest::addColumn<QString>("band"); // none when null
+
+    QTest::newRow("the keyer's band") << QByteArray("device DEVICE\nband filter=500 snr=3\n") << "filter=500 snr=3";
+    QTest::newRow("a clean band, CR LF") << QByteArray("device DEVICE\r\nband clean\r\n") << "clean";
+    QTest::newRow("left by a keyer on another line") << QByteArray("device /dev/pts/999\nband clean\n") << QString();
+    QTest::newRow("no file: a hardware keyer") << QByteArray() << QString();
+    QTest::newRow("a band that does not read") << QByteArray("device DEVICE\nband snr=loud\n") << QString();
+}
+
+void KeyerLinkTest::reads_the_band_of_its_own_keyer()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, band);
+    // The port is a link, as the launcher gives it.
+    const QString device = dir->filePath(QStringLiteral("device"));
+    QVERIFY(writeFile(device, {}) && QFile::link(device, link()));
+    const QByteArray canonical = QFileInfo(device).canonicalFilePath().toUtf8();
+    QVERIFY(file.isEmpty() || writeFile(keyerBandPath(link()), file.replace("DEVICE", canonical)));
+    const std::optional<BandConditions> read = keyerBand(link());
+    QCOMPARE(read ? read->toText() : QString(), band);
+}
+
 void KeyerLinkTest::keyer_unplugged_and_plugged_back()
 {
     // Over the real serial port each text of the keyer is a read of its own.
@@ -459,6 +488,8 @@ void KeyerLinkTest::keyer_unplugged_and_plugged_back()
     // The run under way ended with the line: its group done sends nothing,
     // and the half-keyed group is gone: the next one keyed back scores good.
     QVERIFY(pty->send("OK"));
+    // The software keyer's band, beside its link: kept with the group scored.
+    QVERIFY(writeFile(keyerBandPath(link()), "device " + pty->slavePath().toUtf8() + "\nband filter=500 snr=3\n"));
     form->Command13_Click();
     QVERIFY(pty->waitForBytes(3 + 7));
     QCOMPARE(pty->takeReceived(), QByteArray("<s><EEEEE>"));
@@ -466,6 +497,9 @@ void KeyerLinkTest::keyer_unplugged_and_plugged_back()
         QVERIFY(pty->send(QByteArray(1, report)));
     QVERIFY(pty->waitForBytes(7));
     QCOMPARE(form->Text7->text(), QStringLiteral("1"));
+    History history;
+    QCOMPARE(history.openForReading(form->historyPath()), History::Reading::Open);
+    QCOMPARE(history.echoGroups().value(0).conditions, BandConditions::fromText(u"filter=500 snr=3"));
 }
 
 QTEST_MAIN(KeyerLinkTest)

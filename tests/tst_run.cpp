@@ -18,6 +18,7 @@ private slots:
     void draws_evenly_from_the_selection();
     void a_new_group_length_scores_afresh();
     void group_numbers_stop_at_the_16_bit_limit();
+    void a_copy_run_keeps_the_band_most_of_its_groups_had();
 
 private:
     // Keys characters back, element by element, each with its character end.
@@ -94,6 +95,27 @@ void RunTest::group_numbers_stop_at_the_16_bit_limit()
     // Every group was sent; groups 1 to 250 are in the record.
     QCOMPARE(run->txgroup(), QStringLiteral("TTTTT"));
     QCOMPARE(run->sentGroups(), QStringList(250, QStringLiteral("TTTTT") + QString(10, QLatin1Char(' '))));
+}
+
+void RunTest::a_copy_run_keeps_the_band_most_of_its_groups_had()
+{
+    run->setSlot(1, QLatin1Char('T'));
+    const auto playCopyRun = [this](const QList<std::optional<BandConditions>> &bands) {
+        run->startCopyRun(qint16(bands.size()));
+        for (const std::optional<BandConditions> &band : bands) {
+            run->drawGroup();
+            run->setGroupConditions(band);
+        }
+        return run->takeEndedCopyRun();
+    };
+    const auto weak = BandConditions::fromText(u"filter=500 snr=3");
+    const auto ended = playCopyRun({weak, BandConditions(), weak});
+    QVERIFY(ended && weak);
+    QCOMPARE(ended->conditions, weak);
+    // Of two as many, the one heard first; a band not known counts as one.
+    const auto tied = playCopyRun({std::nullopt, BandConditions(), std::nullopt, BandConditions()});
+    QVERIFY(tied);
+    QCOMPARE(tied->conditions, std::nullopt);
 }
 
 QTEST_APPLESS_MAIN(RunTest)

@@ -31,6 +31,12 @@ QString csvField(QString field)
     return QLatin1Char('"') + field + QLatin1Char('"');
 }
 
+// The band as BandConditions::toText() gives it; empty when not known.
+QString conditionsField(const std::optional<BandConditions> &conditions)
+{
+    return conditions ? conditions->toText() : QString();
+}
+
 } // namespace
 
 QByteArray historyCsv(const QList<EchoGroupRecord> &echoGroups, const QList<CopyRunRecord> &copyRuns,
@@ -38,10 +44,10 @@ QByteArray historyCsv(const QList<EchoGroupRecord> &echoGroups, const QList<Copy
 {
     QList<Row> rows;
     for (const EchoGroupRecord &g : echoGroups) {
-        rows.append(
-            {g.when,
-             {QStringLiteral("oda-vissza"), g.sent, g.decoded, g.good ? QStringLiteral("1") : QStringLiteral("0"),
-              QString::number(g.speed), QString::number(g.groupsize), QString::number(g.pause)}});
+        rows.append({g.when,
+                     {QStringLiteral("oda-vissza"), g.sent, g.decoded,
+                      g.good ? QStringLiteral("1") : QStringLiteral("0"), QString::number(g.speed),
+                      QString::number(g.groupsize), QString::number(g.pause), conditionsField(g.conditions)}});
     }
     for (const CopyRunRecord &run : copyRuns) {
         // A scored run: what was copied for each group, and whether it was
@@ -53,14 +59,15 @@ QByteArray historyCsv(const QList<EchoGroupRecord> &echoGroups, const QList<Copy
             const QString good = g >= scored.size()        ? QString()
                                  : copied == run.groups[g] ? QStringLiteral("1")
                                                            : QStringLiteral("0");
-            rows.append({run.when,
-                         {QStringLiteral("másolás"), run.groups[g], copied, good, QString::number(run.speed),
-                          QString::number(run.groupsize), QString::number(run.pause)}});
+            rows.append(
+                {run.when,
+                 {QStringLiteral("másolás"), run.groups[g], copied, good, QString::number(run.speed),
+                  QString::number(run.groupsize), QString::number(run.pause), conditionsField(run.conditions)}});
         }
     }
     std::stable_sort(rows.begin(), rows.end(), [](const Row &a, const Row &b) { return a.when < b.when; });
 
-    QString csv = QStringLiteral("idő,futás,adott,vett,jó,sebesség,betűszám,szünet\r\n");
+    QString csv = QStringLiteral("idő,futás,adott,vett,jó,sebesség,betűszám,szünet,sávviszonyok\r\n");
     for (const Row &row : rows) {
         QStringList fields{row.when.toTimeZone(zone).toString(Qt::ISODate)};
         for (const QString &field : row.fields)

@@ -46,8 +46,15 @@ const QList<QStringList> schemaSteps = {
                        "sent TEXT NOT NULL, taken TEXT NOT NULL, count INTEGER NOT NULL)"),
         QStringLiteral("CREATE INDEX copy_character_run ON copy_character (run)"),
     },
+    {
+        // The band a group or a copy run was played through, as
+        // BandConditions::toText() writes it; NULL when not known: a
+        // hardware keyer, or a record from before.
+        QStringLiteral("ALTER TABLE echo_group ADD COLUMN conditions TEXT"),
+        QStringLiteral("ALTER TABLE copy_run ADD COLUMN conditions TEXT"),
+    },
 };
-static_assert(History::schemaVersion == 2, "add a schema step for the new version");
+static_assert(History::schemaVersion == 3, "add a schema step for the new version");
 
 int connectionNumber = 0;
 
@@ -103,6 +110,35 @@ QVariant text(const QString &value)
     return value.isNull() ? QStringLiteral("") : QString::fromUtf8(value.toUtf8());
 }
 
+// A band not known is NULL.
+QVariant conditionsValue(const std::optional<BandConditions> &conditions)
+{
+    return conditions ? QVariant(conditions->toText()) : QVariant(QMetaType::fromType<QString>());
+}
+
+// The bands of the rows read one after another. A text this trainer cannot
+// read (a newer keyer's band) is not known either. One band mostly holds for
+// many groups in a row: its text is read once for all of them.
+class BandReader
+{
+public:
+    const std::optional<BandConditions> &bandOf(const QVariant &value)
+    {
+        const QString text = value.toString();
+        if (value.isNull() != m_null || text != m_text) {
+            m_null = value.isNull();
+            m_text = text;
+            m_band = m_null ? std::nullopt : BandConditions::fromText(text);
+        }
+        return m_band;
+    }
+
+private:
+    bool m_null = true;
+    QString m_text;
+    std::optional<BandConditions> m_band;
+};
+
 // The values of a row, in the order of the table's columns.
 QVariantList boundValues(const EchoGroupRecord &group)
 {
@@ -112,13 +148,20 @@ QVariantList boundValues(const EchoGroupRecord &group)
             group.good ? 1 : 0,
             group.speed,
             group.groupsize,
-            group.pause};
+            group.pause,
+            conditionsValue(group.conditions)};
 }
 
 QVariantList boundValues(const CopyRunRecord &run)
 {
-    return {run.when.toMSecsSinceEpoch(), run.speed, run.groupsize, run.pause,
-            text(run.groups.join(QLatin1Char('\n')))};
+    const QVariant groups = text(run.groups.join(QLatin1Char('\n')));
+    return {run.when.toMSecsSinceEpoch(), run.speed, run.groupsize, run.pause, groups, conditionsValue(run.conditions)};
+}
+
+// Layout 2 and before have no column for the band: it reads as not known.
+QString conditionsColumn(int version, const char *table)
+{
+    return version >= 3 ? QStringLiteral("%1.conditions").arg(QLatin1String(table)) : QStringLiteral("NULL");
 }
 
 // Counts one record into `count`: an echo group or a copy run.
@@ -305,9 +348,9 @@ std::optional<int> History::connect(bool forReading, bool immutable)
     m_version = schemaVersion;
     m_db->insertEchoGroup = QSqlQuery(m_db->db);
     m_db->insertCopyRun = QSqlQuery(m_db->db);
-    if (!m_db->insertEchoGroup.prepare(QStringLiteral("INSERT INTO echo_group VALUES (?, ?, ?, ?, ?, ?, ?)"))
-        || !m_db->insertCopyRun.prepare(
-            QStringLiteral("INSERT INTO copy_run (at, speed, groupsize, pause, groups) VALUES (?, ?, ?, ?, ?)"))) {
+    if (!m_db->insertEchoGroup.prepare(QStringLiteral("INSERT INTO echo_group VALUES (?, ?, ?, ?, ?, ?, ?, ?)"))
+        || !m_db->insertCopyRun.prepare(QStringLiteral(
+            "INSERT INTO copy_run (at, speed, groupsize, pause, groups, conditions) VALUES (?, ?, ?, ?, ?, ?)"))) {
         trouble(tr("cannot prepare the training history"), cause(m_db->insertEchoGroup.lastError()));
         return {};
     }
@@ -488,14 +531,16 @@ void History::forEachEchoGroup(const QDateTime &since, const std::function<void(
         return;
     QSqlQuery query(m_db->db);
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT at, sent, decoded, good, speed, groupsize, pause FROM echo_group "
-                                 "WHERE at >= ? AND trim(sent) <> '' ORDER BY at, rowid"));
+    query.prepare(QStringLiteral("SELECT at, sent, decoded, good, speed, groupsize, pause, %1 FROM echo_group "
+                                 "WHERE at >= ? AND trim(sent) <> '' ORDER BY at, rowid")
+                      .arg(conditionsColumn(m_version, "echo_group")));
     query.addBindValue(since.isValid() ? since.toMSecsSinceEpoch() : std::numeric_limits<qint64>::min());
     query.exec();
+    BandReader bands;
     while (query.next()) {
         take({QDateTime::fromMSecsSinceEpoch(query.value(0).toLongLong(), Qt::UTC), query.value(1).toString(),
               query.value(2).toString(), query.value(3).toBool(), query.value(4).toInt(), query.value(5).toInt(),
-              query.value(6).toInt()});
+              query.value(6).toInt(), bands.bandOf(query.value(7))});
     }
 }
 
@@ -533,12 +578,16 @@ QList<CopyRunRecord> History::copyRuns() const
     QSqlQuery query(m_db->db);
     query.setForwardOnly(true);
     query.exec(results ? QStringLiteral("SELECT r.rowid, r.at, r.speed, r.groupsize, r.pause, r.groups, s.scored, "
-                                        "s.copied, s.extra FROM copy_run r LEFT JOIN copy_result s ON s.run = r.rowid "
-                                        "WHERE " SENT_SOMETHING " ORDER BY r.at, r.rowid")
+                                        "s.copied, s.extra, %1 FROM copy_run r LEFT JOIN copy_result s "
+                                        "ON s.run = r.rowid WHERE " SENT_SOMETHING " ORDER BY r.at, r.rowid")
+                             .arg(conditionsColumn(m_version, "r"))
                        : QStringLiteral("SELECT rowid, at, speed, groupsize, pause, groups FROM copy_run "
                                         "WHERE " SENT_SOMETHING " ORDER BY at, rowid"));
+    BandReader bands;
     while (query.next()) {
         CopyRunRecord run = copyRunFrom(query);
+        if (results)
+            run.conditions = bands.bandOf(query.value(9));
         if (results && !query.isNull(6))
             run.result = CopyResult{QDateTime::fromMSecsSinceEpoch(query.value(6).toLongLong(), Qt::UTC),
                                     query.value(7).toString(),
@@ -556,15 +605,18 @@ void History::forEachScoredCopyRun(const QDateTime &since, const std::function<v
     QSqlQuery query(m_db->db);
     query.setForwardOnly(true);
     query.prepare(QStringLiteral("SELECT r.id, r.at, r.speed, r.groupsize, r.pause, r.groups, s.scored, s.copied, "
-                                 "s.extra FROM copy_run r JOIN copy_result s ON s.run = r.id WHERE r.at >= ? "
-                                 "AND " SENT_SOMETHING " ORDER BY r.at, r.id"));
+                                 "s.extra, %1 FROM copy_run r JOIN copy_result s ON s.run = r.id WHERE r.at >= ? "
+                                 "AND " SENT_SOMETHING " ORDER BY r.at, r.id")
+                      .arg(conditionsColumn(m_version, "r")));
     query.addBindValue(since.isValid() ? since.toMSecsSinceEpoch() : std::numeric_limits<qint64>::min());
     query.exec();
     QSqlQuery counts(m_db->db);
     counts.setForwardOnly(true);
     counts.prepare(QStringLiteral("SELECT sent, taken, count FROM copy_character WHERE run = ?"));
+    BandReader bands;
     while (query.next()) {
         CopyRunRecord run = copyRunFrom(query);
+        run.conditions = bands.bandOf(query.value(9));
         CopyResult result{QDateTime::fromMSecsSinceEpoch(query.value(6).toLongLong(), Qt::UTC),
                           query.value(7).toString(),
                           {},

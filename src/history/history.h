@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "common/bandconditions.h"
 #include "common/reportproblem.h"
 
 #include <QCoreApplication>
@@ -26,6 +27,9 @@ struct EchoGroupRecord {
     int speed = 0; // letters per minute
     int groupsize = 0; // letters per group
     int pause = 0; // hundredths of a second
+    // The band the group was played through; none when not known (a
+    // hardware keyer, or a group recorded before bands were kept).
+    std::optional<BandConditions> conditions = {};
 };
 
 // How often one character of a copy run was copied as `taken`: right when
@@ -53,6 +57,7 @@ struct CopyRunRecord {
     QStringList groups;
     qint64 id = 0; // the history's number for it, once stored
     std::optional<CopyResult> result = {}; // once scored (without its counts, from copyRuns())
+    std::optional<BandConditions> conditions = {}; // its groups' band (see Run::takeEndedCopyRun); none: not known
 };
 
 // What of one session never reached the history: the trainer ended while the
@@ -86,7 +91,7 @@ class History
     Q_DECLARE_TR_FUNCTIONS(History)
 
 public:
-    static constexpr int schemaVersion = 2;
+    static constexpr int schemaVersion = 3;
 
     History();
     ~History();

@@ -6,6 +6,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <cmath>
 
 void CharacterScore::add(char32_t taken, char32_t sentCharacter, int count)
 {
@@ -47,6 +48,21 @@ private:
     qint64 m_start = 0;
     qint64 m_end = 0;
 };
+
+// The longest step's name, "nem ismert (hardveres billentyűző)".
+constexpr int noiseNameWidth = 34;
+
+// One half of a text table's row: how many were sent, how many right and
+// the share right; dashes when none was sent.
+QString countsText(int sent, int right)
+{
+    if (sent == 0)
+        return QStringLiteral("%1 %2 %3  ")
+            .arg(QStringLiteral("–"), 6)
+            .arg(QStringLiteral("–"), 6)
+            .arg(QStringLiteral("–"), 5);
+    return QStringLiteral("%1 %2 %3 %").arg(sent, 6).arg(right, 6).arg(qRound(100.0 * right / sent), 5);
+}
 
 } // namespace
 
@@ -90,11 +106,17 @@ TrainingStatistics trainingStatistics(const History &history, const QDateTime &s
             ++day->echoGroups;
             day->speedSum += group.speed;
         }
+        NoiseScore &noise = statistics.byNoise[size_t(noiseStep(group.conditions))];
+        ++noise.echoGroups;
+        noise.goodEchoGroups += group.good ? 1 : 0;
     });
 
     history.forEachScoredCopyRun(since, [&](const CopyRunRecord &run) {
         DayProgress *day = byDay ? &days[finder.dayOf(run.when)] : nullptr;
+        NoiseScore &noise = statistics.byNoise[size_t(noiseStep(run.conditions))];
         for (const CopyCharacterCount &c : run.result->characters) {
+            noise.copiedSent += c.count;
+            noise.copiedRight += c.taken == c.sent ? c.count : 0;
             entry(c.sent).copied.add(c.taken, c.sent, c.count);
             if (day)
                 day->copied.add(c.taken, c.sent, c.count);
@@ -123,6 +145,41 @@ TrainingStatistics trainingStatistics(const History &history, const QDateTime &s
         return a.character < b.character;
     });
     return statistics;
+}
+
+NoiseStep noiseStep(const std::optional<BandConditions> &conditions)
+{
+    if (!conditions)
+        return NoiseStep::NotKnown;
+    if (!conditions->snrDb)
+        return NoiseStep::NoNoise;
+    const double snr = *conditions->snrDb;
+    if (snr < -5)
+        return NoiseStep::BelowMinus5;
+    // From +20 dB up one step; below it one for each 5 dB begun.
+    const int below20 = int(std::ceil((20 - snr) / 5));
+    return NoiseStep(int(NoiseStep::From20) + std::clamp(below20, 0, 5));
+}
+
+QString noiseStepName(NoiseStep step)
+{
+    switch (step) {
+    case NoiseStep::NoNoise:
+        return QStringLiteral("zaj nélkül");
+    case NoiseStep::From20:
+        return QStringLiteral("+20 dB és fölötte");
+    case NoiseStep::BelowMinus5:
+        return QStringLiteral("-5 dB alatt");
+    case NoiseStep::NotKnown:
+        return QStringLiteral("nem ismert (hardveres billentyűző)");
+    default: {
+        const int top = 20 - 5 * (int(step) - int(NoiseStep::From20) - 1);
+        const auto signedDb = [](int db) {
+            return db > 0 ? QStringLiteral("+%1").arg(db) : QString::number(db);
+        };
+        return QStringLiteral("%1 és %2 dB között").arg(signedDb(top - 5), signedDb(top));
+    }
+    }
 }
 
 QList<char32_t> weakestCharacters(const CharacterTable &table, int count)
@@ -166,18 +223,9 @@ QString characterTableText(const CharacterTable &table)
 {
     if (table.characters.isEmpty())
         return QStringLiteral("Még nincs visszaadott csoport és pontozott másolás.\n");
-    // Sending (keyed back) and receiving (copied) side by side; a half with
-    // nothing sent shows dashes.
+    // Sending (keyed back) and receiving (copied) side by side.
     const auto half = [](const CharacterScore &score) {
-        if (score.sent == 0)
-            return QStringLiteral("%1 %2 %3  ")
-                .arg(QStringLiteral("–"), 6)
-                .arg(QStringLiteral("–"), 6)
-                .arg(QStringLiteral("–"), 5);
-        return QStringLiteral("%1 %2 %3 %")
-            .arg(score.sent, 6)
-            .arg(score.right, 6)
-            .arg(qRound(100 * score.shareRight()), 5);
+        return countsText(score.sent, score.right);
     };
     QString text = QStringLiteral("      ---- adás (visszaadva) -  ---- vétel (másolva) --\n"
                                   "Jel   Adva     Jó  Helyes    Adva     Jó  Helyes  Mire vette\n");
@@ -191,6 +239,32 @@ QString characterTableText(const CharacterTable &table)
     text
         += QStringLiteral("Fölösleges jelek: %1 visszaadva, %2 másolva\n").arg(table.extraKeyed).arg(table.extraCopied);
     return text;
+}
+
+QString noiseTableText(const NoiseTable &table)
+{
+    QString rows;
+    for (int step = 0; step < noiseStepCount; ++step) {
+        const NoiseScore &score = table[size_t(step)];
+        if (!score.empty())
+            rows += QStringLiteral("%1 %2  %3")
+                        .arg(noiseStepName(NoiseStep(step)), -noiseNameWidth)
+                        .arg(countsText(score.echoGroups, score.goodEchoGroups),
+                             countsText(score.copiedSent, score.copiedRight))
+                        .trimmed()
+                    + QLatin1Char('\n');
+    }
+    if (rows.isEmpty())
+        return {};
+    // Each half's title over its three columns, as the rows line them up.
+    return QStringLiteral("\nVétel a sáv zaja szerint (jel/zaj viszony a szűrőben):\n")
+           + QStringLiteral("%1 %2  %3\n")
+                 .arg(QString(), -noiseNameWidth)
+                 .arg(QStringLiteral("- oda-vissza: csoport"), QStringLiteral("--- másolás: jel ----"))
+           + QStringLiteral("%1 %2  %2\n")
+                 .arg(QStringLiteral("Jel/zaj"), -noiseNameWidth)
+                 .arg(QStringLiteral("  Adva     Jó  Helyes"))
+           + rows;
 }
 
 QString skippedGroupsText(int skippedGroups)

@@ -9,6 +9,8 @@
 #include <QString>
 #include <QTimeZone>
 
+#include <array>
+
 // How often one character was sent in one half of training, and what
 // became of it.
 struct CharacterScore {
@@ -54,8 +56,32 @@ struct DayProgress {
     }
 };
 
+// The steps receiving is told by, from the band the groups were played
+// through: no noise (a clean band, or one with no noise set), its
+// signal-to-noise ratio in steps of 5 dB, each with its lower bound, and a
+// band not known (a hardware keyer, or a record from before bands were
+// kept).
+enum class NoiseStep { NoNoise, From20, From15, From10, From5, From0, FromMinus5, BelowMinus5, NotKnown };
+constexpr int noiseStepCount = 9;
+NoiseStep noiseStep(const std::optional<BandConditions> &conditions);
+// "zaj nélkül", "+20 dB és fölötte", "+15 és +20 dB között", …
+QString noiseStepName(NoiseStep step);
+
+// What was received under one step: the echo groups keyed back, and the
+// characters of scored copy runs.
+struct NoiseScore {
+    int echoGroups = 0;
+    int goodEchoGroups = 0;
+    int copiedSent = 0;
+    int copiedRight = 0;
+
+    bool empty() const { return echoGroups == 0 && copiedSent == 0; }
+};
+using NoiseTable = std::array<NoiseScore, noiseStepCount>; // by NoiseStep
+
 struct TrainingStatistics {
     CharacterTable table;
+    NoiseTable byNoise{};
     QList<DayProgress> days; // oldest first; left empty when not asked for
     int skippedGroups = 0; // echo groups longer than longestCountedGroup
 };
@@ -87,6 +113,9 @@ QString takenForText(const CharacterStatistics &character);
 
 // The table as fixed-width text lines for the terminal, in Hungarian.
 QString characterTableText(const CharacterTable &table);
+// The steps with something in them the same way, after a line naming the
+// table; nothing when all are empty.
+QString noiseTableText(const NoiseTable &table);
 
 // "Kimaradt a statisztikából 2 oda-vissza csoport, mert 250 jelnél
 // hosszabb.", or nothing when none was skipped.

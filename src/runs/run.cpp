@@ -5,6 +5,8 @@
 #include "common/morsetable.h"
 #include "settings/numberfromtext.h"
 
+#include <algorithm>
+
 namespace {
 
 // Slots 48 and 49 have no check box and take whatever the settings file
@@ -49,6 +51,7 @@ void Run::startCopyRun(qint16 groups)
         for (int p = 1; p < groupLogPositions; ++p)
             m_grouplog[p][g] = QLatin1Char(' ');
     }
+    m_groupConditions.fill(std::nullopt);
     m_groupindex = 1;
     m_copyRunToRecord = true;
     m_parameters.groupcount = groups;
@@ -97,6 +100,14 @@ QString Run::drawGroup()
     return letters;
 }
 
+void Run::setGroupConditions(const std::optional<BandConditions> &conditions)
+{
+    m_txconditions = conditions;
+    const int drawn = m_groupindex - 1;
+    if (drawn >= 0 && drawn < groupLogGroups)
+        m_groupConditions[size_t(drawn)] = conditions;
+}
+
 Run::CharacterEnd Run::takeCharacterEnd()
 {
     CharacterEnd end;
@@ -110,6 +121,7 @@ Run::CharacterEnd Run::takeCharacterEnd()
     end.groupScored = true;
     end.sent = m_txgroup;
     end.decoded = m_rxgroup;
+    end.conditions = m_txconditions;
     end.good = m_rxgroup == m_txgroup;
     if (end.good)
         m_goodgroups = saturatingAdd(m_goodgroups, 1);
@@ -148,13 +160,24 @@ QStringList Run::sentGroups() const
     return groups;
 }
 
-std::optional<QStringList> Run::takeEndedCopyRun()
+std::optional<Run::EndedCopyRun> Run::takeEndedCopyRun()
 {
     if (m_blindmode != 1 || !m_copyRunToRecord)
         return std::nullopt;
     m_copyRunToRecord = false;
-    QStringList groups = sentGroups();
-    for (QString &group : groups)
+    EndedCopyRun ended{sentGroups(), std::nullopt};
+    for (QString &group : ended.groups)
         group = group.trimmed();
-    return groups;
+    // At most 250 groups: counting each band over all of them costs nothing.
+    const auto first = m_groupConditions.cbegin() + 1;
+    const auto last = first + ended.groups.size();
+    qsizetype most = 0;
+    for (auto band = first; band != last; ++band) {
+        const qsizetype count = std::count(first, last, *band);
+        if (count > most) {
+            most = count;
+            ended.conditions = *band;
+        }
+    }
+    return ended;
 }

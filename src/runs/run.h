@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "common/bandconditions.h"
 #include "runs/reportblock.h"
 #include "settings/settingsfile.h"
 
@@ -67,6 +68,9 @@ public:
     // selected) is a blank, so the keyer still gets groupsize letters.
     QString drawGroup();
     void seed(quint32 seed) { m_random.seed(seed); }
+    // The band the group drawn last is played through, as the software
+    // keyer says; none when not known (a hardware keyer).
+    void setGroupConditions(const std::optional<BandConditions> &conditions);
 
     // An element report (R or H) of the character being keyed back.
     void takeElement(QChar element) { m_elementbuf += element; }
@@ -82,6 +86,7 @@ public:
         QString sent; // txgroup, before the next group is drawn
         QString decoded; // rxgroup as scored
         bool decodedTextFull = false; // the ninth line since the window's text was emptied
+        std::optional<BandConditions> conditions; // what `sent` was played through
     };
     CharacterEnd takeCharacterEnd();
 
@@ -96,9 +101,15 @@ public:
     // Positions 1 to 15 of each group since the last Start, as the check
     // report lists them: groups 1 to 250 at most.
     QStringList sentGroups() const;
-    // Once a copy run has ended: its groups, trimmed, to be kept in the
-    // history. Nothing for an echo run, nor a second time for one copy run.
-    std::optional<QStringList> takeEndedCopyRun();
+    // Once a copy run has ended: its groups, trimmed, and the band they were
+    // played through (when they differ, the one most were, of two as many
+    // the one heard first), to be kept in the history. Nothing for an echo
+    // run, nor a second time for one copy run.
+    struct EndedCopyRun {
+        QStringList groups;
+        std::optional<BandConditions> conditions;
+    };
+    std::optional<EndedCopyRun> takeEndedCopyRun();
 
     const GroupLog &grouplog() const { return m_grouplog; }
     qint16 groupindex() const { return m_groupindex; }
@@ -127,4 +138,6 @@ private:
     qint16 m_badgroups = 0;
     qint16 m_linecount = 0;
     bool m_copyRunToRecord = false; // a Start whose end is not in the history yet
+    std::optional<BandConditions> m_txconditions; // txgroup's band
+    std::array<std::optional<BandConditions>, groupLogGroups> m_groupConditions{}; // the record's groups' bands
 };

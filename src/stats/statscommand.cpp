@@ -92,7 +92,8 @@ int runStatistics(int argc, char *argv[])
         break;
     case History::Reading::Open: {
         const TrainingStatistics statistics = trainingStatistics(history, since, false);
-        std::fputs(qUtf8Printable(characterTableText(statistics.table) + skippedGroupsText(statistics.skippedGroups)),
+        std::fputs(qUtf8Printable(characterTableText(statistics.table) + noiseTableText(statistics.byNoise)
+                                  + skippedGroupsText(statistics.skippedGroups)),
                    stdout);
         break;
     }

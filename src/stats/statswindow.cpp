@@ -44,6 +44,16 @@ QString exportFolder()
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     return !documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath();
 }
+
+// How many were sent, how many right and the share right, as a table's
+// cells; dashes when none was sent.
+QStringList countCells(const QLocale &locale, int sent, int right)
+{
+    if (sent == 0)
+        return {QStringLiteral("–"), QStringLiteral("–"), QStringLiteral("–")};
+    return {QString::number(sent), QString::number(right),
+            QStringLiteral("%1 %").arg(locale.toString(qRound(100.0 * right / sent)))};
+}
 } // namespace
 
 QString csvFileName(const QString &chosen)
@@ -81,6 +91,7 @@ StatsWindow::StatsWindow(const QString &historyPath, int days, QWidget *parent)
     // Sending (keyed back in echo runs) and receiving (copied in scored copy
     // runs) side by side.
     m_table = new QTableWidget(0, 8);
+    m_table->setObjectName(QStringLiteral("characters"));
     m_table->setHorizontalHeaderLabels({QStringLiteral("Jel"), QStringLiteral("Adás: adva"), QStringLiteral("jó"),
                                         QStringLiteral("helyes"), QStringLiteral("Vétel: adva"), QStringLiteral("jó"),
                                         QStringLiteral("helyes"), QStringLiteral("Mire vette")});
@@ -93,6 +104,35 @@ StatsWindow::StatsWindow(const QString &historyPath, int days, QWidget *parent)
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->verticalHeader()->hide();
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+
+    // Receiving by the noise of the band: at what signal-to-noise ratio the
+    // trainee's copy breaks down.
+    m_noise = new QTableWidget(0, 7);
+    m_noise->setObjectName(QStringLiteral("noise"));
+    m_noise->setHorizontalHeaderLabels({QStringLiteral("Jel/zaj"), QStringLiteral("Oda-vissza: csoport"),
+                                        QStringLiteral("jó"), QStringLiteral("helyes"), QStringLiteral("Másolás: jel"),
+                                        QStringLiteral("jó"), QStringLiteral("helyes")});
+    for (int column : {2, 3, 5, 6}) {
+        QTableWidgetItem *header = m_noise->horizontalHeaderItem(column);
+        const QString half = column < 4 ? QStringLiteral("Oda-vissza: %1") : QStringLiteral("Másolás: %1");
+        header->setData(Qt::AccessibleTextRole, half.arg(header->text()));
+    }
+    m_noise->horizontalHeader()->setStretchLastSection(true);
+    m_noise->verticalHeader()->hide();
+    m_noise->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Room for four steps under the header, as many as a trainee's bands
+    // usually make; more scroll.
+    m_noise->setMinimumHeight(m_noise->horizontalHeader()->sizeHint().height()
+                              + 4 * m_noise->verticalHeader()->defaultSectionSize() + 2 * m_noise->frameWidth());
+    auto *noiseTitle = new QLabel(QStringLiteral("Vétel a sáv zaja szerint (a szoftveres billentyűző jel/zaj "
+                                                 "viszonya a szűrőben; a lépcsők alsó határa a lépcsőhöz "
+                                                 "tartozik):"));
+    noiseTitle->setWordWrap(true);
+    auto *noiseSection = new QWidget;
+    auto *noiseLayout = new QVBoxLayout(noiseSection);
+    noiseLayout->setContentsMargins(0, 0, 0, 0);
+    noiseLayout->addWidget(noiseTitle);
+    noiseLayout->addWidget(m_noise);
 
     m_chart = new QChartView;
     m_chart->setRenderHint(QPainter::Antialiasing);
@@ -130,7 +170,11 @@ StatsWindow::StatsWindow(const QString &historyPath, int days, QWidget *parent)
     upper->setStretchFactor(1, 1);
     auto *split = new QSplitter(Qt::Vertical);
     split->addWidget(upper);
+    split->addWidget(noiseSection);
     split->addWidget(m_chart);
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 1);
+    split->setStretchFactor(2, 2);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
@@ -149,6 +193,11 @@ StatsWindow::StatsWindow(const QString &historyPath, int days, QWidget *parent)
         QStringLiteral("Jelenként az adás és a vétel: adva, jó, helyes arány; mire vette"));
     m_table->setFocusPolicy(Qt::StrongFocus);
     m_table->setTabKeyNavigation(false);
+    m_noise->setAccessibleName(QStringLiteral("Vétel a sáv zaja szerint"));
+    m_noise->setAccessibleDescription(
+        QStringLiteral("Jel/zaj lépcsőnként a visszaadott csoportok és a másolt jelek: adva, jó, helyes arány"));
+    m_noise->setFocusPolicy(Qt::StrongFocus);
+    m_noise->setTabKeyNavigation(false);
     m_chart->setAccessibleName(QStringLiteral("Haladás naponta"));
     m_chart->setFocusPolicy(Qt::StrongFocus);
     m_weakest->setAccessibleName(QStringLiteral("A leggyengébb jelek"));
@@ -223,10 +272,7 @@ void StatsWindow::refresh()
     m_lost->setVisible(!m_lost->text().isEmpty());
 
     const auto half = [this](const CharacterScore &score) {
-        if (score.sent == 0)
-            return QStringList{QStringLiteral("–"), QStringLiteral("–"), QStringLiteral("–")};
-        return QStringList{QString::number(score.sent), QString::number(score.right),
-                           QStringLiteral("%1 %").arg(locale().toString(qRound(100 * score.shareRight())))};
+        return countCells(locale(), score.sent, score.right);
     };
     m_table->setRowCount(int(table.characters.size()));
     for (int row = 0; row < table.characters.size(); ++row) {
@@ -237,6 +283,7 @@ void StatsWindow::refresh()
             m_table->setItem(row, column, new QTableWidgetItem(cells[column]));
     }
     m_table->resizeColumnsToContents();
+    showNoise(statistics.byNoise);
 
     auto *chart = new QChart;
     chart->setTitle(QStringLiteral("Haladás naponta"));
@@ -332,6 +379,25 @@ void StatsWindow::refresh()
     delete old;
 
     showWeakest(weakestCharacters(table, weakestShown));
+}
+
+// The steps with something in them, from no noise down to the most.
+void StatsWindow::showNoise(const NoiseTable &table)
+{
+    m_noise->setRowCount(0);
+    for (int step = 0; step < noiseStepCount; ++step) {
+        const NoiseScore &score = table[size_t(step)];
+        if (score.empty())
+            continue;
+        const QStringList cells = QStringList{noiseStepName(NoiseStep(step))}
+                                  + countCells(locale(), score.echoGroups, score.goodEchoGroups)
+                                  + countCells(locale(), score.copiedSent, score.copiedRight);
+        const int row = m_noise->rowCount();
+        m_noise->insertRow(row);
+        for (int column = 0; column < cells.size(); ++column)
+            m_noise->setItem(row, column, new QTableWidgetItem(cells[column]));
+    }
+    m_noise->resizeColumnsToContents();
 }
 
 void StatsWindow::showWeakest(const QList<char32_t> &weakest)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "history/history.h"
+#include "history/statistics.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -17,7 +18,7 @@ class QTableWidget;
 
 // The statistics window: how each character fared over the last days, the
 // progress per day as a chart, the weakest characters to tick for the next
-// run, the sessions whose groups did not all reach the history, and the
+// run, receiving by the noise of the band the groups were played through, the sessions whose groups did not all reach the history, and the
 // export of the whole history to CSV. Sending (echo runs) and receiving
 // (scored copy runs) are shown side by side; copy runs are scored in a
 // window of their own opened from here. It only reads the history itself;
@@ -35,6 +36,7 @@ private:
     void refresh();
     void scoreCopy();
     void showWeakest(const QList<char32_t> &weakest);
+    void showNoise(const NoiseTable &table);
     void showTickedForNextRun();
     void exportCsv();
 
@@ -43,6 +45,7 @@ private:
     QList<LostRecords> m_lostRecords;
     QSpinBox *m_days = nullptr;
     QTableWidget *m_table = nullptr;
+    QTableWidget *m_noise = nullptr;
     QChartView *m_chart = nullptr;
     QListWidget *m_weakest = nullptr;
     SpokenNotice *m_notice = nullptr;

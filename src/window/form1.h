@@ -18,8 +18,9 @@
 //   runs/      Run: the selection, the parameters, the groups drawn and
 //              their record (grouplog), the scoring of a group keyed back and
 //              the counters; the report file's block
-//   link/      the keyer line (MSComm), the choice of serial port 1, and what
-//              a read from the keyer looks like (separateReports, trimSpaces)
+//   link/      the keyer line (MSComm), the choice of serial port 1, what a
+//              read from the keyer looks like (separateReports, trimSpaces),
+//              and the band the software keyer plays through (keyerBand)
 //   alphabet/  Alphabet, the Morse table: betutar fills it, betukeres
 //              decodes with it
 //   settings/  the settings file's format, the parameters, numbers from text
@@ -181,7 +182,7 @@ private:
     void takeToken(QString token);
     void showLinkState();
     bool keyerAnswered();
-    void recordEchoGroup(const QString &sent, const QString &decoded);
+    void recordEchoGroup(const Run::CharacterEnd &scored);
     void sayScore(const QString &sent, const QString &decoded);
     void recordCopyRun();
     void lineLost();

@@ -2,9 +2,12 @@
 #include "window/form1.h"
 
 #include "common/frames.h"
+#include "link/keyerband.h"
 #include "window/textbox.h"
 
 // Draws one group, shows it in an echo run, and sends it as one group frame.
+// The band the software keyer plays it through is read after the frame is
+// on its way, and kept with the group for the history.
 void Form1::kikukdo()
 {
     Text6->setText(QString());
@@ -17,5 +20,6 @@ void Form1::kikukdo()
             Text9->appendText(ch);
     }
     sendFrame(groupFrame(letters));
+    run.setGroupConditions(keyerBand(MSComm1.deviceName()));
     Text6->setText(QString());
 }

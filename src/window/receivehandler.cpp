@@ -50,7 +50,7 @@ void Form1::takeToken(QString token)
             if (end.decodedTextFull)
                 Text4->setText(QString());
             kikukdo();
-            recordEchoGroup(end.sent, end.decoded);
+            recordEchoGroup(end);
             sayScore(end.sent, end.decoded);
         }
         token.clear();
