@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: GPL-3.0-or-later
 # A newcomer's session, through XTEST on Xvfb with openbox, on a Hungarian desktop: an echo drill
-# of 22 groups, the session's timing saved, a copy run with nothing ticked, one more echo group,
-# ended by the desktop logging out while another program holds the history.
+# of 22 groups, a weak signal chosen in the keyer's window halfway, the session's timing saved, a
+# copy run with nothing ticked, one more echo group, ended by the desktop logging out while
+# another program holds the history.
 # Usage: walkthrough.py BUILD_DIR [SEED]; with WALKTHROUGH_KEEP set, its files are kept.
 import csv
 import os
@@ -27,6 +28,7 @@ KEYED = [WRONG.get(n, 'EEEEE') for n in range(1, 23)]
 # The keyer's rest before a group, "EEEEE" played, room for a busy machine.
 BREATH, SOUNDS, SLACK = 1.0, 1.7, 1.2
 BUTTONS = {'Oda - Vissza': 176, 'Ellenörzés': 548, 'Start': 612}  # at y 456 in the trainer
+WEAK, BAND_FROM = 'filter=500 snr=3 fading=10/6', 13  # the band the groups are played through
 build = os.path.abspath(sys.argv[1])
 seed = int(sys.argv[2]) if len(sys.argv) > 2 else random.randrange(10**6)
 tmp = tempfile.mkdtemp(prefix='vestranoli-walk.')  # the trainer's data folder too
@@ -158,6 +160,8 @@ try:
             click(keyer, *key_area(keyer))
             if not has_keyboard(keyer):
                 problem('a click on the key area did not give the keyer window the keyboard')
+        if n == BAND_FROM - 1:  # while this group is keyed, the next is chosen to come weak
+            xdotool('key', 'alt+s', 'Down')
         late = key(group, rng)
         lag = f', up to {late * 1000:.0f} ms late' if late > 0.03 else ''
         print(f'group {n}: keyed {group}{lag}', flush=True)
@@ -182,6 +186,9 @@ try:
             problem(f'group {n}: keyed {want[1]}, recorded as {row[1]} ({verdict}), sent {row[0]}')
     right = sum(row == want for want, row in zip(expected, rows))
     print(f'{len(KEYED)} groups keyed, {right} scored as keyed', flush=True)
+    bands = [band for band, in history('SELECT conditions FROM echo_group ORDER BY at, rowid')]
+    if bands != ['clean'] * (BAND_FROM - 1) + [WEAK] * (len(KEYED) - BAND_FROM + 1):
+        problem(f'the groups were kept with the bands {bands}')
 
     # The last group drawn against the ideal (its keyed presses orange), and the session's timing
     # saved as CSV through Qt's file dialog: a row per group keyed, the dashes measured where a
