@@ -34,6 +34,7 @@
 #include "common/frames.h"
 #include "core/morseplan.h"
 #include "core/sidetone.h"
+#include "rawline.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -44,11 +45,6 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtEndian>
-
-#include <fcntl.h>
-#include <poll.h>
-#include <termios.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -89,48 +85,6 @@ struct Played {
     std::vector<std::pair<qint64, qint64>> gaps; // between tones, within the run
 };
 
-// The trainer's end of the keyer's line, raw.
-class Line
-{
-public:
-    ~Line()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    bool open(const QString &device)
-    {
-        m_fd = ::open(device.toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
-        termios raw{};
-        if (m_fd < 0 || tcgetattr(m_fd, &raw) < 0)
-            return false;
-        cfmakeraw(&raw);
-        return tcsetattr(m_fd, TCSANOW, &raw) == 0;
-    }
-    void send(const QByteArray &bytes) { (void)!::write(m_fd, bytes.constData(), size_t(bytes.size())); }
-    bool waitFor(const QByteArray &text)
-    {
-        for (int polls = 0; polls < 600 && !m_received.contains(text); ++polls) {
-            pollfd fd{m_fd, POLLIN, 0};
-            if (::poll(&fd, 1, 100) > 0) {
-                char bytes[256];
-                const ssize_t n = ::read(m_fd, bytes, sizeof bytes);
-                if (n > 0)
-                    m_received.append(bytes, n);
-            }
-        }
-        const qsizetype at = m_received.indexOf(text);
-        if (at < 0)
-            return false;
-        m_received.remove(0, at + text.size());
-        return true;
-    }
-
-private:
-    int m_fd = -1;
-    QByteArray m_received;
-};
-
 QString randomGroup(QRandomGenerator &random)
 {
     QString group;
@@ -145,7 +99,7 @@ std::optional<Played> play(const QStringList &band, int groups, const QString &w
     keyer.start(keyerProgram(), QStringList{"--fast", "--headless", "--wav", wav, "--band-seed", "17", "--speed",
                                             QString::number(pace.speed)}
                                     + band);
-    Line line;
+    RawLine line;
     if (!keyer.waitForReadyRead(10000) || !line.open(QString::fromLocal8Bit(keyer.readLine()).trimmed())) {
         std::fprintf(stderr, "bench-band: the keyer did not start: %s\n", keyer.readAllStandardError().constData());
         return std::nullopt;
@@ -160,7 +114,7 @@ std::optional<Played> play(const QStringList &band, int groups, const QString &w
     for (int g = 0; g < groups; ++g) {
         played.groups << randomGroup(random);
         line.send(groupFrame(played.groups.back()));
-        if (!line.waitFor("OK\r\n")) {
+        if (!line.waitFor("OK\r\n", 60000)) {
             std::fputs("bench-band: the keyer stopped answering\n", stderr);
             return std::nullopt;
         }

@@ -28,6 +28,7 @@
 
 #include "common/frames.h"
 #include "core/morseplan.h"
+#include "rawline.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -110,46 +111,6 @@ private:
     std::atomic<bool> m_stop = false;
     std::mutex m_mutex;
     std::vector<qint16> m_samples;
-};
-
-// The trainer's end of the keyer's line, raw.
-class Line
-{
-public:
-    ~Line() { ::close(m_fd); }
-    bool open(const QString &device)
-    {
-        m_fd = ::open(device.toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
-        termios raw{};
-        if (m_fd < 0 || tcgetattr(m_fd, &raw) < 0)
-            return false;
-        cfmakeraw(&raw);
-        return tcsetattr(m_fd, TCSANOW, &raw) == 0;
-    }
-    void send(const QByteArray &bytes) { (void)!::write(m_fd, bytes.constData(), size_t(bytes.size())); }
-    // Reads until `text` has come; false after `timeoutMs`.
-    bool waitFor(const QByteArray &text, int timeoutMs)
-    {
-        QElapsedTimer waited;
-        waited.start();
-        while (!m_received.contains(text)) {
-            if (waited.elapsed() > timeoutMs)
-                return false;
-            pollfd fd{m_fd, POLLIN, 0};
-            if (::poll(&fd, 1, 100) > 0) {
-                char bytes[256];
-                const ssize_t n = ::read(m_fd, bytes, sizeof bytes);
-                if (n > 0)
-                    m_received.append(bytes, n);
-            }
-        }
-        m_received.remove(0, m_received.indexOf(text) + text.size());
-        return true;
-    }
-
-private:
-    int m_fd = -1;
-    QByteArray m_received;
 };
 
 // Ordinary processes that keep every core busy: three per core, spinning
@@ -391,7 +352,7 @@ bool runRow(char row, int groups, const QString &keyer, QTemporaryDir &dir)
                      {"--bounding-set=-sys_nice", "--inh-caps=-sys_nice", keyer, "--headless", "--wav", wav});
     else
         player.start(keyer, {"--headless", "--wav", wav});
-    Line line;
+    RawLine line;
     Recorder recorder;
     if (!player.waitForReadyRead(10000) || !line.open(QString::fromLocal8Bit(player.readLine()).trimmed())
         || !line.waitFor("x", 5000) || !recorder.start(QStringLiteral("bench.monitor"))) {

@@ -92,7 +92,7 @@
     <message>
         <location filename="../window/banddialog.cpp" line="77"/>
         <source> Hz</source>
-        <translation type="unfinished"> Hz</translation>
+        <translation> Hz</translation>
     </message>
     <message>
         <location filename="../window/banddialog.cpp" line="91"/>
@@ -1235,7 +1235,7 @@ Bal Ctrl vagy [: pont lapát; jobb Ctrl vagy ]: vonás lapát
         <location filename="../sound/pipewireoutput.cpp" line="106"/>
         <location filename="../sound/pipewireoutput.cpp" line="112"/>
         <source>starting PipeWire: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>a PipeWire indítása: %1</translation>
     </message>
     <message>
         <location filename="../sound/pipewireoutput.cpp" line="119"/>
@@ -1245,12 +1245,12 @@ Bal Ctrl vagy [: pont lapát; jobb Ctrl vagy ]: vonás lapát
     <message>
         <location filename="../sound/pipewireoutput.cpp" line="232"/>
         <source>the server went away</source>
-        <translation type="unfinished"></translation>
+        <translation>a kiszolgáló eltűnt</translation>
     </message>
     <message>
         <location filename="../sound/pipewireoutput.cpp" line="238"/>
         <source>playing: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>lejátszás: %1</translation>
     </message>
     <message>
         <location filename="../sound/pulseoutput.cpp" line="70"/>
