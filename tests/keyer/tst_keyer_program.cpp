@@ -207,7 +207,7 @@ void ProgramTest::the_band_is_heard_in_the_groups_played_alone()
     const qint64 second = 8000;
     QVERIFY(qint64(samples.size()) > 6 * second);
     const auto silent = [&](qint64 from, qint64 to) {
-        return std::count(&samples[from], &samples[to], 0);
+        return std::count(samples.begin() + from, samples.begin() + to, qint16(0));
     };
     // The band's hiss fills the copy group's gaps; the keying back has true silence between its tones.
     QCOMPARE_LT(silent(0, 2 * second), second / 100);
