@@ -57,11 +57,6 @@ BandConditions crowdedBand()
 
 } // namespace
 
-bool BandConditions::clean() const
-{
-    return !snrDb && fadingDb == 0 && crashesPerMinute == 0 && otherCount == 0 && !handSent();
-}
-
 QString BandConditions::toText() const
 {
     if (clean())

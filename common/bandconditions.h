@@ -53,9 +53,12 @@ struct BandConditions {
 
     bool operator==(const BandConditions &other) const = default;
 
-    // Nothing of the band is heard: the clean tone.
-    bool clean() const;
+    // Something of the band is heard: noise, fading, crashes or another
+    // station (a hand's fist alone changes only the timing).
+    bool heard() const { return snrDb || fadingDb > 0 || crashesPerMinute > 0 || otherCount > 0; }
     bool handSent() const { return jitterPercent != 0 || weightPercent != 50; }
+    // Nothing of the band at all: the clean tone, keyed evenly.
+    bool clean() const { return !heard() && !handSent(); }
 
     // One line, "clean" or the settings that are not the default, e.g.
     // "filter=500 snr=3 fading=10/6 crashes=20/10 qrm=+250/0/80/cq

@@ -138,11 +138,6 @@ Band::Band(int sampleRate, double toneHz, quint64 seed)
     design();
 }
 
-bool Band::heard(const BandConditions &conditions)
-{
-    return conditions.snrDb || conditions.fadingDb > 0 || conditions.crashesPerMinute > 0 || conditions.otherCount > 0;
-}
-
 void Band::setConditions(const BandConditions &conditions)
 {
     const bool newStations
@@ -178,6 +173,10 @@ void Band::setToneFrequency(double hertz)
 
 void Band::design()
 {
+    // Nothing to design for a band that is not heard (the clean tone, most
+    // often): it is done when one is set.
+    if (!m_conditions.heard())
+        return;
     // The CW filter, its edges the width apart and as far above and below
     // the tone as their product wants, warped for the bilinear transform:
     // each pole p of the low-pass prototype gives two, the roots of

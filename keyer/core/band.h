@@ -45,9 +45,6 @@ public:
     void setConditions(const BandConditions &conditions);
     const BandConditions &conditions() const { return m_conditions; }
     void setToneFrequency(double hertz);
-    // Whether the conditions are heard at all: noise, fading, crashes or
-    // another station (a hand's fist alone changes only the timing).
-    static bool heard(const BandConditions &conditions);
 
     // The receiver's output at `position` for the wanted signal's sample
     // there, as loud as the clean tone's `amplitude`: heard while `open`,

@@ -154,7 +154,7 @@ double Sidetone::edgedTone(bool tone, int &step, double &phase) const
 
 void Sidetone::render(qint16 *out, qint64 count)
 {
-    const bool band = Band::heard(m_receiver.conditions());
+    const bool band = m_receiver.conditions().heard();
     for (qint64 i = 0; i < count; ++i) {
         if (m_position % snapshotEvery == 0)
             noteState();
