@@ -34,6 +34,7 @@
 #include "common/frames.h"
 #include "core/morseplan.h"
 #include "core/sidetone.h"
+#include "core/wavwriter.h"
 #include "rawline.h"
 
 #include <QCoreApplication>
@@ -207,13 +208,18 @@ Fading fading(const Played &played)
     return {10 * std::log10(percentile(powers, 0.9) / percentile(powers, 0.1)), fades / minutes};
 }
 
-// The power of each 5 ms, in dB against the wanted tone's median element power.
-std::vector<double> levels(const Played &played, qint64 from, qint64 to)
+// The wanted tone's median element power.
+double medianTonePower(const Played &played)
 {
     std::vector<double> powers;
     for (const auto &tone : played.tones)
         powers.push_back(meanPower(played, {tone}));
-    const double reference = percentile(powers, 0.5);
+    return percentile(powers, 0.5);
+}
+
+// The power of each 5 ms, in dB against `reference`.
+std::vector<double> levels(const Played &played, qint64 from, qint64 to, double reference)
+{
     const qint64 block = played.rate / 200;
     std::vector<double> result;
     for (qint64 n = from; n + block <= to; n += block) {
@@ -232,10 +238,11 @@ struct Crashes {
 
 Crashes crashes(const Played &played)
 {
+    const double reference = medianTonePower(played);
     std::vector<double> peaks;
     double seconds = 0;
     for (const auto &[start, end] : played.gaps) {
-        const std::vector<double> gap = levels(played, start + played.rate / 50, end);
+        const std::vector<double> gap = levels(played, start + played.rate / 50, end, reference);
         for (size_t i = 1; i + 2 < gap.size(); ++i) {
             // A block where an onset could be seen: after a quiet one.
             if (gap[i - 1] >= -30)
@@ -360,24 +367,12 @@ int editDistance(const QString &a, const QString &b)
 // given it: the first element does not start the file, nor the last end it.
 bool writePadded(const Played &played, const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const qint64 count = qint64(played.samples.size()) + 2 * played.rate;
-    const auto le32 = [](quint32 v) {
-        return QByteArray(reinterpret_cast<const char *>(&v), 4);
-    };
-    const auto le16 = [](quint16 v) {
-        return QByteArray(reinterpret_cast<const char *>(&v), 2);
-    };
-    QByteArray bytes = "RIFF" + le32(quint32(36 + 2 * count)) + "WAVEfmt " + le32(16) + le16(1) + le16(1)
-                       + le32(quint32(played.rate)) + le32(quint32(2 * played.rate)) + le16(2) + le16(16) + "data"
-                       + le32(quint32(2 * count));
-    bytes += QByteArray(2 * played.rate, '\0');
+    WavWriter wav;
+    std::vector<qint16> samples(size_t(played.rate), 0);
     for (double sample : played.samples)
-        bytes += le16(quint16(qint16(sample)));
-    bytes += QByteArray(2 * played.rate, '\0');
-    return file.write(bytes) == bytes.size();
+        samples.push_back(qint16(sample));
+    samples.resize(samples.size() + size_t(played.rate), 0);
+    return wav.open(path, played.rate) && wav.write(samples.data(), qint64(samples.size())) && wav.finish();
 }
 
 // multimon-ng's character error rate on the recording: its text against
