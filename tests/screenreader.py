@@ -75,8 +75,11 @@ def key(name, until=None, seconds=3.0):  # what Orca says after the key, once it
 
     def heard():
         return texts(said()[before:])
-    wait_for(f'Orca said nothing after {name}' + (f' like "{until}"' if until else ''), seconds,
-             lambda: any(re.search(until or '.', text) for text in heard()))
+    try:
+        wait_for(f'Orca said nothing after {name}' + (f' like "{until}"' if until else ''),
+                 seconds, lambda: any(re.search(until or '.', text) for text in heard()))
+    except RuntimeError as failure:
+        raise RuntimeError(f'{failure}; it said {heard()}') from None
     time.sleep(0.15)  # the rest of what it says of this key; a key Orca grabs may swallow the next
     return heard()
 
@@ -102,15 +105,19 @@ def open_window(option, first):  # a trainer's window on scoring_dir, once Orca 
 def walk(window, names, back=False):  # once around a window by Tab (Shift+Tab); what Orca says
     order = names[::-1] if back else names[1:] + names[:1]
     heard = []
+    tab = 'Shift+Tab' if back else 'Tab'
     for name in order:
-        spoken = key('shift+Tab' if back else 'Tab')
-        heard.append(' | '.join(spoken))
-        pattern = name if hasattr(name, 'match') else re.escape(name)
-        if not any(re.match(pattern, text) for text in spoken):
-            tab = 'Shift+Tab' if back else 'Tab'
-            problems.append(f'{window}: {tab} to "{name}": Orca said {spoken}')
+        # Waits for the control itself: a notice (a group's score) may come before it.
+        control = '^' + (name.pattern if hasattr(name, 'match') else re.escape(name))
+        before = len(said())
+        try:
+            key('shift+Tab' if back else 'Tab', until=control)
+        except RuntimeError:
+            problems.append(f'{window}: {tab} to "{name}": Orca said {texts(said()[before:])}')
             break
-    print(f'{window}, {"Shift+Tab" if back else "Tab"}: ' + ' / '.join(heard), flush=True)
+        finally:
+            heard.append(' | '.join(texts(said()[before:])))
+    print(f'{window}, {tab}: ' + ' / '.join(heard), flush=True)
 
 
 stop_after(170)
@@ -161,15 +168,12 @@ try:
                     'Band settings push button', 'Tone: 600 Hz', 'Volume']
     walk('keyer', keyer_window)
     key('Tab')  # into the reviews, at the newest; the one before it
-    if not any(map(keyer_window[1].match, entry := key('Down'))):
-        problems.append(f'the next review: Orca said {entry}')
+    key('Down', until='^' + review.pattern)
     key('shift+Tab')
     walk('keyer', keyer_window, back=True)
     # The band by its mnemonic; the preset chosen with an arrow is said with what it plays.
     key('alt+b', until='Band: clean combo box')
-    chosen = key('Down', until='notification')
-    if not any(text.startswith('notification Plays: SNR 3 dB') for text in chosen):
-        problems.append(f'the band chosen: Orca said {chosen}')
+    key('Down', until='^notification Plays: SNR 3 dB')
     keyer = subprocess.run(['pgrep', '-s', str(launcher.pid), '-x', 'vestranoli-keye'],
                            capture_output=True, text=True)
     os.kill(int(keyer.stdout.split()[0]), signal.SIGKILL)
