@@ -17,6 +17,10 @@
 // Presses after a rest each come 11 s after the last, when the sound
 // output has closed its stream: the first press after a rest.
 //
+// "stalled" counts the presses during which the machine itself stopped a
+// core for over 2 ms (StallWatch: a virtual machine's host does); "calm
+// on99" and "calm drops" are the rest's.
+//
 // BENCH_BAND=PRESET or BENCH_BAND="filter=500 snr=0 ..." plays the band
 // between the presses (the keyer's band conditions).
 // BENCH_DEBUG=1 prints the tones broken up and keeps the recordings in the
@@ -32,6 +36,7 @@
 #include "keys/quickwake.h"
 #include "line/ptyline.h"
 #include "sound/player.h"
+#include "stallwatch.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -225,6 +230,7 @@ enum class Keying {
 void runRow(const char *name, Player &player, KeyInput &keys, int count, int restMs = 0, Keying keying = Keying::Direct)
 {
     const Clock::time_point origin = Clock::now();
+    const StallWatch host(origin);
     MonitorRecorder recorder;
     if (!recorder.start(origin)) {
         std::fputs("bench-sidetone: cannot record the null sink's monitor\n", stderr);
@@ -304,8 +310,8 @@ void runRow(const char *name, Player &player, KeyInput &keys, int count, int res
     // to start a little before its press. Each press owns the tones that
     // start from that little before it to as much before the next press.
     constexpr double early = 5;
-    std::vector<double> onLatency, offLatency, lengthError;
-    int dropouts = 0, missing = 0;
+    std::vector<double> onLatency, offLatency, lengthError, calmOnLatency;
+    int dropouts = 0, missing = 0, stalled = 0, calmDropouts = 0;
     size_t t = 0;
     for (size_t i = 0; i < presses.size(); ++i) {
         const double nextDown = i + 1 < presses.size() ? presses[i + 1].down : 1e12;
@@ -314,13 +320,21 @@ void runRow(const char *name, Player &player, KeyInput &keys, int count, int res
         std::vector<Tone> heard;
         while (t < tones.size() && tones[t].start < nextDown - early)
             heard.push_back(tones[t++]);
+        const double heardUntil = heard.empty() ? nextDown : heard.back().end;
+        const bool calm = !host.stalledBetween(presses[i].down, heardUntil);
+        stalled += !calm;
         if (heard.empty()) {
             ++missing;
+            calmDropouts += calm;
             if (qEnvironmentVariableIsSet("BENCH_DEBUG"))
                 std::printf("press %.1f-%.1f: no tone\n", presses[i].down, presses[i].up);
             continue;
         }
         dropouts += int(heard.size()) - 1;
+        if (calm) {
+            calmDropouts += int(heard.size()) - 1;
+            calmOnLatency.push_back(heard.front().start - presses[i].down);
+        }
         if (qEnvironmentVariableIsSet("BENCH_DEBUG") && heard.size() > 1) {
             std::printf("press %.1f-%.1f:", presses[i].down, presses[i].up);
             for (const Tone &h : heard)
@@ -332,11 +346,12 @@ void runRow(const char *name, Player &player, KeyInput &keys, int count, int res
         lengthError.push_back(std::abs((heard.back().end - heard.front().start) - (presses[i].up - presses[i].down)));
     }
     std::printf(
-        "| %-20s | %-14s | %5d | %5.1f | %5.1f | %5.1f | %5.1f | %5.1f | %5.1f | %8d | %5.1f | %5.1f | %6.1f |\n", name,
-        qPrintable(loadBefore), count, percentile(onLatency, 0.5), percentile(onLatency, 0.99),
+        "| %-20s | %-14s | %5d | %5.1f | %5.1f | %5.1f | %5.1f | %5.1f | %5.1f | %8d | %5.1f | %5.1f | %6.1f | %7d "
+        "| %9.1f | %10d |\n",
+        name, qPrintable(loadBefore), count, percentile(onLatency, 0.5), percentile(onLatency, 0.99),
         percentile(onLatency, 1.0), percentile(offLatency, 0.5), percentile(offLatency, 0.99),
         percentile(offLatency, 1.0), dropouts + missing, percentile(lengthError, 0.5), percentile(lengthError, 0.99),
-        percentile(lengthError, 1.0));
+        percentile(lengthError, 1.0), stalled, percentile(calmOnLatency, 0.99), calmDropouts);
     std::fflush(stdout);
 }
 
@@ -407,11 +422,15 @@ int main(int argc, char *argv[])
         // the keyer's stream is heard once that has played out.
         QTest::qWait(2500);
 
-        std::printf("Key to tone and release to silence at a PulseAudio null sink, in ms; %d presses a row.\n", count);
-        std::printf("| %-20s | %-14s | %5s | %5s | %5s | %5s | %5s | %5s | %5s | %8s | %5s | %5s | %6s |\n", "machine",
-                    "load 1/5/15 min", "keys", "on50", "on99", "onmax", "off50", "off99", "offmax", "dropouts", "len50",
-                    "len99", "lenmax");
-        std::printf("|%s|\n", QByteArray(127, '-').constData());
+        std::printf("Key to tone and release to silence at a PulseAudio null sink, in ms; %d presses a row;\n"
+                    "stalled: presses during which a core stopped for over 2 ms, calm: the others.\n",
+                    count);
+        std::printf(
+            "| %-20s | %-14s | %5s | %5s | %5s | %5s | %5s | %5s | %5s | %8s | %5s | %5s | %6s | %7s | %9s | %10s "
+            "|\n",
+            "machine", "load 1/5/15 min", "keys", "on50", "on99", "onmax", "off50", "off99", "offmax", "dropouts",
+            "len50", "len99", "lenmax", "stalled", "calm on99", "calm drops");
+        std::printf("|%s|\n", QByteArray(164, '-').constData());
         runRow("as it is", player, keys, count);
         if (afterRest > 0)
             runRow("after a rest", player, keys, afterRest, 11000);
