@@ -31,6 +31,11 @@ void KeyInput::straightUp()
     straight(m_straight, false, monotonicNs());
 }
 
+void KeyInput::straightKeyAt(bool down, qint64 atNs)
+{
+    straight(m_straight, down, atNs);
+}
+
 void KeyInput::straightAt(bool down, qint64 atNs)
 {
     straight(m_adapterStraight, down, atNs);

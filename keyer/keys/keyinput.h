@@ -35,11 +35,13 @@ public:
     void paddleUp(Paddle paddle);
 
     // The same for a key seen at `atNs` on the monotonic clock
-    // (CLOCK_MONOTONIC): a key on a serial adapter, whose reader stamps each
-    // change when it sees it. The element is timed from the stamp, not from
-    // when this thread gets to it. The adapter's straight key is a key of
-    // its own beside the space bar; where its reader hands it to the
+    // (CLOCK_MONOTONIC): a window's event at its own time (eventStamp), or
+    // a key on a serial adapter, whose reader stamps each change when it
+    // sees it. The element is timed from the stamp, not from when this
+    // thread gets to it. The adapter's straight key (straightAt) is a key
+    // of its own beside the window's; where its reader hands it to the
     // sidetone itself, it is heard elsewhere and left out of sounds().
+    void straightKeyAt(bool down, qint64 atNs);
     void straightAt(bool down, qint64 atNs);
     void paddleAt(Paddle paddle, bool down, qint64 atNs);
     void setAdapterHeardElsewhere(bool elsewhere) { m_adapterHeardElsewhere = elsewhere; }

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/keyarea.h"
 
+#include "core/monotonicclock.h"
+#include "keys/eventstamp.h"
+
 #include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPainter>
@@ -69,7 +72,7 @@ void KeyArea::mousePressEvent(QMouseEvent *event)
     if (!isActiveWindow() || (m_activated.isValid() && m_activated.elapsed() < 250))
         return;
     m_mouseDown = true;
-    emit pressed();
+    emit pressed(eventStamp(event->timestamp(), monotonicNs()));
 }
 
 void KeyArea::mouseReleaseEvent(QMouseEvent *event)
@@ -77,7 +80,7 @@ void KeyArea::mouseReleaseEvent(QMouseEvent *event)
     if (event->button() != Qt::LeftButton || !m_mouseDown)
         return;
     m_mouseDown = false;
-    emit released();
+    emit released(eventStamp(event->timestamp(), monotonicNs()));
 }
 
 void KeyArea::paintEvent(QPaintEvent *event)

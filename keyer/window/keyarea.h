@@ -23,8 +23,9 @@ public:
     QString stateText() const { return m_stateText; }
 
 signals:
-    void pressed();
-    void released();
+    // At `atNs` on the monotonic clock (eventStamp).
+    void pressed(qint64 atNs);
+    void released(qint64 atNs);
 
 protected:
     bool event(QEvent *event) override;

@@ -2,8 +2,10 @@
 #include "window/keyerwindow.h"
 
 #include "common/spokennotice.h"
+#include "core/monotonicclock.h"
 #include "core/morseplan.h"
 #include "dialogue/keyer.h"
+#include "keys/eventstamp.h"
 #include "keys/keyadapter.h"
 #include "keys/keyinput.h"
 #include "sound/player.h"
@@ -155,9 +157,9 @@ KeyerWindow::KeyerWindow(Keyer &keyer, Player &player, KeyInput &keys, const QSt
     connect(&player, &Player::soundStateChanged, this, &KeyerWindow::showSound);
     connect(m_tone, &QSpinBox::valueChanged, this, [this](int hz) { m_player.setFrequency(hz); });
     connect(m_volume, &QSlider::valueChanged, this, [this](int v) { m_player.setVolume(v / 100.0); });
-    connect(m_key, &KeyArea::pressed, &keys, &KeyInput::straightDown);
+    connect(m_key, &KeyArea::pressed, &keys, [&keys](qint64 atNs) { keys.straightKeyAt(true, atNs); });
     connect(m_key, &KeyArea::pressed, this, &KeyerWindow::keyedHere);
-    connect(m_key, &KeyArea::released, &keys, &KeyInput::straightUp);
+    connect(m_key, &KeyArea::released, &keys, [&keys](qint64 atNs) { keys.straightKeyAt(false, atNs); });
     connect(&keys, &KeyInput::keyed, m_key, &KeyArea::setLit);
     connect(&keys, &KeyInput::keyed, this, [this](bool down) {
         m_keyLit = down;
@@ -499,6 +501,7 @@ bool KeyerWindow::eventFilter(QObject *watched, QEvent *event)
         return false;
     auto *key = static_cast<QKeyEvent *>(event);
     const bool down = event->type() == QEvent::KeyPress;
+    const qint64 atNs = eventStamp(key->timestamp(), monotonicNs());
     keyedHere();
     // The space bar is the key: a button is pressed with Enter here.
     auto *button = qobject_cast<QPushButton *>(widget);
@@ -509,7 +512,7 @@ bool KeyerWindow::eventFilter(QObject *watched, QEvent *event)
     }
     if (key->key() == Qt::Key_Space) {
         if (!key->isAutoRepeat())
-            down ? m_keys.straightDown() : m_keys.straightUp();
+            m_keys.straightKeyAt(down, atNs);
         return true;
     }
     // Left Ctrl and "[" are the dot paddle, right Ctrl and "]" the dash
@@ -531,6 +534,6 @@ bool KeyerWindow::eventFilter(QObject *watched, QEvent *event)
         return false;
     }
     if (!key->isAutoRepeat())
-        down ? m_keys.paddleDown(paddle) : m_keys.paddleUp(paddle);
+        m_keys.paddleAt(paddle, down, atNs);
     return true;
 }

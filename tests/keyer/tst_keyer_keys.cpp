@@ -11,6 +11,7 @@
 #include "dialogue/keyer.h"
 #include "fakelines.h"
 #include "keyerprocess.h"
+#include "keys/eventstamp.h"
 #include "keys/keyadapter.h"
 #include "keys/keyinput.h"
 #include "line/bandfile.h"
@@ -44,6 +45,8 @@ class KeysTest : public QObject
 private slots:
     void initTestCase();
     void cleanupTestCase();
+    void an_event_is_stamped_with_its_own_time_when_handled_late_data();
+    void an_event_is_stamped_with_its_own_time_when_handled_late();
     void straight_key_reported_only_in_an_echo_run();
     void a_late_character_is_not_reported();
     void paddles_key_whole_elements_and_repeat();
@@ -153,6 +156,29 @@ void KeysTest::playGroup(const QString &group)
     QVERIFY(QTest::qWaitFor([&] { return shown().contains(QLatin1String("echo: key the group back")); }, 9000));
 }
 
+void KeysTest::an_event_is_stamped_with_its_own_time_when_handled_late_data()
+{
+    // The event's time on the window system's clock (ms, 32 bits) and when
+    // it was handled, in ms on the monotonic clock: the stamp, in ms.
+    QTest::addColumn<quint64>("eventMs");
+    QTest::addColumn<qint64>("seenMs");
+    QTest::addColumn<double>("stampMs");
+    QTest::newRow("handled at once") << quint64(1'000'000) << qint64(1'000'004) << 1'000'004.0;
+    QTest::newRow("held up") << quint64(1'000'000) << qint64(1'000'150) << 1'000'000.5;
+    QTest::newRow("across the clock's wrap")
+        << quint64(0xffff'fff0) << qint64(0x1'0000'0080) << double(0xffff'fff0) + 0.5;
+    QTest::newRow("made up by a test") << quint64(0) << qint64(1'000'150) << 1'000'150.0;
+    QTest::newRow("on another clock") << quint64(2'000'000) << qint64(1'000'150) << 1'000'150.0;
+}
+
+void KeysTest::an_event_is_stamped_with_its_own_time_when_handled_late()
+{
+    QFETCH(quint64, eventMs);
+    QFETCH(qint64, seenMs);
+    QFETCH(double, stampMs);
+    QCOMPARE(double(eventStamp(eventMs, seenMs * 1'000'000)) / 1e6, stampMs);
+}
+
 void KeysTest::straight_key_reported_only_in_an_echo_run()
 {
     // Keyed in a copy run: heard, not reported. The run's group is cut off
@@ -178,7 +204,14 @@ void KeysTest::straight_key_reported_only_in_an_echo_run()
     QVERIFY(QTest::qWaitFor([&] { return shown().contains(QLatin1String("echo:")); }, 5000));
     key(50);
     playGroup(QStringLiteral("A"));
-    key(50);
+    // The dot's press and release handled together, the window's thread
+    // held up between them: timed by their own times, still a dot.
+    const auto nowMs = quint64(monotonicNs() / 1'000'000);
+    for (const auto &[type, atMs] : {std::pair(QEvent::KeyPress, nowMs - 60), std::pair(QEvent::KeyRelease, nowMs)}) {
+        QKeyEvent late(type, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+        late.setTimestamp(atMs);
+        QApplication::sendEvent(window.get(), &late);
+    }
     hold(100);
     QTest::keyPress(window.get(), Qt::Key_Space);
     hold(100);
