@@ -27,8 +27,9 @@ WRONG = {4: 'EEIEE', 9: 'EETEE', 13: 'TEEEE', 17: 'EEEEI', 21: 'ETEEE'}
 KEYED = [WRONG.get(n, 'EEEEE') for n in range(1, 23)]
 # The keyer's rest before a group, "EEEEE" played, room for a busy machine.
 BREATH, SOUNDS, SLACK = 1.0, 1.7, 1.2
-# A key edge this late (half a dot) may change what was keyed: a machine that held the test up so
-# long has its group's decoding left unchecked, in a third of the groups at most.
+# A key edge this late (half a dot) at the X server may change what was keyed: a machine that held
+# the test or the server up so long has its group's decoding left unchecked, in a third of the
+# groups at most.
 HELD = 0.05
 BUTTONS = {'Oda - Vissza': 176, 'Ellenörzés': 548, 'Start': 612}  # at y 456 in the trainer
 WEAK, BAND_FROM = 'filter=500 snr=3 fading=10/6', 13  # the band the groups are played through
@@ -89,9 +90,9 @@ def key(group, rng):  # on the space bar, each length off by a Gaussian 10 %; th
     space = d.keysym_to_keycode(XK.string_to_keysym('space'))
     for event, at in edges:
         time.sleep(max(0.0, begin + at - time.monotonic()))
-        late = max(late, time.monotonic() - begin - at)
         xtest.fake_input(d, event, space)
-        d.sync()
+        d.sync()  # the X server has stamped the edge: as late as this, at most
+        late = max(late, time.monotonic() - begin - at)
     return late
 
 
