@@ -11,6 +11,25 @@
 #include <thread>
 #include <vector>
 
+// Sleeps 1 ms at a time, each sleep due 1 ms after the last, while `goOn()`
+// holds; after each wake tells `woke` how late it came (ms) and when it was
+// due. After a stall it starts afresh rather than catching up in a burst.
+template<typename GoOn, typename Woke>
+void wakeEachMillisecond(GoOn goOn, Woke woke)
+{
+    using Clock = std::chrono::steady_clock;
+    auto due = Clock::now();
+    while (goOn()) {
+        due += std::chrono::milliseconds(1);
+        std::this_thread::sleep_until(due);
+        const Clock::time_point now = Clock::now();
+        const double lateMs = std::chrono::duration<double, std::milli>(now - due).count();
+        woke(lateMs, due);
+        if (lateMs > 1)
+            due = now;
+    }
+}
+
 // Watches for the machine itself stopping: on every core a thread at the
 // sound thread's priority sleeps 1 ms at a time, and a wake more than 2 ms
 // late is a stall of that core. A virtual machine's host can hold a core
@@ -59,18 +78,13 @@ private:
         pthread_setaffinity_np(pthread_self(), sizeof set, &set);
         const sched_param priority{sched_get_priority_min(SCHED_FIFO)};
         pthread_setschedparam(pthread_self(), SCHED_FIFO, &priority);
-        auto due = Clock::now();
-        while (!m_stop) {
-            due += std::chrono::milliseconds(1);
-            std::this_thread::sleep_until(due);
-            const Clock::time_point now = Clock::now();
-            if (now - due > std::chrono::milliseconds(2)) {
-                std::lock_guard lock(m_mutex);
-                m_stalls.push_back({msFromOrigin(due), msFromOrigin(now)});
-            }
-            if (now - due > std::chrono::milliseconds(1))
-                due = now; // start afresh after a stall, not in a burst
-        }
+        wakeEachMillisecond([this] { return !m_stop; },
+                            [this](double lateMs, Clock::time_point due) {
+                                if (lateMs <= 2)
+                                    return;
+                                std::lock_guard lock(m_mutex);
+                                m_stalls.push_back({msFromOrigin(due), msFromOrigin(due) + lateMs});
+                            });
     }
     double msFromOrigin(Clock::time_point t) const
     {

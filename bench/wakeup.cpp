@@ -6,6 +6,7 @@
 //   build/bench/bench-wakeup [seconds per row, default 30]
 
 #include "cpuburner.h"
+#include "stallwatch.h"
 
 #include <pthread.h>
 #include <sched.h>
@@ -23,21 +24,16 @@ using Clock = std::chrono::steady_clock;
 void row(const char *name, int seconds)
 {
     const auto end = Clock::now() + std::chrono::seconds(seconds);
-    auto due = Clock::now();
     long wakes = 0, over2 = 0, over5 = 0, over10 = 0;
     double worst = 0;
-    while (Clock::now() < end) {
-        due += std::chrono::milliseconds(1);
-        std::this_thread::sleep_until(due);
-        const double late = std::chrono::duration<double, std::milli>(Clock::now() - due).count();
-        ++wakes;
-        over2 += late > 2;
-        over5 += late > 5;
-        over10 += late > 10;
-        worst = std::max(worst, late);
-        if (late > 1)
-            due = Clock::now(); // start afresh after a stall, not in a burst
-    }
+    wakeEachMillisecond([&] { return Clock::now() < end; },
+                        [&](double late, Clock::time_point) {
+                            ++wakes;
+                            over2 += late > 2;
+                            over5 += late > 5;
+                            over10 += late > 10;
+                            worst = std::max(worst, late);
+                        });
     std::printf("| %-16s | %7ld | %6ld | %6ld | %7ld | %9.1f |\n", name, wakes, over2, over5, over10, worst);
     std::fflush(stdout);
 }
